@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds a release build, stages the demo installation and starts Quarvel.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+./scripts/install-deps.sh
+build="${BUILD_DIR:-build/release}"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j"$(nproc)"
+cmake --build "$build" --target demo
+program="$build/demo/BIN/quarvel"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ "${QT_QPA_PLATFORM:-}" != "offscreen" ]; then
+    echo "No display found. Run Quarvel under a virtual display:"
+    echo "    xvfb-run -a -s '-screen 0 1280x1024x24' $program"
+    exit 0
+fi
+exec "$program" "$@"

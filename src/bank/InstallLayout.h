@@ -1,0 +1,35 @@
+#pragma once
+// Where the installation keeps its files. The program lives in a directory with a three-letter
+// name (BIN/) beside QDAT/ (question data) and HIST/ (history); text files, templates, Print/ and
+// wav/ lie in the program directory, which is also the working directory.
+#include <QString>
+
+namespace layout {
+
+// The program's directory with a trailing separator. Tests may set it.
+QString programDir();
+void setProgramDir(const QString& directory);
+
+// Makes the program directory the working directory (done once at start-up).
+void enterProgramDir();
+
+// The program directory with its last four characters removed: "/opt/q/BIN/" -> "/opt/q/".
+QString DataRoot();
+
+// Data root + "QDAT/" when that directory exists, else program directory + "QDAT/".
+QString questionRoot();
+
+// The question data directory of a vendor, with the program-directory fallback.
+QString QuestionDir(const QString& vendor);
+
+// HIST/<vendor>/ beside the QDAT directory that holds `questionFile`.
+QString HistoryDir(const QString& questionFile, const QString& vendor);
+
+// HIST/<vendor>/<base>.HIS and .ADP for a question data file.
+QString historyPath(const QString& questionFile, const QString& vendor);
+QString adaptivePath(const QString& questionFile, const QString& vendor);
+
+// <test>.ini beside the question data file: the last four characters replaced by ".ini".
+QString testSettingsPath(const QString& questionFile);
+
+} // namespace layout

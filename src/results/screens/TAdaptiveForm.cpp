@@ -1,0 +1,6 @@
+#include "results/screens/TAdaptiveForm.h"
+
+TAdaptiveForm::TAdaptiveForm(QWidget* parent) : ui::Screen(QStringLiteral("AdaptiveForm"), parent)
+{
+    setWindowTitle(QStringLiteral("Quarvel"));
+}

@@ -1,0 +1,6 @@
+#include "results/screens/TResultForm.h"
+
+TResultForm::TResultForm(QWidget* parent) : ui::Screen(QStringLiteral("ResultForm"), parent)
+{
+    setWindowTitle(QStringLiteral("Quarvel"));
+}

@@ -1,0 +1,9 @@
+#pragma once
+#include "ui/Screen.h"
+
+// Not built yet: a window with its caption, so the catalogue is complete.
+class TStudyForm : public ui::Screen {
+    Q_OBJECT
+public:
+    explicit TStudyForm(QWidget* parent = nullptr);
+};

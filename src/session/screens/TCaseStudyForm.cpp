@@ -1,0 +1,6 @@
+#include "session/screens/TCaseStudyForm.h"
+
+TCaseStudyForm::TCaseStudyForm(QWidget* parent) : ui::Screen(QStringLiteral("CaseStudyForm"), parent)
+{
+    setWindowTitle(QStringLiteral("Quarvel"));
+}

@@ -1,0 +1,6 @@
+#include "session/screens/TConfirmForm.h"
+
+TConfirmForm::TConfirmForm(QWidget* parent) : ui::Screen(QStringLiteral("ConfirmForm"), parent)
+{
+    setWindowTitle(QStringLiteral("Quarvel"));
+}

@@ -1,0 +1,6 @@
+#include "session/screens/TExamModeForm.h"
+
+TExamModeForm::TExamModeForm(QWidget* parent) : ui::Screen(QStringLiteral("ExamModeForm"), parent)
+{
+    setWindowTitle(QStringLiteral("Quarvel"));
+}

@@ -1,0 +1,6 @@
+#include "session/screens/TRefImgForm.h"
+
+TRefImgForm::TRefImgForm(QWidget* parent) : ui::Screen(QStringLiteral("RefImgForm"), parent)
+{
+    setWindowTitle(QStringLiteral("Quarvel"));
+}

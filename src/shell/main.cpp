@@ -1,0 +1,26 @@
+// Quarvel: practice for IT certification exams.
+#include "bank/InstallLayout.h"
+#include "shell/screens/ScreenCatalogue.h"
+#include "shell/screens/TMainMenuForm.h"
+
+#include <QApplication>
+#include <QFont>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quarvel"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quarvel"));
+    QApplication::setOrganizationName(QStringLiteral("Veltrix"));
+    // One Japanese face for every line, so kana and Latin letters never mix fonts.
+    QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 9));
+    // Hidden screens must not end the program; closing the opening screen does.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    layout::enterProgramDir();
+    createScreens();
+    screens().MainMenuForm->show();
+    const int status = QApplication::exec();
+    destroyScreens();
+    return status;
+}

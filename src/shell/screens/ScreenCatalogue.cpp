@@ -1,0 +1,146 @@
+#include "shell/screens/ScreenCatalogue.h"
+
+#include "shell/StringTable.h"
+#include "ui/PictureButton.h"
+
+#include "shell/screens/TMainMenuForm.h"
+#include "shell/screens/TCourseMenuForm.h"
+#include "session/screens/TExamModeForm.h"
+#include "shell/screens/TGenericMBForm.h"
+#include "results/screens/TResultForm.h"
+#include "results/screens/TStudyForm.h"
+#include "shell/screens/TCatSelForm.h"
+#include "session/screens/TCheatForm.h"
+#include "session/screens/TConfirmForm.h"
+#include "online/screens/TUpdateForm.h"
+#include "online/screens/TDownLoad.h"
+#include "session/screens/TRefImgForm.h"
+#include "styles/screens/TfrmSelStyle4.h"
+#include "styles/screens/TfrmSelStyle3.h"
+#include "styles/screens/TfrmSelStyle4View.h"
+#include "styles/screens/TfrmSelStyle3View.h"
+#include "session/screens/TCaseStudyForm.h"
+#include "styles/screens/TfrmSelStyle5.h"
+#include "styles/screens/TfrmSelStyle5View.h"
+#include "styles/screens/TfrmSelStyle6View.h"
+#include "styles/screens/TfrmSelStyle6.h"
+#include "results/screens/TAdaptiveForm.h"
+#include "styles/screens/TfrmSelStyle7.h"
+#include "styles/screens/TfrmSelStyle7View.h"
+#include "online/screens/TSyncForm.h"
+#include "online/screens/TSyncCandidateForm.h"
+#include "shell/screens/TForm1.h"
+
+#include <QApplication>
+
+namespace {
+ScreenCatalogue g_screens;
+std::function<void()> g_programEnd;
+
+void applyHints()
+{
+    for (const StringTableHint& hint : buttonHints()) {
+        for (ui::Screen* screen : g_screens.all()) {
+            if (screen->objectName() != QLatin1String(hint.screen))
+                continue;
+            if (auto* button = screen->findChild<ui::PictureButton*>(QLatin1String(hint.control)))
+                button->setHint(stringTableText(hint.id));
+        }
+    }
+}
+} // namespace
+
+QList<ui::Screen*> ScreenCatalogue::all() const
+{
+    const ScreenCatalogue& s = *this;
+    QList<ui::Screen*> list{s.MainMenuForm, s.CourseMenuForm, s.ExamModeForm, s.GenericMBForm, s.ResultForm, s.StudyForm, s.CatSelForm, s.CheatForm, s.ConfirmForm, s.UpdateForm, s.DownLoad, s.RefImgForm, s.frmSelStyle4, s.frmSelStyle3, s.frmSelStyle4View, s.frmSelStyle3View, s.CaseStudyForm, s.frmSelStyle5, s.frmSelStyle5View, s.frmSelStyle6View, s.frmSelStyle6, s.AdaptiveForm, s.frmSelStyle7, s.frmSelStyle7View, s.SyncForm, s.SyncCandidateForm, s.Form1};
+    list.removeAll(nullptr);
+    return list;
+}
+
+ScreenCatalogue& screens()
+{
+    return g_screens;
+}
+
+void createScreens()
+{
+    ScreenCatalogue& s = g_screens;
+    s.MainMenuForm = new TMainMenuForm;
+    s.CourseMenuForm = new TCourseMenuForm;
+    s.ExamModeForm = new TExamModeForm;
+    s.GenericMBForm = new TGenericMBForm;
+    s.ResultForm = new TResultForm;
+    s.StudyForm = new TStudyForm;
+    s.CatSelForm = new TCatSelForm;
+    s.CheatForm = new TCheatForm;
+    s.ConfirmForm = new TConfirmForm;
+    s.UpdateForm = new TUpdateForm;
+    s.DownLoad = new TDownLoad;
+    s.RefImgForm = new TRefImgForm;
+    s.frmSelStyle4 = new TfrmSelStyle4;
+    s.frmSelStyle3 = new TfrmSelStyle3;
+    s.frmSelStyle4View = new TfrmSelStyle4View;
+    s.frmSelStyle3View = new TfrmSelStyle3View;
+    s.CaseStudyForm = new TCaseStudyForm;
+    s.frmSelStyle5 = new TfrmSelStyle5;
+    s.frmSelStyle5View = new TfrmSelStyle5View;
+    s.frmSelStyle6View = new TfrmSelStyle6View;
+    s.frmSelStyle6 = new TfrmSelStyle6;
+    s.AdaptiveForm = new TAdaptiveForm;
+    s.frmSelStyle7 = new TfrmSelStyle7;
+    s.frmSelStyle7View = new TfrmSelStyle7View;
+    s.SyncForm = new TSyncForm;
+    s.SyncCandidateForm = new TSyncCandidateForm;
+    s.Form1 = new TForm1;
+    applyHints();
+}
+
+void destroyScreens()
+{
+    ScreenCatalogue& s = g_screens;
+    delete s.Form1;
+    delete s.SyncCandidateForm;
+    delete s.SyncForm;
+    delete s.frmSelStyle7View;
+    delete s.frmSelStyle7;
+    delete s.AdaptiveForm;
+    delete s.frmSelStyle6;
+    delete s.frmSelStyle6View;
+    delete s.frmSelStyle5View;
+    delete s.frmSelStyle5;
+    delete s.CaseStudyForm;
+    delete s.frmSelStyle3View;
+    delete s.frmSelStyle4View;
+    delete s.frmSelStyle3;
+    delete s.frmSelStyle4;
+    delete s.RefImgForm;
+    delete s.DownLoad;
+    delete s.UpdateForm;
+    delete s.ConfirmForm;
+    delete s.CheatForm;
+    delete s.CatSelForm;
+    delete s.StudyForm;
+    delete s.ResultForm;
+    delete s.GenericMBForm;
+    delete s.ExamModeForm;
+    delete s.CourseMenuForm;
+    delete s.MainMenuForm;
+    s = ScreenCatalogue{};
+}
+
+void endProgram()
+{
+    for (ui::Screen* screen : g_screens.all())
+        screen->hide();
+    if (g_programEnd) {
+        g_programEnd();
+        return;
+    }
+    QApplication::quit();
+}
+
+void setProgramEndHandler(std::function<void()> handler)
+{
+    g_programEnd = std::move(handler);
+}

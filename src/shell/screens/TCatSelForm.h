@@ -1,0 +1,9 @@
+#pragma once
+#include "ui/Screen.h"
+
+// Not built yet: a window with its caption, so the catalogue is complete.
+class TCatSelForm : public ui::Screen {
+    Q_OBJECT
+public:
+    explicit TCatSelForm(QWidget* parent = nullptr);
+};

@@ -1,0 +1,6 @@
+#include "shell/screens/TCourseMenuForm.h"
+
+TCourseMenuForm::TCourseMenuForm(QWidget* parent) : ui::Screen(QStringLiteral("CourseMenuForm"), parent)
+{
+    setWindowTitle(QStringLiteral("Quarvel"));
+}

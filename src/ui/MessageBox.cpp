@@ -1,0 +1,56 @@
+#include "ui/MessageBox.h"
+
+#include <QQueue>
+
+namespace ui {
+namespace {
+struct Recorder {
+    bool automatic = qEnvironmentVariableIntValue("QUARVEL_TESTING") == 1;
+    QQueue<QMessageBox::StandardButton> answers;
+    QList<ShownMessage> shown;
+};
+Recorder& recorder()
+{
+    static Recorder r;
+    return r;
+}
+} // namespace
+
+QMessageBox::StandardButton messageBox(QWidget* parent, const QString& title, const QString& text,
+                                       QMessageBox::StandardButtons buttons, QMessageBox::Icon icon)
+{
+    Recorder& r = recorder();
+    if (r.automatic) {
+        r.shown.append({title, text});
+        if (!r.answers.isEmpty())
+            return r.answers.dequeue();
+        if (buttons & QMessageBox::Ok)
+            return QMessageBox::Ok;
+        if (buttons & QMessageBox::Yes)
+            return QMessageBox::Yes;
+        return QMessageBox::NoButton;
+    }
+    QMessageBox box(icon, title, text, buttons, parent);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+namespace testing {
+void answerBoxesAutomatically(bool on)
+{
+    recorder().automatic = on;
+}
+void queueAnswer(QMessageBox::StandardButton answer)
+{
+    recorder().answers.enqueue(answer);
+}
+QList<ShownMessage> shownMessages()
+{
+    return recorder().shown;
+}
+void clearShownMessages()
+{
+    recorder().shown.clear();
+}
+} // namespace testing
+
+} // namespace ui

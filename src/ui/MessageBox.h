@@ -1,0 +1,30 @@
+#pragma once
+// The program's standard message boxes ("Error", "確認", "情報", "タイムアップ", ...).
+// Under test, no box is shown: answers queued by the test are returned instead and every
+// box is recorded, so a screen test can check the exact title and text.
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+namespace ui {
+
+// Shows a modal box; returns the button pressed.
+QMessageBox::StandardButton messageBox(QWidget* parent, const QString& title, const QString& text,
+                                       QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                       QMessageBox::Icon icon = QMessageBox::NoIcon);
+
+struct ShownMessage {
+    QString title;
+    QString text;
+};
+
+namespace testing {
+// Switches real boxes off: from now on boxes are recorded and answered from the queue
+// (the first of Ok/Yes when the queue is empty). Set automatically when QUARVEL_TESTING=1.
+void answerBoxesAutomatically(bool on = true);
+void queueAnswer(QMessageBox::StandardButton answer);
+QList<ShownMessage> shownMessages();
+void clearShownMessages();
+} // namespace testing
+
+} // namespace ui

@@ -1,0 +1,34 @@
+#pragma once
+// Base of every screen: one top-level window that lives for the whole run and keeps its fields
+// between showings. Qt events are turned into the handlers the screens are written in terms of.
+#include <QWidget>
+
+namespace ui {
+
+class Screen : public QWidget {
+    Q_OBJECT
+public:
+    explicit Screen(const QString& objectName, QWidget* parent = nullptr);
+
+    // Shows the screen modally and returns when it is hidden or closed.
+    void showModal();
+    bool isShownModally() const { return m_modal; }
+
+protected:
+    virtual void FormShow() {}
+    virtual void FormActivate() {}
+    virtual void FormHide() {}
+    // Return false to keep the window open.
+    virtual bool FormCloseQuery() { return true; }
+    virtual void FormClose() {}
+
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    bool m_modal = false;
+};
+
+} // namespace ui

@@ -1,0 +1,50 @@
+#pragma once
+// Shared pieces of the tests: the headless main, a temporary installation tree.
+#include "bank/InstallLayout.h"
+#include "bank/SettingsStore.h"
+#include "ui/MessageBox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <string>
+
+namespace testsupport {
+
+// Headless, silent, message boxes answered by the test, settings in a private directory.
+void prepareEnvironment();
+
+// A temporary installation: <root>/BIN/ as program directory, <root>/QDAT/, <root>/HIST/.
+class TempInstall {
+public:
+    TempInstall();
+    QString root() const { return m_dir.path() + QLatin1Char('/'); }
+    QString programDir() const { return root() + QStringLiteral("BIN/"); }
+    QString questionDir(const QString& vendor) const { return root() + QStringLiteral("QDAT/") + vendor + QLatin1Char('/'); }
+    QString historyDir(const QString& vendor) const { return root() + QStringLiteral("HIST/") + vendor + QLatin1Char('/'); }
+    // Writes bytes to a path relative to the root, creating directories.
+    QString writeFile(const QString& relativePath, const std::string& bytes) const;
+    QString writeFile(const QString& relativePath, const QByteArray& bytes) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Reads a whole file as bytes ("" when missing).
+std::string readBytes(const QString& path);
+
+} // namespace testsupport
+
+// Like QTEST_MAIN, with the environment of every Quarvel test.
+#define QUARVEL_TEST_MAIN(TestObject)                                                                                  \
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        testsupport::prepareEnvironment();                                                                             \
+        QApplication app(argc, argv);                                                                                  \
+        testsupport::prepareEnvironment();                                                                             \
+        TestObject tc;                                                                                                 \
+        return QTest::qExec(&tc, argc, argv);                                                                          \
+    }

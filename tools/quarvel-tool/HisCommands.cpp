@@ -1,0 +1,6 @@
+#include "tools/quarvel-tool/Commands.h"
+
+int runHis(const QStringList&)
+{
+    return usage();
+}

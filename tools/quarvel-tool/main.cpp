@@ -1,0 +1,36 @@
+// quarvel-tool: authoring and inspection of Quarvel's files.
+#include "tools/quarvel-tool/Commands.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+int usage()
+{
+    std::fputs("usage:\n"
+               "  quarvel-tool scramble                 stdin -> stdout, every line scrambled, line ends kept\n"
+               "  quarvel-tool qdf header FILE          header lines 1-10 as JSON\n"
+               "  quarvel-tool qdf json FILE            the whole question bank as JSON\n"
+               "  quarvel-tool qdf check FILE           validate a question data file\n"
+               "  quarvel-tool qdf pack SRC OUT         readable UTF-8 source -> .qdf\n"
+               "  quarvel-tool qdf unpack FILE          .qdf -> readable UTF-8 source on stdout\n"
+               "  quarvel-tool his new FILE QDFPATH     create an empty history file\n"
+               "  quarvel-tool his json FILE            a history file as JSON\n",
+               stderr);
+    return 2;
+}
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty())
+        return usage();
+    const QString command = args.takeFirst();
+    if (command == QLatin1String("scramble") && args.isEmpty())
+        return runScramble();
+    if (command == QLatin1String("qdf"))
+        return runQdf(args);
+    if (command == QLatin1String("his"))
+        return runHis(args);
+    return usage();
+}
