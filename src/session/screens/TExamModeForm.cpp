@@ -2,5 +2,5 @@
 
 TExamModeForm::TExamModeForm(QWidget* parent) : ui::Screen(QStringLiteral("ExamModeForm"), parent)
 {
-    setWindowTitle(QStringLiteral("Quarvel"));
+    setWindowTitle(QStringLiteral("Quarvel - 模擬試験中..."));
 }

@@ -1,0 +1,32 @@
+#pragma once
+// The per-test history file (<test>.HIS): 1960 bytes, the last ten attempts, best and average,
+// five-attempt records per category, and per-question correct and wrong counts.
+#include <QString>
+#include <array>
+
+inline constexpr int kHistorySize = 1960;
+
+struct AttemptRecord {
+    int minutes = 0, month = 0, day = 0, hour = 0, minute = 0, rate = 0, mode = 0, questionCount = 0;
+    bool empty() const { return month == 0; }
+};
+
+struct History {
+    std::array<AttemptRecord, 10> attempts{}; // [0] is the most recent
+    int best = 0;
+    int average = 0;
+    std::array<std::array<int, 7>, 50> categories{}; // per category: last rate, 4 older, average, best
+    std::array<int, 500> correct{}; // by bank index - 1
+    std::array<int, 500> wrong{};
+};
+
+// Creates the empty history of a test; an existing file is never overwritten. Creates the
+// directory when it is missing. Returns false when the file could not be written.
+bool CreateEmptyHistory(const QString& path, const QString& questionFilePath);
+
+// A missing or short file loads as an empty history.
+History LoadHistory(const QString& path);
+
+// Writes the whole file safely: a temporary file in the same directory replaces the old one only
+// when it is complete. The name field is taken from the existing file (or `questionFilePath`).
+bool SaveHistory(const QString& path, const History& history, const QString& questionFilePath = {});
