@@ -4,3 +4,5 @@ TConfirmForm::TConfirmForm(QWidget* parent) : ui::Screen(QStringLiteral("Confirm
 {
     setWindowTitle(QStringLiteral("Quarvel"));
 }
+
+void TConfirmForm::resetPosition() {}

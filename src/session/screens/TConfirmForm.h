@@ -1,9 +1,13 @@
 #pragma once
 #include "ui/Screen.h"
 
-// Not built yet: a window with its caption, so the catalogue is complete.
+// The review screen: every question with its answer and mark; jump back or score.
 class TConfirmForm : public ui::Screen {
     Q_OBJECT
 public:
     explicit TConfirmForm(QWidget* parent = nullptr);
+
+    // Back to the first row (the category selection screen does this when shown, and the
+    // exam screen before it shows this screen after the last question).
+    void resetPosition();
 };
