@@ -21,6 +21,13 @@ public:
     // Width, height, left and top recorded when a test was started.
     QRect recordedGeometry() const { return m_recordedGeometry; }
 
+    // For tests of later screens that need a chosen test without going through the menu.
+    void setChosenTestForTesting(const CourseTest& test, const VendorTheme& theme)
+    {
+        m_chosen = test;
+        m_theme = theme;
+    }
+
 protected:
     VendorTheme m_theme;
     QList<CourseTest> m_tests;
