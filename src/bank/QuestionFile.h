@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 inline constexpr auto kFormatTag = "QFileFormat-v1.4";
@@ -43,3 +44,21 @@ struct CategoryNames {
     std::array<std::string, kMaxSubCategories> subCategories{};
 };
 std::optional<FileError> ReadCategoryTable(const QString& path, std::vector<CategoryNames>& names);
+
+// --- Additions for the tool, the checker and the benchmark ---------------------------------
+
+// ScrambleLine appending to `out` (no allocation of its own).
+void ScrambleLineInto(std::string& out, std::string_view line);
+
+// Where the parts of a question data file stand (1-based lines), for messages about them.
+struct QuestionFileLines {
+    std::array<int, kMaxCategories> category{};                                      // name line
+    std::array<std::array<int, kMaxSubCategories>, kMaxCategories> subCategory{};    // name line
+    std::array<int, kMaxQuestions> record{};                                          // number line
+};
+
+// LoadQuestionBank over bytes already in memory; `name` names the file in errors. `lines` may be null.
+std::optional<FileError> LoadQuestionBankFromBytes(std::string_view bytes, const QString& name, QuestionBank& bank,
+                                                   QuestionFileLines* lines = nullptr);
+// LoadQuestionBank that also reports where the categories and records stand.
+std::optional<FileError> LoadQuestionBank(const QString& path, QuestionBank& bank, QuestionFileLines* lines);
