@@ -38,5 +38,17 @@ QPixmap titlePicture();
 // A labelled picture button in the theme colour; `greyed` for the disabled look.
 QPixmap button(const QString& caption, int width, int height, std::uint32_t colourBgr = 0x656699, bool greyed = false);
 
+// The two colours (0x00BBGGRR) the pictures of theme `picture` (1-7) are drawn in; they equal the
+// vendor table's colours. A number out of range is taken as theme 1.
+std::uint32_t themeColour1(int picture);
+std::uint32_t themeColour2(int picture);
+// The 129 x 42 large badge of `level` (1-4) in theme `picture`, cut from bigBadgeSource();
+// level 0 (no listed test carries a badge) gives a plain plate in the theme colours.
+QPixmap bigBadge(int level, int picture);
+// One theme's band of a side-by-side or stacked source (leftBar, infoButton, topBar, clockFaces).
+QPixmap leftBarBand(int width, int height, int picture);
+QPixmap infoButtonBand(int width, int height, int picture);
+QPixmap clockFace(int picture);
+
 } // namespace artwork
 } // namespace ui
