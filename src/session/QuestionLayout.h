@@ -1,0 +1,77 @@
+#pragma once
+// How a question is laid out on the exam screen, independent of widgets: the image line at the
+// head of a question text, the stacking of the choices from their displayed line counts, and the
+// rules for the question text's scroll bar and the "Q." label's font.
+#include <QString>
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace questionlayout {
+
+inline constexpr int kMaxImages = 4;
+inline constexpr int kChoiceCount = 10;
+
+// The marker a question text's first line carries when the question has pictures.
+inline constexpr std::string_view kImageMarker = "<INCLUDE IMG>";
+
+// A question text split into its image line and the text to show (CP932 bytes).
+struct ImageLine {
+    bool present = false;   // the first line contained the marker and was removed
+    std::string shownText;  // the text without that line
+    int count = 0;          // names found, at most kMaxImages
+    std::array<std::string, kMaxImages> names{};
+};
+
+// When the first line of `text` contains the marker, removes that line and reads the names in
+// it: the first 13 bytes (the marker's length) are dropped, then every "@" starts the next name.
+// Text before the first "@" belongs to no name; names beyond the fourth are ignored.
+// Double-byte characters are kept whole, so a second byte that happens to be "@" is no separator.
+ImageLine splitImageLine(const std::string& text);
+
+// The text without its image line, when the first line carries the marker (for lists and pages).
+std::string withoutImageLine(const std::string& text);
+
+// Full path of a question picture: the question data directory (with a trailing separator or
+// not) + "img/" + name.
+QString imagePath(const QString& questionDataDir, const std::string& name);
+
+// The directory that holds a question data file, with a trailing "/"; empty for an empty path.
+QString questionDataDir(const QString& questionFile);
+
+// Line pitch of a choice text, in pixels.
+inline constexpr int kChoiceLinePitch = 12;
+
+// Where one choice stands in the answer panel.
+struct ChoicePlace {
+    int buttonTop = 0; // the radio button and the check box
+    int textTop = 0;
+    int textHeight = 0;
+};
+
+// Stacks the ten choices from the displayed line counts of their texts: the first at 5 (button)
+// and 7 (text); each text is lines x 12 + 10 high; the next choice's button follows at
+// text top + lines x 12 + 7 and its text at text top + lines x 12 + 9.
+std::array<ChoicePlace, kChoiceCount> placeChoices(const std::array<int, kChoiceCount>& lineCounts);
+
+// The question text gets a vertical scroll bar when it shows more than this many lines.
+inline constexpr int kQuestionVisibleLines = 12;
+inline bool questionNeedsScrollBar(int displayedLines)
+{
+    return displayedLines > kQuestionVisibleLines;
+}
+
+// Font size (in points at 96 dpi) and top of the "Q." label: smaller from position 100 on.
+struct LabelFont {
+    int pointSize = 10;
+    int top = 1;
+};
+LabelFont questionLabelFont(int position);
+
+// "Q." + position.
+QString questionLabel(int position);
+
+// The lower-case letter of choice position 1..10 ("a".."j"); empty outside that range.
+QString choiceLetter(int position);
+
+} // namespace questionlayout
