@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 // Uniform integer in 1..n (n >= 1). Tests fix it; the program seeds it from the clock.
 using DrawRandom = std::function<int(int n)>;
@@ -16,7 +17,40 @@ DrawRandom clockSeededRandom();
 // zeros when the file is missing or short.
 std::array<std::uint8_t, kMaxQuestions> ReadTrainingWeights(const QString& historyPath);
 
-// Fills `table` (count = settings.questionCount) from the bank as the mode says.
+// Fills `table` from the bank as the mode says. table.count is settings.questionCount, or fewer
+// when the bank cannot supply that many (fewer eligible questions than the settings claim);
+// entries behind table.count are cleared.
 void SelectQuestion(const QuestionBank& bank, const SessionSettings& settings,
                     const std::array<std::uint8_t, kMaxQuestions>& trainingWeights, const DrawRandom& random,
                     SessionTable& table);
+
+// The steps of SelectQuestion, for tests and for callers that need one of them.
+
+// One entry of the eligible list: a bank position and its training weight.
+struct DrawEntry {
+    int bankIndex = 0; // 1..500
+    int weight = 0;    // correct count so far; 0 outside intensive training
+};
+
+// Bank positions 1..questionCount whose (category, sub-category) is checked, in bank order.
+// Questions whose category is outside the test's category table are never eligible.
+std::vector<DrawEntry> eligibleQuestions(const QuestionBank& bank, const SessionSettings& settings,
+                                         const std::array<std::uint8_t, kMaxQuestions>& trainingWeights);
+
+// Uniform random permutation, filled from the end: the last place takes a random entry of the
+// remaining list, and so on.
+void shuffleEntries(std::vector<DrawEntry>& entries, const DrawRandom& random);
+
+// Stable sort of the first `count` entries by weight, ascending (count is clamped): among equal
+// weights the order stays.
+void sortByWeight(std::vector<DrawEntry>& entries, int count);
+
+// The balanced draw of normal and mock exam sessions over the first availableCount shuffled
+// entries: per-category and per-sub-category quotas, relaxed pass by pass. Returns bank positions
+// in session order: min(questionCount, availableCount, entries) of them.
+std::vector<int> balancedDraw(const QuestionBank& bank, const SessionSettings& settings,
+                              const std::vector<DrawEntry>& shuffled);
+
+// Chooses and shuffles the shown choices of one question into `out` (choices, keyFlags and the
+// three counts). Inconsistent counts are clamped: shown <= stored <= 10, correct <= shown.
+void drawChoices(const QuestionRecord& record, const DrawRandom& random, SessionQuestion& out);
