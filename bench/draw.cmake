@@ -1,0 +1,1 @@
+quarvel_add_bench(BenchSelectQuestion ${CMAKE_CURRENT_SOURCE_DIR}/BenchSelectQuestion.cpp LIBS quarvel_session)
