@@ -1,17 +1,14 @@
 #include "results/ResultView.h"
 
 #include "bank/Cp932.h"
+#include "session/QuestionLayout.h"
 
 #include <QByteArray>
 
 #include <algorithm>
-#include <vector>
 
 namespace
 {
-
-constexpr std::string_view kImageTag = "<INCLUDE IMG>";
-constexpr int kMaxExhibits = 4;
 
 QString letter(int position)
 {
@@ -78,29 +75,12 @@ ResultRow MakeResultRow(int r, const SessionQuestion& question, const AnswerReco
 
 QuestionExhibits SplitExhibits(const std::string& text, const QString& questionDataDir)
 {
+    // The exam screen's rule, so that both screens read the same exhibits from a question.
+    const questionlayout::ImageLine line = questionlayout::splitImageLine(text);
     QuestionExhibits result;
-    if (text.find(kImageTag) == std::string::npos) {
-        result.text = text;
-        return result;
-    }
-    const size_t lineEnd = text.find("\r\n");
-    std::string line = text.substr(0, lineEnd);
-    result.text = lineEnd == std::string::npos ? std::string() : text.substr(lineEnd + 2);
-    for (size_t at = line.find(kImageTag); at != std::string::npos; at = line.find(kImageTag))
-        line.erase(at, kImageTag.size());
-    // Every "@" starts a name; bytes before the first one belong to none.
-    std::vector<std::string> names;
-    for (char c : line) {
-        if (c == '@')
-            names.emplace_back();
-        else if (!names.empty())
-            names.back() += c;
-    }
-    QString dir = questionDataDir;
-    if (!dir.isEmpty() && !dir.endsWith(QLatin1Char('/')))
-        dir += QLatin1Char('/');
-    for (size_t k = 0; k < names.size() && k < size_t(kMaxExhibits); ++k)
-        result.paths << dir + QStringLiteral("img/") + cp932::toUnicode(names[k]);
+    result.text = line.shownText;
+    for (int k = 0; k < line.count; ++k)
+        result.paths << questionlayout::imagePath(questionDataDir, line.names[size_t(k)]);
     return result;
 }
 

@@ -25,7 +25,7 @@ QString StyleLabel(int style);
 // Row r of the table for a session question, its answer record and its verdict.
 ResultRow MakeResultRow(int r, const SessionQuestion& question, const AnswerRecord& answer, bool right);
 
-// The image line of a question text: when the text contains "<INCLUDE IMG>", its first line
+// The image line of a question text: when its first line contains "<INCLUDE IMG>", that line
 // names up to four exhibits ("@" starts each name) and the rest is the text shown.
 struct QuestionExhibits {
     QStringList paths; // question data directory + "img/" + name, at most four

@@ -90,6 +90,15 @@ class TestResultView : public QObject
         QCOMPARE(only.paths.size(), 1);
         QVERIFY(only.text.empty());
 
+        // A CP932 name whose second byte is "@" (ァ is 83 40) stays one name.
+        const QuestionExhibits kana = SplitExhibits("<INCLUDE IMG>@\x83\x40.jpg@b.jpg\r\nT", QStringLiteral("/d"));
+        QCOMPARE(kana.paths, (QStringList{QStringLiteral("/d/img/ァ.jpg"), QStringLiteral("/d/img/b.jpg")}));
+
+        // Only the first line can carry exhibits.
+        const QuestionExhibits later = SplitExhibits("Look:\r\n<INCLUDE IMG>@a.jpg", QStringLiteral("/d/"));
+        QVERIFY(later.paths.isEmpty());
+        QCOMPARE(later.text, std::string("Look:\r\n<INCLUDE IMG>@a.jpg"));
+
         const QuestionExhibits none = SplitExhibits("Plain\r\ntext", QStringLiteral("/d/"));
         QVERIFY(none.paths.isEmpty());
         QCOMPARE(none.text, std::string("Plain\r\ntext"));
