@@ -459,6 +459,15 @@ std::optional<FileError> ReadQuestionHeader(const QString& path, QuestionHeader&
     return std::nullopt;
 }
 
+std::optional<FileError> ReadQuestionHeaderFromBytes(std::string_view bytes, const QString& name, QuestionHeader& header)
+{
+    header = QuestionHeader{};
+    QdfReader reader(bytes, name);
+    if (!reader.header(header, false))
+        return reader.error();
+    return std::nullopt;
+}
+
 std::optional<FileError> LoadQuestionBankFromBytes(std::string_view bytes, const QString& name, QuestionBank& bank,
                                                    QuestionFileLines* lines)
 {

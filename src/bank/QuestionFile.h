@@ -62,3 +62,5 @@ std::optional<FileError> LoadQuestionBankFromBytes(std::string_view bytes, const
                                                    QuestionFileLines* lines = nullptr);
 // LoadQuestionBank that also reports where the categories and records stand.
 std::optional<FileError> LoadQuestionBank(const QString& path, QuestionBank& bank, QuestionFileLines* lines);
+// ReadQuestionHeader over bytes already in memory.
+std::optional<FileError> ReadQuestionHeaderFromBytes(std::string_view bytes, const QString& name, QuestionHeader& header);
