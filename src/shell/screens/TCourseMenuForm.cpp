@@ -1,6 +1,457 @@
 #include "shell/screens/TCourseMenuForm.h"
 
+#include "bank/Cp932.h"
+#include "bank/FileLookup.h"
+#include "bank/InstallLayout.h"
+#include "bank/SettingsStore.h"
+#include "online/screens/TSyncForm.h"
+#include "online/screens/TUpdateForm.h"
+#include "results/screens/TStudyForm.h"
+#include "shell/CourseListing.h"
+#include "shell/screens/ScreenCatalogue.h"
+#include "shell/screens/TCatSelForm.h"
+#include "ui/Artwork.h"
+#include "ui/MessageBox.h"
+#include "ui/PictureButton.h"
+#include "ui/ShellOpen.h"
+#include "ui/Sound.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace {
+constexpr int kWidth = 760;
+constexpr int kHeight = 560;
+constexpr int kStripHeight = 39; // tabs (y 2-19) and the top bar (y 20-38)
+constexpr int kLeftBarWidth = 20;
+constexpr int kInfoWidth = 116;
+constexpr int kInfoHeight = 30;
+constexpr int kBadge = 18;
+constexpr int kLegendLeft = 176;
+constexpr int kLegendTop = 60;
+const QColor kSilver(0xC0, 0xC0, 0xC0);
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text = {})
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+void setTextColour(QLabel* label, const QColor& colour)
+{
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, colour);
+    label->setPalette(p);
+}
+
+// A hidden picture holding a source sheet, as the screen's designer kept them.
+QLabel* makeSource(QWidget* parent, const QString& name, const QPixmap& picture)
+{
+    QLabel* label = makeLabel(parent, name);
+    label->setPixmap(picture);
+    label->hide();
+    return label;
+}
+} // namespace
+
 TCourseMenuForm::TCourseMenuForm(QWidget* parent) : ui::Screen(QStringLiteral("CourseMenuForm"), parent)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
+    buildControls();
+    FormCreate(QCoreApplication::arguments());
+}
+
+void TCourseMenuForm::buildControls()
+{
+    resize(kWidth, kHeight);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    black.setColor(QPalette::WindowText, kSilver);
+    setPalette(black);
+    setAutoFillBackground(true);
+
+    m_TabImg = makeSource(this, QStringLiteral("TabImg"), ui::artwork::tabStrip());
+    m_TopBarImg = makeSource(this, QStringLiteral("TopBarImg"), ui::artwork::topBar(kWidth));
+    m_LeftBarImg = makeSource(this, QStringLiteral("LeftBarImg"), ui::artwork::leftBar(kLeftBarWidth, kHeight - kStripHeight));
+    m_AboutButtonImg = makeSource(this, QStringLiteral("AboutButtonImg"), ui::artwork::infoButton(kInfoWidth, kInfoHeight));
+    m_OMBigImg = makeSource(this, QStringLiteral("OMBigImg"), ui::artwork::bigBadgeSource());
+    for (int b = 0; b <= 5; ++b) {
+        m_OM.append(makeSource(this, QStringLiteral("OM%1").arg(b), ui::artwork::badgeIcon(b, false)));
+        m_OMS.append(makeSource(this, QStringLiteral("OM%1S").arg(b), ui::artwork::badgeIcon(b, true)));
+    }
+
+    m_Image4 = makeLabel(this, QStringLiteral("Image4"));
+    m_Image4->setGeometry(0, 0, kWidth, kStripHeight);
+    m_Image4->installEventFilter(this);
+    m_Image5 = makeLabel(this, QStringLiteral("Image5"));
+    m_Image5->setGeometry(0, kStripHeight, kLeftBarWidth, kHeight - kStripHeight);
+
+    m_HiGradeImg = makeLabel(this, QStringLiteral("HiGradeImg"));
+    m_HiGradeImg->setGeometry(34, 46, 129, 42);
+
+    // Legend: each label follows its badge icon (order: developer, platinum, gold, silver).
+    static constexpr std::array<int, 4> legendBadges{4, 3, 2, 1};
+    for (int i = 0; i < 4; ++i) {
+        QLabel* icon = makeLabel(this, QStringLiteral("Label%1Icon").arg(4 + i));
+        icon->setPixmap(ui::artwork::badgeIcon(legendBadges[std::size_t(i)], false));
+        icon->setGeometry(kLegendLeft, kLegendTop, kBadge, kBadge);
+        QLabel* label = makeLabel(this, QStringLiteral("Label%1").arg(4 + i));
+        setTextColour(label, kSilver);
+        m_legendIcons.append(icon);
+        m_legendLabels.append(label);
+    }
+
+    m_ScrollBox1 = new QScrollArea(this);
+    m_ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    m_ScrollBox1->setGeometry(28, 100, 598, 392);
+    m_ScrollBox1->setFrameShape(QFrame::NoFrame);
+    m_ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_ScrollBox1->setWidgetResizable(false);
+    m_ScrollBox1->setPalette(black);
+    m_ScrollBox1->viewport()->setPalette(black);
+    m_ScrollBox1->viewport()->setAutoFillBackground(true);
+    m_listBackground = new QWidget;
+    m_listBackground->setObjectName(QStringLiteral("ListBackground"));
+    m_listBackground->setPalette(black);
+    m_listBackground->setAutoFillBackground(true);
+    m_listBackground->resize(582, listBackgroundHeight(0));
+    m_ScrollBox1->setWidget(m_listBackground);
+
+    m_Label2 = makeLabel(this, QStringLiteral("Label2"),
+                         QStringLiteral("ネットワーク分野の問題は、Quarvel編集部が書き下ろしたオリジナル問題です。"));
+    m_Label3 = makeLabel(this, QStringLiteral("Label3"),
+                         QStringLiteral("Windows分野の問題は、Quarvel編集部が書き下ろしたオリジナル問題です。"));
+    m_Label8 = makeLabel(this, QStringLiteral("Label8"), QStringLiteral("問題の監修 : Quarvel編集部"));
+    for (QLabel* credit : {m_Label2, m_Label3, m_Label8}) {
+        credit->setGeometry(34, 506, 580, 18);
+        setTextColour(credit, kSilver);
+        credit->hide();
+    }
+
+    auto makeButton = [this](const QString& name, const QRect& where) {
+        auto* button = new ui::PictureButton(this, name);
+        button->setGeometry(where);
+        return button;
+    };
+    const int column = kWidth - kInfoWidth - 12;
+    m_Button1 = makeButton(QStringLiteral("Button1"), {column, 48, kInfoWidth, kInfoHeight});
+    m_Image2 = makeButton(QStringLiteral("Image2"), {column, 84, kInfoWidth, kInfoHeight});
+    m_Button2 = makeButton(QStringLiteral("Button2"), {column, 150, kInfoWidth, 44});
+    m_Button3 = makeButton(QStringLiteral("Button3"), {column, 210, kInfoWidth, 34});
+    m_Image7 = makeButton(QStringLiteral("Image7"), {column, 252, kInfoWidth, 34});
+    m_Button5 = makeButton(QStringLiteral("Button5"), {column, 294, kInfoWidth, 34});
+    m_Button4 = makeButton(QStringLiteral("Button4"), {column, 498, kInfoWidth, 34});
+    m_Button2->setHint(QStringLiteral("選択したテストの模擬試験を開始します"));
+    m_Button3->setHint(QStringLiteral("模擬試験結果より、実力診断を行います"));
+    m_Button5->setHint(QStringLiteral("最新の模擬問題に更新します"));
+    m_Image2->setHint(QStringLiteral("Quarvelに関する最新の情報を表示します"));
+    m_Button4->setHint(QStringLiteral("Quarvelを終了します"));
+    m_Image7->setHint(QStringLiteral("選択したテストの成績をInternet-Syncで同期します"));
+    connect(m_Button1, &ui::PictureButton::clicked, this, &TCourseMenuForm::Button1Click);
+    connect(m_Button2, &ui::PictureButton::clicked, this, &TCourseMenuForm::Button2Click);
+    connect(m_Button3, &ui::PictureButton::clicked, this, &TCourseMenuForm::Button3Click);
+    connect(m_Button4, &ui::PictureButton::clicked, this, &TCourseMenuForm::Button4Click);
+    connect(m_Button5, &ui::PictureButton::clicked, this, &TCourseMenuForm::Button5Click);
+    connect(m_Image2, &ui::PictureButton::clicked, this, &TCourseMenuForm::Image2Click);
+    connect(m_Image7, &ui::PictureButton::clicked, this, &TCourseMenuForm::Image7Click);
+
+    m_Timer1 = new QTimer(this);
+    m_Timer1->setObjectName(QStringLiteral("Timer1"));
+    m_Timer1->setInterval(300);
+    connect(m_Timer1, &QTimer::timeout, this, &TCourseMenuForm::Timer1Timer);
+
+    // Until a tab is pressed the strip is black and the pictures are theme 1's.
+    QPixmap strip(kWidth, kStripHeight);
+    strip.fill(Qt::black);
+    m_Image4->setPixmap(strip);
+    m_HiGradeImg->setPixmap(ui::artwork::bigBadge(0, 1));
+    paintButtons();
+}
+
+void TCourseMenuForm::paintButtons()
+{
+    const std::uint32_t colour = m_theme.colour1;
+    m_Button2->setPicture(ui::artwork::button(QStringLiteral("テスト開始"), m_Button2->width(), m_Button2->height(), colour));
+    m_Button3->setPicture(ui::artwork::button(QStringLiteral("実力診断"), m_Button3->width(), m_Button3->height(), colour));
+    m_Image7->setPicture(ui::artwork::button(QStringLiteral("Internet-Sync"), m_Image7->width(), m_Image7->height(), colour));
+    m_Button5->setPicture(ui::artwork::button(QStringLiteral("問題更新"), m_Button5->width(), m_Button5->height(), colour));
+    m_Button4->setPicture(ui::artwork::button(QStringLiteral("終了"), m_Button4->width(), m_Button4->height(), 0x404040));
+    m_Image2->setPicture(ui::artwork::button(QStringLiteral("Quarvel 情報"), m_Image2->width(), m_Image2->height(), 0x6A4A2A));
+}
+
+void TCourseMenuForm::FormCreate(const QStringList& arguments)
+{
+    m_tabs = installedVendors(layout::questionRoot());
+    const QString stored = settings::ReadSetting(QString::fromLatin1(settings::kSection), QStringLiteral("DefaultDir"));
+    const QString argument = arguments.value(1);
+    Image4MouseDown(initialPressX(stored, argument, m_tabs));
+}
+
+void TCourseMenuForm::Image4MouseDown(int x)
+{
+    const int n = tabAt(x, int(m_tabs.size()));
+    if (n == 0)
+        return;
+
+    // 1. The strip: every tab in its normal look, the top bar, then tab n selected.
+    const QPixmap tabs = m_TabImg->pixmap();
+    QPixmap strip(kWidth, kStripHeight);
+    strip.fill(Qt::black);
+    const VendorInfo& vendor = m_tabs.at(n - 1);
+    {
+        QPainter p(&strip);
+        for (int k = 1; k <= m_tabs.size(); ++k)
+            p.drawPixmap(k * kTabWidth + 7, 2, tabs, (m_tabs.at(k - 1).picture - 1) * kTabWidth, 0, kTabWidth, 18);
+        p.drawPixmap(0, 20, m_TopBarImg->pixmap(), 0, (vendor.picture - 1) * 19, kWidth, 19);
+        p.drawPixmap((n - 1) * kTabWidth + kTabStripLeft, 2, tabs, (vendor.picture - 1) * kTabWidth, 18, kTabWidth, 18);
+    }
+    m_Image4->setPixmap(strip);
+    m_currentTab = n;
+    m_theme = vendor.theme();
+    m_Button1->setHint(vendor.infoHint);
+    for (int i = 0; i < 4; ++i) {
+        const bool shown = i < vendor.legend.size();
+        m_legendLabels.at(i)->setText(shown ? vendor.legend.at(i) : QString());
+        m_legendLabels.at(i)->setVisible(shown);
+        m_legendIcons.at(i)->setVisible(shown);
+    }
+
+    // 2. The list back at its top, the themed button and bar.
+    m_ScrollBox1->verticalScrollBar()->setValue(0);
+    m_Button1->setPicture(m_AboutButtonImg->pixmap().copy(0, (vendor.picture - 1) * kInfoHeight, kInfoWidth, kInfoHeight));
+    const int barHeight = m_Image5->height();
+    m_Image5->setPixmap(m_LeftBarImg->pixmap().copy((vendor.picture - 1) * kLeftBarWidth, 0, kLeftBarWidth, barHeight));
+    paintButtons();
+    const QColor handle = ui::fromBgr(m_theme.colour1);
+    m_ScrollBox1->verticalScrollBar()->setStyleSheet(
+        QStringLiteral("QScrollBar:vertical { background: #141414; width: 14px; margin: 0; }"
+                       "QScrollBar::handle:vertical { background: %1; border-radius: 4px; min-height: 24px; margin: 2px; }"
+                       "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+                       "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }")
+            .arg(handle.name()));
+
+    // 3. The legend, left to right from x = 176.
+    layoutLegend();
+
+    // 4. The previous rows go; the credit lines of this vendor show.
+    qDeleteAll(m_rows);
+    m_rows.clear();
+    m_selectedRow = 0;
+    m_Label2->setVisible(vendor.picture == 3);
+    m_Label3->setVisible(vendor.picture == 5);
+    m_Label8->hide();
+
+    // 5-8. The vendor's tests.
+    QString dir = layout::QuestionDir(vendor.directory);
+    if (!QFileInfo(dir).isDir()) {
+        const QString resolved = installedVendorDir(layout::questionRoot(), vendor.directory);
+        if (!resolved.isEmpty())
+            dir = resolved;
+    }
+    const VendorListing listing = listVendorTests(dir, vendor.directory);
+    m_tests = listing.tests;
+    m_highestBadgeLevel = 0;
+    for (int r = 1; r <= m_tests.size(); ++r)
+        LoadQuestion(m_tests.at(r - 1), r);
+    m_HiGradeImg->setPixmap(ui::artwork::bigBadge(m_highestBadgeLevel, m_theme.picture));
+
+    // 9. Scrolling only beyond 16 rows.
+    const int rows = int(m_tests.size());
+    m_ScrollBox1->setVerticalScrollBarPolicy(listScrolls(rows) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    m_listBackground->resize(m_listBackground->width(), std::max(1, listBackgroundHeight(rows)));
+
+    // 10. Every listed test has a history file from now on.
+    createMissingHistories(m_tests);
+
+    const QString problems = listingProblems(listing);
+    if (!problems.isEmpty()) {
+        m_pendingProblems = problems;
+        if (isVisible())
+            reportProblems();
+    }
+}
+
+void TCourseMenuForm::layoutLegend()
+{
+    int x = kLegendLeft;
+    for (int i = 0; i < 4; ++i) {
+        QLabel* label = m_legendLabels.at(i);
+        if (label->isHidden())
+            continue;
+        m_legendIcons.at(i)->move(x, kLegendTop);
+        label->adjustSize();
+        label->move(x + 24, kLegendTop + (kBadge - label->height()) / 2);
+        x = label->geometry().right() + 1 + 6;
+    }
+}
+
+void TCourseMenuForm::LoadQuestion(const CourseTest& test, int row)
+{
+    auto* picture = new QLabel(m_listBackground);
+    picture->setObjectName(QStringLiteral("RDB%1").arg(row));
+    picture->setGeometry(rowGeometry(row));
+    picture->setCursor(Qt::PointingHandCursor);
+    picture->setProperty("row", row);
+    picture->installEventFilter(this);
+    picture->show();
+    m_rows.append(picture);
+    m_highestBadgeLevel = std::max(m_highestBadgeLevel, badgeLevel(test.badges));
+    if (row == 1)
+        m_selectedRow = 1;
+    drawRow(row, row == 1);
+}
+
+void TCourseMenuForm::drawRow(int row, bool selected)
+{
+    const CourseTest& test = m_tests.at(row - 1);
+    const QRect area = rowGeometry(row);
+    QPixmap picture(area.size());
+    picture.fill(Qt::black);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setPen(kSilver);
+    p.setFont(font());
+    const QString text = cp932::toUnicode(rowText(test));
+    p.drawText(QRect(22, 4, area.width() - 22, area.height() - 4), Qt::AlignLeft | Qt::AlignTop, text);
+    const int icon = badgeIcon(test.badges);
+    p.drawPixmap(0, 0, (selected ? m_OMS : m_OM).at(icon)->pixmap());
+    p.end();
+    m_rows.at(row - 1)->setPixmap(picture);
+    m_rows.at(row - 1)->setToolTip(text);
+}
+
+void TCourseMenuForm::RDBClick(int row)
+{
+    if (row < 1 || row > m_rows.size())
+        return;
+    for (int r = 1; r <= m_rows.size(); ++r)
+        drawRow(r, r == row);
+    m_selectedRow = row;
+}
+
+void TCourseMenuForm::chooseSelectedRow()
+{
+    if (m_selectedRow >= 1 && m_selectedRow <= m_tests.size())
+        m_chosen = m_tests.at(m_selectedRow - 1);
+}
+
+void TCourseMenuForm::Button1Click()
+{
+    const QString page = filelookup::resolve(layout::programDir() + m_theme.directory + QStringLiteral("-info.html"));
+    ui::openExternal(page, true);
+}
+
+void TCourseMenuForm::Button2Click()
+{
+    // Without a listed test there is nothing the next screen could load.
+    if (m_tests.isEmpty())
+        return;
+    settings::WriteSetting(QString::fromLatin1(settings::kSection), QStringLiteral("DefaultDir"), QString::number(m_currentTab));
+    chooseSelectedRow();
+    m_recordedGeometry = geometry();
+    hide();
+    screens().CatSelForm->show();
+}
+
+void TCourseMenuForm::Button3Click()
+{
+    hide();
+    screens().StudyForm->show();
+}
+
+void TCourseMenuForm::Button4Click()
+{
+    close();
+}
+
+void TCourseMenuForm::Button5Click()
+{
+    screens().UpdateForm->showModal();
+}
+
+void TCourseMenuForm::Image2Click()
+{
+    const QString path = filelookup::resolve(layout::programDir() + QStringLiteral("online"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ui::messageBox(this, QStringLiteral("Error"), QStringLiteral("ファイル %1 を開けません。").arg(path));
+        return;
+    }
+    const QByteArray line = file.readLine();
+    const QString address = cp932::toUnicode(std::string_view(line.constData(), std::size_t(line.size()))).trimmed();
+    if (address.isEmpty())
+        return;
+    // A plain name is a page in the program directory.
+    if (address.contains(QStringLiteral("://")))
+        ui::openExternal(address, true);
+    else
+        ui::openExternal(filelookup::resolve(layout::programDir() + address), true);
+}
+
+void TCourseMenuForm::Image7Click()
+{
+    if (m_tests.isEmpty())
+        return;
+    chooseSelectedRow();
+    screens().SyncForm->show();
+}
+
+void TCourseMenuForm::Timer1Timer()
+{
+    m_Timer1->stop();
+    ui::playSound(QStringLiteral("wav/test.wav"));
+}
+
+void TCourseMenuForm::FormShow()
+{
+    if (m_currentTab >= 1 && m_currentTab <= m_tabs.size())
+        m_theme.directory = m_tabs.at(m_currentTab - 1).directory;
+    resize(kWidth, kHeight);
+    m_Timer1->start();
+    reportProblems();
+}
+
+void TCourseMenuForm::reportProblems()
+{
+    if (m_pendingProblems.isEmpty())
+        return;
+    const QString text = m_pendingProblems;
+    m_pendingProblems.clear();
+    ui::messageBox(this, QStringLiteral("Error"), text, QMessageBox::Ok, QMessageBox::Warning);
+}
+
+bool TCourseMenuForm::FormCloseQuery()
+{
+    return true;
+}
+
+void TCourseMenuForm::FormClose()
+{
+    endProgram();
+}
+
+bool TCourseMenuForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (watched == m_Image4) {
+            Image4MouseDown(mouse->position().toPoint().x());
+            return true;
+        }
+        const QVariant row = watched->property("row");
+        if (row.isValid() && mouse->button() == Qt::LeftButton) {
+            RDBClick(row.toInt());
+            return true;
+        }
+    }
+    return ui::Screen::eventFilter(watched, event);
 }

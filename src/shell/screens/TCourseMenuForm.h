@@ -1,9 +1,18 @@
 #pragma once
 #include "shell/CourseList.h"
+#include "shell/VendorTable.h"
 #include "ui/Screen.h"
 
 #include <QList>
 #include <QRect>
+#include <QStringList>
+
+class QLabel;
+class QScrollArea;
+class QTimer;
+namespace ui {
+class PictureButton;
+}
 
 // Course menu: one tab per installed vendor, the vendor's tests, start and the other services.
 class TCourseMenuForm : public ui::Screen {
@@ -20,6 +29,10 @@ public:
     int highestBadgeLevel() const { return m_highestBadgeLevel; }
     // Width, height, left and top recorded when a test was started.
     QRect recordedGeometry() const { return m_recordedGeometry; }
+    // The vendors that have a tab, tab n at n - 1.
+    const QList<VendorInfo>& tabs() const { return m_tabs; }
+    // The selected row, 1-based; 0 when the list is empty.
+    int selectedRow() const { return m_selectedRow; }
 
     // For tests of later screens that need a chosen test without going through the menu.
     void setChosenTestForTesting(const CourseTest& test, const VendorTheme& theme)
@@ -28,11 +41,72 @@ public:
         m_theme = theme;
     }
 
+    // Creation: reads the vendor tabs, DefaultDir and the vendor argument (arguments[1]) and
+    // selects the starting tab. The constructor runs it with the program's own arguments.
+    void FormCreate(const QStringList& arguments);
+
+    // Handlers.
+    void Image4MouseDown(int x);
+    void RDBClick(int row);
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Image2Click();
+    void Image7Click();
+    void Timer1Timer();
+
 protected:
+    void FormShow() override;
+    bool FormCloseQuery() override;
+    void FormClose() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     VendorTheme m_theme;
     QList<CourseTest> m_tests;
     CourseTest m_chosen;
     int m_currentTab = 1;
     int m_highestBadgeLevel = 0;
     QRect m_recordedGeometry;
+
+private:
+    void buildControls();
+    void paintButtons();
+    void layoutLegend();
+    void LoadQuestion(const CourseTest& test, int row);
+    void drawRow(int row, bool selected);
+    void reportProblems();
+    void chooseSelectedRow();
+
+    QList<VendorInfo> m_tabs;
+    int m_selectedRow = 0;
+    QString m_pendingProblems; // found while hidden; shown when the menu is shown
+
+    QLabel* m_Image4 = nullptr;
+    QLabel* m_Image5 = nullptr;
+    QLabel* m_TabImg = nullptr;
+    QLabel* m_TopBarImg = nullptr;
+    QLabel* m_LeftBarImg = nullptr;
+    QLabel* m_AboutButtonImg = nullptr;
+    QLabel* m_OMBigImg = nullptr;
+    QLabel* m_HiGradeImg = nullptr;
+    QList<QLabel*> m_OM;  // OM0-OM5
+    QList<QLabel*> m_OMS; // OM0S-OM5S
+    QList<QLabel*> m_legendLabels; // Label4-Label7
+    QList<QLabel*> m_legendIcons;
+    QLabel* m_Label2 = nullptr;
+    QLabel* m_Label3 = nullptr;
+    QLabel* m_Label8 = nullptr;
+    QScrollArea* m_ScrollBox1 = nullptr;
+    QWidget* m_listBackground = nullptr;
+    QList<QLabel*> m_rows;
+    ui::PictureButton* m_Button1 = nullptr;
+    ui::PictureButton* m_Button2 = nullptr;
+    ui::PictureButton* m_Button3 = nullptr;
+    ui::PictureButton* m_Button4 = nullptr;
+    ui::PictureButton* m_Button5 = nullptr;
+    ui::PictureButton* m_Image2 = nullptr;
+    ui::PictureButton* m_Image7 = nullptr;
+    QTimer* m_Timer1 = nullptr;
 };

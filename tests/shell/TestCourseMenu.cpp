@@ -1,0 +1,411 @@
+#include "bank/Cp932.h"
+#include "bank/QuestionFileWriter.h"
+#include "bank/SettingsStore.h"
+#include "online/screens/TSyncForm.h"
+#include "online/screens/TUpdateForm.h"
+#include "results/HistoryFile.h"
+#include "results/screens/TStudyForm.h"
+#include "shell/screens/ScreenCatalogue.h"
+#include "shell/screens/TCatSelForm.h"
+#include "shell/screens/TCourseMenuForm.h"
+#include "support/TestSupport.h"
+#include "ui/PictureButton.h"
+#include "ui/ShellOpen.h"
+#include "ui/Sound.h"
+
+#include <QLabel>
+#include <QScrollArea>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+// A complete small test: one category of three single-choice questions.
+std::string testFile(const std::string& code, std::array<bool, 5> badges = {})
+{
+    auto bank = std::make_unique<QuestionBank>();
+    bank->mockMinutes = 10;
+    bank->categoryCount = 1;
+    bank->category(1).name = "Basics";
+    bank->category(1).questionCount = 3;
+    bank->category(1).sub(1) = {"All", 3};
+    for (int j = 1; j <= 3; ++j) {
+        QuestionRecord& r = bank->question(j);
+        r.number = j;
+        r.category = 1;
+        r.subCategory = 1;
+        r.text = "Question " + std::to_string(j);
+        r.storedChoiceCount = 2;
+        r.shownChoiceCount = 2;
+        r.correctCount = 1;
+        r.style = kStyleSingle;
+        r.choices = {"right", "wrong"};
+    }
+    bank->recordsRead = 3;
+    bank->questionCount = 3;
+    QuestionHeader header;
+    header.mockCount = 3;
+    header.targetRate = "70";
+    header.code = code;
+    header.title = cp932::fromUtf8("模擬テスト ") + code;
+    header.badges = badges;
+    header.updated = "20240512093000";
+    return QuestionFileBytes(header, *bank);
+}
+
+QString settingDefaultDir()
+{
+    return settings::ReadSetting(QString::fromLatin1(settings::kSection), QStringLiteral("DefaultDir"));
+}
+
+void storeDefaultDir(const QString& value)
+{
+    settings::WriteSetting(QString::fromLatin1(settings::kSection), QStringLiteral("DefaultDir"), value);
+}
+
+QStringList rowTexts(TCourseMenuForm& form)
+{
+    QStringList texts;
+    for (int r = 1;; ++r) {
+        auto* row = form.findChild<QLabel*>(QStringLiteral("RDB%1").arg(r));
+        if (!row)
+            return texts;
+        texts << row->toolTip();
+    }
+}
+} // namespace
+
+class TestCourseMenu : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testsupport::TempInstall> m_install;
+    QStringList m_opened;
+    int m_programEnds = 0;
+
+    testsupport::TempInstall& install() { return *m_install; }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_install = std::make_unique<testsupport::TempInstall>();
+        storeDefaultDir(QString());
+        ui::testing::clearShownMessages();
+        ui::testing::clearPlayedSounds();
+        m_opened.clear();
+        ui::testing::setOpener([this](const QString& target, bool maximised) {
+            m_opened << target + (maximised ? QStringLiteral(" max") : QStringLiteral(" normal"));
+        });
+        m_programEnds = 0;
+        setProgramEndHandler([this] { ++m_programEnds; });
+    }
+
+    void cleanup()
+    {
+        destroyScreens();
+        m_install.reset();
+    }
+
+    void opensOnStoredTabOrFirst_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("vendor");
+        QTest::newRow("nothing stored") << QString() << QString() << QStringLiteral("oracle");
+        QTest::newRow("DefaultDir 2") << QStringLiteral("2") << QString() << QStringLiteral("cisco");
+        QTest::newRow("DefaultDir 5") << QStringLiteral("5") << QString() << QStringLiteral("oracle");
+        QTest::newRow("argument CISCO") << QString() << QStringLiteral("CISCO") << QStringLiteral("cisco");
+    }
+    void opensOnStoredTabOrFirst()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, argument);
+        QFETCH(QString, vendor);
+        install().writeFile(QStringLiteral("QDAT/oracle/o1.qdf"), testFile("O1"));
+        install().writeFile(QStringLiteral("QDAT/cisco/c1.qdf"), testFile("C1"));
+        storeDefaultDir(stored);
+        TCourseMenuForm form;
+        form.FormCreate({QStringLiteral("quarvel"), argument});
+        QCOMPARE(form.tabs().size(), 2);
+        QCOMPARE(form.currentTheme().directory, vendor);
+        QCOMPARE(form.currentTab(), vendor == QLatin1String("oracle") ? 1 : 2);
+        QCOMPARE(form.tests().size(), 1);
+        // The vendor's look and its legend follow the tab.
+        QCOMPARE(form.currentTheme().picture, vendor == QLatin1String("oracle") ? 1 : 3);
+        QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label4"))->isHidden(), vendor != QLatin1String("oracle"));
+        QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label2"))->isHidden(), vendor != QLatin1String("cisco"));
+        QCOMPARE(form.findChild<ui::PictureButton*>(QStringLiteral("Button1"))->hint(),
+                 vendor == QLatin1String("oracle") ? QStringLiteral("ORACLE MASTERに関する情報を表示します")
+                                                    : QStringLiteral("CISCOに関する情報を表示します"));
+    }
+
+    void tabPressSwitchesVendorAndMissesBetweenTabs()
+    {
+        install().writeFile(QStringLiteral("QDAT/oracle/o1.qdf"), testFile("O1"));
+        install().writeFile(QStringLiteral("QDAT/cisco/c1.qdf"), testFile("C1"));
+        install().writeFile(QStringLiteral("QDAT/cisco/c2.qdf"), testFile("C2"));
+        TCourseMenuForm form;
+        QCOMPARE(form.currentTheme().directory, QStringLiteral("oracle"));
+        form.Image4MouseDown(161);
+        QCOMPARE(form.currentTheme().directory, QStringLiteral("oracle"));
+        form.Image4MouseDown(162);
+        QCOMPARE(form.currentTheme().directory, QStringLiteral("cisco"));
+        QCOMPARE(form.tests().size(), 2);
+        QCOMPARE(rowTexts(form).size(), 2);
+        // A real press on the strip goes through the same rule.
+        QTest::mousePress(form.findChild<QLabel*>(QStringLiteral("Image4")), Qt::LeftButton, {}, QPoint(85, 10));
+        QCOMPARE(form.currentTheme().directory, QStringLiteral("oracle"));
+        QCOMPARE(rowTexts(form), QStringList{QStringLiteral("O1 : 模擬テスト O1 (全3問) 問題更新日 : 2024/05/12")});
+    }
+
+    void legendIsLaidOutFromX176()
+    {
+        install().writeFile(QStringLiteral("QDAT/oracle/o1.qdf"), testFile("O1"));
+        TCourseMenuForm form;
+        auto* icon = form.findChild<QLabel*>(QStringLiteral("Label4Icon"));
+        auto* label4 = form.findChild<QLabel*>(QStringLiteral("Label4"));
+        auto* icon5 = form.findChild<QLabel*>(QStringLiteral("Label5Icon"));
+        QCOMPARE(icon->x(), 176);
+        QCOMPARE(label4->x(), 200);
+        QCOMPARE(label4->text(), QStringLiteral("-- Certified Developer"));
+        QCOMPARE(icon5->x(), label4->geometry().right() + 1 + 6);
+    }
+
+    void sixteenRowsFitSeventeenScroll_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("scrolls");
+        QTest::newRow("16") << 16 << false;
+        QTest::newRow("17") << 17 << true;
+    }
+    void sixteenRowsFitSeventeenScroll()
+    {
+        QFETCH(int, rows);
+        QFETCH(bool, scrolls);
+        for (int i = 1; i <= rows; ++i)
+            install().writeFile(QStringLiteral("QDAT/sun/t%1.qdf").arg(i, 2, 10, QLatin1Char('0')), testFile("T" + std::to_string(i)));
+        TCourseMenuForm form;
+        form.show();
+        auto* box = form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
+        QCOMPARE(box->verticalScrollBarPolicy(), scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        QCOMPARE(box->widget()->height(), (rows - 1) * 24 + 25);
+        QCOMPARE(form.findChild<QLabel*>(QStringLiteral("RDB%1").arg(rows))->geometry(), QRect(22, rows * 24 - 16, 560, 21));
+        // Every row's picture fits inside the background: none is cut off at the bottom.
+        QVERIFY(box->viewport()->height() >= 16 * 24 - 16 + 21);
+        QVERIFY(box->viewport()->height() < 17 * 24 - 16 + 21);
+    }
+
+    void listIsSortedAndFiltered()
+    {
+        install().writeFile(QStringLiteral("QDAT/oracle/b.qdf"), testFile("lower-b"));
+        install().writeFile(QStringLiteral("QDAT/oracle/B.qdf"), testFile("upper-B"));
+        install().writeFile(QStringLiteral("QDAT/oracle/a.qdf"), testFile("lower-a"));
+        std::string old = testFile("old");
+        old.replace(0, 16, "QFileFormat-v1.3");
+        install().writeFile(QStringLiteral("QDAT/oracle/0old.qdf"), old);
+        TCourseMenuForm form;
+        QStringList codes;
+        for (const CourseTest& t : form.tests())
+            codes << QString::fromStdString(t.code);
+        QCOMPARE(codes, (QStringList{QStringLiteral("upper-B"), QStringLiteral("lower-a"), QStringLiteral("lower-b")}));
+        QVERIFY(ui::testing::shownMessages().isEmpty());
+    }
+
+    void unreadableHeaderIsReportedWhenShownAndLeftOut()
+    {
+        install().writeFile(QStringLiteral("QDAT/oracle/good.qdf"), testFile("GOOD"));
+        std::string broken = testFile("BROKEN");
+        const size_t line10 = broken.find("\r\n3\r\n", broken.find("20240512093000"));
+        broken.replace(line10, 5, "\r\nthree\r\n");
+        install().writeFile(QStringLiteral("QDAT/oracle/broken.qdf"), broken);
+        TCourseMenuForm form;
+        QCOMPARE(form.tests().size(), 1);
+        // Found while the menu was being created: told when it is first shown, once.
+        QVERIFY(ui::testing::shownMessages().isEmpty());
+        form.show();
+        QCOMPARE(ui::testing::shownMessages().size(), 1);
+        QCOMPARE(ui::testing::shownMessages().first().title, QStringLiteral("Error"));
+        QVERIFY(ui::testing::shownMessages().first().text.contains(QStringLiteral("broken.qdf:10")));
+        form.hide();
+        form.show();
+        QCOMPARE(ui::testing::shownMessages().size(), 1);
+        // While shown, a tab press reports at once.
+        form.Image4MouseDown(100);
+        QCOMPARE(ui::testing::shownMessages().size(), 2);
+        QVERIFY(!QFileInfo::exists(install().historyDir(QStringLiteral("oracle")) + QStringLiteral("broken.HIS")));
+    }
+
+    void emptyVendorShowsEmptyListAndStartsNothing()
+    {
+        QDir().mkpath(install().questionDir(QStringLiteral("ibm")));
+        createScreens();
+        TCourseMenuForm& form = *screens().CourseMenuForm;
+        QCOMPARE(form.currentTheme().directory, QStringLiteral("ibm"));
+        QVERIFY(form.tests().isEmpty());
+        QCOMPARE(form.selectedRow(), 0);
+        QCOMPARE(form.highestBadgeLevel(), 0);
+        form.show();
+        form.Button2Click();
+        form.Image7Click();
+        QVERIFY(form.isVisible());
+        QVERIFY(!screens().CatSelForm->isVisible());
+        QVERIFY(!screens().SyncForm->isVisible());
+        QCOMPARE(settingDefaultDir(), QString());
+    }
+
+    void badgeIconAndHighestLevel()
+    {
+        install().writeFile(QStringLiteral("QDAT/oracle/a.qdf"), testFile("A", {true, false, false, false, true}));
+        install().writeFile(QStringLiteral("QDAT/oracle/b.qdf"), testFile("B", {false, true, false, false, false}));
+        TCourseMenuForm form;
+        QCOMPARE(form.highestBadgeLevel(), 3);
+        const CourseTest& a = form.tests().first();
+        QVERIFY(a.badges[0] && a.badges[4] && !a.noBadge);
+        // Row 1 starts selected and shows the badge-5 icon in its selected look.
+        const QImage row = form.findChild<QLabel*>(QStringLiteral("RDB1"))->pixmap().toImage();
+        QCOMPARE(row.copy(0, 0, 18, 18), form.findChild<QLabel*>(QStringLiteral("OM5S"))->pixmap().toImage());
+        const QImage big = form.findChild<QLabel*>(QStringLiteral("HiGradeImg"))->pixmap().toImage();
+        QCOMPARE(big, form.findChild<QLabel*>(QStringLiteral("OMBigImg"))->pixmap().toImage().copy(2 * 129, 0, 129, 42));
+    }
+
+    void rowClickMovesTheSelection()
+    {
+        install().writeFile(QStringLiteral("QDAT/oracle/a.qdf"), testFile("A", {true, false, false, false, false}));
+        install().writeFile(QStringLiteral("QDAT/oracle/b.qdf"), testFile("B", {false, true, false, false, false}));
+        TCourseMenuForm form;
+        auto icon = [&](int row) { return form.findChild<QLabel*>(QStringLiteral("RDB%1").arg(row))->pixmap().toImage().copy(0, 0, 18, 18); };
+        auto source = [&](const char* name) { return form.findChild<QLabel*>(QLatin1String(name))->pixmap().toImage(); };
+        QCOMPARE(icon(1), source("OM1S"));
+        QCOMPARE(icon(2), source("OM2"));
+        QTest::mousePress(form.findChild<QLabel*>(QStringLiteral("RDB2")), Qt::LeftButton, {}, QPoint(100, 5));
+        QCOMPARE(form.selectedRow(), 2);
+        QCOMPARE(icon(1), source("OM1"));
+        QCOMPARE(icon(2), source("OM2S"));
+    }
+
+    void historiesAreCreatedForListedTests()
+    {
+        install().writeFile(QStringLiteral("QDAT/cisco/net1.qdf"), testFile("N1"));
+        const std::string existing(kHistorySize, '\x05');
+        install().writeFile(QStringLiteral("HIST/cisco/net2.HIS"), existing);
+        install().writeFile(QStringLiteral("QDAT/cisco/net2.qdf"), testFile("N2"));
+        TCourseMenuForm form;
+        const QString created = install().historyDir(QStringLiteral("cisco")) + QStringLiteral("net1.HIS");
+        QCOMPARE(testsupport::readBytes(created), EmptyHistoryBytes(install().questionDir(QStringLiteral("cisco")) + QStringLiteral("net1.qdf")));
+        QCOMPARE(testsupport::readBytes(install().historyDir(QStringLiteral("cisco")) + QStringLiteral("net2.HIS")), existing);
+    }
+
+    void startHandsOverToCategorySelection()
+    {
+        install().writeFile(QStringLiteral("QDAT/oracle/o1.qdf"), testFile("O1"));
+        install().writeFile(QStringLiteral("QDAT/cisco/c1.qdf"), testFile("C1"));
+        install().writeFile(QStringLiteral("QDAT/cisco/c2.qdf"), testFile("C2"));
+        createScreens();
+        TCourseMenuForm& form = *screens().CourseMenuForm;
+        form.show();
+        QCOMPARE(form.size(), QSize(760, 560));
+        form.Image4MouseDown(2 * 77 + 10);
+        form.RDBClick(2);
+        form.move(40, 30);
+        const QRect before = form.geometry();
+        form.Button2Click();
+        QCOMPARE(settingDefaultDir(), QStringLiteral("2"));
+        QCOMPARE(form.chosenTest().code, std::string("C2"));
+        QCOMPARE(form.recordedGeometry(), before);
+        QVERIFY(!form.isVisible());
+        QVERIFY(screens().CatSelForm->isVisible());
+    }
+
+    void otherButtons()
+    {
+        install().writeFile(QStringLiteral("QDAT/japan/j1.qdf"), testFile("J1"));
+        install().writeFile(QStringLiteral("QDAT/japan/j2.qdf"), testFile("J2"));
+        install().writeFile(QStringLiteral("BIN/online"), std::string("  about.html \r\nhttp://ignored/\r\n"));
+        createScreens();
+        TCourseMenuForm& form = *screens().CourseMenuForm;
+        form.show();
+
+        form.Button1Click();
+        form.Image2Click();
+        QCOMPARE(m_opened, (QStringList{install().programDir() + QStringLiteral("japan-info.html max"),
+                                        install().programDir() + QStringLiteral("about.html max")}));
+        install().writeFile(QStringLiteral("BIN/online"), std::string("https://example.org/quarvel\r\n"));
+        form.Image2Click();
+        QCOMPARE(m_opened.last(), QStringLiteral("https://example.org/quarvel max"));
+
+        form.RDBClick(2);
+        form.Image7Click();
+        QCOMPARE(form.chosenTest().code, std::string("J2"));
+        QVERIFY(screens().SyncForm->isVisible());
+        screens().SyncForm->hide();
+
+        form.Button3Click();
+        QVERIFY(!form.isVisible());
+        QVERIFY(screens().StudyForm->isVisible());
+    }
+
+    void missingOnlineFileIsAnError()
+    {
+        install().writeFile(QStringLiteral("QDAT/oracle/o1.qdf"), testFile("O1"));
+        TCourseMenuForm form;
+        form.Image2Click();
+        QVERIFY(m_opened.isEmpty());
+        QCOMPARE(ui::testing::shownMessages().size(), 1);
+        QCOMPARE(ui::testing::shownMessages().first().title, QStringLiteral("Error"));
+    }
+
+    void welcomeSoundOnFirstTickOnly()
+    {
+        install().writeFile(QStringLiteral("QDAT/oracle/o1.qdf"), testFile("O1"));
+        TCourseMenuForm form;
+        auto* timer = form.findChild<QTimer*>(QStringLiteral("Timer1"));
+        QVERIFY(!timer->isActive());
+        form.show();
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 300);
+        form.Timer1Timer();
+        QVERIFY(!timer->isActive());
+        QCOMPARE(ui::testing::playedSounds(), QStringList{QStringLiteral("wav/test.wav")});
+    }
+
+    void closeBoxAndExitEndTheProgram()
+    {
+        install().writeFile(QStringLiteral("QDAT/oracle/o1.qdf"), testFile("O1"));
+        createScreens();
+        TCourseMenuForm& form = *screens().CourseMenuForm;
+        form.show();
+        form.close();
+        QCOMPARE(m_programEnds, 1);
+        form.show();
+        form.Button4Click();
+        QCOMPARE(m_programEnds, 2);
+        QVERIFY(!form.isVisible());
+    }
+
+    void keepsScreenshotWhenAsked()
+    {
+        const QString dir = qEnvironmentVariable("QUARVEL_SCREENSHOTS");
+        if (dir.isEmpty())
+            QSKIP("set QUARVEL_SCREENSHOTS to a directory to keep a picture of the menu");
+        const std::array<std::array<bool, 5>, 5> badges{{{true, false, false, false, false},
+                                                         {false, true, false, false, false},
+                                                         {false, false, true, false, false},
+                                                         {false, false, false, true, false},
+                                                         {}}};
+        for (int i = 0; i < 18; ++i)
+            install().writeFile(QStringLiteral("QDAT/oracle/t%1.qdf").arg(i, 2, 10, QLatin1Char('0')),
+                                testFile("1Z0-0" + std::to_string(10 + i), badges[size_t(i % 5)]));
+        for (const char* vendor : {"turbolinux", "cisco", "microsoft", "japan"})
+            install().writeFile(QStringLiteral("QDAT/%1/x.qdf").arg(QLatin1String(vendor)), testFile("X-1"));
+        TCourseMenuForm form;
+        form.show();
+        form.RDBClick(3);
+        form.grab().save(dir + QStringLiteral("/coursemenu-oracle.png"));
+        form.Image4MouseDown(3 * 77 + 10);
+        form.grab().save(dir + QStringLiteral("/coursemenu-cisco.png"));
+        form.Image4MouseDown(5 * 77 + 10);
+        form.grab().save(dir + QStringLiteral("/coursemenu-japan.png"));
+    }
+};
+
+QUARVEL_TEST_MAIN(TestCourseMenu)
+#include "TestCourseMenu.moc"
