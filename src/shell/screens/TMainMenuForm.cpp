@@ -1,6 +1,319 @@
 #include "shell/screens/TMainMenuForm.h"
 
+#include "bank/Cp932.h"
+#include "bank/FileLookup.h"
+#include "bank/InstallLayout.h"
+#include "bank/SettingsStore.h"
+#include "shell/OpticalDrives.h"
+#include "shell/screens/ScreenCatalogue.h"
+#include "shell/screens/TCourseMenuForm.h"
+#include "ui/Artwork.h"
+#include "ui/MessageBox.h"
+#include "ui/ShellOpen.h"
+
+#include <QFile>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+constexpr int kWidth = 400;
+constexpr int kHeight = 436;
+// More than this many ticks (100 ms each) with a profile shown, and the course menu follows.
+constexpr int kTicksBeforeGoingOn = 50;
+const QColor kSilver(0xC0, 0xC0, 0xC0);
+const QColor kRed(0xFF, 0x00, 0x00);
+
+QString section()
+{
+    return QString::fromLatin1(settings::kSection);
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& where, const QColor& colour)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(where);
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, colour);
+    label->setPalette(p);
+    return label;
+}
+
+QLineEdit* makeEdit(QWidget* parent, const QString& name, const QRect& where)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setGeometry(where);
+    return edit;
+}
+} // namespace
+
 TMainMenuForm::TMainMenuForm(QWidget* parent) : ui::Screen(QStringLiteral("MainMenuForm"), parent)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    buildControls();
+    FormCreate();
+}
+
+QString TMainMenuForm::vendorSiteAddress()
+{
+    return QStringLiteral("https://education.oracle.com/");
+}
+
+void TMainMenuForm::buildControls()
+{
+    setFixedSize(kWidth, kHeight);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(true);
+
+    m_Image1 = new QLabel(this);
+    m_Image1->setObjectName(QStringLiteral("Image1"));
+    m_Image1->setGeometry(0, 0, 400, 300);
+    m_Image1->setPixmap(ui::artwork::titlePicture());
+    m_Image1->installEventFilter(this);
+
+    m_Label17 = makeLabel(this, QStringLiteral("Label17"), QStringLiteral(" Ver 1.6"), {330, 281, 66, 16}, kSilver);
+    m_Label17->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    m_Shape1 = new QFrame(this);
+    m_Shape1->setObjectName(QStringLiteral("Shape1"));
+    m_Shape1->setGeometry(5, 304, 389, 129);
+    m_Shape1->setFrameShape(QFrame::Box);
+    m_Shape1->setFrameShadow(QFrame::Plain);
+    m_Shape1->setLineWidth(1);
+    QPalette frame = black;
+    frame.setColor(QPalette::WindowText, kSilver);
+    m_Shape1->setPalette(frame);
+    m_Shape1->installEventFilter(this);
+
+    // Profile face.
+    m_Label12 = makeLabel(m_Shape1, QStringLiteral("Label12"), {}, {16, 12, 357, 26}, Qt::white);
+    QFont nameFont = m_Label12->font();
+    nameFont.setPointSize(14);
+    nameFont.setBold(true);
+    m_Label12->setFont(nameFont);
+    m_Label13 = makeLabel(m_Shape1, QStringLiteral("Label13"), {}, {16, 44, 357, 20}, kSilver);
+    m_Label14 = makeLabel(m_Shape1, QStringLiteral("Label14"), {}, {16, 66, 357, 20}, kSilver);
+
+    // Entry face.
+    m_entryPanel = new QWidget(m_Shape1);
+    m_entryPanel->setObjectName(QStringLiteral("EntryPanel"));
+    m_entryPanel->setGeometry(1, 1, 387, 100);
+    makeLabel(m_entryPanel, QStringLiteral("Label6"), QStringLiteral("氏名、所属、E-mailアドレスを登録してください。"), {9, 5, 370, 18}, Qt::white);
+    makeLabel(m_entryPanel, QStringLiteral("Label7"), QStringLiteral("氏名 : "), {9, 29, 70, 20}, kSilver);
+    makeLabel(m_entryPanel, QStringLiteral("Label9"), QStringLiteral("所属 : "), {9, 53, 70, 20}, kSilver);
+    makeLabel(m_entryPanel, QStringLiteral("Label10"), QStringLiteral("E-mail : "), {9, 77, 70, 20}, kSilver);
+    m_Edit1 = makeEdit(m_entryPanel, QStringLiteral("Edit1"), {79, 29, 200, 20});
+    m_Edit2 = makeEdit(m_entryPanel, QStringLiteral("Edit2"), {79, 53, 200, 20});
+    m_Edit3 = makeEdit(m_entryPanel, QStringLiteral("Edit3"), {79, 77, 200, 20});
+    m_Button1 = new QPushButton(QStringLiteral("OK"), m_entryPanel);
+    m_Button1->setObjectName(QStringLiteral("Button1"));
+    m_Button1->setGeometry(291, 28, 86, 24);
+    m_Button1->setDefault(true);
+    m_Button2 = new QPushButton(QStringLiteral("キャンセル"), m_entryPanel);
+    m_Button2->setObjectName(QStringLiteral("Button2"));
+    m_Button2->setGeometry(291, 60, 86, 24);
+    connect(m_Button1, &QPushButton::clicked, this, &TMainMenuForm::Button1Click);
+    connect(m_Button2, &QPushButton::clicked, this, &TMainMenuForm::Button2Click);
+    connect(m_Edit1, &QLineEdit::returnPressed, this, &TMainMenuForm::Button1Click);
+    m_entryPanel->hide();
+
+    m_linkColour = kSilver;
+    m_Label8 = makeLabel(m_Shape1, QStringLiteral("Label8"), QStringLiteral("ORACLE MASTER 認定資格の情報はこちら"), {16, 104, 300, 18},
+                         m_linkColour);
+    QFont link = m_Label8->font();
+    link.setUnderline(true);
+    m_Label8->setFont(link);
+    m_Label8->setCursor(Qt::PointingHandCursor);
+    m_Label8->installEventFilter(this);
+
+    m_Timer1 = new QTimer(this);
+    m_Timer1->setObjectName(QStringLiteral("Timer1"));
+    m_Timer1->setInterval(100);
+    connect(m_Timer1, &QTimer::timeout, this, &TMainMenuForm::Timer1Timer);
+}
+
+void TMainMenuForm::FormCreate()
+{
+    // A missing or empty CGI_URL leaves the inquiry address empty; the pages then post nowhere.
+    QFile file(filelookup::resolve(layout::programDir() + QStringLiteral("CGI_URL")));
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray line = file.readLine();
+        m_inquiryAddress = cp932::toUnicode(std::string_view(line.constData(), std::size_t(line.size()))).trimmed();
+    }
+    m_cdDrives = opticalDiscRoots();
+}
+
+void TMainMenuForm::readProfile()
+{
+    m_profile.name = settings::ReadSetting(section(), QStringLiteral("Name"));
+    m_profile.organisation = settings::ReadSetting(section(), QStringLiteral("Org"));
+    m_profile.email = settings::ReadSetting(section(), QStringLiteral("Email"));
+    m_profile.serial = settings::ReadSetting(section(), QStringLiteral("Serial"));
+}
+
+void TMainMenuForm::showFace()
+{
+    m_entryFace = m_profile.name.trimmed().isEmpty();
+    m_Label12->setText(m_profile.name);
+    m_Label13->setText(m_profile.organisation);
+    m_Label14->setText(m_profile.email);
+    for (QLabel* label : {m_Label12, m_Label13, m_Label14})
+        label->setVisible(!m_entryFace);
+    m_entryPanel->setVisible(m_entryFace);
+    if (m_entryFace)
+        m_Edit1->setFocus();
+}
+
+void TMainMenuForm::FormShow()
+{
+    readProfile();
+    showFace();
+    m_ticks = 0;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    // Also started here: a window manager may never activate a borderless window.
+    m_Timer1->start();
+}
+
+void TMainMenuForm::FormActivate()
+{
+    if (!m_Timer1->isActive() && isVisible())
+        m_Timer1->start();
+}
+
+void TMainMenuForm::FormHide()
+{
+    m_Timer1->stop();
+}
+
+void TMainMenuForm::FormClose()
+{
+    endProgram();
+}
+
+void TMainMenuForm::Timer1Timer()
+{
+    if (m_ticks % 5 == 0) {
+        m_linkColour = m_linkColour == kSilver ? kRed : kSilver;
+        QPalette p = m_Label8->palette();
+        p.setColor(QPalette::WindowText, m_linkColour);
+        m_Label8->setPalette(p);
+    }
+    if (!m_entryFace && m_ticks > kTicksBeforeGoingOn) {
+        goOn();
+        return;
+    }
+    ++m_ticks;
+}
+
+void TMainMenuForm::goOn()
+{
+    // Once per showing: a tick already queued when the screen was hidden must not show the menu again.
+    if (!isVisible())
+        return;
+    hide();
+    screens().CourseMenuForm->show();
+}
+
+void TMainMenuForm::FormKeyDown(int key)
+{
+    if (key == Qt::Key_Space)
+        goOn();
+}
+
+void TMainMenuForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        FormKeyDown(event->key());
+        return;
+    }
+    ui::Screen::keyPressEvent(event);
+}
+
+void TMainMenuForm::Image1Click()
+{
+    if (!m_profile.name.trimmed().isEmpty())
+        goOn();
+}
+
+void TMainMenuForm::Shape1MouseDown()
+{
+    if (!m_profile.name.trimmed().isEmpty())
+        goOn();
+}
+
+void TMainMenuForm::Label8Click()
+{
+    ui::openExternal(vendorSiteAddress(), false);
+}
+
+void TMainMenuForm::Button1Click()
+{
+    if (m_Edit1->text().trimmed().isEmpty()) {
+        ui::messageBox(this, QStringLiteral("Error"), QStringLiteral("名前を入力してください。"));
+        return;
+    }
+    // Everything stored is later written into CP932 files and pages: refuse what they cannot hold.
+    const std::array<std::pair<QLineEdit*, QString>, 3> fields{{{m_Edit1, QStringLiteral("氏名")},
+                                                                {m_Edit2, QStringLiteral("所属")},
+                                                                {m_Edit3, QStringLiteral("E-mailアドレス")}}};
+    for (const auto& [edit, caption] : fields) {
+        if (!cp932::fromUnicodeStrict(edit->text())) {
+            ui::messageBox(this, QStringLiteral("Error"), QStringLiteral("%1に使用できない文字が含まれています。").arg(caption));
+            edit->setFocus();
+            return;
+        }
+    }
+    settings::WriteSetting(section(), QStringLiteral("Name"), m_Edit1->text());
+    settings::WriteSetting(section(), QStringLiteral("Org"), m_Edit2->text());
+    settings::WriteSetting(section(), QStringLiteral("Email"), m_Edit3->text());
+    readProfile();
+    showFace();
+    goOn();
+}
+
+void TMainMenuForm::Button2Click()
+{
+    close();
+}
+
+bool TMainMenuForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_Label8) {
+        // The link takes its own presses, so they do not reach the frame beneath it.
+        if (event->type() == QEvent::MouseButtonPress)
+            return true;
+        if (event->type() == QEvent::MouseButtonRelease) {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton && m_Label8->rect().contains(mouse->position().toPoint()))
+                Label8Click();
+            return true;
+        }
+    }
+    if (watched == m_Image1) {
+        // Taking the press makes the picture receive the release that completes the click.
+        if (event->type() == QEvent::MouseButtonPress)
+            return true;
+        if (event->type() == QEvent::MouseButtonRelease) {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton && m_Image1->rect().contains(mouse->position().toPoint()))
+                Image1Click();
+            return true;
+        }
+    }
+    if (watched == m_Shape1 && event->type() == QEvent::MouseButtonPress) {
+        Shape1MouseDown();
+        return true;
+    }
+    return ui::Screen::eventFilter(watched, event);
 }

@@ -1,7 +1,14 @@
 #pragma once
 #include "ui/Screen.h"
 
+#include <QColor>
 #include <QStringList>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
 
 // The user's profile as read from the settings store when the opening screen was shown.
 struct Profile {
@@ -23,8 +30,59 @@ public:
     // Mounted optical discs, in mount order (at most 25).
     const QStringList& cdDrives() const { return m_cdDrives; }
 
+    // The page the blinking link opens.
+    static QString vendorSiteAddress();
+    // True while the entry face (no stored name) is shown instead of the profile.
+    bool isEntryFaceShown() const { return m_entryFace; }
+    int tickCount() const { return m_ticks; }
+    QColor linkColour() const { return m_linkColour; }
+
+    // Creation: the inquiry address and the optical drives.
+    void FormCreate();
+
+    // Handlers.
+    void FormKeyDown(int key);
+    void Timer1Timer();
+    void Image1Click();
+    void Shape1MouseDown();
+    void Label8Click();
+    void Button1Click();
+    void Button2Click();
+
 protected:
+    void FormShow() override;
+    void FormActivate() override;
+    void FormHide() override;
+    void FormClose() override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     Profile m_profile;
     QString m_inquiryAddress;
     QStringList m_cdDrives;
+
+private:
+    void buildControls();
+    void readProfile();
+    void showFace();
+    void goOn();
+
+    bool m_entryFace = false;
+    int m_ticks = 0;
+    QColor m_linkColour;
+
+    QLabel* m_Image1 = nullptr;
+    QFrame* m_Shape1 = nullptr;
+    QLabel* m_Label12 = nullptr;
+    QLabel* m_Label13 = nullptr;
+    QLabel* m_Label14 = nullptr;
+    QWidget* m_entryPanel = nullptr;
+    QLineEdit* m_Edit1 = nullptr;
+    QLineEdit* m_Edit2 = nullptr;
+    QLineEdit* m_Edit3 = nullptr;
+    QPushButton* m_Button1 = nullptr;
+    QPushButton* m_Button2 = nullptr;
+    QLabel* m_Label8 = nullptr;
+    QLabel* m_Label17 = nullptr;
+    QTimer* m_Timer1 = nullptr;
 };
