@@ -15,30 +15,31 @@ using textlines::trim;
 void ScrambleLineInto(std::string& out, std::string_view s)
 {
     const size_t n = s.size();
-    out.reserve(out.size() + n);
+    const size_t base = out.size();
+    out.resize(base + n); // the routine never changes a line's length
+    auto* o = reinterpret_cast<unsigned char*>(out.data() + base);
+    const auto* in = reinterpret_cast<const unsigned char*>(s.data());
     size_t i = 0;
     while (i < n) {
-        const auto c = static_cast<unsigned char>(s[i]);
+        const unsigned char c = in[i];
         if (c < 0x80) {
             unsigned char b = c;
             if ((b >= 0x41 && b <= 0x4D) || (b >= 0x61 && b <= 0x6D))
                 b += 13;
             else if ((b >= 0x4E && b <= 0x5A) || (b >= 0x6E && b <= 0x7A))
                 b -= 13;
-            out.push_back(static_cast<char>(b));
-            ++i;
+            o[i++] = b;
             continue;
         }
         // A byte >= 0x80 leads a pair. A lead byte that ends the line has no trail: no rule can
         // change it, so it is copied alone (appending a zero trail would grow the line on every
         // pass and break the routine being its own inverse).
         if (i + 1 >= n) {
-            out.push_back(static_cast<char>(c));
-            ++i;
+            o[i++] = c;
             continue;
         }
         unsigned char l = c;
-        auto t = static_cast<unsigned char>(s[i + 1]);
+        unsigned char t = in[i + 1];
         if (l == 0x83 && t >= 0x40 && t <= 0x4F)
             t += 0x10;
         else if (l == 0x83 && t >= 0x50 && t <= 0x5F)
@@ -59,8 +60,8 @@ void ScrambleLineInto(std::string& out, std::string_view s)
             l += 0x50;
         else if (l >= 0xE0 && l <= 0xE7 && t >= 0x40)
             l -= 0x50;
-        out.push_back(static_cast<char>(l));
-        out.push_back(static_cast<char>(t));
+        o[i] = l;
+        o[i + 1] = t;
         i += 2;
     }
 }
@@ -136,7 +137,7 @@ void clearRecord(QuestionRecord& r)
     r.explanation.clear();
     for (auto& ref : r.references) {
         ref.text.clear();
-        ref.page = "0";
+        ref.page.assign(1, '0');
     }
     for (auto& link : r.links) {
         link.caption.clear();
@@ -160,6 +161,29 @@ void clearBank(QuestionBank& bank)
         clearRecord(r);
 }
 
+// A message part built only when it is needed: formatting one per record and choice would cost
+// more than reading them.
+struct Label {
+    Label(QString text, int a = INT_MIN, int b = INT_MIN)
+        : text(std::move(text))
+        , a(a)
+        , b(b)
+    {
+    }
+    QString str() const
+    {
+        QString s = text;
+        if (a != INT_MIN)
+            s = s.arg(a);
+        if (b != INT_MIN)
+            s = s.arg(b);
+        return s;
+    }
+    QString text;
+    int a;
+    int b;
+};
+
 // Walks the lines of one question data file. Every read names its line; the first failure is kept.
 class QdfReader {
 public:
@@ -181,14 +205,14 @@ public:
     }
 
     // `context` says what was being read when the file ended (and from which line).
-    bool line(std::string_view& out, const QString& context)
+    bool line(std::string_view& out, const Label& context)
     {
         if (m_cursor.next(out))
             return true;
-        return fail(m_cursor.lineNumber(), QStringLiteral("the file ends inside %1").arg(context));
+        return fail(m_cursor.lineNumber(), QStringLiteral("the file ends inside %1").arg(context.str()));
     }
 
-    bool skip(int count, const QString& context)
+    bool skip(int count, const Label& context)
     {
         std::string_view ignored;
         for (int i = 0; i < count; ++i) {
@@ -198,7 +222,7 @@ public:
         return true;
     }
 
-    bool number(int& value, int low, int high, const QString& what, const QString& context)
+    bool number(int& value, int low, int high, const Label& what, const Label& context)
     {
         std::string_view text;
         if (!line(text, context))
@@ -206,14 +230,14 @@ public:
         return parse(text, value, low, high, what);
     }
 
-    bool parse(std::string_view text, int& value, int low, int high, const QString& what)
+    bool parse(std::string_view text, int& value, int low, int high, const Label& what)
     {
         const auto parsed = textlines::parseNumber(text);
         if (!parsed)
-            return fail(m_cursor.lineNumber(), QStringLiteral("%1: %2 is not a number").arg(what, quoted(text)));
+            return fail(m_cursor.lineNumber(), QStringLiteral("%1: %2 is not a number").arg(what.str(), quoted(text)));
         if (*parsed < low || *parsed > high) {
             return fail(m_cursor.lineNumber(),
-                        QStringLiteral("%1 %2 is outside %3..%4").arg(what).arg(*parsed).arg(low).arg(high));
+                        QStringLiteral("%1 %2 is outside %3..%4").arg(what.str()).arg(*parsed).arg(low).arg(high));
         }
         value = *parsed;
         return true;
@@ -221,7 +245,7 @@ public:
 
     // Lines up to the marker, each unscrambled and preceded by CR LF. The marker is tested on the
     // line as stored.
-    bool block(std::string& out, std::string_view marker, const QString& what)
+    bool block(std::string& out, std::string_view marker, const Label& what)
     {
         out.clear();
         const int start = m_cursor.lineNumber() + 1;
@@ -229,7 +253,7 @@ public:
         for (;;) {
             if (!m_cursor.next(text)) {
                 return fail(start, QStringLiteral("%1 begun here has no \"%2\" before the end of the file")
-                                       .arg(what, QLatin1String(marker.data(), qsizetype(marker.size()))));
+                                       .arg(what.str(), QLatin1String(marker.data(), qsizetype(marker.size()))));
             }
             if (trim(text) == marker)
                 return true;
@@ -241,7 +265,7 @@ public:
     // Header lines 1-10 into `header`; the bank reader takes lines 2, 3 and 10 from it.
     bool header(QuestionHeader& header, bool stopAfterBadTag)
     {
-        const QString context = QStringLiteral("the header (10 lines)");
+        const Label context(QStringLiteral("the header (10 lines)"));
         std::string_view text;
         if (!m_cursor.next(text)) {
             header.formatTag.clear();
@@ -292,7 +316,7 @@ public:
 
     bool categoryTable(QuestionBank& bank, QuestionFileLines* lines)
     {
-        const QString context = QStringLiteral("the category table");
+        const Label context(QStringLiteral("the category table"));
         std::string_view text;
         bank.categoryCount = kMaxCategories;
         for (int c = 1; c <= kMaxCategories; ++c) {
@@ -307,7 +331,7 @@ public:
                 lines->category[size_t(c - 1)] = m_cursor.lineNumber();
             category.name.clear();
             ScrambleLineInto(category.name, text);
-            const QString what = QStringLiteral("question count of category %1").arg(c);
+            const Label what(QStringLiteral("question count of category %1"), c);
             if (!number(category.questionCount, 0, kMaxQuestions, what, context))
                 return false;
             for (int k = 1; k <= kMaxSubCategories; ++k) {
@@ -318,7 +342,7 @@ public:
                     lines->subCategory[size_t(c - 1)][size_t(k - 1)] = m_cursor.lineNumber();
                 sub.name.clear();
                 ScrambleLineInto(sub.name, text);
-                const QString subWhat = QStringLiteral("question count of sub-category %1-%2").arg(c).arg(k);
+                const Label subWhat(QStringLiteral("question count of sub-category %1-%2"), c, k);
                 if (!number(sub.questionCount, 0, kMaxQuestions, subWhat, context))
                     return false;
             }
@@ -328,7 +352,7 @@ public:
 
     bool record(QuestionBank& bank, QuestionRecord& r, int start)
     {
-        const QString context = QStringLiteral("the question record begun at line %1").arg(start);
+        const Label context(QStringLiteral("the question record begun at line %1"), start);
         std::string_view text;
         if (!number(r.number, INT_MIN, INT_MAX, QStringLiteral("question number"), context))
             return false;
@@ -353,7 +377,7 @@ public:
         if (!number(r.style, kStyleSingle, kStyleConnector, QStringLiteral("answer style code"), context))
             return false;
         for (int k = 0; k < kMaxChoices; ++k) {
-            if (!block(r.choices[size_t(k)], "*AE", QStringLiteral("choice %1").arg(k + 1)))
+            if (!block(r.choices[size_t(k)], "*AE", Label(QStringLiteral("choice %1"), k + 1)))
                 return false;
             textlines::trimInPlace(r.choices[size_t(k)]);
         }
@@ -372,7 +396,7 @@ public:
             if (!line(text, context))
                 return false;
             if (trim(text).empty() || trim(text) == "Null") {
-                ref.page = "0";
+                ref.page.assign(1, '0');
             } else {
                 ref.page.clear();
                 ScrambleLineInto(ref.page, text);

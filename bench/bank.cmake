@@ -1,0 +1,1 @@
+quarvel_add_bench(BenchLoadQuestionBank ${CMAKE_CURRENT_SOURCE_DIR}/BenchLoadQuestionBank.cpp LIBS quarvel_bank)
