@@ -1,6 +1,681 @@
 #include "results/screens/TResultForm.h"
 
+#include "bank/Cp932.h"
+#include "bank/FileLookup.h"
+#include "bank/InstallLayout.h"
+#include "bank/TestSettingsFile.h"
+#include "results/Recording.h"
+#include "results/ResultView.h"
+#include "results/screens/TrendChartPicture.h"
+#include "session/QuestionLayout.h"
+#include "session/screens/TExamModeForm.h"
+#include "shell/screens/ScreenCatalogue.h"
+#include "shell/screens/TCatSelForm.h"
+#include "shell/screens/TCourseMenuForm.h"
+#include "ui/Artwork.h"
+#include "ui/MessageBox.h"
+#include "ui/PictureButton.h"
+#include "ui/ShellOpen.h"
+#include "ui/Sound.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+
+namespace
+{
+
+constexpr int kDefaultWidth = 760;
+constexpr int kDefaultHeight = 560;
+constexpr int kRowHeight = 18;
+constexpr int kHeadingStripHeight = 17; // a press at or above this y in the table is on the heading
+constexpr std::array<int, 4> kColumnWidths{36, 65, 64, 38};
+constexpr int kMemoTall = 233;
+constexpr int kMemoShort = 201; // room for the style and exhibit buttons
+constexpr int kButtonWidth = 81;
+constexpr int kButtonHeight = 24;
+
+// Layout of the right panel.
+constexpr int kRightX = 262;
+constexpr int kMemoTop = 60;
+constexpr int kMemoWidth = 480;
+constexpr int kStyleRowY = kMemoTop + kMemoShort + 5;
+constexpr int kLinkRowY = kMemoTop + kMemoTall + 6;
+
+const QColor kNavy(0x00, 0x00, 0x80);
+const QColor kRed(0xFF, 0x00, 0x00);
+
+QString shown(const std::string& cp932Text)
+{
+    return cp932::toUnicode(cp932Text);
+}
+
+// Memos show CR LF text; the widget wants bare line feeds.
+QString memoText(const std::string& cp932Text)
+{
+    QString text = cp932::toUnicode(cp932Text);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int x, int y)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QFrame* makeMarker(QWidget* parent, const char* name, int x, int y)
+{
+    auto* shape = new QFrame(parent);
+    shape->setObjectName(QLatin1String(name));
+    shape->setGeometry(x, y, 8, 8);
+    shape->setAutoFillBackground(true);
+    return shape;
+}
+
+ui::PictureButton* makeButton(QWidget* parent, const char* name, int x, int y, const QString& hint = {})
+{
+    auto* button = new ui::PictureButton(parent, QLatin1String(name));
+    button->move(x, y);
+    button->setHint(hint);
+    return button;
+}
+
+void setTextColour(QWidget* widget, const QColor& text, const QColor& background = QColor())
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, text);
+    if (background.isValid()) {
+        palette.setColor(QPalette::Window, background);
+        widget->setAutoFillBackground(true);
+    }
+    widget->setPalette(palette);
+}
+
+} // namespace
+
 TResultForm::TResultForm(QWidget* parent) : ui::Screen(QStringLiteral("ResultForm"), parent)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
+    resize(kDefaultWidth, kDefaultHeight);
+    buildControls();
+}
+
+void TResultForm::buildControls()
+{
+    Image2 = new QLabel(this); // themed side bar
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setGeometry(0, 0, 20, kDefaultHeight);
+    Image3 = new QLabel(this); // themed strip along the top of the right panel
+    Image3->setObjectName(QStringLiteral("Image3"));
+    Image3->setGeometry(kRightX, 36, kMemoWidth, 19);
+    HiGradeImg = new QLabel(this);
+    HiGradeImg->setObjectName(QStringLiteral("HiGradeImg"));
+    HiGradeImg->setGeometry(28, 8, 129, 42);
+
+    Label1 = makeLabel(this, "Label1", QStringLiteral("正答率 : "), 170, 12);
+    QFont big = Label1->font();
+    big.setPixelSize(22);
+    big.setBold(true);
+    Label1->setFont(big);
+    Label4 = makeLabel(this, "Label4", QStringLiteral("科目 : "), 28, 58);
+    Memo2 = new QPlainTextEdit(this);
+    Memo2->setObjectName(QStringLiteral("Memo2"));
+    Memo2->setReadOnly(true);
+    Memo2->setGeometry(28, 76, 226, 40);
+    Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Label6 = makeLabel(this, "Label6", QStringLiteral("問題数 : "), 28, 122);
+    Label7 = makeLabel(this, "Label7", QStringLiteral("実施日時 : "), 28, 140);
+    Label8 = makeLabel(this, "Label8", QString(), 96, 140);
+    Label9 = makeLabel(this, "Label9", QStringLiteral("所要時間 : "), 28, 158);
+    Shape2 = makeMarker(this, "Shape2", 28, 182);
+    Label3 = makeLabel(this, "Label3", QStringLiteral("下の表をクリックすると、該当問題の解説が右側に表示されます。"),
+                       40, 178);
+    Label3->setWordWrap(true); // two lines beside the table
+    Label3->setGeometry(40, 177, 214, 32);
+
+    StringGrid1 = new QTableWidget(this);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setColumnCount(4);
+    StringGrid1->horizontalHeader()->hide();
+    StringGrid1->verticalHeader()->hide();
+    StringGrid1->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StringGrid1->setWordWrap(false);
+    int tableWidth = 0;
+    for (int c = 0; c < 4; ++c) {
+        StringGrid1->setColumnWidth(c, kColumnWidths[size_t(c)]);
+        tableWidth += kColumnWidths[size_t(c)];
+    }
+    StringGrid1->setGeometry(28, 212, tableWidth + 20, 162);
+    StringGrid1->viewport()->installEventFilter(this);
+    connect(StringGrid1, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
+        if (row >= 1 && row != m_selectedRow)
+            StringGrid1SelectCell(row);
+    });
+
+    // The heading strip lies over the table's first row.
+    Panel2 = new QFrame(StringGrid1);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setGeometry(StringGrid1->frameWidth(), StringGrid1->frameWidth(), tableWidth, kHeadingStripHeight);
+    Panel2->setAutoFillBackground(true);
+    Panel2->installEventFilter(this);
+    const std::array<const char*, 4> headingNames{"Label5", "Label10", "Label11", "Label12"};
+    const std::array<QString, 4> headings{QStringLiteral("No"), QStringLiteral("解答"), QStringLiteral("正解"),
+                                          QStringLiteral("正誤")};
+    int x = 0;
+    std::array<QLabel*, 4> strip{};
+    for (size_t c = 0; c < 4; ++c) {
+        strip[c] = new QLabel(headings[c], Panel2);
+        strip[c]->setObjectName(QLatin1String(headingNames[c]));
+        strip[c]->setGeometry(x, 0, kColumnWidths[c], kHeadingStripHeight);
+        strip[c]->setAlignment(Qt::AlignCenter);
+        strip[c]->setAutoFillBackground(true);
+        strip[c]->installEventFilter(this);
+        x += kColumnWidths[c];
+    }
+    Label5 = strip[0];
+    Label10 = strip[1];
+    Label11 = strip[2];
+    Label12 = strip[3];
+    paintHeadingStrip(true);
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+    Memo1->setGeometry(kRightX, kMemoTop, kMemoWidth, kMemoTall);
+    Memo1->setMouseTracking(true);
+    Memo1->viewport()->setMouseTracking(true);
+    Memo1->viewport()->installEventFilter(this);
+    Memo1->installEventFilter(this);
+    // Takes the focus from Memo1 so that no caret stays in the text.
+    Button2 = new QPushButton(this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setGeometry(-200, -200, 10, 10);
+
+    // Right panel buttons: the style view and exhibit row, then the question's services.
+    Image9 = makeButton(this, "Image9", kRightX, kStyleRowY);
+    Image10 = makeButton(this, "Image10", kRightX, kStyleRowY);
+    ButtonType5 = makeButton(this, "ButtonType5", kRightX, kStyleRowY);
+    Image15 = makeButton(this, "Image15", kRightX, kStyleRowY);
+    Image16 = makeButton(this, "Image16", kRightX, kStyleRowY);
+    for (size_t k = 0; k < exhibitButtons.size(); ++k) {
+        const QByteArray name = "Image" + QByteArray::number(11 + int(k));
+        exhibitButtons[k] = makeButton(this, name.constData(), kRightX + int(k + 1) * (kButtonWidth + 6), kStyleRowY);
+    }
+    Image7 = new QLabel(this);
+    Image7->setObjectName(QStringLiteral("Image7"));
+    Image7->setGeometry(kRightX, kLinkRowY - 3, kMemoWidth, kButtonHeight + 6);
+    Button4 = makeButton(this, "Button4", kRightX + 6, kLinkRowY, QStringLiteral("質問サービスを利用します"));
+    Button5 = makeButton(this, "Button5", kRightX + 6 + 1 * (kButtonWidth + 8), kLinkRowY);
+    Button6 = makeButton(this, "Button6", kRightX + 6 + 2 * (kButtonWidth + 8), kLinkRowY);
+    Button7 = makeButton(this, "Button7", kRightX + 6 + 3 * (kButtonWidth + 8), kLinkRowY,
+                         QStringLiteral("Quarvel FAQを表示します"));
+    auto hiddenPicture = [this](const char* name) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QLatin1String(name));
+        label->hide();
+        return label;
+    };
+    Image51 = hiddenPicture("Image51");
+    Image52 = hiddenPicture("Image52");
+    Image61 = hiddenPicture("Image61");
+    Image62 = hiddenPicture("Image62");
+
+    Shape1 = makeMarker(this, "Shape1", 28, 384);
+    Label2 = makeLabel(this, "Label2", QStringLiteral("成績の推移（科目 : ）"), 40, 380);
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(28, 400, kTrendWidth, kTrendHeight);
+
+    Image8 = new QLabel(this); // plate behind the three main buttons
+    Image8->setObjectName(QStringLiteral("Image8"));
+    Image8->setGeometry(638, 396, 110, 112);
+    Button8 = makeButton(this, "Button8", 646, 404, QStringLiteral("模擬試験成績表をブラウザで表示します"));
+    Button3 = makeButton(this, "Button3", 646, 440, QStringLiteral("テスト選択へ戻ります"));
+    Button1 = makeButton(this, "Button1", 646, 476, QStringLiteral("Quarvelを終了します"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(300);
+    connect(Timer1, &QTimer::timeout, this, &TResultForm::Timer1Timer);
+
+    connect(Button1, &ui::PictureButton::clicked, this, &TResultForm::Button1Click);
+    connect(Button3, &ui::PictureButton::clicked, this, &TResultForm::Button3Click);
+    connect(Button4, &ui::PictureButton::clicked, this, &TResultForm::Button4Click);
+    connect(Button5, &ui::PictureButton::clicked, this, &TResultForm::Button5Click);
+    connect(Button6, &ui::PictureButton::clicked, this, &TResultForm::Button6Click);
+    connect(Button7, &ui::PictureButton::clicked, this, &TResultForm::Button7Click);
+    connect(Button8, &ui::PictureButton::clicked, this, &TResultForm::Button8Click);
+    connect(Image9, &ui::PictureButton::clicked, this, &TResultForm::Image9Click);
+    connect(Image10, &ui::PictureButton::clicked, this, &TResultForm::Image10Click);
+    connect(ButtonType5, &ui::PictureButton::clicked, this, &TResultForm::ButtonType5Click);
+    connect(Image15, &ui::PictureButton::clicked, this, &TResultForm::Image15Click);
+    connect(Image16, &ui::PictureButton::clicked, this, &TResultForm::Image16Click);
+    connect(exhibitButtons[0], &ui::PictureButton::clicked, this, &TResultForm::Image11Click);
+    connect(exhibitButtons[1], &ui::PictureButton::clicked, this, &TResultForm::Image12Click);
+    connect(exhibitButtons[2], &ui::PictureButton::clicked, this, &TResultForm::Image13Click);
+    connect(exhibitButtons[3], &ui::PictureButton::clicked, this, &TResultForm::Image14Click);
+
+    applyTheme();
+    setRightPanelButtonsVisible(false);
+}
+
+// Pictures and colours of the current vendor.
+void TResultForm::applyTheme()
+{
+    VendorTheme theme;
+    int badgeLevel = 0;
+    if (screens().CourseMenuForm) {
+        theme = screens().CourseMenuForm->currentTheme();
+        badgeLevel = screens().CourseMenuForm->highestBadgeLevel();
+    }
+    const int picture = std::clamp(theme.picture, 1, ui::artwork::kThemes);
+    const QColor background = ui::fromBgr(theme.colour1);
+    const QColor text = ui::fromBgr(theme.colour2);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, background);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    for (QLabel* label : {Label1, Label2, Label3, Label4, Label6, Label7, Label8, Label9})
+        setTextColour(label, text);
+    for (QFrame* shape : {Shape1, Shape2}) {
+        QPalette p = shape->palette();
+        p.setColor(QPalette::Window, text);
+        shape->setPalette(p);
+    }
+
+    const int barWidth = Image2->width();
+    Image2->setPixmap(
+        ui::artwork::leftBar(barWidth, kDefaultHeight).copy((picture - 1) * barWidth, 0, barWidth, kDefaultHeight));
+    Image3->setPixmap(ui::artwork::topBar(Image3->width()).copy(0, (picture - 1) * 19, Image3->width(), 19));
+    if (badgeLevel >= 1 && badgeLevel <= 4) {
+        HiGradeImg->setPixmap(ui::artwork::bigBadgeSource().copy((badgeLevel - 1) * 129, (picture - 1) * 42, 129, 42));
+        HiGradeImg->show();
+    } else {
+        HiGradeImg->hide(); // no listed test carries a badge
+    }
+    QPixmap plate(Image7->size());
+    plate.fill(background.darker(130));
+    Image7->setPixmap(plate);
+    QPixmap bottomPlate(Image8->size());
+    bottomPlate.fill(background.darker(130));
+    Image8->setPixmap(bottomPlate);
+
+    const std::uint32_t colour = theme.colour1;
+    using ui::artwork::button;
+    const QSize size(kButtonWidth, kButtonHeight);
+    Button4->setPicture(button(QStringLiteral("質問"), size.width(), size.height(), colour));
+    Image51->setPixmap(button(QStringLiteral("関連学習1"), size.width(), size.height(), colour));
+    Image52->setPixmap(button(QStringLiteral("関連学習1"), size.width(), size.height(), colour, true));
+    Image61->setPixmap(button(QStringLiteral("関連学習2"), size.width(), size.height(), colour));
+    Image62->setPixmap(button(QStringLiteral("関連学習2"), size.width(), size.height(), colour, true));
+    Button5->setPicture(Image52->pixmap());
+    Button6->setPicture(Image62->pixmap());
+    Button7->setPicture(button(QStringLiteral("FAQ"), size.width(), size.height(), colour));
+    for (ui::PictureButton* view : {Image9, Image10, ButtonType5, Image15, Image16})
+        view->setPicture(button(QStringLiteral("正解表示"), size.width(), size.height(), colour));
+    for (size_t k = 0; k < exhibitButtons.size(); ++k)
+        exhibitButtons[k]->setPicture(button(QStringLiteral("図%1").arg(k + 1), size.width(), size.height(), colour));
+    Button8->setPicture(button(QStringLiteral("成績表"), 94, 28, colour));
+    Button3->setPicture(button(QStringLiteral("テスト選択"), 94, 28, colour));
+    Button1->setPicture(button(QStringLiteral("終了"), 94, 28, colour));
+}
+
+void TResultForm::FormShow()
+{
+    TCatSelForm* catSel = screens().CatSelForm;
+    TExamModeForm* exam = screens().ExamModeForm;
+    TCourseMenuForm* menu = screens().CourseMenuForm;
+    if (!catSel || !exam || !menu)
+        return;
+    const CourseTest& test = menu->chosenTest();
+
+    applyTheme();
+    history = LoadHistory(test.historyFile);
+
+    const QRect recorded = menu->recordedGeometry();
+    if (recorded.width() > 0 && recorded.height() > 0)
+        resize(recorded.size());
+    setWindowTitle(shown(test.code) + QLatin1Char(' ') + shown(test.title) + QStringLiteral(" - 採点結果"));
+
+    const QDateTime now = clock();
+    const AttemptStamp stamp{now.date().year(), now.date().month(), now.date().day(), now.time().hour(),
+                             now.time().minute()};
+    score = ScoreAttempt(catSel->sessionQuestions, exam->answers, catSel->session.questionCount, exam->elapsedSeconds,
+                         stamp);
+
+    Memo2->setPlainText(shown(test.code) + QLatin1Char('\n') + shown(test.title));
+    Label6->setText(QStringLiteral("問題数 : %1問").arg(score.questionCount));
+    Label8->setText(AttemptDateText(score.stamp));
+    Label9->setText(QStringLiteral("所要時間 : ") + AttemptTimeText(score.elapsedMinutes, score.elapsedSeconds));
+    Label2->setText(QStringLiteral("成績の推移（科目 : ") + shown(test.title) + QStringLiteral("）"));
+    fillTable();
+    Label1->setText(QStringLiteral("正答率 : %1%").arg(score.rate));
+    for (QLabel* label : {Label1, Label2, Label6, Label8, Label9})
+        label->adjustSize();
+
+    levelTexts = ReadLevelTexts(test.questionFile);
+    score.levelText = LevelText(score.level, levelTexts);
+
+    showOverview();
+    Timer1->start();
+    Image1->setPixmap(drawTrendChart(BuildTrendChart(history, score, catSel->bank.mockMinutes)));
+
+    // An attempt without questions is shown, never recorded: it would only pull the average down.
+    m_attemptPending = score.questionCount > 0;
+}
+
+void TResultForm::fillTable()
+{
+    const SessionTable& questions = screens().CatSelForm->sessionQuestions;
+    const AnswerTable& answers = screens().ExamModeForm->answers;
+    const QSignalBlocker blocker(StringGrid1);
+    StringGrid1->clearContents();
+    StringGrid1->setRowCount(score.questionCount + 1);
+    const std::array<QString, 4> headings{QStringLiteral("No."), QStringLiteral("解答"), QStringLiteral("正解"),
+                                          QStringLiteral("正誤")};
+    for (int c = 0; c < 4; ++c)
+        StringGrid1->setItem(0, c, new QTableWidgetItem(headings[size_t(c)]));
+    for (int r = 1; r <= score.questionCount; ++r) {
+        const ResultRow row = MakeResultRow(r, questions.question(r), answers.at(r), score.verdict(r));
+        const std::array<QString, 4> cells{row.number, row.answer, row.key, row.mark};
+        for (int c = 0; c < 4; ++c)
+            StringGrid1->setItem(r, c, new QTableWidgetItem(cells[size_t(c)]));
+        // The answer column tells whether the explanation was opened during the exam.
+        QTableWidgetItem* answer = StringGrid1->item(r, 1);
+        answer->setBackground(Qt::white);
+        answer->setForeground(answers.at(r).explanationViewed != 0 ? QColor(Qt::red) : QColor(Qt::black));
+    }
+}
+
+void TResultForm::showOverview()
+{
+    setRightPanelButtonsVisible(false);
+    hideStyleAndExhibitButtons();
+    Memo1->resize(Memo1->width(), kMemoTall);
+    m_fixedRow = false;
+    m_selectedRow = 0;
+    {
+        const QSignalBlocker blocker(StringGrid1);
+        StringGrid1->clearSelection();
+        StringGrid1->setCurrentCell(0, 0, QItemSelectionModel::NoUpdate);
+        StringGrid1->scrollToTop();
+    }
+    setMemoText(score.levelText);
+}
+
+void TResultForm::setMemoText(const std::string& cp932Text)
+{
+    Memo1->setPlainText(memoText(cp932Text));
+}
+
+void TResultForm::setRightPanelButtonsVisible(bool on)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{Image7, Button4, Button5, Button6, Button7})
+        w->setVisible(on);
+}
+
+void TResultForm::hideStyleAndExhibitButtons()
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{Image9, Image10, ButtonType5, Image15, Image16})
+        w->hide();
+    for (ui::PictureButton* b : exhibitButtons)
+        b->hide();
+}
+
+void TResultForm::paintHeadingStrip(bool overview)
+{
+    for (QLabel* label : {Label10, Label11, Label12}) {
+        if (overview)
+            setTextColour(label, Qt::white, kNavy);
+        else
+            setTextColour(label, palette().color(QPalette::Active, QPalette::ButtonText), kRed);
+    }
+}
+
+void TResultForm::Timer1Timer()
+{
+    Timer1->stop();
+    ui::playSound(LevelSound(LevelFor(RatePercent(score.correctCount, score.questionCount))));
+}
+
+void TResultForm::StringGrid1SelectCell(int row)
+{
+    if (row < 1 || row > score.questionCount)
+        return;
+    const SessionQuestion& question = screens().CatSelForm->sessionQuestions.question(row);
+
+    paintHeadingStrip(false);
+    setRightPanelButtonsVisible(true);
+    hideStyleAndExhibitButtons();
+    exhibitPaths.clear();
+
+    const Link& first = question.links[0];
+    const Link& second = question.links[1];
+    Button5->setPicture(first.target.empty() ? Image52->pixmap() : Image51->pixmap());
+    Button5->setHint(first.target.empty() ? QString() : shown(first.caption));
+    Button6->setPicture(second.target.empty() ? Image62->pixmap() : Image61->pixmap());
+    Button6->setHint(second.target.empty() ? QString() : shown(second.caption));
+
+    m_fixedRow = true;
+    m_selectedRow = row;
+    {
+        const QSignalBlocker blocker(StringGrid1);
+        StringGrid1->setCurrentCell(row, 0);
+        StringGrid1->selectRow(row);
+    }
+
+    const QString questionDir = questionlayout::questionDataDir(screens().CourseMenuForm->chosenTest().questionFile);
+    const QuestionExhibits exhibits = SplitExhibits(question.text, questionDir);
+    exhibitPaths = exhibits.paths;
+    setMemoText(QuestionDetailText(question, exhibits.text));
+
+    switch (question.style) {
+    case kStyleGraphic:
+        Image9->show();
+        break;
+    case kStylePanel:
+        Image10->show();
+        break;
+    case kStyleTextEntry:
+        ButtonType5->show();
+        break;
+    case kStyleLabelledPanel:
+        Image15->show();
+        break;
+    case kStyleConnector:
+        Image16->show();
+        break;
+    default:
+        break;
+    }
+    const bool styleScreen = question.style >= kStyleGraphic && question.style <= kStyleConnector;
+    if (question.style == kStyleSingle || question.style == kStyleMultiple || question.style == kStyleTextEntry) {
+        for (int k = 0; k < exhibitPaths.size() && k < int(exhibitButtons.size()); ++k)
+            exhibitButtons[size_t(k)]->show();
+    }
+    Memo1->resize(Memo1->width(), (!exhibitPaths.isEmpty() || styleScreen) ? kMemoShort : kMemoTall);
+
+    // What the style's view screen shows: the same hand-over the exam fills for the question.
+    styleQuestion = FillStyleQuestion(question, questionDir);
+}
+
+void TResultForm::StringGrid1MouseDown(int y)
+{
+    if (y > kHeadingStripHeight)
+        return;
+    showOverview();
+}
+
+void TResultForm::Label10Click()
+{
+    showOverview();
+    paintHeadingStrip(true);
+}
+
+bool TResultForm::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (watched == Label10 || watched == Label11 || watched == Label12) {
+            Label10Click();
+            return true;
+        }
+        if (watched == Panel2 || watched == Label5) {
+            StringGrid1MouseDown(qobject_cast<QWidget*>(watched)->mapTo(Panel2, mouse->position().toPoint()).y());
+            return true;
+        }
+        if (watched == StringGrid1->viewport())
+            StringGrid1MouseDown(mouse->position().toPoint().y());
+    }
+    if (Memo1 && (watched == Memo1 || watched == Memo1->viewport()) &&
+        (type == QEvent::MouseMove || type == QEvent::KeyRelease)) {
+        Button2->setFocus();
+    }
+    return ui::Screen::eventFilter(watched, event);
+}
+
+void TResultForm::Button1Click()
+{
+    hide();
+    endProgram();
+}
+
+void TResultForm::Button3Click()
+{
+    hide();
+    // The course menu keeps its current vendor tab, so it reopens where the user left it.
+    if (screens().CourseMenuForm)
+        screens().CourseMenuForm->show();
+}
+
+void TResultForm::Button4Click()
+{
+    // The inquiry page is written by the explanation screen's page writer once it exists.
+}
+
+void TResultForm::Button5Click()
+{
+    // Links are followed by the explanation screen once it offers them.
+}
+
+void TResultForm::Button6Click() {}
+
+void TResultForm::Button7Click()
+{
+    if (m_selectedRow < 1)
+        return;
+    const QString path = filelookup::resolve(layout::programDir() + QStringLiteral("urlref"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ui::messageBox(this, QStringLiteral("Error"), QStringLiteral("Cannot open file \"%1\".").arg(path));
+        return;
+    }
+    const QByteArray firstLine = file.readLine();
+    const QString address =
+        cp932::toUnicode(std::string_view(firstLine.constData(), size_t(firstLine.size()))).trimmed();
+    if (address.isEmpty())
+        return;
+    const SessionQuestion& question = screens().CatSelForm->sessionQuestions.question(m_selectedRow);
+    ui::openExternal(FaqAddress(address, screens().CourseMenuForm->chosenTest().code, question.number), true);
+}
+
+void TResultForm::Button8Click()
+{
+    // The printed report is built by its own writer; nothing to do until it exists.
+}
+
+void TResultForm::showStyleView(int)
+{
+    // The view screens take their answer definition from the style hand-over once it exists.
+}
+
+void TResultForm::Image9Click()
+{
+    showStyleView(kStyleGraphic);
+}
+void TResultForm::Image10Click()
+{
+    showStyleView(kStylePanel);
+}
+void TResultForm::ButtonType5Click()
+{
+    showStyleView(kStyleTextEntry);
+}
+void TResultForm::Image15Click()
+{
+    showStyleView(kStyleLabelledPanel);
+}
+void TResultForm::Image16Click()
+{
+    showStyleView(kStyleConnector);
+}
+
+void TResultForm::showExhibit(int)
+{
+    // The exhibit viewer takes a path once it exists.
+}
+
+void TResultForm::Image11Click()
+{
+    showExhibit(1);
+}
+void TResultForm::Image12Click()
+{
+    showExhibit(2);
+}
+void TResultForm::Image13Click()
+{
+    showExhibit(3);
+}
+void TResultForm::Image14Click()
+{
+    showExhibit(4);
+}
+
+void TResultForm::FormHide()
+{
+    Timer1->stop();
+    recordAttempt();
+}
+
+void TResultForm::recordAttempt()
+{
+    if (!m_attemptPending)
+        return;
+    m_attemptPending = false; // once per attempt, whatever the outcome of the write
+    const TCatSelForm* catSel = screens().CatSelForm;
+    const CourseTest& test = screens().CourseMenuForm->chosenTest();
+    const CategoryTally tally = TallyCategories(catSel->sessionQuestions, score, catSel->bank.categoryCount);
+    const History updated = AppendAttempt(history, score, tally, catSel->sessionQuestions, catSel->session.mode,
+                                          catSel->bank.categoryCount);
+    // A history that cannot be written is left as it was; nothing is reported.
+    SaveHistory(test.historyFile, updated, test.questionFile);
+}
+
+bool TResultForm::FormCloseQuery()
+{
+    ui::playSound(QString()); // silences a result sound still playing
+    return true;
+}
+
+void TResultForm::FormClose()
+{
+    endProgram();
 }
