@@ -252,6 +252,20 @@ private Q_SLOTS:
         QCOMPARE(settingDefaultDir(), QString());
     }
 
+    void noVendorAtAllLeavesStripAndListEmpty()
+    {
+        TCourseMenuForm form;
+        form.show();
+        QVERIFY(form.tabs().isEmpty());
+        QVERIFY(form.tests().isEmpty());
+        form.Image4MouseDown(100);
+        form.Button1Click();
+        form.Button2Click();
+        QVERIFY(m_opened.isEmpty());
+        QVERIFY(form.isVisible());
+        QVERIFY(ui::testing::shownMessages().isEmpty());
+    }
+
     void badgeIconAndHighestLevel()
     {
         install().writeFile(QStringLiteral("QDAT/oracle/a.qdf"), testFile("A", {true, false, false, false, true}));

@@ -346,6 +346,8 @@ void TCourseMenuForm::chooseSelectedRow()
 
 void TCourseMenuForm::Button1Click()
 {
+    if (m_theme.directory.isEmpty()) // no vendor installed
+        return;
     const QString page = filelookup::resolve(layout::programDir() + m_theme.directory + QStringLiteral("-info.html"));
     ui::openExternal(page, true);
 }
