@@ -1,6 +1,22 @@
 #pragma once
+#include "bank/TestSettingsFile.h"
 #include "session/SessionTypes.h"
+#include "session/StyleQuestion.h"
 #include "ui/Screen.h"
+
+#include <QPixmap>
+#include <array>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QRadioButton;
+class QScrollArea;
+class QTextEdit;
+class QTimer;
+namespace ui {
+class PictureButton;
+}
 
 // The exam screen: one question at a time against the clock.
 class TExamModeForm : public ui::Screen {
@@ -24,4 +40,125 @@ public:
     int paused = 0;
     int caseStudyClosed = 1;
     int reviewMode = 0;
+
+    // Set by the answer screens of styles 3 to 7: 1 when they judged the answer right.
+    int StylePassed = 0;
+    // The hand-over for the answer and view screens of style 3..7 (one record per style),
+    // filled when a question of that style is loaded; the result screen may refill it.
+    StyleQuestion& styleQuestion(int style);
+    // The test's case study, read at session start (empty when the test has none).
+    CaseStudy caseStudy;
+    // The picture the exhibit window shows next (set by the exhibit buttons here and in the
+    // case study window).
+    QString exhibitPath;
+    // Picture names (CP932) and full paths named on the current question's image line, 1..4;
+    // empty where absent.
+    const std::string& imageName(int slot) const;
+    const QString& imagePath(int slot) const;
+
+    // Puts session question q on the screen (controls reset, answer not restored).
+    void LoadQuestion(int q);
+    // Controls -> answer record q, and back. Positions outside 1..500 are ignored.
+    void SaveAnswer(int q);
+    void LoadAnswer(int q);
+
+    // The one-second clock tick (public so tests tick without waiting).
+    void Timer1Timer();
+    // Next, previous, pause/resume, score, explanation, case study.
+    void Button2Click();
+    void Button6Click();
+    void Button3Click();
+    void Button4Click();
+    void Button1Click();
+    void Image5Click();
+    void RefImgClick(int slot);
+    // Style buttons: ask the answer screen of the current question's style.
+    void ButtonType3Click() { askStyleScreen(kStyleGraphic); }
+    void ButtonType4Click() { askStyleScreen(kStylePanel); }
+    void ButtonType5Click() { askStyleScreen(kStyleTextEntry); }
+    void ButtonType6Click() { askStyleScreen(kStyleLabelledPanel); }
+    void ButtonType7Click() { askStyleScreen(kStyleConnector); }
+    // Shared click handler of CheckBox1..CheckBox10: at most correctCount ticks.
+    void CheckBox1Click(QCheckBox* clicked);
+
+    // Called by the case study window when the user closes it: the time in the window does not
+    // count for the current question, and a pending time-up may now end the session.
+    void caseStudyWindowClosed();
+    // Called when the explanation window closes: every choice text back to black.
+    void explanationClosed();
+
+protected:
+    void FormShow() override;
+    bool FormCloseQuery() override;
+    void FormClose() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildPictures();
+    void drawClockFace();
+    void drawHand(const QColor& colour);
+    void accountTime();
+    void closeExplanation();
+    void setNextPicture(bool greyed);
+    void setPausedLook(bool paused);
+    void askStyleScreen(int style);
+    void uncheckAllChoices();
+    bool isSessionPosition(int q) const;
+    int sessionCount() const;
+    const SessionQuestion* sessionQuestion(int q) const;
+    void Memo1Enter();
+    void MemoChoiceEnter();
+
+    // Question panel.
+    QFrame* Panel1 = nullptr;
+    QLabel* Label0 = nullptr;
+    QTextEdit* Memo1 = nullptr;
+    std::array<ui::PictureButton*, 4> RefImg{};
+    QCheckBox* CheckBox0 = nullptr;
+    // Answer panel.
+    QScrollArea* Panel2 = nullptr;
+    QWidget* Panel2Contents = nullptr;
+    QLabel* Label13 = nullptr;
+    std::array<QRadioButton*, kMaxChoices> RadioButton{};
+    std::array<QCheckBox*, kMaxChoices> CheckBox{};
+    std::array<QTextEdit*, kMaxChoices> ChoiceMemo{}; // Memo2..Memo11
+    std::array<ui::PictureButton*, 5> ButtonType{};   // ButtonType3..ButtonType7
+    QLabel* Label6 = nullptr;
+    // Buttons and side bar.
+    ui::PictureButton* Button1 = nullptr;
+    ui::PictureButton* Button2 = nullptr;
+    ui::PictureButton* Button3 = nullptr;
+    ui::PictureButton* Button4 = nullptr;
+    ui::PictureButton* Button6 = nullptr;
+    ui::PictureButton* Image5 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label12 = nullptr;
+    QTextEdit* Memo12 = nullptr;
+    QLabel* Image3 = nullptr;
+    QLabel* SideBar = nullptr;
+    QTimer* Timer1 = nullptr;
+    // Hidden pictures of the buttons (normal and greyed) and the strip of clock faces.
+    QLabel* itiziIMG = nullptr;
+    QLabel* saikaiIMG = nullptr;
+    QLabel* imasuguIMG = nullptr;
+    QLabel* imasuguGIMG = nullptr;
+    QLabel* kotaeIMG = nullptr;
+    QLabel* kotaeGIMG = nullptr;
+    QLabel* modoruIMG = nullptr;
+    QLabel* modoruGIMG = nullptr;
+    QLabel* tsugiIMG = nullptr;
+    QLabel* tsugiGIMG = nullptr;
+    QLabel* saitenIMG = nullptr;
+    QLabel* saitenGIMG = nullptr;
+    QLabel* invisibleclock = nullptr;
+
+    QPixmap m_clockCanvas; // what Image3 shows: the face with the hands drawn since its redraw
+    QColor m_handColour = Qt::black;
+    std::array<StyleQuestion, 5> m_styleQuestions{};
+    std::array<std::string, 4> m_imageNames{};
+    std::array<QString, 4> m_imagePaths{};
 };

@@ -1,0 +1,627 @@
+#include "bank/Cp932.h"
+#include "session/ExamClock.h"
+#include "session/screens/TCaseStudyForm.h"
+#include "session/screens/TCheatForm.h"
+#include "session/screens/TConfirmForm.h"
+#include "session/screens/TExamModeForm.h"
+#include "results/screens/TResultForm.h"
+#include "shell/screens/ScreenCatalogue.h"
+#include "shell/screens/TCatSelForm.h"
+#include "shell/screens/TCourseMenuForm.h"
+#include "styles/screens/TfrmSelStyle3.h"
+#include "ui/PictureButton.h"
+#include "ui/Sound.h"
+#include "support/TestSupport.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+SessionQuestion question(int style, const std::string& text, std::vector<std::string> choices, int correctCount = 1)
+{
+    SessionQuestion q;
+    q.style = style;
+    q.text = text;
+    q.storedChoiceCount = int(choices.size());
+    q.shownChoiceCount = int(choices.size());
+    q.correctCount = correctCount;
+    for (size_t i = 0; i < choices.size() && i < size_t(kMaxChoices); ++i)
+        q.choices[i] = choices[i];
+    for (int i = 0; i < correctCount; ++i)
+        q.keyFlags[size_t(i)] = 1;
+    return q;
+}
+
+SessionQuestion plain(int n)
+{
+    return question(kStyleSingle, "Question " + std::to_string(n), {"one", "two", "three", "four"});
+}
+
+// Sets the screen's Visible flag aside: what the user would see if the window were on screen.
+bool shown(const QWidget* w)
+{
+    return !w->isHidden();
+}
+
+// Accepts a session style screen's work with the given verdict as soon as it is shown.
+class VerdictOnShow : public QObject {
+public:
+    explicit VerdictOnShow(int verdict) : m_verdict(verdict) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            screens().ExamModeForm->StylePassed = m_verdict;
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    int m_verdict;
+};
+
+} // namespace
+
+class TestExamScreen : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testsupport::TempInstall> m_install;
+    QString m_questionFile;
+    bool m_programEnded = false;
+
+    TExamModeForm* form() const { return screens().ExamModeForm; }
+    template <typename T> T* child(const QString& name) const
+    {
+        T* found = form()->findChild<T*>(name);
+        if (!found)
+            qFatal("no control %s", qPrintable(name));
+        return found;
+    }
+    ui::PictureButton* button(const QString& name) const { return child<ui::PictureButton>(name); }
+    QLabel* label(const QString& name) const { return child<QLabel>(name); }
+    QTimer* timer() const { return child<QTimer>(QStringLiteral("Timer1")); }
+    bool showsPicture(const QString& buttonName, const QString& pictureName) const
+    {
+        return button(buttonName)->pixmap().cacheKey() == label(pictureName)->pixmap().cacheKey();
+    }
+
+    void startSession(const std::vector<SessionQuestion>& questions, int limitSeconds)
+    {
+        TCatSelForm* cat = screens().CatSelForm;
+        cat->session.questionCount = int(questions.size());
+        cat->session.timeLimitSeconds = limitSeconds;
+        cat->session.timeLimitOn = limitSeconds > 0 ? 1 : 0;
+        cat->sessionQuestions.count = int(questions.size());
+        for (size_t i = 0; i < questions.size(); ++i)
+            cat->sessionQuestions.questions[i] = questions[i];
+        form()->answers = AnswerTable{};
+        form()->setQuestionLabel(QStringLiteral("Q.1"));
+        form()->show();
+    }
+    void tick(int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+            form()->Timer1Timer();
+    }
+    int timeUpMessages() const
+    {
+        int count = 0;
+        for (const ui::ShownMessage& m : ui::testing::shownMessages())
+            if (m.title == QStringLiteral("タイムアップ") && m.text == QStringLiteral("タイムアップです。"))
+                ++count;
+        return count;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_install = std::make_unique<testsupport::TempInstall>();
+        m_questionFile = m_install->questionDir(QStringLiteral("oracle")) + QStringLiteral("QV-101.qdf");
+        createScreens();
+        m_programEnded = false;
+        setProgramEndHandler([this] { m_programEnded = true; });
+        CourseTest test;
+        test.questionFile = m_questionFile;
+        test.title = cp932::fromUtf8("データベース基礎");
+        screens().CourseMenuForm->setChosenTestForTesting(test, VendorTheme{});
+        ui::testing::clearShownMessages();
+        ui::testing::clearPlayedSounds();
+    }
+    void cleanup()
+    {
+        setProgramEndHandler({});
+        destroyScreens();
+        m_install.reset();
+    }
+
+    void sessionStart()
+    {
+        startSession({plain(1), plain(2), plain(3)}, 1800);
+        QCOMPARE(form()->windowTitle(), QStringLiteral("Quarvel - 模擬試験中..."));
+        QCOMPARE(form()->size(), QSize(760, 560));
+        QVERIFY(timer()->isActive());
+        QCOMPARE(timer()->interval(), 1000);
+        QCOMPARE(form()->currentQuestion, 1);
+        QCOMPARE(form()->elapsedSeconds, 0);
+        QCOMPARE(label(QStringLiteral("Label0"))->text(), QStringLiteral("Q.1"));
+        QCOMPARE(label(QStringLiteral("Label12"))->text(), QStringLiteral("制限時間 : 30' 0"));
+        QCOMPARE(label(QStringLiteral("Label5"))->text(), QStringLiteral("問題数 : 全3問"));
+        QCOMPARE(child<QTextEdit>(QStringLiteral("Memo12"))->toPlainText(), QStringLiteral("データベース基礎"));
+        QCOMPARE(child<QTextEdit>(QStringLiteral("Memo1"))->toPlainText(), QStringLiteral("Question 1"));
+        QVERIFY(showsPicture(QStringLiteral("Button2"), QStringLiteral("tsugiIMG")));
+        QVERIFY(showsPicture(QStringLiteral("Button6"), QStringLiteral("modoruGIMG")));
+        QVERIFY(!button(QStringLiteral("Button6"))->isEnabled());
+        QVERIFY(!shown(button(QStringLiteral("Image5")))); // no case study
+        QCOMPARE(form()->caseStudyClosed, 1);
+        QVERIFY(!shown(screens().CaseStudyForm));
+    }
+
+    void oneQuestionSession()
+    {
+        startSession({plain(1)}, 600);
+        QVERIFY(showsPicture(QStringLiteral("Button2"), QStringLiteral("saitenIMG")));
+        form()->Button2Click();
+        QVERIFY(screens().ConfirmForm->isVisible());
+        QCOMPARE(form()->currentQuestion, 2);
+        QCOMPARE(label(QStringLiteral("Label0"))->text(), QStringLiteral("Q.1"));
+    }
+
+    void nextOnTheLastQuestionOpensTheReview()
+    {
+        startSession({plain(1), plain(2), plain(3)}, 0);
+        form()->Button2Click();
+        QVERIFY(showsPicture(QStringLiteral("Button2"), QStringLiteral("tsugiIMG")));
+        QVERIFY(showsPicture(QStringLiteral("Button6"), QStringLiteral("modoruIMG")));
+        form()->Button2Click();
+        QCOMPARE(label(QStringLiteral("Label0"))->text(), QStringLiteral("Q.3"));
+        QVERIFY(showsPicture(QStringLiteral("Button2"), QStringLiteral("saitenIMG")));
+        QVERIFY(!screens().ConfirmForm->isVisible());
+        form()->Button2Click();
+        QVERIFY(screens().ConfirmForm->isVisible());
+        // The last question stays behind the review.
+        QCOMPARE(label(QStringLiteral("Label0"))->text(), QStringLiteral("Q.3"));
+        QCOMPARE(child<QTextEdit>(QStringLiteral("Memo1"))->toPlainText(), QStringLiteral("Question 3"));
+        // Back from the last question: the next picture returns.
+        screens().ConfirmForm->hide();
+        form()->reviewJump(3);
+        form()->scoreSession();
+        startSession({plain(1), plain(2)}, 0);
+        form()->Button2Click();
+        QVERIFY(showsPicture(QStringLiteral("Button2"), QStringLiteral("saitenIMG")));
+        form()->Button6Click();
+        QVERIFY(showsPicture(QStringLiteral("Button2"), QStringLiteral("tsugiIMG")));
+        QCOMPARE(form()->currentQuestion, 1);
+        form()->Button6Click(); // nothing before the first
+        QCOMPARE(form()->currentQuestion, 1);
+    }
+
+    void noTimeLimit()
+    {
+        startSession({plain(1), plain(2)}, 0);
+        QCOMPARE(label(QStringLiteral("Label12"))->text(), QStringLiteral("制限時間 : 0' 0"));
+        tick(70);
+        QVERIFY(timer()->isActive());
+        QVERIFY(ui::testing::playedSounds().isEmpty());
+        QCOMPARE(timeUpMessages(), 0);
+        QVERIFY(!screens().ConfirmForm->isVisible());
+        form()->elapsedSeconds = 65;
+        tick();
+        QCOMPARE(label(QStringLiteral("Label11"))->text(), QStringLiteral("残り時間 : -1' -5"));
+    }
+
+    void thirtyMinutes()
+    {
+        startSession({plain(1), plain(2)}, 1800);
+        tick(1741); // elapsed 0..1740 shown; 60 seconds left at the last
+        QCOMPARE(ui::testing::playedSounds(),
+                 (QStringList{"wav/10min.wav", "wav/05min.wav", "wav/01min.wav"}));
+        QCOMPARE(label(QStringLiteral("Label11"))->text(), QStringLiteral("残り時間 : 1' 0"));
+
+        auto handColourNear = [this](int elapsed, const QColor& wanted) {
+            const QImage image = label(QStringLiteral("Image3"))->pixmap().toImage();
+            const QPoint end = QPoint(59, 53) + (examclock::handEnd(elapsed) - QPoint(59, 53)) * 3 / 4;
+            for (int dx = -1; dx <= 1; ++dx)
+                for (int dy = -1; dy <= 1; ++dy)
+                    if (image.pixelColor(end + QPoint(dx, dy)) == wanted)
+                        return true;
+            return false;
+        };
+        tick(); // 59 left: black
+        QVERIFY(handColourNear(1741, Qt::black));
+        tick(); // 58 left: red
+        QVERIFY(handColourNear(1742, Qt::red));
+        QCOMPARE(timeUpMessages(), 0);
+
+        tick(57); // up to the last tick with time left
+        QCOMPARE(form()->elapsedSeconds, 1800);
+        QVERIFY(timer()->isActive());
+        tick(); // zero left
+        QCOMPARE(timeUpMessages(), 1);
+        QVERIFY(!timer()->isActive());
+        QVERIFY(screens().ConfirmForm->isVisible());
+        QCOMPARE(label(QStringLiteral("Label11"))->text(), QStringLiteral("残り時間 : 0' 0"));
+        QCOMPARE(form()->answers.at(1).secondsOnQuestion, 1800);
+        QCOMPARE(ui::testing::playedSounds().size(), 3);
+
+        // A review jump after time-up: the clock stays stopped, and closing without leaving keeps it so.
+        screens().ConfirmForm->hide();
+        form()->reviewJump(2);
+        ui::testing::queueAnswer(QMessageBox::No);
+        QVERIFY(!form()->close());
+        QVERIFY(!timer()->isActive());
+        QCOMPARE(timeUpMessages(), 1);
+    }
+
+    void timeUpWhileTheReviewIsShowing()
+    {
+        startSession({plain(1), plain(2)}, 60);
+        tick(50);
+        form()->Button4Click();
+        QVERIFY(screens().ConfirmForm->isVisible());
+        QCOMPARE(form()->answers.at(1).secondsOnQuestion, 50);
+        tick(11);
+        QCOMPARE(timeUpMessages(), 1);
+        // Not scored again: the time on the question was accounted once.
+        QCOMPARE(form()->answers.at(1).secondsOnQuestion, 50);
+    }
+
+    void timeUpWaitsForTheCaseStudy()
+    {
+        m_install->writeFile(QStringLiteral("QDAT/oracle/QV-101.ini"),
+                             cp932::fromUtf8("[case study]\r\n社内ネットワークの事例です。\r\n"));
+        startSession({plain(1), plain(2)}, 60);
+        QCOMPARE(form()->caseStudyClosed, 0);
+        QVERIFY(screens().CaseStudyForm->isVisible());
+        QVERIFY(shown(button(QStringLiteral("Image5"))));
+        QVERIFY(form()->caseStudy.present);
+        tick(75);
+        QCOMPARE(timeUpMessages(), 0);
+        QVERIFY(timer()->isActive());
+        QCOMPARE(label(QStringLiteral("Label11"))->text(), QStringLiteral("残り時間 : 0' -14"));
+
+        screens().CaseStudyForm->hide();
+        form()->caseStudyWindowClosed();
+        QCOMPARE(form()->questionStartSeconds, 75);
+        QCOMPARE(form()->caseStudyClosed, 1);
+        tick();
+        QCOMPARE(timeUpMessages(), 1);
+        QVERIFY(!timer()->isActive());
+        QVERIFY(screens().ConfirmForm->isVisible());
+        // The clock went back to the limit, before the case study was closed: no time is counted,
+        // and none is taken away.
+        QCOMPARE(form()->elapsedSeconds, 61);
+        QCOMPARE(form()->answers.at(1).secondsOnQuestion, 0);
+    }
+
+    void paceHint()
+    {
+        std::vector<SessionQuestion> questions;
+        for (int i = 1; i <= 60; ++i)
+            questions.push_back(plain(i));
+        startSession(questions, 3600);
+        for (int i = 1; i < 10; ++i)
+            form()->Button2Click();
+        QCOMPARE(form()->currentQuestion, 10);
+        QLabel* hint1 = label(QStringLiteral("Label3"));
+        QLabel* hint2 = label(QStringLiteral("Label4"));
+        form()->elapsedSeconds = 600;
+        tick(2); // 600, 601: on pace
+        QVERIFY(!shown(hint1));
+        tick(); // 602
+        QVERIFY(shown(hint1));
+        QVERIFY(shown(hint2));
+        QCOMPARE(hint1->text(), QStringLiteral("そろそろ次の問題へ"));
+        QCOMPARE(hint2->text(), QStringLiteral("進みましょう。"));
+        tick();
+        QVERIFY(!shown(hint1));
+        QVERIFY(!shown(hint2));
+        tick();
+        QVERIFY(shown(hint1));
+        form()->Button2Click();
+        QVERIFY(!shown(hint1));
+        QVERIFY(!shown(hint2));
+    }
+
+    void answersComeBack()
+    {
+        startSession({plain(1),
+                      question(kStyleMultiple, "Pick two", {"w", "x", "y", "z"}, 2),
+                      plain(3)},
+                     0);
+        child<QRadioButton>(QStringLiteral("RadioButton2"))->click();
+        form()->Button2Click();
+        QVERIFY(shown(child<QCheckBox>(QStringLiteral("CheckBox1"))));
+        QVERIFY(!shown(child<QRadioButton>(QStringLiteral("RadioButton1"))));
+        child<QCheckBox>(QStringLiteral("CheckBox1"))->click();
+        child<QCheckBox>(QStringLiteral("CheckBox3"))->click();
+        child<QCheckBox>(QStringLiteral("CheckBox0"))->click();
+        form()->Button6Click();
+        QVERIFY(child<QRadioButton>(QStringLiteral("RadioButton2"))->isChecked());
+        QVERIFY(!child<QCheckBox>(QStringLiteral("CheckBox0"))->isChecked());
+        form()->Button2Click();
+        QVERIFY(child<QCheckBox>(QStringLiteral("CheckBox1"))->isChecked());
+        QVERIFY(!child<QCheckBox>(QStringLiteral("CheckBox2"))->isChecked());
+        QVERIFY(child<QCheckBox>(QStringLiteral("CheckBox3"))->isChecked());
+        QVERIFY(child<QCheckBox>(QStringLiteral("CheckBox0"))->isChecked());
+        form()->Button2Click(); // to question 3: nothing ticked there
+        QVERIFY(!child<QRadioButton>(QStringLiteral("RadioButton2"))->isChecked());
+        QVERIFY(!child<QCheckBox>(QStringLiteral("CheckBox0"))->isChecked());
+
+        const AnswerRecord& first = form()->answers.at(1);
+        QCOMPARE(first.answerFlags, (std::array<unsigned char, 10>{0, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
+        QCOMPARE(first.marked, 0);
+        const AnswerRecord& second = form()->answers.at(2);
+        QCOMPARE(second.answerFlags, (std::array<unsigned char, 10>{1, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
+        QCOMPARE(second.marked, 1);
+    }
+
+    void multipleChoiceTickLimit()
+    {
+        startSession({question(kStyleMultiple, "Pick two", {"w", "x", "y", "z"}, 2)}, 0);
+        auto box = [this](int k) { return child<QCheckBox>(QStringLiteral("CheckBox%1").arg(k)); };
+        box(1)->click();
+        box(2)->click();
+        box(3)->click();
+        QVERIFY(box(1)->isChecked());
+        QVERIFY(box(2)->isChecked());
+        QVERIFY(!box(3)->isChecked());
+        box(1)->click();
+        box(3)->click();
+        QVERIFY(box(3)->isChecked());
+    }
+
+    void timeOnQuestions()
+    {
+        startSession({plain(1), plain(2)}, 0);
+        tick(3);
+        form()->Button2Click();
+        tick(2);
+        form()->Button6Click();
+        tick(4);
+        form()->Button4Click();
+        QCOMPARE(form()->answers.at(1).secondsOnQuestion, 7);
+        QCOMPARE(form()->answers.at(2).secondsOnQuestion, 2);
+    }
+
+    void questionTextScrollBar()
+    {
+        auto lines = [](int n) {
+            std::string text;
+            for (int i = 1; i <= n; ++i)
+                text += (i > 1 ? "\r\n" : "") + std::string("line ") + std::to_string(i);
+            return text;
+        };
+        startSession({question(kStyleSingle, lines(12), {"a"}), question(kStyleSingle, lines(13), {"a"}),
+                      question(kStyleSingle, std::string(2000, 'x'), {"a"})},
+                     0);
+        auto* memo = child<QTextEdit>(QStringLiteral("Memo1"));
+        QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        form()->Button2Click();
+        QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        form()->Button2Click(); // one long paragraph: its wrapped lines count
+        QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    }
+
+    void choicesStackByTheirLines()
+    {
+        const std::string longText = cp932::fromUtf8(QString(120, QChar(0x3042)).toStdString()); // あ x 120
+        startSession({question(kStyleSingle, "Q", {"first\r\nsecond\r\nthird", "one line", longText, "last"})}, 0);
+        auto memo = [this](int n) { return child<QTextEdit>(QStringLiteral("Memo%1").arg(n)); };
+        auto radio = [this](int k) { return child<QRadioButton>(QStringLiteral("RadioButton%1").arg(k)); };
+        QCOMPARE(radio(1)->y(), 5);
+        QCOMPARE(memo(2)->y(), 7);
+        QCOMPARE(memo(2)->height(), 46);
+        QCOMPARE(memo(3)->y() - memo(2)->y(), 45);
+        QCOMPARE(radio(2)->y(), memo(2)->y() + 43);
+        QCOMPARE(memo(3)->height(), 22);
+        // 120 wide characters do not fit on one 489-pixel line: the wrapped lines count.
+        QVERIFY(memo(4)->height() >= 34);
+        QCOMPARE(memo(5)->y(), memo(4)->y() + memo(4)->height() - 1);
+        QVERIFY(shown(radio(4)));
+        QVERIFY(!shown(radio(5)));
+        QVERIFY(!shown(memo(6)));
+        QCOMPARE(radio(1)->text(), QStringLiteral("a."));
+    }
+
+    void imageLineAndExhibitButtons()
+    {
+        startSession({question(kStyleSingle, "<INCLUDE IMG>@net1.jpg@net2.jpg\r\nLook at both pictures.", {"a", "b"}),
+                      question(kStylePanel, "<INCLUDE IMG>@panel.jpg\r\nDrag the panels.",
+                               {"a@@1,1,2,2", "b@@3,3,4,4", "c@@5"}),
+                      plain(3)},
+                     0);
+        QCOMPARE(child<QTextEdit>(QStringLiteral("Memo1"))->toPlainText(), QStringLiteral("Look at both pictures."));
+        QVERIFY(shown(button(QStringLiteral("RefImg1"))));
+        QVERIFY(shown(button(QStringLiteral("RefImg2"))));
+        QVERIFY(!shown(button(QStringLiteral("RefImg3"))));
+        const QString dir = m_install->questionDir(QStringLiteral("oracle"));
+        QCOMPARE(form()->imagePath(2), dir + QStringLiteral("img/net2.jpg"));
+        form()->RefImgClick(2);
+        QCOMPARE(form()->exhibitPath, dir + QStringLiteral("img/net2.jpg"));
+
+        form()->Button2Click();
+        for (int i = 1; i <= 4; ++i)
+            QVERIFY(!shown(button(QStringLiteral("RefImg%1").arg(i))));
+        QVERIFY(shown(button(QStringLiteral("ButtonType4"))));
+        QVERIFY(shown(label(QStringLiteral("Label6"))));
+        QVERIFY(!shown(child<QRadioButton>(QStringLiteral("RadioButton1"))));
+        QVERIFY(!shown(child<QTextEdit>(QStringLiteral("Memo2"))));
+        QCOMPARE(form()->styleQuestion(kStylePanel).picturePath, dir + QStringLiteral("img/panel.jpg"));
+        QCOMPARE(form()->styleQuestion(kStylePanel).dataB, std::string("@@3,3,4,4"));
+
+        form()->Button2Click();
+        QVERIFY(!shown(button(QStringLiteral("RefImg1"))));
+        QVERIFY(!shown(button(QStringLiteral("ButtonType4"))));
+        QVERIFY(form()->imagePath(1).isEmpty());
+    }
+
+    void styleAnswerIsKeptInHiddenControls()
+    {
+        startSession({question(kStyleGraphic, "Click the router.", {"b@50,50,60,60", "a@10,10,20,20"}), plain(2)},
+                     0);
+        VerdictOnShow right(1);
+        screens().frmSelStyle3->installEventFilter(&right);
+        form()->ButtonType3Click();
+        QVERIFY(screens().frmSelStyle3->isVisible());
+        screens().frmSelStyle3->hide();
+        QVERIFY(child<QRadioButton>(QStringLiteral("RadioButton2"))->isChecked());
+        form()->Button2Click();
+        QCOMPARE(form()->answers.at(1).answerFlags[1], 1);
+        form()->Button6Click();
+        QVERIFY(child<QCheckBox>(QStringLiteral("CheckBox2"))->isChecked()); // restored, hidden
+        form()->Button2Click();
+        form()->Button6Click();
+        QCOMPARE(form()->answers.at(1).answerFlags, (std::array<unsigned char, 10>{0, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
+
+        // Pressed again and closed without a verdict: the earlier answer is gone.
+        screens().frmSelStyle3->removeEventFilter(&right);
+        form()->ButtonType3Click();
+        screens().frmSelStyle3->hide();
+        form()->Button2Click();
+        QCOMPARE(form()->answers.at(1).answerFlags, (std::array<unsigned char, 10>{}));
+    }
+
+    void pauseAndResume()
+    {
+        startSession({plain(1), plain(2)}, 600);
+        form()->Button2Click();
+        form()->Button3Click();
+        QCOMPARE(form()->paused, 1);
+        QVERIFY(!timer()->isActive());
+        QCOMPARE(button(QStringLiteral("Button3"))->hint(), QStringLiteral("試験を再開します"));
+        QVERIFY(showsPicture(QStringLiteral("Button3"), QStringLiteral("saikaiIMG")));
+        QVERIFY(showsPicture(QStringLiteral("Button4"), QStringLiteral("imasuguGIMG")));
+        QVERIFY(showsPicture(QStringLiteral("Button1"), QStringLiteral("kotaeGIMG")));
+        QVERIFY(showsPicture(QStringLiteral("Button6"), QStringLiteral("modoruGIMG")));
+        QVERIFY(showsPicture(QStringLiteral("Button2"), QStringLiteral("saitenGIMG")));
+        for (const char* name : {"Button4", "Button1", "Button6", "Button2"})
+            QVERIFY2(!button(QLatin1String(name))->isEnabled(), name);
+        // The question stays usable.
+        QVERIFY(child<QRadioButton>(QStringLiteral("RadioButton1"))->isEnabled());
+
+        // Closing, then staying: a paused clock stays paused.
+        ui::testing::queueAnswer(QMessageBox::No);
+        QVERIFY(!form()->close());
+        QVERIFY(!timer()->isActive());
+
+        form()->Button3Click();
+        QCOMPARE(form()->paused, 0);
+        QVERIFY(timer()->isActive());
+        QCOMPARE(button(QStringLiteral("Button3"))->hint(), QStringLiteral("試験を中断します"));
+        QVERIFY(showsPicture(QStringLiteral("Button3"), QStringLiteral("itiziIMG")));
+        QVERIFY(showsPicture(QStringLiteral("Button4"), QStringLiteral("imasuguIMG")));
+        QVERIFY(showsPicture(QStringLiteral("Button6"), QStringLiteral("modoruIMG")));
+        QVERIFY(showsPicture(QStringLiteral("Button2"), QStringLiteral("saitenIMG")));
+        for (const char* name : {"Button4", "Button1", "Button6", "Button2"})
+            QVERIFY2(button(QLatin1String(name))->isEnabled(), name);
+    }
+
+    void closeConfirmation()
+    {
+        startSession({plain(1)}, 600);
+        ui::testing::queueAnswer(QMessageBox::No);
+        QVERIFY(!form()->close());
+        QVERIFY(form()->isVisible());
+        QVERIFY(timer()->isActive());
+        QCOMPARE(ui::testing::shownMessages().last().title, QStringLiteral("確認"));
+        QCOMPARE(ui::testing::shownMessages().last().text, QStringLiteral("テストを終了しますか?"));
+        QVERIFY(!m_programEnded);
+        ui::testing::queueAnswer(QMessageBox::Yes);
+        QVERIFY(form()->close());
+        QVERIFY(m_programEnded);
+    }
+
+    void reviewModeAndScore()
+    {
+        startSession({plain(1), plain(2), plain(3)}, 600);
+        form()->Button2Click();
+        child<QCheckBox>(QStringLiteral("CheckBox0"))->click();
+        form()->Button4Click();
+        QVERIFY(screens().ConfirmForm->isVisible());
+        screens().ConfirmForm->hide();
+        form()->reviewJump(2);
+        QCOMPARE(form()->currentQuestion, 2);
+        QCOMPARE(form()->reviewMode, 1);
+        QCOMPARE(form()->windowTitle(), QStringLiteral("見直し中"));
+        QCOMPARE(label(QStringLiteral("Label0"))->text(), QStringLiteral("Q.2"));
+        QVERIFY(child<QCheckBox>(QStringLiteral("CheckBox0"))->isChecked());
+        for (const char* name : {"Button2", "Button3", "Button6"})
+            QVERIFY2(!shown(button(QLatin1String(name))), name);
+        QCOMPARE(button(QStringLiteral("Button4"))->x(), 654);
+        QCOMPARE(button(QStringLiteral("Button1"))->x(), 554);
+        QVERIFY(timer()->isActive());
+
+        form()->Button4Click();
+        QVERIFY(screens().ConfirmForm->isVisible());
+        form()->scoreSession();
+        QVERIFY(!form()->isVisible());
+        QVERIFY(!screens().ConfirmForm->isVisible());
+        QVERIFY(screens().ResultForm->isVisible());
+        QVERIFY(!timer()->isActive());
+        QCOMPARE(button(QStringLiteral("Button4"))->x(), 144);
+        QCOMPARE(button(QStringLiteral("Button1"))->x(), 352);
+        for (const char* name : {"Button2", "Button3", "Button6"})
+            QVERIFY2(shown(button(QLatin1String(name))), name);
+        QCOMPARE(form()->windowTitle(), QStringLiteral("Quarvel - 模擬試験中..."));
+    }
+
+    void explanation()
+    {
+        startSession({question(kStyleMultiple, "Pick two", {"w", "x", "y", "z"}, 2), plain(2)}, 0);
+        screens().CatSelForm->sessionQuestions.question(1).keyFlags = {0, 1, 0, 1};
+        form()->Button1Click();
+        QCOMPARE(form()->answers.at(1).explanationViewed, 1);
+        QVERIFY(screens().CheatForm->isVisible());
+        auto textColour = [this](int memo) {
+            return child<QTextEdit>(QStringLiteral("Memo%1").arg(memo))->palette().color(QPalette::Text);
+        };
+        QCOMPARE(textColour(3), QColor(Qt::red));
+        QCOMPARE(textColour(5), QColor(Qt::red));
+        QCOMPARE(textColour(2), QColor(Qt::black));
+        form()->Button2Click();
+        QVERIFY(!screens().CheatForm->isVisible());
+        QCOMPARE(textColour(3), QColor(Qt::black));
+        QCOMPARE(form()->answers.at(1).explanationViewed, 1);
+        QCOMPARE(form()->answers.at(2).explanationViewed, 0);
+    }
+
+    void hundredthQuestionLabel()
+    {
+        std::vector<SessionQuestion> questions;
+        for (int i = 1; i <= 100; ++i)
+            questions.push_back(plain(i));
+        startSession(questions, 0);
+        QLabel* q = label(QStringLiteral("Label0"));
+        const int bigSize = q->font().pixelSize();
+        QCOMPARE(q->y(), 1);
+        form()->reviewJump(100);
+        QCOMPARE(q->text(), QStringLiteral("Q.100"));
+        QCOMPARE(q->y(), 5);
+        QVERIFY(q->font().pixelSize() < bigSize);
+    }
+
+    void textsDoNotKeepTheFocus()
+    {
+        startSession({plain(1)}, 0);
+        activate();
+        child<QTextEdit>(QStringLiteral("Memo1"))->setFocus();
+        QVERIFY(child<QWidget>(QStringLiteral("Panel1"))->hasFocus());
+        child<QTextEdit>(QStringLiteral("Memo3"))->setFocus();
+        QVERIFY(form()->findChild<QScrollArea*>(QStringLiteral("Panel2"))->hasFocus());
+    }
+
+private:
+    void activate()
+    {
+        form()->activateWindow();
+        QApplication::setActiveWindow(form());
+    }
+};
+
+QUARVEL_TEST_MAIN(TestExamScreen)
+#include "TestExamScreen.moc"
