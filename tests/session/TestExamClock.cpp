@@ -114,15 +114,6 @@ private Q_SLOTS:
         QFETCH(int, elapsed);
         QTEST(examclock::behindPace(limit, count, current, elapsed), "behind");
     }
-
-    void faceFrames()
-    {
-        QCOMPARE(examclock::faceTop(1), 0);
-        QCOMPARE(examclock::faceTop(3), 240);
-        QCOMPARE(examclock::faceTop(7), 720);
-        QCOMPARE(examclock::faceTop(0), 0);
-        QCOMPARE(examclock::faceTop(8), 0);
-    }
 };
 
 QUARVEL_TEST_MAIN(TestExamClock)

@@ -84,18 +84,6 @@ private Q_SLOTS:
         QVERIFY(questionNeedsScrollBar(13));
     }
 
-    void labelFont()
-    {
-        QCOMPARE(questionLabelFont(99).pointSize, 10);
-        QCOMPARE(questionLabelFont(99).top, 1);
-        QCOMPARE(questionLabelFont(100).pointSize, 9);
-        QCOMPARE(questionLabelFont(100).top, 5);
-        QCOMPARE(questionLabel(12), QStringLiteral("Q.12"));
-        QCOMPARE(choiceLetter(1), QStringLiteral("a"));
-        QCOMPARE(choiceLetter(10), QStringLiteral("j"));
-        QCOMPARE(choiceLetter(11), QString());
-    }
-
     void styleHandOver_data()
     {
         QTest::addColumn<int>("style");
