@@ -3,14 +3,97 @@
 #include "session/SessionTypes.h"
 #include "ui/Screen.h"
 
+#include <QList>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QRadioButton;
+class QScrollArea;
+class QTimer;
+class CategoryBox;
+namespace ui
+{
+class PictureButton;
+}
+
 // Category selection: loads the chosen test, ticks categories, mode, count and time limit.
-class TCatSelForm : public ui::Screen {
+class TCatSelForm : public ui::Screen
+{
     Q_OBJECT
-public:
+  public:
     explicit TCatSelForm(QWidget* parent = nullptr);
+    ~TCatSelForm() override;
 
     // Read by the session and result screens; the bank lives here for the run.
     QuestionBank bank;
     SessionSettings session;
     SessionTable sessionQuestions;
+
+    // Handlers, public so that tests can drive them as the events would.
+    void Cat1LabelClick(int category);     // a category box was clicked (1-based)
+    void CheckListBox1Click(int category); // a sub-category list was changed
+    void CheckListBox1Exit(int category);  // focus left a sub-category list
+    void CheckBox1Click();                 // "categories only"
+    void RadioButton1Click();              // mock exam
+    void RadioButton2Click();              // normal
+    void RadioButton3Click();              // training
+    void Button1Click();                   // start
+    void Button2Click();                   // back to the course menu
+    void Timer1Timer();                    // the welcome sound
+    void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void FormKeyUp(int key);
+    // Recount: the available count from the ticks, shown in Label4 and proposed in Edit1.
+    void QuestionCalc();
+
+    // The run-time controls of category c (1-based); null when the screen is not shown.
+    QCheckBox* categoryBox(int category) const;
+    QListWidget* categoryList(int category) const;
+    int categoryCount() const { return int(m_boxes.size()); }
+
+  protected:
+    void FormShow() override;
+    void FormActivate() override;
+    void FormHide() override;
+    void FormClose() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void drawThemePictures();
+    void createCategoryControls();
+    void destroyCategoryControls();
+    void layoutCategories();
+    void setAllTicks(bool on);
+    void setCategoryControlsEnabled(bool on);
+    void readTicks();
+    void reportLoadFailure(const QString& detail);
+    int selectedMode() const;
+
+    QLabel* Image1 = nullptr;
+    QLabel* HiGradeImg = nullptr;
+    QLabel* Label1 = nullptr;
+    QScrollArea* ScrollBox1 = nullptr;
+    QWidget* m_scrollContent = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QLabel* Label6 = nullptr;
+    QRadioButton* RadioButton1 = nullptr;
+    QRadioButton* RadioButton2 = nullptr;
+    QRadioButton* RadioButton3 = nullptr;
+    QCheckBox* cbAdaptive = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLabel* Label5 = nullptr;
+    ui::PictureButton* Button1 = nullptr;
+    ui::PictureButton* Button2 = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    QList<CategoryBox*> m_boxes;
+    QList<QListWidget*> m_lists;
+    bool m_loaded = false;
+    bool m_updatingTicks = false; // ticks set by the program, not by the user
+    bool m_ctrlHeld = false;
 };

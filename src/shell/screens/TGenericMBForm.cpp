@@ -1,6 +1,95 @@
 #include "shell/screens/TGenericMBForm.h"
 
+#include "bank/Cp932.h"
+#include "session/screens/TExamModeForm.h"
+#include "shell/screens/ScreenCatalogue.h"
+#include "shell/screens/TCatSelForm.h"
+#include "shell/screens/TCourseMenuForm.h"
+#include "ui/Sound.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTimer>
+
+namespace
+{
+constexpr int kWidth = 400;
+constexpr int kHeight = 130;
+constexpr int kLastTick = 20; // the hand-over comes on the tick after this one
+} // namespace
+
 TGenericMBForm::TGenericMBForm(QWidget* parent) : ui::Screen(QStringLiteral("GenericMBForm"), parent)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
+    setFixedSize(kWidth, kHeight);
+    setFocusPolicy(Qt::StrongFocus);
+
+    QFont font(QStringLiteral("IPAGothic"));
+    font.setPixelSize(16);
+    int top = 20;
+    for (QLabel** label : {&Label3, &Label1, &Label2}) {
+        *label = new QLabel(this);
+        (*label)->setFont(font);
+        (*label)->setGeometry(30, top, kWidth - 40, 24);
+        top += 32;
+    }
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label2->setObjectName(QStringLiteral("Label2"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(100);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+}
+
+void TGenericMBForm::FormShow()
+{
+    Timer1->start();
+    m_ticks = 0;
+    screens().CourseMenuForm->hide();
+
+    const SessionSettings& session = screens().CatSelForm->session;
+    Label3->setText(QStringLiteral("テスト名 : ") + cp932::toUnicode(screens().CourseMenuForm->chosenTest().title) +
+                    QStringLiteral(" "));
+    Label1->setText(QStringLiteral("問題数   : ") + QString::number(session.questionCount) + QStringLiteral("問"));
+    Label2->setText(QStringLiteral("制限時間 : ") + QString::number(session.timeLimitSeconds / 60) +
+                    QStringLiteral("分"));
+
+    // In the middle of where the category selection screen stood.
+    const QRect around = screens().CatSelForm->geometry();
+    move(around.center() - QPoint(kWidth / 2, kHeight / 2));
+    activateWindow();
+    setFocus();
+}
+
+void TGenericMBForm::Timer1Timer()
+{
+    ++m_ticks;
+    if (m_ticks == 1)
+        ui::playSound(QStringLiteral("wav/start.wav"));
+    if (m_ticks > kLastTick)
+        handOver();
+}
+
+void TGenericMBForm::FormKeyDown(int key)
+{
+    if (key == Qt::Key_Space)
+        handOver();
+}
+
+void TGenericMBForm::keyPressEvent(QKeyEvent* event)
+{
+    FormKeyDown(event->key());
+    ui::Screen::keyPressEvent(event);
+}
+
+void TGenericMBForm::handOver()
+{
+    Timer1->stop();
+    // Once is enough: a late tick or a second Space must not show the exam screen again.
+    if (!isVisible())
+        return;
+    hide();
+    screens().ExamModeForm->show();
 }

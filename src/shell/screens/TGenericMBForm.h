@@ -1,9 +1,33 @@
 #pragma once
 #include "ui/Screen.h"
 
-// Not built yet: a window with its caption, so the catalogue is complete.
-class TGenericMBForm : public ui::Screen {
+class QLabel;
+class QTimer;
+
+// The exam start notice: test, question count and time limit for about two seconds, then the
+// exam screen. Space skips the wait.
+class TGenericMBForm : public ui::Screen
+{
     Q_OBJECT
-public:
+  public:
     explicit TGenericMBForm(QWidget* parent = nullptr);
+
+    // Handlers, public so that tests can tick the timer instead of waiting for it.
+    void Timer1Timer();
+    void FormKeyDown(int key);
+
+    int ticks() const { return m_ticks; }
+
+  protected:
+    void FormShow() override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void handOver();
+
+    QLabel* Label3 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QTimer* Timer1 = nullptr;
+    int m_ticks = 0;
 };

@@ -1,0 +1,529 @@
+#include "bank/Cp932.h"
+#include "bank/QuestionFileWriter.h"
+#include "session/screens/TExamModeForm.h"
+#include "shell/screens/ScreenCatalogue.h"
+#include "shell/screens/TCatSelForm.h"
+#include "shell/screens/TCourseMenuForm.h"
+#include "shell/screens/TGenericMBForm.h"
+#include "support/TestSupport.h"
+#include "ui/PictureButton.h"
+#include "ui/Sound.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <memory>
+
+namespace
+{
+struct CategorySpec {
+    std::string name;
+    std::vector<std::pair<std::string, int>> subs; // name and question count
+};
+
+// Three categories: One (a 10, b 20, c 10), a nameless one, Three (d 30, e 30): 100 questions.
+std::vector<CategorySpec> standardCategories()
+{
+    return {{"One", {{"a", 10}, {"b", 20}, {"c", 10}}}, {" ", {}}, {"Three", {{"d", 30}, {"e", 30}}}};
+}
+
+// A question data file with one record per counted question, so that the counts are true.
+// keepRecords >= 0 drops the records behind it, so that the category table promises too many.
+CourseTest writeTest(const testsupport::TempInstall& install, int mockCount, int mockMinutes,
+                     const std::vector<CategorySpec>& categories, int keepRecords = -1)
+{
+    auto bank = std::make_unique<QuestionBank>();
+    bank->mockMinutes = mockMinutes;
+    bank->categoryCount = int(categories.size());
+    int j = 0;
+    for (int c = 1; c <= int(categories.size()); ++c) {
+        CategoryEntry& category = bank->category(c);
+        category.name = categories[size_t(c - 1)].name;
+        for (int k = 1; k <= int(categories[size_t(c - 1)].subs.size()); ++k) {
+            const auto& [name, count] = categories[size_t(c - 1)].subs[size_t(k - 1)];
+            category.sub(k) = {name, count};
+            category.questionCount += count;
+            for (int n = 0; n < count; ++n) {
+                QuestionRecord& r = bank->question(++j);
+                r.number = j;
+                r.category = c;
+                r.subCategory = k;
+                r.text = "Question " + std::to_string(j);
+                r.storedChoiceCount = 4;
+                r.shownChoiceCount = 4;
+                r.correctCount = 1;
+                r.style = kStyleSingle;
+                r.choices = {"w", "x", "y", "z"};
+            }
+        }
+    }
+    if (keepRecords >= 0)
+        j = keepRecords;
+    bank->recordsRead = j;
+    bank->questionCount = j;
+    QuestionHeader header;
+    header.mockCount = mockCount;
+    header.targetRate = "70";
+    header.code = "QV-101";
+    header.title = cp932::fromUtf8("ネットワーク基礎");
+    header.updated = "20240102030405";
+
+    CourseTest test;
+    test.questionFile = install.writeFile(QStringLiteral("QDAT/oracle/qv101.qdf"), QuestionFileBytes(header, *bank));
+    test.historyFile = install.historyDir(QStringLiteral("oracle")) + QStringLiteral("qv101.HIS");
+    test.code = header.code;
+    test.title = header.title;
+    test.questionCount = j;
+    return test;
+}
+
+template <typename T> T* child(const char* name)
+{
+    T* widget = screens().CatSelForm->findChild<T*>(QLatin1String(name));
+    if (!widget)
+        qFatal("no control %s", name);
+    return widget;
+}
+
+QStringList messageTexts()
+{
+    QStringList texts;
+    for (const ui::ShownMessage& m : ui::testing::shownMessages())
+        texts << m.title + QLatin1Char('|') + m.text;
+    return texts;
+}
+} // namespace
+
+class TestCatSelForm : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<testsupport::TempInstall> m_install;
+    TCatSelForm* form() { return screens().CatSelForm; }
+
+    // settle: let the activation arrive now rather than in the middle of a test step (a slow
+    // run may also let real timers tick then).
+    void showTest(const CourseTest& test, bool settle = true)
+    {
+        VendorTheme theme;
+        theme.directory = QStringLiteral("oracle");
+        screens().CourseMenuForm->setChosenTestForTesting(test, theme);
+        form()->show();
+        if (settle)
+            QCoreApplication::processEvents();
+    }
+    void showStandard(int mockCount = 60, int mockMinutes = 90)
+    {
+        showTest(writeTest(*m_install, mockCount, mockMinutes, standardCategories()));
+    }
+    int available() { return form()->session.availableCount; }
+
+  private Q_SLOTS:
+    void initTestCase()
+    {
+        m_install = std::make_unique<testsupport::TempInstall>();
+        // Listed by the course menu when it is created.
+        writeTest(*m_install, 60, 90, standardCategories());
+        createScreens();
+    }
+    void cleanupTestCase()
+    {
+        destroyScreens();
+        m_install.reset();
+    }
+    void init()
+    {
+        ui::testing::clearShownMessages();
+        ui::testing::clearPlayedSounds();
+    }
+    void cleanup()
+    {
+        for (ui::Screen* screen : screens().all())
+            screen->hide();
+    }
+
+    void showBuildsTheCategoryControls()
+    {
+        showStandard();
+        QCOMPARE(form()->windowTitle(), QStringLiteral("QV-101 : ネットワーク基礎"));
+        QCOMPARE(form()->categoryCount(), 3);
+
+        QCheckBox* one = form()->categoryBox(1);
+        QListWidget* oneList = form()->categoryList(1);
+        QCOMPARE(one->objectName(), QStringLiteral("Cat1Label"));
+        QCOMPARE(one->text(), QStringLiteral("One"));
+        QCOMPARE(one->checkState(), Qt::Checked);
+        QCOMPARE(oneList->count(), 3);
+        QCOMPARE(oneList->item(1)->text(), QStringLiteral("b (20問)"));
+        QVERIFY(oneList->selectedItems().isEmpty());
+        QCOMPARE(oneList->height(), 36);
+        // The nameless category is hidden but keeps its place in the layout.
+        QVERIFY(form()->categoryBox(2)->isHidden());
+        QVERIFY(form()->categoryList(2)->isHidden());
+        QCOMPARE(one->geometry(), QRect(16, 8, 489, 17));
+        QCOMPARE(oneList->geometry(), QRect(40, 24, 500, 36));
+        QCOMPARE(form()->categoryBox(2)->y(), 66);
+        QCOMPARE(form()->categoryBox(3)->y(), 88);
+        QCOMPARE(form()->categoryList(3)->y(), 104);
+
+        QCOMPARE(available(), 100);
+        QCOMPARE(child<QLabel>("Label4")->text(), QStringLiteral("題／100題中"));
+        QVERIFY(child<QRadioButton>("RadioButton2")->isChecked());
+        QVERIFY(!child<QCheckBox>("cbAdaptive")->isChecked());
+    }
+
+    void startedFromTheCourseMenuInItsPlace()
+    {
+        TCourseMenuForm* menu = screens().CourseMenuForm;
+        menu->show();
+        menu->setGeometry(123, 77, 760, 560);
+        menu->Button2Click();
+        QVERIFY(!menu->isVisible());
+        QVERIFY(form()->isVisible());
+        QCOMPARE(form()->geometry(), QRect(123, 77, 760, 560));
+        QCOMPARE(form()->windowTitle(), QStringLiteral("QV-101 : ネットワーク基礎"));
+        QCOMPARE(available(), 100);
+    }
+
+    void showProposesCountAndMinutes_data()
+    {
+        QTest::addColumn<int>("mockCount");
+        QTest::addColumn<int>("mockMinutes");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("minutes");
+        QTest::addColumn<QString>("mockExamCount");
+        QTest::addColumn<QString>("mockExamMinutes");
+        // 100 available.
+        QTest::newRow("more than the mock exam") << 60 << 90 << "60"
+                                                 << "90"
+                                                 << "60"
+                                                 << "90";
+        QTest::newRow("fewer: 90 / 120 x 100 = 75") << 120 << 90 << "100"
+                                                    << "75"
+                                                    << "100"
+                                                    << "150";
+        QTest::newRow("A equal to M") << 100 << 130 << "100"
+                                      << "130"
+                                      << "100"
+                                      << "150";
+    }
+    void showProposesCountAndMinutes()
+    {
+        QFETCH(int, mockCount);
+        QFETCH(int, mockMinutes);
+        QFETCH(QString, count);
+        QFETCH(QString, minutes);
+        QFETCH(QString, mockExamCount);
+        QFETCH(QString, mockExamMinutes);
+        showStandard(mockCount, mockMinutes);
+        auto* edit1 = child<QLineEdit>("Edit1");
+        auto* edit2 = child<QLineEdit>("Edit2");
+        QCOMPARE(edit1->text(), count);
+        QCOMPARE(edit2->text(), minutes);
+        QVERIFY(edit1->isEnabled() && edit2->isEnabled());
+
+        child<QRadioButton>("RadioButton1")->click();
+        QCOMPARE(edit1->text(), mockExamCount);
+        QCOMPARE(edit2->text(), mockExamMinutes);
+        QVERIFY(!edit1->isEnabled() && !edit2->isEnabled());
+        QVERIFY(!form()->categoryBox(1)->isEnabled());
+        QVERIFY(!form()->categoryList(3)->isEnabled());
+
+        // Normal mode unlocks everything and keeps the values.
+        child<QRadioButton>("RadioButton2")->click();
+        QCOMPARE(edit1->text(), mockExamCount);
+        QVERIFY(edit1->isEnabled() && edit2->isEnabled());
+        QVERIFY(form()->categoryBox(1)->isEnabled());
+    }
+
+    void mockExamTicksEverything()
+    {
+        showStandard(60, 90);
+        form()->categoryList(1)->item(0)->setCheckState(Qt::Unchecked);
+        form()->categoryBox(3)->click();
+        QCOMPARE(available(), 20 + 10);
+        child<QRadioButton>("RadioButton1")->click();
+        QCOMPARE(available(), 100);
+        QCOMPARE(form()->categoryBox(1)->checkState(), Qt::Checked);
+        QCOMPARE(form()->categoryList(3)->item(1)->checkState(), Qt::Checked);
+    }
+
+    void greyBoxAndCategoriesOnly()
+    {
+        showStandard();
+        QListWidget* list = form()->categoryList(1);
+        QCheckBox* box = form()->categoryBox(1);
+        list->item(1)->setCheckState(Qt::Unchecked); // b, 20 questions
+        QCOMPARE(box->checkState(), Qt::PartiallyChecked);
+        QCOMPARE(available(), 80);
+        QCOMPARE(child<QLineEdit>("Edit1")->text(), QStringLiteral("80"));
+        QCOMPARE(child<QLabel>("Label4")->text(), QStringLiteral("題／80題中"));
+        QVERIFY(!form()->session.isChecked(1, 2));
+
+        auto* categoriesOnly = child<QCheckBox>("CheckBox1");
+        categoriesOnly->click();
+        QCOMPARE(box->checkState(), Qt::Checked);
+        QCOMPARE(list->item(1)->checkState(), Qt::Checked);
+        QCOMPARE(available(), 100);
+        QVERIFY(list->isHidden());
+        QVERIFY(form()->categoryList(3)->isHidden());
+        QCOMPARE(box->y(), 8);
+        QCOMPARE(form()->categoryBox(3)->y(), 48);
+        // No grey from a click while only the categories are shown.
+        box->click();
+        QCOMPARE(box->checkState(), Qt::Unchecked);
+        QCOMPARE(available(), 60);
+        box->click();
+        QCOMPARE(box->checkState(), Qt::Checked);
+
+        categoriesOnly->click();
+        QVERIFY(!list->isHidden());
+        QCOMPARE(list->y(), 24);
+        QCOMPARE(form()->categoryBox(3)->y(), 88);
+    }
+
+    void listStatesAndBoxClicks()
+    {
+        showStandard();
+        QListWidget* list = form()->categoryList(3);
+        QCheckBox* box = form()->categoryBox(3);
+        box->click();
+        QCOMPARE(box->checkState(), Qt::Unchecked);
+        QCOMPARE(list->item(0)->checkState(), Qt::Unchecked);
+        QCOMPARE(list->item(1)->checkState(), Qt::Unchecked);
+        QCOMPARE(available(), 40);
+        list->item(0)->setCheckState(Qt::Checked);
+        QCOMPARE(box->checkState(), Qt::PartiallyChecked);
+        QCOMPARE(available(), 70);
+        // A click on a grey box ticks the whole category.
+        box->click();
+        QCOMPARE(box->checkState(), Qt::Checked);
+        QCOMPARE(list->item(1)->checkState(), Qt::Checked);
+        QCOMPARE(available(), 100);
+
+        // Leaving a list drops its highlight.
+        list->setCurrentRow(1);
+        QVERIFY(!list->selectedItems().isEmpty());
+        form()->CheckListBox1Exit(3);
+        QVERIFY(list->selectedItems().isEmpty());
+    }
+
+    void ctrlXClearsEveryTick()
+    {
+        showStandard();
+        auto* edit = child<QLineEdit>("Edit2");
+        QTest::keyClick(edit, Qt::Key_X); // X alone is typing
+        QCOMPARE(available(), 100);
+        QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(available(), 0);
+        QCOMPARE(form()->categoryBox(1)->checkState(), Qt::Unchecked);
+        QCOMPARE(form()->categoryList(3)->item(1)->checkState(), Qt::Unchecked);
+        QCOMPARE(child<QLineEdit>("Edit1")->text(), QStringLiteral("0"));
+
+        // Ctrl held down, then X on another control.
+        form()->categoryBox(1)->click();
+        QCOMPARE(available(), 40);
+        QTest::keyPress(form()->categoryList(1), Qt::Key_Control);
+        QTest::keyClick(form()->categoryList(1), Qt::Key_X);
+        QCOMPARE(available(), 0);
+        QTest::keyRelease(form()->categoryList(1), Qt::Key_Control);
+        form()->categoryBox(1)->click();
+        QTest::keyClick(form()->categoryList(1), Qt::Key_X);
+        QCOMPARE(available(), 40);
+    }
+
+    void startChecksShowTheirMessages_data()
+    {
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("minutes");
+        QTest::addColumn<bool>("untickAll");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("count 0") << "0"
+                                 << "60" << false << QStringLiteral("問題数を増やしてください");
+        QTest::newRow("count 0, nothing ticked")
+            << "0"
+            << "60" << true << QStringLiteral("選択しているカテゴリには問題がありません");
+        QTest::newRow("count above A") << "101"
+                                       << "60" << false << QStringLiteral("問題はそんなにありません");
+        QTest::newRow("abc") << "abc"
+                             << "60" << false << QStringLiteral("出題数と制限時間を確認してください");
+        QTest::newRow("negative minutes") << "30"
+                                          << "-10" << false << QStringLiteral("制限時間が不正です。確認してください。");
+    }
+    void startChecksShowTheirMessages()
+    {
+        QFETCH(QString, count);
+        QFETCH(QString, minutes);
+        QFETCH(bool, untickAll);
+        QFETCH(QString, message);
+        showStandard();
+        if (untickAll) {
+            form()->categoryBox(1)->click();
+            form()->categoryBox(3)->click();
+        }
+        child<QLineEdit>("Edit1")->setText(count);
+        child<QLineEdit>("Edit2")->setText(minutes);
+        form()->Button1Click();
+        QCOMPARE(messageTexts(), QStringList{QStringLiteral("Error|") + message});
+        QVERIFY(form()->isVisible());
+        QVERIFY(!screens().GenericMBForm->isVisible());
+    }
+
+    void startStoresTheSessionAndShowsTheNotice_data()
+    {
+        QTest::addColumn<QString>("minutes");
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<int>("timed");
+        QTest::newRow("45 minutes") << "45" << 2700 << 1;
+        QTest::newRow("untimed") << "0" << 0 << 0;
+    }
+    void startStoresTheSessionAndShowsTheNotice()
+    {
+        QFETCH(QString, minutes);
+        QFETCH(int, seconds);
+        QFETCH(int, timed);
+        showStandard();
+        TExamModeForm* exam = screens().ExamModeForm;
+        exam->answers.at(1).marked = 1;
+        exam->answers.at(500).secondsOnQuestion = 77;
+
+        form()->categoryList(1)->item(2)->setCheckState(Qt::Unchecked); // c, 10 questions
+        child<QRadioButton>("RadioButton3")->click();
+        child<QCheckBox>("cbAdaptive")->click();
+        child<QLineEdit>("Edit1")->setText(QStringLiteral("30"));
+        child<QLineEdit>("Edit2")->setText(minutes);
+        form()->Button1Click();
+
+        QVERIFY(ui::testing::shownMessages().isEmpty());
+        const SessionSettings& s = form()->session;
+        QCOMPARE(s.mode, int(kModeTraining));
+        QCOMPARE(s.questionCount, 30);
+        QCOMPARE(s.timeLimitSeconds, seconds);
+        QCOMPARE(s.timeLimitOn, timed);
+        QCOMPARE(s.availableCount, 90);
+        QVERIFY(s.adaptive);
+        QVERIFY(s.isChecked(1, 1) && s.isChecked(1, 2) && !s.isChecked(1, 3));
+        QVERIFY(s.isChecked(3, 2) && !s.isChecked(3, 3));
+        QCOMPARE(form()->sessionQuestions.count, 30);
+        for (int q = 1; q <= 30; ++q)
+            QVERIFY(form()->sessionQuestions.question(q).subCategory != 3 ||
+                    form()->sessionQuestions.question(q).category != 1);
+        QCOMPARE(exam->answers.at(500).secondsOnQuestion, 0);
+
+        QVERIFY(!form()->isVisible());
+        QVERIFY(screens().GenericMBForm->isVisible());
+        QCOMPARE(screens().GenericMBForm->findChild<QLabel*>(QStringLiteral("Label2"))->text(),
+                 QStringLiteral("制限時間 : ") + minutes + QStringLiteral("分"));
+        // Categories made at show are gone once the screen is hidden.
+        QCOMPARE(form()->categoryCount(), 0);
+
+        // The next showing starts from clean answer records.
+        screens().GenericMBForm->hide();
+        exam->answers.at(1).marked = 1;
+        showStandard();
+        QCOMPARE(exam->answers.at(1).marked, 0);
+    }
+
+    void sessionIsAsLongAsTheFileAllows()
+    {
+        // The table promises 100 questions; only the first 12 (all of sub-category a, 2 of b) exist.
+        showTest(writeTest(*m_install, 60, 90, standardCategories(), 12));
+        QCOMPARE(available(), 100);
+        child<QLineEdit>("Edit1")->setText(QStringLiteral("30"));
+        form()->Button1Click();
+        QVERIFY(ui::testing::shownMessages().isEmpty());
+        QCOMPARE(form()->sessionQuestions.count, 12);
+        QCOMPARE(form()->session.questionCount, 12);
+        QCOMPARE(screens().GenericMBForm->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+                 QStringLiteral("問題数   : 12問"));
+        screens().GenericMBForm->hide();
+
+        // The only records present lie in an unticked sub-category.
+        showTest(writeTest(*m_install, 60, 90, standardCategories(), 10));
+        form()->categoryList(1)->item(0)->setCheckState(Qt::Unchecked);
+        QCOMPARE(available(), 90);
+        child<QLineEdit>("Edit1")->setText(QStringLiteral("30"));
+        form()->Button1Click();
+        QCOMPARE(messageTexts(), QStringList{QStringLiteral("Error|選択しているカテゴリには問題がありません")});
+        QVERIFY(form()->isVisible());
+        QVERIFY(!screens().GenericMBForm->isVisible());
+    }
+
+    void welcomeSoundOnTheFirstTick()
+    {
+        showTest(writeTest(*m_install, 60, 90, standardCategories()), false);
+        auto* timer = form()->findChild<QTimer*>(QStringLiteral("Timer1"));
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 300);
+        form()->Timer1Timer();
+        QCOMPARE(ui::testing::playedSounds(), QStringList{QStringLiteral("wav/cat.wav")});
+        QVERIFY(!timer->isActive());
+    }
+
+    void brokenFileGoesBackToTheCourseMenu()
+    {
+        const QString path = m_install->writeFile(QStringLiteral("QDAT/oracle/broken.qdf"),
+                                                  std::string("QFileFormat-v1.4\r\n60/70\r\nninety\r\n"));
+        CourseTest test;
+        test.questionFile = path;
+        test.code = "BR";
+        test.title = "Broken";
+        test.questionCount = 10;
+        showTest(test);
+        QCoreApplication::processEvents();
+        const QList<ui::ShownMessage> shown = ui::testing::shownMessages();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.first().title, QStringLiteral("Error"));
+        QVERIFY(shown.first().text.startsWith(QStringLiteral("問題ファイルを読み込めませんでした。")));
+        QVERIFY(shown.first().text.contains(QStringLiteral("broken.qdf")));
+        QVERIFY(!form()->isVisible());
+        QVERIFY(screens().CourseMenuForm->isVisible());
+        QCOMPARE(form()->categoryCount(), 0);
+
+        // The next test starts normally.
+        showStandard();
+        QVERIFY(form()->isVisible());
+        QCOMPARE(available(), 100);
+    }
+
+    void backButtonAndCloseBox()
+    {
+        showStandard();
+        QTest::mouseClick(child<ui::PictureButton>("Button2"), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!form()->isVisible());
+        QVERIFY(screens().CourseMenuForm->isVisible());
+        QCOMPARE(form()->categoryCount(), 0);
+
+        screens().CourseMenuForm->hide();
+        showStandard();
+        form()->close();
+        QVERIFY(!form()->isVisible());
+        QVERIFY(screens().CourseMenuForm->isVisible());
+        QCOMPARE(form()->categoryCount(), 0);
+    }
+
+    void rightButtonDoesNotMovePictureButtons()
+    {
+        showStandard();
+        for (const char* name : {"Button1", "Button2"}) {
+            auto* button = child<ui::PictureButton>(name);
+            const QPoint at = button->pos();
+            QTest::mousePress(button, Qt::RightButton, {}, QPoint(5, 5));
+            QCOMPARE(button->pos(), at);
+            QTest::mouseRelease(button, Qt::RightButton, {}, QPoint(5, 5));
+            QCOMPARE(button->pos(), at);
+            QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+            QCOMPARE(button->pos(), at + QPoint(2, 2));
+            QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(500, 500)); // released off it: no click
+            QCOMPARE(button->pos(), at);
+        }
+        QVERIFY(form()->isVisible());
+    }
+};
+
+QUARVEL_TEST_MAIN(TestCatSelForm)
+#include "TestCatSelForm.moc"

@@ -1,0 +1,162 @@
+#include "bank/Cp932.h"
+#include "bank/QuestionFileWriter.h"
+#include "session/screens/TExamModeForm.h"
+#include "shell/screens/ScreenCatalogue.h"
+#include "shell/screens/TCatSelForm.h"
+#include "shell/screens/TCourseMenuForm.h"
+#include "shell/screens/TGenericMBForm.h"
+#include "support/TestSupport.h"
+#include "ui/Sound.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <memory>
+
+namespace
+{
+// One category of 40 single-choice questions; the mock exam is 30 questions in 45 minutes.
+CourseTest writeTest(const testsupport::TempInstall& install)
+{
+    auto bank = std::make_unique<QuestionBank>();
+    bank->mockMinutes = 45;
+    bank->categoryCount = 1;
+    bank->category(1).name = "Basics";
+    bank->category(1).questionCount = 40;
+    bank->category(1).sub(1) = {"All", 40};
+    for (int j = 1; j <= 40; ++j) {
+        QuestionRecord& r = bank->question(j);
+        r.number = j;
+        r.category = 1;
+        r.subCategory = 1;
+        r.text = "Question " + std::to_string(j);
+        r.storedChoiceCount = 3;
+        r.shownChoiceCount = 3;
+        r.correctCount = 1;
+        r.style = kStyleSingle;
+        r.choices = {"p", "q", "r"};
+    }
+    bank->recordsRead = 40;
+    bank->questionCount = 40;
+    QuestionHeader header;
+    header.mockCount = 30;
+    header.targetRate = "65";
+    header.code = "QV-200";
+    header.title = cp932::fromUtf8("データベース入門");
+    header.updated = "20240501000000";
+
+    CourseTest test;
+    test.questionFile = install.writeFile(QStringLiteral("QDAT/oracle/qv200.qdf"), QuestionFileBytes(header, *bank));
+    test.historyFile = install.historyDir(QStringLiteral("oracle")) + QStringLiteral("qv200.HIS");
+    test.code = header.code;
+    test.title = header.title;
+    test.questionCount = 40;
+    return test;
+}
+
+QString labelText(const char* name)
+{
+    return screens().GenericMBForm->findChild<QLabel*>(QLatin1String(name))->text();
+}
+} // namespace
+
+class TestStartNotice : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<testsupport::TempInstall> m_install;
+    TGenericMBForm* notice() { return screens().GenericMBForm; }
+    QTimer* timer() { return notice()->findChild<QTimer*>(QStringLiteral("Timer1")); }
+
+    // Goes the user's way: the category selection screen, 30 questions in 45 minutes, start.
+    void startSession()
+    {
+        VendorTheme theme;
+        theme.directory = QStringLiteral("oracle");
+        screens().CourseMenuForm->setChosenTestForTesting(writeTest(*m_install), theme);
+        screens().CourseMenuForm->show();
+        TCatSelForm* catSel = screens().CatSelForm;
+        catSel->show();
+        QCoreApplication::processEvents();
+        catSel->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("30"));
+        catSel->findChild<QLineEdit*>(QStringLiteral("Edit2"))->setText(QStringLiteral("45"));
+        catSel->Button1Click();
+        QVERIFY(notice()->isVisible());
+        // Only the notice's own sounds from here on (the earlier screens' timers may have ticked).
+        ui::testing::clearPlayedSounds();
+    }
+
+  private Q_SLOTS:
+    void initTestCase()
+    {
+        m_install = std::make_unique<testsupport::TempInstall>();
+        createScreens();
+    }
+    void cleanupTestCase()
+    {
+        destroyScreens();
+        m_install.reset();
+    }
+    void cleanup()
+    {
+        for (ui::Screen* screen : screens().all())
+            screen->hide();
+    }
+
+    void showsTestCountAndLimit()
+    {
+        startSession();
+        QCOMPARE(labelText("Label3"), QStringLiteral("テスト名 : データベース入門 "));
+        QCOMPARE(labelText("Label1"), QStringLiteral("問題数   : 30問"));
+        QCOMPARE(labelText("Label2"), QStringLiteral("制限時間 : 45分"));
+        QVERIFY(!screens().CourseMenuForm->isVisible());
+        QVERIFY(timer()->isActive());
+        QCOMPARE(timer()->interval(), 100);
+        QCOMPARE(notice()->ticks(), 0);
+    }
+
+    void handsOverOnTheTwentyFirstTick()
+    {
+        startSession();
+        for (int tick = 1; tick <= 20; ++tick)
+            notice()->Timer1Timer();
+        QCOMPARE(ui::testing::playedSounds(), QStringList{QStringLiteral("wav/start.wav")});
+        QVERIFY(notice()->isVisible());
+        QVERIFY(!screens().ExamModeForm->isVisible());
+        notice()->Timer1Timer();
+        QVERIFY(!notice()->isVisible());
+        QVERIFY(!timer()->isActive());
+        QVERIFY(screens().ExamModeForm->isVisible());
+        QCOMPARE(ui::testing::playedSounds().size(), 1);
+    }
+
+    void spaceSkipsTheWait()
+    {
+        startSession();
+        notice()->Timer1Timer();
+        QTest::keyClick(notice(), Qt::Key_Space);
+        QVERIFY(!notice()->isVisible());
+        QVERIFY(!timer()->isActive());
+        QVERIFY(screens().ExamModeForm->isVisible());
+        // The sound of the first tick was already asked for; nothing more comes.
+        QCOMPARE(ui::testing::playedSounds(), QStringList{QStringLiteral("wav/start.wav")});
+
+        // A tick that was already queued does not show the exam screen a second time.
+        screens().ExamModeForm->hide();
+        notice()->Timer1Timer();
+        QVERIFY(!screens().ExamModeForm->isVisible());
+    }
+
+    void otherKeysDoNothing()
+    {
+        startSession();
+        QTest::keyClick(notice(), Qt::Key_Return);
+        QTest::keyClick(notice(), Qt::Key_A);
+        QVERIFY(notice()->isVisible());
+        QVERIFY(timer()->isActive());
+    }
+};
+
+QUARVEL_TEST_MAIN(TestStartNotice)
+#include "TestStartNotice.moc"
