@@ -36,14 +36,6 @@ class TestCatSelLayout : public QObject
         QCOMPARE(catlayout::categoryTops(items), expected);
     }
 
-    void contentHeight()
-    {
-        QCOMPARE(catlayout::contentHeight({3, 1, 20}, false), 116 + 240 + 6);
-        QCOMPARE(catlayout::stackedBoxTop(1), 8);
-        QCOMPARE(catlayout::stackedBoxTop(3), 48);
-        QCOMPARE(catlayout::contentHeight({3, 1, 20}, true), 68);
-    }
-
     void boxState_data()
     {
         QTest::addColumn<int>("ticked");
