@@ -135,6 +135,8 @@ private Q_SLOTS:
         QVERIFY(form().isEntryFaceShown());
         QVERIFY(child<QLineEdit>("Edit1")->isVisibleTo(&form()));
         QVERIFY(!child<QLabel>("Label12")->isVisibleTo(&form()));
+        // Space typed before the user clicks into a field reaches the screen, not the name field.
+        QCOMPARE(form().focusWidget(), &form());
         for (int tick = 0; tick < 100; ++tick)
             form().Timer1Timer();
         form().Image1Click();

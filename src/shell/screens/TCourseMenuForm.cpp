@@ -19,9 +19,11 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
@@ -418,6 +420,12 @@ void TCourseMenuForm::FormShow()
     if (m_currentTab >= 1 && m_currentTab <= m_tabs.size())
         m_theme.directory = m_tabs.at(m_currentTab - 1).directory;
     resize(kWidth, kHeight);
+    // The first time in the middle of the desktop; later where the user left it.
+    if (!m_placed) {
+        m_placed = true;
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+    }
     m_Timer1->start();
     reportProblems();
 }

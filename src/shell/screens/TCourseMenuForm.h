@@ -81,6 +81,7 @@ private:
 
     QList<VendorInfo> m_tabs;
     int m_selectedRow = 0;
+    bool m_placed = false;
     QString m_pendingProblems; // found while hidden; shown when the menu is shown
 
     QLabel* m_Image4 = nullptr;

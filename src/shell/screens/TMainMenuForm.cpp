@@ -70,6 +70,7 @@ QString TMainMenuForm::vendorSiteAddress()
 void TMainMenuForm::buildControls()
 {
     setFixedSize(kWidth, kHeight);
+    setFocusPolicy(Qt::StrongFocus);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
@@ -170,8 +171,8 @@ void TMainMenuForm::showFace()
     for (QLabel* label : {m_Label12, m_Label13, m_Label14})
         label->setVisible(!m_entryFace);
     m_entryPanel->setVisible(m_entryFace);
-    if (m_entryFace)
-        m_Edit1->setFocus();
+    // The screen itself holds the focus, so Space leads on until the user clicks into a field.
+    setFocus();
 }
 
 void TMainMenuForm::FormShow()
