@@ -299,16 +299,11 @@ void TResultForm::applyTheme()
         shape->setPalette(p);
     }
 
-    const int barWidth = Image2->width();
-    Image2->setPixmap(
-        ui::artwork::leftBar(barWidth, kDefaultHeight).copy((picture - 1) * barWidth, 0, barWidth, kDefaultHeight));
+    // The same badge the course menu shows: the highest level among its tests (a plain plate
+    // when no test carries one).
+    Image2->setPixmap(ui::artwork::leftBarBand(Image2->width(), kDefaultHeight, picture));
     Image3->setPixmap(ui::artwork::topBar(Image3->width()).copy(0, (picture - 1) * 19, Image3->width(), 19));
-    if (badgeLevel >= 1 && badgeLevel <= 4) {
-        HiGradeImg->setPixmap(ui::artwork::bigBadgeSource().copy((badgeLevel - 1) * 129, (picture - 1) * 42, 129, 42));
-        HiGradeImg->show();
-    } else {
-        HiGradeImg->hide(); // no listed test carries a badge
-    }
+    HiGradeImg->setPixmap(ui::artwork::bigBadge(std::clamp(badgeLevel, 0, 4), picture));
     QPixmap plate(Image7->size());
     plate.fill(background.darker(130));
     Image7->setPixmap(plate);
