@@ -1,0 +1,301 @@
+// One attempt walked through the real screens, from the course menu to the result screen and
+// back, on a temporary installation; then the history file's bytes are checked.
+#include "bank/Cp932.h"
+#include "bank/QuestionFileWriter.h"
+#include "results/HistoryFile.h"
+#include "results/screens/TResultForm.h"
+#include "session/screens/TConfirmForm.h"
+#include "session/screens/TExamModeForm.h"
+#include "shell/screens/ScreenCatalogue.h"
+#include "shell/screens/TCatSelForm.h"
+#include "shell/screens/TCourseMenuForm.h"
+#include "shell/screens/TGenericMBForm.h"
+#include "support/TestSupport.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <memory>
+
+namespace {
+
+constexpr int kQuestions = 6;
+
+// Three categories of one sub-category each, two single-choice questions in each.
+QString writeTest(const testsupport::TempInstall& install)
+{
+    QuestionHeader header;
+    header.formatTag = kFormatTag;
+    header.mockCount = kQuestions;
+    header.targetRate = "70";
+    header.code = "RD-1";
+    header.title = cp932::fromUtf8("道のりテスト");
+    header.updated = "20261201090000";
+    header.questionCount = kQuestions;
+
+    auto bank = std::make_unique<QuestionBank>();
+    bank->mockCount = kQuestions;
+    bank->mockMinutes = 10;
+    bank->questionCount = kQuestions;
+    bank->categoryCount = 3;
+    for (int c = 1; c <= 3; ++c) {
+        bank->category(c).name = cp932::fromUtf8("分野") + std::to_string(c);
+        bank->category(c).questionCount = 2;
+        bank->category(c).sub(1) = {"sub", 2};
+    }
+    for (int j = 1; j <= kQuestions; ++j) {
+        QuestionRecord& r = bank->question(j);
+        r.number = 100 + j;
+        r.category = (j + 1) / 2;
+        r.subCategory = 1;
+        r.text = "Question " + std::to_string(j);
+        r.storedChoiceCount = 3;
+        r.shownChoiceCount = 3;
+        r.correctCount = 1;
+        r.style = kStyleSingle;
+        r.choices[0] = "right";
+        r.choices[1] = "wrong one";
+        r.choices[2] = "wrong two";
+        r.explanation = "\r\nbecause";
+    }
+    bank->recordsRead = kQuestions;
+    return install.writeFile(QStringLiteral("QDAT/oracle/road.qdf"), QuestionFileBytes(header, *bank));
+}
+
+enum class Answer { Right, Wrong, None };
+
+struct Walk {
+    QList<Answer> answers; // per session position
+    int markedPosition = 0;
+    int seconds = 0;
+    QDateTime when;
+};
+
+struct Outcome {
+    int rate = 0;
+    std::array<int, 3> categoryRate{}; // 101 when not asked
+    std::array<int, kQuestions> correct{}, wrong{};
+};
+
+int choiceFor(const SessionQuestion& q, Answer answer)
+{
+    for (int i = 1; i <= q.shownChoiceCount; ++i) {
+        const bool key = q.keyFlags[size_t(i - 1)] == 1;
+        if ((answer == Answer::Right) == key)
+            return i;
+    }
+    return 0;
+}
+
+// Walks the road once through the real screens and returns what the attempt should record.
+Outcome walkOneAttempt(const Walk& walk)
+{
+    ScreenCatalogue& s = screens();
+    s.CourseMenuForm->show();
+    s.CourseMenuForm->RDBClick(1);
+    s.CourseMenuForm->Button2Click();
+    if (!s.CatSelForm->isVisible())
+        qFatal("category selection not shown");
+
+    // Every category is ticked on show; ask for all six questions, ten minutes.
+    s.CatSelForm->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QString::number(kQuestions));
+    s.CatSelForm->findChild<QLineEdit*>(QStringLiteral("Edit2"))->setText(QStringLiteral("10"));
+    s.CatSelForm->Button1Click();
+    if (!s.GenericMBForm->isVisible())
+        qFatal("start notice not shown");
+    for (int tick = 0; tick < 21; ++tick)
+        s.GenericMBForm->Timer1Timer();
+    if (!s.ExamModeForm->isVisible())
+        qFatal("exam screen not shown");
+
+    TExamModeForm* exam = s.ExamModeForm;
+    const SessionTable& table = s.CatSelForm->sessionQuestions;
+    Outcome outcome;
+    std::array<int, 3> right{}, asked{};
+    int correctCount = 0;
+    for (int q = 1; q <= kQuestions; ++q) {
+        const SessionQuestion& question = table.question(q);
+        const Answer answer = walk.answers.value(q - 1, Answer::None);
+        if (answer != Answer::None)
+            exam->findChild<QRadioButton*>(QStringLiteral("RadioButton%1").arg(choiceFor(question, answer)))->setChecked(true);
+        exam->findChild<QCheckBox*>(QStringLiteral("CheckBox0"))->setChecked(q == walk.markedPosition);
+        for (int t = 0; t < walk.seconds / kQuestions; ++t)
+            exam->Timer1Timer();
+        const int category = (question.bankIndex + 1) / 2;
+        ++asked[size_t(category - 1)];
+        if (answer == Answer::Right) {
+            ++right[size_t(category - 1)];
+            ++correctCount;
+            ++outcome.correct[size_t(question.bankIndex - 1)];
+        } else {
+            ++outcome.wrong[size_t(question.bankIndex - 1)];
+        }
+        exam->Button2Click(); // the last one opens the review screen
+    }
+    if (!s.ConfirmForm->isVisible())
+        qFatal("review screen not shown after the last question");
+    if (exam->answers.at(walk.markedPosition).marked != 1)
+        qFatal("mark not recorded");
+
+    s.ResultForm->clock = [when = walk.when] { return when; };
+    s.ConfirmForm->Button1Click();
+    if (!s.ResultForm->isVisible())
+        qFatal("result screen not shown");
+    outcome.rate = correctCount * 100 / kQuestions;
+    for (int c = 0; c < 3; ++c)
+        outcome.categoryRate[size_t(c)] = asked[size_t(c)] == 0 ? 101 : right[size_t(c)] * 100 / asked[size_t(c)];
+    return outcome;
+}
+
+void leaveResultScreen()
+{
+    screens().ResultForm->Button3Click();
+    if (!screens().CourseMenuForm->isVisible())
+        qFatal("course menu not shown after the result screen");
+}
+
+// The expected file, built byte by byte from the layout.
+std::string expectedHistory(const QString& questionFile, const History& h)
+{
+    std::string bytes(kHistorySize, '\0');
+    bytes.replace(0, 4, ".HIS");
+    std::string name = cp932::fromUnicode(questionFile).substr(0, 508);
+    name.resize(508, '\x0B');
+    bytes.replace(4, 508, name);
+    for (int r = 0; r < 10; ++r) {
+        const AttemptRecord& a = h.attempts[size_t(r)];
+        const int v[9] = {a.minutes, a.month, a.day, a.hour, a.minute, a.rate, a.mode, a.questionCount, 0};
+        for (int b = 0; b < 9; ++b)
+            bytes[size_t(512 + r * 9 + b)] = char(v[b]);
+    }
+    bytes[602] = char(h.best);
+    bytes[603] = char(h.average);
+    for (int c = 0; c < 50; ++c)
+        for (int b = 0; b < 7; ++b)
+            bytes[size_t(608 + c * 7 + b)] = char(h.categories[size_t(c)][size_t(b)]);
+    bytes[958] = bytes[959] = char(0xFF);
+    for (int k = 0; k < 500; ++k) {
+        bytes[size_t(960 + k)] = char(h.correct[size_t(k)]);
+        bytes[size_t(1460 + k)] = char(h.wrong[size_t(k)]);
+    }
+    return bytes;
+}
+
+AttemptRecord record(int minutes, const QDateTime& when, int rate)
+{
+    return {minutes, when.date().month(), when.date().day(), when.time().hour(), when.time().minute(), rate,
+            kModeNormal, kQuestions};
+}
+
+} // namespace
+
+class TestAttemptRoad : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        m_install = std::make_unique<testsupport::TempInstall>();
+        m_questionFile = writeTest(*m_install);
+        createScreens();
+    }
+    void cleanup()
+    {
+        destroyScreens();
+        m_install.reset();
+    }
+
+    void firstAttemptIsRecordedByteForByte()
+    {
+        const QString historyPath = m_install->historyDir(QStringLiteral("oracle")) + QStringLiteral("road.HIS");
+        Walk walk{{Answer::Right, Answer::Right, Answer::Wrong, Answer::Right, Answer::None, Answer::Right}, 3, 132,
+                  QDateTime(QDate(2026, 12, 8), QTime(14, 35))};
+        const Outcome outcome = walkOneAttempt(walk);
+        QVERIFY(QFile::exists(historyPath)); // the course menu created it empty
+        QCOMPARE(screens().ResultForm->score.correctCount, 4);
+        QCOMPARE(outcome.rate, 66);
+
+        leaveResultScreen();
+
+        History expected;
+        expected.attempts[0] = record(132 / 60, walk.when, 66);
+        expected.best = 66;
+        expected.average = 66; // the first attempt: its own rate
+        for (int c = 0; c < 3; ++c) {
+            const int rate = outcome.categoryRate[size_t(c)];
+            expected.categories[size_t(c)] = {rate, 0, 0, 0, 0, rate, rate};
+        }
+        for (int k = 0; k < kQuestions; ++k) {
+            expected.correct[size_t(k)] = outcome.correct[size_t(k)];
+            expected.wrong[size_t(k)] = outcome.wrong[size_t(k)];
+        }
+        QCOMPARE(testsupport::readBytes(historyPath), expectedHistory(m_questionFile, expected));
+    }
+
+    void thirdAttemptAveragesOverThreeRecords()
+    {
+        const QString historyPath = m_install->historyDir(QStringLiteral("oracle")) + QStringLiteral("road.HIS");
+        History before;
+        before.attempts[0] = {5, 11, 30, 9, 0, 50, kModeNormal, kQuestions};
+        before.attempts[1] = {7, 11, 29, 9, 0, 100, kModeMock, kQuestions};
+        before.best = 100;
+        before.average = 75;
+        before.categories[1] = {40, 90, 0, 0, 0, 65, 90};
+        before.correct[0] = 2;
+        before.wrong[5] = 1;
+        QVERIFY(SaveHistory(historyPath, before, m_questionFile));
+
+        // Everything right: 100 everywhere.
+        Walk walk{QList<Answer>(kQuestions, Answer::Right), 1, 60, QDateTime(QDate(2026, 12, 8), QTime(20, 5))};
+        walkOneAttempt(walk);
+        leaveResultScreen();
+        const History after = LoadHistory(historyPath);
+
+        QCOMPARE(after.attempts[0].rate, 100);
+        QCOMPARE(after.attempts[1].rate, 50);
+        QCOMPARE(after.attempts[2].rate, 100);
+        QCOMPARE(after.attempts[2].mode, int(kModeMock));
+        QCOMPARE(after.average, (50 + 100 + 100) / 3);
+        QCOMPARE(after.best, 100);
+        // Three recorded attempts: every category average divides by three, even where the
+        // category was asked fewer times.
+        QCOMPARE(after.categories[1], (std::array<int, 7>{100, 40, 90, 0, 0, (100 + 40 + 90) / 3, 100}));
+        QCOMPARE(after.categories[0], (std::array<int, 7>{100, 0, 0, 0, 0, 100 / 3, 100}));
+        QCOMPARE(after.correct[0], 3);
+        QCOMPARE(after.wrong[5], 1);
+        QCOMPARE(after.correct[5], 1);
+    }
+
+    void eleventhAttemptDropsTheOldest()
+    {
+        const QString historyPath = m_install->historyDir(QStringLiteral("oracle")) + QStringLiteral("road.HIS");
+        History before;
+        for (int r = 0; r < 10; ++r)
+            before.attempts[size_t(r)] = {1, 11, 10 + r, 8, 0, 90 - r, kModeNormal, kQuestions};
+        before.best = 95; // reached once in an attempt that has since dropped out
+        before.average = 85;
+        QVERIFY(SaveHistory(historyPath, before, m_questionFile));
+
+        Walk walk{QList<Answer>(kQuestions, Answer::None), 2, 30, QDateTime(QDate(2026, 12, 9), QTime(7, 45))};
+        walkOneAttempt(walk);
+        leaveResultScreen();
+        const History after = LoadHistory(historyPath);
+
+        QCOMPARE(after.attempts[0].rate, 0);
+        QCOMPARE(after.attempts[0].day, 9);
+        for (int r = 1; r < 10; ++r)
+            QCOMPARE(after.attempts[size_t(r)].rate, 90 - (r - 1));
+        int sum = 0;
+        for (int r = 0; r < 9; ++r)
+            sum += 90 - r;
+        QCOMPARE(after.average, sum / 10);
+        QCOMPARE(after.best, 95); // never lowered
+    }
+
+private:
+    std::unique_ptr<testsupport::TempInstall> m_install;
+    QString m_questionFile;
+};
+
+QUARVEL_TEST_MAIN(TestAttemptRoad)
+#include "TestAttemptRoad.moc"
