@@ -2,9 +2,12 @@
 #include "results/Recording.h"
 #include "results/screens/TResultForm.h"
 #include "session/screens/TExamModeForm.h"
+#include "session/screens/TRefImgForm.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
+#include "styles/screens/TfrmSelStyle3View.h"
+#include "styles/screens/TfrmSelStyle4View.h"
 #include "support/TestSupport.h"
 #include "ui/PictureButton.h"
 #include "ui/ShellOpen.h"
@@ -237,6 +240,12 @@ class TestResultForm : public QObject
         QCOMPARE(control<ui::PictureButton>("Button6")->pixmap().toImage(),
                  control<QLabel>("Image62")->pixmap().toImage());
         QCOMPARE(control<QLabel>("Label10")->palette().color(QPalette::Window), QColor(Qt::red));
+        form->Image12Click();
+        QCOMPARE(screens().ExamModeForm->exhibitPath, m_install->questionDir(kVendor) + QStringLiteral("img/map.jpg"));
+        QVERIFY(screens().RefImgForm->isVisible());
+        screens().RefImgForm->hide();
+        form->Image13Click(); // no third exhibit: nothing happens
+        QVERIFY(!screens().RefImgForm->isVisible());
 
         // A question without exhibits keeps the tall text.
         form->StringGrid1SelectCell(3);
@@ -289,10 +298,13 @@ class TestResultForm : public QObject
         QVERIFY(!control("Image11")->isVisible()); // exhibits only for styles 1, 2 and 5
         QCOMPARE(control<QPlainTextEdit>("Memo1")->height(), 201);
         QVERIFY(!control<QPlainTextEdit>("Memo1")->toPlainText().contains(QStringLiteral("【選択肢】")));
-        const StyleQuestion& hand = screens().ResultForm->styleQuestion;
+        const StyleQuestion& hand = screens().ExamModeForm->styleQuestion(kStylePanel);
         QCOMPARE(hand.picturePath, m_install->questionDir(kVendor) + QStringLiteral("img/board.jpg"));
         QCOMPARE(hand.dataA, std::string("@10,10,50,30"));
         QCOMPARE(hand.correctChoice, 1);
+        QTest::mouseClick(control("Image10"), Qt::LeftButton);
+        QVERIFY(screens().frmSelStyle4View->isVisible());
+        QVERIFY(!screens().frmSelStyle3View->isVisible());
     }
 
     void faqPage()

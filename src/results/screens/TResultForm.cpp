@@ -9,9 +9,15 @@
 #include "results/screens/TrendChartPicture.h"
 #include "session/QuestionLayout.h"
 #include "session/screens/TExamModeForm.h"
+#include "session/screens/TRefImgForm.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
+#include "styles/screens/TfrmSelStyle3View.h"
+#include "styles/screens/TfrmSelStyle4View.h"
+#include "styles/screens/TfrmSelStyle5View.h"
+#include "styles/screens/TfrmSelStyle6View.h"
+#include "styles/screens/TfrmSelStyle7View.h"
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
@@ -506,8 +512,9 @@ void TResultForm::StringGrid1SelectCell(int row)
     }
     Memo1->resize(Memo1->width(), (!exhibitPaths.isEmpty() || styleScreen) ? kMemoShort : kMemoTall);
 
-    // What the style's view screen shows: the same hand-over the exam fills for the question.
-    styleQuestion = FillStyleQuestion(question, questionDir);
+    // The view screens read the exam's hand-over record of their style: refill it for this question.
+    if (styleScreen)
+        screens().ExamModeForm->styleQuestion(question.style) = FillStyleQuestion(question, questionDir);
 }
 
 void TResultForm::StringGrid1MouseDown(int y)
@@ -596,9 +603,30 @@ void TResultForm::Button8Click()
     // The printed report is built by its own writer; nothing to do until it exists.
 }
 
-void TResultForm::showStyleView(int)
+void TResultForm::showStyleView(int style)
 {
-    // The view screens take their answer definition from the style hand-over once it exists.
+    ui::Screen* view = nullptr;
+    switch (style) {
+    case kStyleGraphic:
+        view = screens().frmSelStyle3View;
+        break;
+    case kStylePanel:
+        view = screens().frmSelStyle4View;
+        break;
+    case kStyleTextEntry:
+        view = screens().frmSelStyle5View;
+        break;
+    case kStyleLabelledPanel:
+        view = screens().frmSelStyle6View;
+        break;
+    case kStyleConnector:
+        view = screens().frmSelStyle7View;
+        break;
+    default:
+        return;
+    }
+    if (view && m_selectedRow >= 1)
+        view->showModal();
 }
 
 void TResultForm::Image9Click()
@@ -622,9 +650,16 @@ void TResultForm::Image16Click()
     showStyleView(kStyleConnector);
 }
 
-void TResultForm::showExhibit(int)
+void TResultForm::showExhibit(int k)
 {
-    // The exhibit viewer takes a path once it exists.
+    if (k < 1 || k > exhibitPaths.size() || !screens().RefImgForm)
+        return;
+    // The exhibit window shows whatever path was handed to it last, from any screen.
+    screens().ExamModeForm->exhibitPath = exhibitPaths.at(k - 1);
+    ui::Screen* window = screens().RefImgForm;
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void TResultForm::Image11Click()

@@ -4,7 +4,6 @@
 #include "results/HistoryFile.h"
 #include "results/Scoring.h"
 #include "results/TrendChart.h"
-#include "session/StyleQuestion.h"
 #include "ui/Screen.h"
 
 #include <QDateTime>
@@ -36,7 +35,6 @@ class TResultForm : public ui::Screen
     History history;                                  // as loaded when the screen opened
     std::array<std::string, 5> levelTexts;            // A..E, CP932
     QStringList exhibitPaths;                         // of the selected question
-    StyleQuestion styleQuestion;                      // answer definition of the selected question (styles 3-7)
     int selectedRow() const { return m_selectedRow; } // 0 in the overview
     bool hasFixedRow() const { return m_fixedRow; }
 
