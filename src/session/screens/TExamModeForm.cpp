@@ -640,8 +640,10 @@ void TExamModeForm::scoreSession()
     if (screens().CaseStudyForm)
         screens().CaseStudyForm->hide();
     hide();
-    if (screens().ResultForm)
+    if (screens().ResultForm) {
+        screens().ResultForm->move(pos()); // the result takes the exam's place on the desktop
         screens().ResultForm->show();
+    }
 }
 
 bool TExamModeForm::FormCloseQuery()

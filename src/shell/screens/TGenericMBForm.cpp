@@ -91,5 +91,7 @@ void TGenericMBForm::handOver()
     if (!isVisible())
         return;
     hide();
+    // The exam opens where the user last saw the category selection.
+    screens().ExamModeForm->move(screens().CatSelForm->pos());
     screens().ExamModeForm->show();
 }
