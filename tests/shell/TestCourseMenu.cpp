@@ -23,26 +23,7 @@ namespace {
 // A complete small test: one category of three single-choice questions.
 std::string testFile(const std::string& code, std::array<bool, 5> badges = {})
 {
-    auto bank = std::make_unique<QuestionBank>();
-    bank->mockMinutes = 10;
-    bank->categoryCount = 1;
-    bank->category(1).name = "Basics";
-    bank->category(1).questionCount = 3;
-    bank->category(1).sub(1) = {"All", 3};
-    for (int j = 1; j <= 3; ++j) {
-        QuestionRecord& r = bank->question(j);
-        r.number = j;
-        r.category = 1;
-        r.subCategory = 1;
-        r.text = "Question " + std::to_string(j);
-        r.storedChoiceCount = 2;
-        r.shownChoiceCount = 2;
-        r.correctCount = 1;
-        r.style = kStyleSingle;
-        r.choices = {"right", "wrong"};
-    }
-    bank->recordsRead = 3;
-    bank->questionCount = 3;
+    auto bank = testsupport::oneCategoryBank(3, 10, {"right", "wrong"});
     QuestionHeader header;
     header.mockCount = 3;
     header.targetRate = "70";

@@ -19,26 +19,7 @@ namespace
 // One category of 40 single-choice questions; the mock exam is 30 questions in 45 minutes.
 CourseTest writeTest(const testsupport::TempInstall& install)
 {
-    auto bank = std::make_unique<QuestionBank>();
-    bank->mockMinutes = 45;
-    bank->categoryCount = 1;
-    bank->category(1).name = "Basics";
-    bank->category(1).questionCount = 40;
-    bank->category(1).sub(1) = {"All", 40};
-    for (int j = 1; j <= 40; ++j) {
-        QuestionRecord& r = bank->question(j);
-        r.number = j;
-        r.category = 1;
-        r.subCategory = 1;
-        r.text = "Question " + std::to_string(j);
-        r.storedChoiceCount = 3;
-        r.shownChoiceCount = 3;
-        r.correctCount = 1;
-        r.style = kStyleSingle;
-        r.choices = {"p", "q", "r"};
-    }
-    bank->recordsRead = 40;
-    bank->questionCount = 40;
+    auto bank = testsupport::oneCategoryBank(40, 45, {"p", "q", "r"});
     QuestionHeader header;
     header.mockCount = 30;
     header.targetRate = "65";

@@ -1,6 +1,8 @@
 #include "support/TestSupport.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 #include <QStandardPaths>
 
 namespace testsupport {
@@ -42,6 +44,33 @@ QString TempInstall::writeFile(const QString& relativePath, const QByteArray& by
 QString TempInstall::writeFile(const QString& relativePath, const std::string& bytes) const
 {
     return writeFile(relativePath, QByteArray(bytes.data(), qsizetype(bytes.size())));
+}
+
+std::unique_ptr<QuestionBank> oneCategoryBank(int questions, int mockMinutes, std::vector<std::string> choices)
+{
+    auto bank = std::make_unique<QuestionBank>();
+    bank->mockMinutes = mockMinutes;
+    bank->categoryCount = 1;
+    bank->category(1).name = "Basics";
+    bank->category(1).questionCount = questions;
+    bank->category(1).sub(1) = {"All", questions};
+    const int stored = int(std::min<size_t>(choices.size(), kMaxChoices));
+    for (int j = 1; j <= questions; ++j) {
+        QuestionRecord& r = bank->question(j);
+        r.number = j;
+        r.category = 1;
+        r.subCategory = 1;
+        r.text = "Question " + std::to_string(j);
+        r.storedChoiceCount = stored;
+        r.shownChoiceCount = stored;
+        r.correctCount = 1;
+        r.style = kStyleSingle;
+        for (int i = 0; i < stored; ++i)
+            r.choices[size_t(i)] = choices[size_t(i)];
+    }
+    bank->recordsRead = questions;
+    bank->questionCount = questions;
+    return bank;
 }
 
 std::string readBytes(const QString& path)

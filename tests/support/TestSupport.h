@@ -1,6 +1,7 @@
 #pragma once
 // Shared pieces of the tests: the headless main, a temporary installation tree.
 #include "bank/InstallLayout.h"
+#include "bank/QuestionBank.h"
 #include "bank/SettingsStore.h"
 #include "ui/MessageBox.h"
 
@@ -10,7 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -32,6 +35,10 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// A bank of one category ("Basics", one sub-category "All") holding `questions` single-choice
+// questions; the first of `choices` is the correct one.
+std::unique_ptr<QuestionBank> oneCategoryBank(int questions, int mockMinutes, std::vector<std::string> choices);
 
 // Reads a whole file as bytes ("" when missing).
 std::string readBytes(const QString& path);
