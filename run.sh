@@ -3,8 +3,10 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 ./scripts/install-deps.sh
+# ccache lets rebuilds and other checkouts of the tree reuse what was already compiled.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$PWD")}" CCACHE_NOHASHDIR=1
 build="${BUILD_DIR:-build/release}"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUARVEL_BENCH=OFF >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUARVEL_BENCH=OFF -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 # The program, the tool and the staged installation; the tests are test.sh's business.
 cmake --build "$build" -j"$(nproc)" --target demo
 program="$build/demo/BIN/quarvel"

@@ -13,6 +13,8 @@ Screen::Screen(const QString& objectName, QWidget* parent) : QWidget(parent, Qt:
 
 void Screen::showModal()
 {
+    if (!FormCanShow())
+        return;
     setWindowModality(Qt::ApplicationModal);
     m_modal = true;
     show();

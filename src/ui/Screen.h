@@ -10,11 +10,14 @@ class Screen : public QWidget {
 public:
     explicit Screen(const QString& objectName, QWidget* parent = nullptr);
 
-    // Shows the screen modally and returns when it is hidden or closed.
+    // Shows the screen modally and returns when it is hidden or closed. Nothing is shown when
+    // FormCanShow() refuses.
     void showModal();
     bool isShownModally() const { return m_modal; }
 
 protected:
+    // Asked before a modal showing; a screen that cannot be built (and has said why) returns false.
+    virtual bool FormCanShow() { return true; }
     virtual void FormShow() {}
     virtual void FormActivate() {}
     virtual void FormHide() {}

@@ -301,8 +301,7 @@ void TExamModeForm::buildPictures()
 
 StyleQuestion& TExamModeForm::styleQuestion(int style)
 {
-    const int index = std::clamp(style, int(kStyleGraphic), int(kStyleConnector)) - kStyleGraphic;
-    return m_styleQuestions[size_t(index)];
+    return styleHandOver().question(std::clamp(style, int(kStyleGraphic), int(kStyleConnector)));
 }
 
 const std::string& TExamModeForm::imageName(int slot) const

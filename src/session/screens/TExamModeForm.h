@@ -1,7 +1,7 @@
 #pragma once
 #include "bank/TestSettingsFile.h"
 #include "session/SessionTypes.h"
-#include "session/StyleQuestion.h"
+#include "styles/StyleHandOver.h"
 #include "ui/Screen.h"
 
 #include <QPixmap>
@@ -41,8 +41,9 @@ public:
     int caseStudyClosed = 1;
     int reviewMode = 0;
 
-    // Set by the answer screens of styles 3 to 7: 1 when they judged the answer right.
-    int StylePassed = 0;
+    // Set by the answer screens of styles 3 to 7: 1 when they judged the answer right. The
+    // verdict lives in the styles' hand-over, which the answer screens write.
+    int& StylePassed = styleHandOver().passed;
     // The hand-over for the answer and view screens of style 3..7 (one record per style),
     // filled when a question of that style is loaded; the result screen may refill it.
     StyleQuestion& styleQuestion(int style);
@@ -158,7 +159,6 @@ private:
 
     QPixmap m_clockCanvas; // what Image3 shows: the face with the hands drawn since its redraw
     QColor m_handColour = Qt::black;
-    std::array<StyleQuestion, 5> m_styleQuestions{};
     std::array<std::string, 4> m_imageNames{};
     std::array<QString, 4> m_imagePaths{};
 };
