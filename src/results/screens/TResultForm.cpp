@@ -7,7 +7,9 @@
 #include "results/Recording.h"
 #include "results/ResultView.h"
 #include "results/screens/TrendChartPicture.h"
+#include "session/InquiryPage.h"
 #include "session/QuestionLayout.h"
+#include "session/screens/TCheatForm.h"
 #include "session/screens/TExamModeForm.h"
 #include "session/screens/TRefImgForm.h"
 #include "shell/screens/ScreenCatalogue.h"
@@ -569,15 +571,25 @@ void TResultForm::Button3Click()
 
 void TResultForm::Button4Click()
 {
-    // The inquiry page is written by the explanation screen's page writer once it exists.
+    if (m_selectedRow < 1)
+        return;
+    const SessionQuestion& question = screens().CatSelForm->sessionQuestions.question(m_selectedRow);
+    const AnswerRecord& answer = screens().ExamModeForm->answers.at(m_selectedRow);
+    screens().CheatForm->openInquiryPage(
+        m_selectedRow, inquiry::resultAnswerBlock(question, answer.answerFlags, score.verdict(m_selectedRow)));
 }
 
 void TResultForm::Button5Click()
 {
-    // Links are followed by the explanation screen once it offers them.
+    if (m_selectedRow >= 1)
+        screens().CheatForm->CBTClick(1, m_selectedRow);
 }
 
-void TResultForm::Button6Click() {}
+void TResultForm::Button6Click()
+{
+    if (m_selectedRow >= 1)
+        screens().CheatForm->CBTClick(2, m_selectedRow);
+}
 
 void TResultForm::Button7Click()
 {

@@ -459,8 +459,9 @@ void TExamModeForm::accountTime()
 
 void TExamModeForm::closeExplanation()
 {
+    // Closing (not hiding) folds the window and lets it reset what it coloured.
     if (screens().CheatForm && screens().CheatForm->isVisible())
-        screens().CheatForm->hide();
+        screens().CheatForm->close();
     explanationClosed();
 }
 
@@ -805,6 +806,22 @@ void TExamModeForm::LoadAnswer(int q)
         }
     }
     CheckBox0->setChecked(record.marked == 1);
+}
+
+std::array<unsigned char, kMaxChoices> TExamModeForm::tickedRadioButtons() const
+{
+    std::array<unsigned char, kMaxChoices> ticked{};
+    for (size_t i = 0; i < ticked.size(); ++i)
+        ticked[i] = RadioButton[i]->isChecked() ? 1 : 0;
+    return ticked;
+}
+
+std::array<unsigned char, kMaxChoices> TExamModeForm::tickedCheckBoxes() const
+{
+    std::array<unsigned char, kMaxChoices> ticked{};
+    for (size_t i = 0; i < ticked.size(); ++i)
+        ticked[i] = CheckBox[i]->isChecked() ? 1 : 0;
+    return ticked;
 }
 
 void TExamModeForm::uncheckAllChoices()
