@@ -15,11 +15,7 @@
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
-#include "styles/screens/TfrmSelStyle3View.h"
-#include "styles/screens/TfrmSelStyle4View.h"
-#include "styles/screens/TfrmSelStyle5View.h"
-#include "styles/screens/TfrmSelStyle6View.h"
-#include "styles/screens/TfrmSelStyle7View.h"
+#include "styles/screens/StyleViews.h"
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
@@ -617,26 +613,7 @@ void TResultForm::Button8Click()
 
 void TResultForm::showStyleView(int style)
 {
-    ui::Screen* view = nullptr;
-    switch (style) {
-    case kStyleGraphic:
-        view = screens().frmSelStyle3View;
-        break;
-    case kStylePanel:
-        view = screens().frmSelStyle4View;
-        break;
-    case kStyleTextEntry:
-        view = screens().frmSelStyle5View;
-        break;
-    case kStyleLabelledPanel:
-        view = screens().frmSelStyle6View;
-        break;
-    case kStyleConnector:
-        view = screens().frmSelStyle7View;
-        break;
-    default:
-        return;
-    }
+    ui::Screen* view = styleViewScreen(style);
     if (view && m_selectedRow >= 1)
         view->showModal();
 }

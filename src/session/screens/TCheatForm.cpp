@@ -14,11 +14,7 @@
 #include "shell/screens/TCourseMenuForm.h"
 #include "shell/screens/TMainMenuForm.h"
 #include "styles/StyleHandOver.h"
-#include "styles/screens/TfrmSelStyle3View.h"
-#include "styles/screens/TfrmSelStyle4View.h"
-#include "styles/screens/TfrmSelStyle5View.h"
-#include "styles/screens/TfrmSelStyle6View.h"
-#include "styles/screens/TfrmSelStyle7View.h"
+#include "styles/screens/StyleViews.h"
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
@@ -116,6 +112,7 @@ void TCheatForm::buildControls()
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFocusPolicy(Qt::StrongFocus);
+    Panel1->setAccessibleName(QStringLiteral("解説"));
     Panel1->hide();
     Memo1 = new QPlainTextEdit(Panel1);
     Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -321,26 +318,7 @@ void TCheatForm::showStyleView(int style)
         return;
     const QString dir = questionlayout::questionDataDir(screens().CourseMenuForm->chosenTest().questionFile);
     styleHandOver().question(style) = FillStyleQuestion(*question, dir);
-    ui::Screen* view = nullptr;
-    switch (style) {
-    case kStyleGraphic:
-        view = screens().frmSelStyle3View;
-        break;
-    case kStylePanel:
-        view = screens().frmSelStyle4View;
-        break;
-    case kStyleTextEntry:
-        view = screens().frmSelStyle5View;
-        break;
-    case kStyleLabelledPanel:
-        view = screens().frmSelStyle6View;
-        break;
-    case kStyleConnector:
-        view = screens().frmSelStyle7View;
-        break;
-    default:
-        return;
-    }
+    ui::Screen* view = styleViewScreen(style);
     if (view)
         view->showModal();
 }
