@@ -223,6 +223,21 @@ class TestCheatForm : public QObject
         QVERIFY(showsPicture("Button2", "Image1"));
     }
 
+    // A window left open would show the answer of the question left behind.
+    void reviewJumpAndScoringCloseIt()
+    {
+        startSession({question(kStyleSingle, {1}), question(kStyleSingle, {2})});
+        exam()->Button1Click();
+        form()->Button2Click();
+        exam()->reviewJump(2);
+        QVERIFY(!form()->isVisible());
+        QVERIFY(!form()->isUnfolded());
+        exam()->Button1Click();
+        QCOMPARE(child<QLabel>(QStringLiteral("Label2"))->text(), QStringLiteral(" b"));
+        exam()->scoreSession();
+        QVERIFY(!form()->isVisible());
+    }
+
     void closingTurnsTheChoicesBlack()
     {
         startSession({question(kStyleMultiple, {2, 4})});

@@ -608,6 +608,7 @@ void TExamModeForm::reviewJump(int row)
 {
     if (!isSessionPosition(row))
         return;
+    closeExplanation(); // it would show the answer of the question left behind
     currentQuestion = row;
     LoadQuestion(row);
     LoadAnswer(row);
@@ -639,6 +640,7 @@ void TExamModeForm::scoreSession()
         screens().ConfirmForm->hide();
     if (screens().CaseStudyForm)
         screens().CaseStudyForm->hide();
+    closeExplanation();
     hide();
     if (screens().ResultForm) {
         screens().ResultForm->move(pos()); // the result takes the exam's place on the desktop
