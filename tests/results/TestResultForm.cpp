@@ -319,6 +319,29 @@ class TestResultForm : public QObject
         QCOMPARE(m_opened, QStringList{QStringLiteral("http://faq.example/faq?testid=1Z0%20%261&testno=203")});
     }
 
+    // The inquiry page of the selected row gets the stored answer; its links go through the
+    // explanation window's link rules.
+    void inquiryPageAndLinksOfTheSelectedRow()
+    {
+        m_install->writeFile(QStringLiteral("BIN/QuesProto"), std::string("#QUESNUM#\r\n#ANSW#\r\n"));
+        m_install->writeFile(QStringLiteral("BIN/LaunchProto"), std::string("#CDPATH#\r\n"));
+        setSession(3, 100);
+        screens().CatSelForm->sessionQuestions.question(2).links[1] = {"Web", "http://example.org/q2.htm"};
+        showResult();
+        screens().ResultForm->StringGrid1SelectCell(2);
+        screens().ResultForm->Button4Click();
+        QCOMPARE(m_opened, QStringList{m_install->programDir() + QStringLiteral("Ques.htm")});
+        QCOMPARE(cp932::toUnicode(testsupport::readBytes(m_opened.first())),
+                 QStringLiteral("202\r\nA : alpha\r\nB : beta\r\nC : gamma\r\nD : delta\r\n正解 : B\r\n解答 : A C \r\n"));
+
+        m_opened.clear();
+        screens().ResultForm->Button5Click(); // no first link: nothing happens
+        QVERIFY(m_opened.isEmpty());
+        screens().ResultForm->Button6Click();
+        QCOMPARE(m_opened, QStringList{m_install->programDir() + QStringLiteral("Launch.htm")});
+        QVERIFY(testsupport::readBytes(m_opened.first()).find("<FRAME SRC=\"http://example.org/q2.htm\"") == 0);
+    }
+
     void faqWithoutAddressFileOpensNothing()
     {
         setSession(1, 100);

@@ -7,17 +7,15 @@
 #include "results/Recording.h"
 #include "results/ResultView.h"
 #include "results/screens/TrendChartPicture.h"
+#include "session/InquiryPage.h"
 #include "session/QuestionLayout.h"
+#include "session/screens/TCheatForm.h"
 #include "session/screens/TExamModeForm.h"
 #include "session/screens/TRefImgForm.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
-#include "styles/screens/TfrmSelStyle3View.h"
-#include "styles/screens/TfrmSelStyle4View.h"
-#include "styles/screens/TfrmSelStyle5View.h"
-#include "styles/screens/TfrmSelStyle6View.h"
-#include "styles/screens/TfrmSelStyle7View.h"
+#include "styles/screens/StyleViews.h"
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
@@ -569,15 +567,25 @@ void TResultForm::Button3Click()
 
 void TResultForm::Button4Click()
 {
-    // The inquiry page is written by the explanation screen's page writer once it exists.
+    if (m_selectedRow < 1)
+        return;
+    const SessionQuestion& question = screens().CatSelForm->sessionQuestions.question(m_selectedRow);
+    const AnswerRecord& answer = screens().ExamModeForm->answers.at(m_selectedRow);
+    screens().CheatForm->openInquiryPage(
+        m_selectedRow, inquiry::resultAnswerBlock(question, answer.answerFlags, score.verdict(m_selectedRow)));
 }
 
 void TResultForm::Button5Click()
 {
-    // Links are followed by the explanation screen once it offers them.
+    if (m_selectedRow >= 1)
+        screens().CheatForm->CBTClick(1, m_selectedRow);
 }
 
-void TResultForm::Button6Click() {}
+void TResultForm::Button6Click()
+{
+    if (m_selectedRow >= 1)
+        screens().CheatForm->CBTClick(2, m_selectedRow);
+}
 
 void TResultForm::Button7Click()
 {
@@ -605,26 +613,7 @@ void TResultForm::Button8Click()
 
 void TResultForm::showStyleView(int style)
 {
-    ui::Screen* view = nullptr;
-    switch (style) {
-    case kStyleGraphic:
-        view = screens().frmSelStyle3View;
-        break;
-    case kStylePanel:
-        view = screens().frmSelStyle4View;
-        break;
-    case kStyleTextEntry:
-        view = screens().frmSelStyle5View;
-        break;
-    case kStyleLabelledPanel:
-        view = screens().frmSelStyle6View;
-        break;
-    case kStyleConnector:
-        view = screens().frmSelStyle7View;
-        break;
-    default:
-        return;
-    }
+    ui::Screen* view = styleViewScreen(style);
     if (view && m_selectedRow >= 1)
         view->showModal();
 }

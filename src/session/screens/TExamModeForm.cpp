@@ -459,8 +459,9 @@ void TExamModeForm::accountTime()
 
 void TExamModeForm::closeExplanation()
 {
+    // Closing (not hiding) folds the window and lets it reset what it coloured.
     if (screens().CheatForm && screens().CheatForm->isVisible())
-        screens().CheatForm->hide();
+        screens().CheatForm->close();
     explanationClosed();
 }
 
@@ -607,6 +608,7 @@ void TExamModeForm::reviewJump(int row)
 {
     if (!isSessionPosition(row))
         return;
+    closeExplanation(); // it would show the answer of the question left behind
     currentQuestion = row;
     LoadQuestion(row);
     LoadAnswer(row);
@@ -638,6 +640,7 @@ void TExamModeForm::scoreSession()
         screens().ConfirmForm->hide();
     if (screens().CaseStudyForm)
         screens().CaseStudyForm->hide();
+    closeExplanation();
     hide();
     if (screens().ResultForm) {
         screens().ResultForm->move(pos()); // the result takes the exam's place on the desktop
@@ -805,6 +808,22 @@ void TExamModeForm::LoadAnswer(int q)
         }
     }
     CheckBox0->setChecked(record.marked == 1);
+}
+
+std::array<unsigned char, kMaxChoices> TExamModeForm::tickedRadioButtons() const
+{
+    std::array<unsigned char, kMaxChoices> ticked{};
+    for (size_t i = 0; i < ticked.size(); ++i)
+        ticked[i] = RadioButton[i]->isChecked() ? 1 : 0;
+    return ticked;
+}
+
+std::array<unsigned char, kMaxChoices> TExamModeForm::tickedCheckBoxes() const
+{
+    std::array<unsigned char, kMaxChoices> ticked{};
+    for (size_t i = 0; i < ticked.size(); ++i)
+        ticked[i] = CheckBox[i]->isChecked() ? 1 : 0;
+    return ticked;
 }
 
 void TExamModeForm::uncheckAllChoices()

@@ -87,6 +87,15 @@ public:
     void caseStudyWindowClosed();
     // Called when the explanation window closes: every choice text back to black.
     void explanationClosed();
+    // Where the explanation window last stood unfolded (left, top, width, height; "0" until
+    // then), kept for the rest of the run.
+    QString SaveLeft = QStringLiteral("0");
+    QString SaveTop = QStringLiteral("0");
+    QString SaveWidth = QStringLiteral("0");
+    QString SaveHeight = QStringLiteral("0");
+    // Which choices are ticked on screen, hidden controls included (the inquiry page's answer).
+    std::array<unsigned char, kMaxChoices> tickedRadioButtons() const;
+    std::array<unsigned char, kMaxChoices> tickedCheckBoxes() const;
 
 protected:
     void FormShow() override;
