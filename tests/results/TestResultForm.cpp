@@ -240,6 +240,13 @@ class TestResultForm : public QObject
         QCOMPARE(control<ui::PictureButton>("Button6")->pixmap().toImage(),
                  control<QLabel>("Image62")->pixmap().toImage());
         QCOMPARE(control<QLabel>("Label10")->palette().color(QPalette::Window), QColor(Qt::red));
+        // The exhibit window shows a picture that loads; a missing one is named in a message.
+        QDir().mkpath(m_install->questionDir(kVendor) + QStringLiteral("img"));
+        QImage(40, 30, QImage::Format_RGB32).save(m_install->questionDir(kVendor) + QStringLiteral("img/map.jpg"), "JPG");
+        form->Image11Click();
+        QVERIFY(!screens().RefImgForm->isVisible());
+        QCOMPARE(ui::testing::shownMessages().size(), 1);
+        QVERIFY(ui::testing::shownMessages()[0].text.contains(QStringLiteral("net.jpg")));
         form->Image12Click();
         QCOMPARE(screens().ExamModeForm->exhibitPath, m_install->questionDir(kVendor) + QStringLiteral("img/map.jpg"));
         QVERIFY(screens().RefImgForm->isVisible());

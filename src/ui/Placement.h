@@ -1,0 +1,21 @@
+#pragma once
+// Where windows open on the desktop, and how big picture windows are.
+#include <QSize>
+
+class QWidget;
+
+namespace ui {
+
+// Moves a top-level window so that its frame stands in the centre of the primary screen's
+// available area (the size it has now).
+void placeInScreenCentre(QWidget* window);
+
+// Picture windows (exhibits, answer styles) are given an outer height of the picture's height
+// plus a margin that counts a title bar of this height; the rest of the margin is client area.
+inline constexpr int kTitleBarAllowance = 30;
+
+// The client size of a window that shows `picture` at its top left: as wide as the picture (at
+// least `minimumWidth`), as high as the picture plus `heightMargin` less the title bar.
+QSize pictureWindowClientSize(QSize picture, int heightMargin, int minimumWidth);
+
+} // namespace ui
