@@ -462,7 +462,12 @@ private Q_SLOTS:
 
     void styleAnswerIsKeptInHiddenControls()
     {
-        startSession({question(kStyleGraphic, "Click the router.", {"b@50,50,60,60", "a@10,10,20,20"}), plain(2)},
+        QDir().mkpath(m_install->questionDir(QStringLiteral("oracle")) + QStringLiteral("img"));
+        QImage(80, 80, QImage::Format_RGB32).save(m_install->questionDir(QStringLiteral("oracle")) +
+                                                  QStringLiteral("img/router.bmp"));
+        startSession({question(kStyleGraphic, "<INCLUDE IMG>@router.bmp\r\nClick the router.",
+                               {"b@50,50,60,60", "a@10,10,20,20"}),
+                      plain(2)},
                      0);
         VerdictOnShow right(1);
         screens().frmSelStyle3->installEventFilter(&right);
