@@ -11,6 +11,7 @@
 #include "styles/screens/TfrmSelStyle3.h"
 #include "ui/PictureButton.h"
 #include "ui/Sound.h"
+#include "support/ExamSession.h"
 #include "support/TestSupport.h"
 
 #include <QCheckBox>
@@ -92,16 +93,7 @@ class TestExamScreen : public QObject {
 
     void startSession(const std::vector<SessionQuestion>& questions, int limitSeconds)
     {
-        TCatSelForm* cat = screens().CatSelForm;
-        cat->session.questionCount = int(questions.size());
-        cat->session.timeLimitSeconds = limitSeconds;
-        cat->session.timeLimitOn = limitSeconds > 0 ? 1 : 0;
-        cat->sessionQuestions.count = int(questions.size());
-        for (size_t i = 0; i < questions.size(); ++i)
-            cat->sessionQuestions.questions[i] = questions[i];
-        form()->answers = AnswerTable{};
-        form()->setQuestionLabel(QStringLiteral("Q.1"));
-        form()->show();
+        testsupport::startExamSession(questions, limitSeconds);
     }
     void tick(int times = 1)
     {

@@ -8,6 +8,7 @@
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "ui/PictureButton.h"
+#include "support/ExamSession.h"
 #include "support/TestSupport.h"
 
 #include <QBuffer>
@@ -75,18 +76,6 @@ class TestExhibits : public QObject {
                                                          "[CASE STUDY IMAGE]\r\n") +
                                              imageLinesUtf8));
     }
-    void startSession(const std::vector<SessionQuestion>& questions, int limitSeconds)
-    {
-        TCatSelForm* cat = screens().CatSelForm;
-        cat->session.questionCount = int(questions.size());
-        cat->session.timeLimitSeconds = limitSeconds;
-        cat->session.timeLimitOn = limitSeconds > 0 ? 1 : 0;
-        cat->sessionQuestions.count = int(questions.size());
-        for (size_t i = 0; i < questions.size(); ++i)
-            cat->sessionQuestions.questions[i] = questions[i];
-        exam()->answers = AnswerTable{};
-        exam()->show();
-    }
     int messagesNaming(const QString& name) const
     {
         int count = 0;
@@ -120,7 +109,7 @@ private Q_SLOTS:
         writeImage(QStringLiteral("office.jpg"), picture({320, 200}, "JPG"));
         writeImage(QStringLiteral("rack.bmp"), picture({200, 150}, "BMP"));
         writeCaseStudy("IMG1=office.jpg\r\nIMG2=RACK.BMP\r\nIMG3=none\r\n");
-        startSession({single(1, "Q1"), single(2, "Q2")}, 0);
+        testsupport::startExamSession({single(1, "Q1"), single(2, "Q2")}, 0);
 
         QVERIFY(caseStudy()->isVisible());
         QVERIFY(caseStudy()->isShownModally());
@@ -168,7 +157,7 @@ private Q_SLOTS:
     void timeUpWaitsForTheFirstShowingOnly()
     {
         writeCaseStudy("IMG1=none\r\n");
-        startSession({single(1, "Q1")}, 30);
+        testsupport::startExamSession({single(1, "Q1")}, 30);
         for (int i = 0; i < 45; ++i)
             exam()->Timer1Timer();
         QVERIFY(!screens().ConfirmForm->isVisible());
@@ -184,7 +173,7 @@ private Q_SLOTS:
     void missingCaseStudyImageKeepsItsButton()
     {
         writeCaseStudy("IMG1=gone.jpg\r\n");
-        startSession({single(1, "Q1")}, 0);
+        testsupport::startExamSession({single(1, "Q1")}, 0);
         ui::PictureButton* first = button(caseStudy(), QStringLiteral("RefImg1"));
         QVERIFY(first->isVisible());
         caseStudy()->RefImgClick(1);
@@ -197,7 +186,7 @@ private Q_SLOTS:
     {
         writeImage(QStringLiteral("wide.bmp"), picture({400, 120}, "BMP"));
         writeImage(QStringLiteral("tall.jpg"), picture({180, 300}, "JPG"));
-        startSession({single(1, "<INCLUDE IMG>@wide.bmp@tall.jpg\r\nLook.")}, 0);
+        testsupport::startExamSession({single(1, "<INCLUDE IMG>@wide.bmp@tall.jpg\r\nLook.")}, 0);
         QVERIFY(!caseStudy()->isVisible());
         exam()->RefImgClick(1);
         QVERIFY(exhibit()->isVisible());
@@ -223,7 +212,7 @@ private Q_SLOTS:
         const QByteArray jpeg = picture({320, 240}, "JPG");
         writeImage(QStringLiteral("cut.jpg"), jpeg.left(jpeg.size() / 3));
         writeImage(QStringLiteral("fine.bmp"), picture({100, 80}, "BMP"));
-        startSession({single(1, "<INCLUDE IMG>@fine.bmp@cut.jpg\r\nLook.")}, 0);
+        testsupport::startExamSession({single(1, "<INCLUDE IMG>@fine.bmp@cut.jpg\r\nLook.")}, 0);
         exam()->RefImgClick(1);
         QVERIFY(exhibit()->isVisible());
         exam()->RefImgClick(2);

@@ -73,8 +73,6 @@ TfrmSelStyle3::TfrmSelStyle3(QWidget* parent)
     : StyleScreen(QStringLiteral("frmSelStyle3"), kStyleGraphic, Kind::Answer,
                   QStringLiteral("Quarvel グラフィック表示"), kMargin, QStringLiteral("Button1"), parent)
 {
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
     QLabel* picture = pictureLabel();
     picture->setObjectName(QStringLiteral("DestImg"));
     picture->setAccessibleName(QStringLiteral("問題の図（矢印キーで移動、スペースで印を置く、Deleteで印を外す）"));

@@ -15,8 +15,6 @@ TfrmSelStyle3View::TfrmSelStyle3View(QWidget* parent)
     : StyleScreen(QStringLiteral("frmSelStyle3View"), kStyleGraphic, Kind::View,
                   QStringLiteral("Quarvel 正解グラフィック表示"), kMargin, QStringLiteral("Button1"), parent)
 {
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
     pictureLabel()->setObjectName(QStringLiteral("DestImg"));
     pictureLabel()->setAccessibleName(QStringLiteral("正解の図"));
     for (size_t i = 0; i < Guide.size(); ++i) {

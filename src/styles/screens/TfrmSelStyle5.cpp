@@ -14,8 +14,6 @@ constexpr int kNoLimit = 32767; // a one-line field's own limit
 
 void layOutTextEntryScreen(StyleScreen* screen, QLabel* label, QLineEdit* edit, QLabel* hiddenAnswer)
 {
-    screen->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     screen->setFixedSize(kWidth, kHeight);
     QFont font(QStringLiteral("IPAPGothic"));
     font.setPixelSize(13);
