@@ -1,11 +1,20 @@
 #include "ui/Placement.h"
 
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
 
 namespace ui {
+
+namespace {
+// Before the first showing the frame is not known yet; the client size stands in for it.
+QSize frameSize(const QWidget* window)
+{
+    return window->frameGeometry().size().expandedTo(window->size());
+}
+} // namespace
 
 QPoint centredPosition(const QRect& over, const QSize& size, const QRect& available)
 {
@@ -23,8 +32,21 @@ void centreOver(QWidget* window, const QWidget* over)
         return;
     const QScreen* screen = over->screen();
     const QRect available = screen ? screen->availableGeometry() : QRect();
-    const QSize frame = window->frameGeometry().size().expandedTo(window->size());
-    window->move(centredPosition(over->frameGeometry(), frame, available));
+    window->move(centredPosition(over->frameGeometry(), frameSize(window), available));
+}
+
+void placeInScreenCentre(QWidget* window)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!window || !screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    window->move(centredPosition(area, frameSize(window), area));
+}
+
+QSize pictureWindowClientSize(QSize picture, int heightMargin, int minimumWidth)
+{
+    return QSize(std::max(picture.width(), minimumWidth), picture.height() + std::max(0, heightMargin - kTitleBarAllowance));
 }
 
 } // namespace ui

@@ -3,6 +3,11 @@
 #include "bank/Cp932.h"
 #include "bank/QuestionSource.h"
 #include "bank/TestSettingsFile.h"
+#include "session/QuestionLayout.h"
+#include "session/StyleQuestion.h"
+#include "styles/GraphicStyle.h"
+#include "styles/TextEntryStyle.h"
+#include "ui/ImageLoader.h"
 #include "support/TestSupport.h"
 
 #include <QDirIterator>
@@ -122,6 +127,85 @@ private Q_SLOTS:
         QVERIFY(!caseStudyTest.isEmpty());
         for (const std::string& text : ReadLevelTexts(levelTest))
             QVERIFY(cp932::toUnicodeStrict(text).has_value());
+    }
+
+    // Every picture the demo names exists and loads; graphic areas lie on their picture; text
+    // entry questions carry a mode and a length the screens accept.
+    void picturesAndStyleData()
+    {
+        int withExhibits = 0;
+        int withFourExhibits = 0;
+        int graphic = 0;
+        int textEntry = 0;
+        std::set<std::string> modes;
+        bool caseStudyJpeg = false;
+        bool caseStudyBitmap = false;
+        for (const QString& source : demoSources()) {
+            const QFileInfo info(source);
+            const QString dir = info.path() + QLatin1Char('/');
+            std::string qdf;
+            QCOMPARE(PackQuestionSource(testsupport::readBytes(source), source, qdf), std::nullopt);
+            auto bank = std::make_unique<QuestionBank>();
+            QCOMPARE(LoadQuestionBankFromBytes(qdf, source, *bank), std::nullopt);
+            for (int j = 1; j <= bank->recordsRead; ++j) {
+                const QuestionRecord& q = bank->question(j);
+                const QString where = QStringLiteral("%1 question %2").arg(info.fileName()).arg(q.number);
+                const questionlayout::ImageLine line = questionlayout::splitImageLine(q.text);
+                QImage first;
+                for (int i = 0; i < line.count; ++i) {
+                    QString error;
+                    const QImage image = ui::loadImage(questionlayout::imagePath(dir, line.names[size_t(i)]), &error);
+                    QVERIFY2(!image.isNull(), qPrintable(where + QStringLiteral(": ") + error));
+                    if (i == 0)
+                        first = image;
+                }
+                if (q.style == kStyleSingle || q.style == kStyleMultiple) {
+                    withExhibits += line.count > 0 ? 1 : 0;
+                    withFourExhibits += line.count == 4 ? 1 : 0;
+                }
+                const StyleQuestion style = FillStyleQuestion(q.text, q.choices, q.style, dir);
+                if (q.style == kStyleGraphic) {
+                    ++graphic;
+                    QVERIFY2(!first.isNull(), qPrintable(where));
+                    graphicstyle::GraphicAnswer answer;
+                    answer.reset(style.areas);
+                    QVERIFY2(answer.count() >= 1 && answer.brokenAreas().empty(), qPrintable(where));
+                    QCOMPARE(style.correctChoice, 1);
+                    for (const auto& area : answer.areas())
+                        QVERIFY2(QRect(QPoint(0, 0), first.size()).contains(QRect(QPoint(area->x1, area->y1),
+                                                                                  QPoint(area->x2, area->y2))),
+                                 qPrintable(where));
+                }
+                if (q.style == kStyleTextEntry) {
+                    ++textEntry;
+                    const textentry::TextEntry entry = textentry::fromHandOver(style);
+                    QVERIFY2(entry.maxLengthValid && !entry.correct.empty(), qPrintable(where));
+                    QVERIFY2(entry.mode == "on" || entry.mode == "off", qPrintable(where));
+                    modes.insert(entry.mode);
+                    QVERIFY2(entry.maxLength == 0 || int(cp932::toUnicode(entry.correct).size()) <= entry.maxLength,
+                             qPrintable(where));
+                    QVERIFY(textentry::judge(entry, entry.correct));
+                }
+            }
+            const QString ini = dir + info.completeBaseName() + QStringLiteral(".ini");
+            if (!QFileInfo::exists(ini))
+                continue;
+            const QString qdfPath = dir + info.completeBaseName() + QStringLiteral(".qdf");
+            const CaseStudy study = ReadCaseStudy(qdfPath);
+            for (const QString& path : study.imagePaths) {
+                if (path.isEmpty())
+                    continue;
+                QVERIFY2(!ui::loadImage(path).isNull(), qPrintable(path));
+                caseStudyJpeg = caseStudyJpeg || path.endsWith(QStringLiteral(".jpg"));
+                caseStudyBitmap = caseStudyBitmap || path.endsWith(QStringLiteral(".bmp"));
+            }
+        }
+        QVERIFY(withExhibits >= 3);
+        QVERIFY(withFourExhibits >= 1);
+        QVERIFY(graphic >= 4);
+        QVERIFY(textEntry >= 4);
+        QCOMPARE(modes.size(), size_t(2));
+        QVERIFY(caseStudyJpeg && caseStudyBitmap);
     }
 };
 

@@ -8,12 +8,14 @@
 #include "shell/screens/TCourseMenuForm.h"
 #include "styles/screens/TfrmSelStyle3View.h"
 #include "styles/screens/TfrmSelStyle4View.h"
+#include "styles/screens/TfrmSelStyle5View.h"
 #include "support/TestSupport.h"
 #include "ui/PictureButton.h"
 #include "ui/ShellOpen.h"
 #include "ui/Sound.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTimer>
@@ -240,6 +242,13 @@ class TestResultForm : public QObject
         QCOMPARE(control<ui::PictureButton>("Button6")->pixmap().toImage(),
                  control<QLabel>("Image62")->pixmap().toImage());
         QCOMPARE(control<QLabel>("Label10")->palette().color(QPalette::Window), QColor(Qt::red));
+        // The exhibit window shows a picture that loads; a missing one is named in a message.
+        QDir().mkpath(m_install->questionDir(kVendor) + QStringLiteral("img"));
+        QImage(40, 30, QImage::Format_RGB32).save(m_install->questionDir(kVendor) + QStringLiteral("img/map.jpg"), "JPG");
+        form->Image11Click();
+        QVERIFY(!screens().RefImgForm->isVisible());
+        QCOMPARE(ui::testing::shownMessages().size(), 1);
+        QVERIFY(ui::testing::shownMessages()[0].text.contains(QStringLiteral("net.jpg")));
         form->Image12Click();
         QCOMPARE(screens().ExamModeForm->exhibitPath, m_install->questionDir(kVendor) + QStringLiteral("img/map.jpg"));
         QVERIFY(screens().RefImgForm->isVisible());
@@ -305,6 +314,44 @@ class TestResultForm : public QObject
         QTest::mouseClick(control("Image10"), Qt::LeftButton);
         QVERIFY(screens().frmSelStyle4View->isVisible());
         QVERIFY(!screens().frmSelStyle3View->isVisible());
+    }
+
+    void graphicAndTextViewsOfTheSelectedRow()
+    {
+        setSession(2, 100);
+        QDir().mkpath(m_install->questionDir(kVendor) + QStringLiteral("img"));
+        QImage(120, 80, QImage::Format_RGB32).save(m_install->questionDir(kVendor) + QStringLiteral("img/er.bmp"));
+        SessionQuestion& graphic = screens().CatSelForm->sessionQuestions.question(1);
+        graphic.style = kStyleGraphic;
+        graphic.text = "<INCLUDE IMG>@er.bmp\r\nClick the key.";
+        graphic.choices = {"b@5,5,20,20", "a@30,10,90,40"};
+        SessionQuestion& text = screens().CatSelForm->sessionQuestions.question(2);
+        text.style = kStyleTextEntry;
+        text.text = "<INCLUDE IMG>@er.bmp\r\nType the keyword.";
+        text.choices = {"c@10", "a@DISTINCT", "b@off"};
+        showResult();
+        TResultForm* form = screens().ResultForm;
+
+        form->StringGrid1SelectCell(1);
+        QVERIFY(control("Image9")->isVisible());
+        QVERIFY(!control("Image11")->isVisible());
+        QTest::mouseClick(control("Image9"), Qt::LeftButton);
+        TfrmSelStyle3View* graphicView = screens().frmSelStyle3View;
+        QVERIFY(graphicView->isVisible());
+        QCOMPARE(graphicView->findChild<QLabel*>(QStringLiteral("Guide1"))->geometry(), QRect(30, 10, 60, 30));
+        QCOMPARE(graphicView->findChild<QLabel*>(QStringLiteral("Guide2"))->geometry(), QRect(5, 5, 15, 15));
+        graphicView->Button1Click();
+
+        form->StringGrid1SelectCell(2);
+        QVERIFY(control("ButtonType5")->isVisible());
+        QVERIFY(control("Image11")->isVisible()); // a text entry question offers its exhibits
+        QTest::mouseClick(control("ButtonType5"), Qt::LeftButton);
+        QVERIFY(screens().frmSelStyle5View->isVisible());
+        QCOMPARE(screens().frmSelStyle5View->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(),
+                 QStringLiteral("DISTINCT"));
+        form->Image11Click();
+        QVERIFY(screens().RefImgForm->isVisible());
+        QCOMPARE(screens().RefImgForm->shownPath(), m_install->questionDir(kVendor) + QStringLiteral("img/er.bmp"));
     }
 
     void faqPage()

@@ -11,6 +11,7 @@
 #include "styles/screens/TfrmSelStyle3.h"
 #include "ui/PictureButton.h"
 #include "ui/Sound.h"
+#include "support/ExamSession.h"
 #include "support/TestSupport.h"
 
 #include <QCheckBox>
@@ -92,16 +93,7 @@ class TestExamScreen : public QObject {
 
     void startSession(const std::vector<SessionQuestion>& questions, int limitSeconds)
     {
-        TCatSelForm* cat = screens().CatSelForm;
-        cat->session.questionCount = int(questions.size());
-        cat->session.timeLimitSeconds = limitSeconds;
-        cat->session.timeLimitOn = limitSeconds > 0 ? 1 : 0;
-        cat->sessionQuestions.count = int(questions.size());
-        for (size_t i = 0; i < questions.size(); ++i)
-            cat->sessionQuestions.questions[i] = questions[i];
-        form()->answers = AnswerTable{};
-        form()->setQuestionLabel(QStringLiteral("Q.1"));
-        form()->show();
+        testsupport::startExamSession(questions, limitSeconds);
     }
     void tick(int times = 1)
     {
@@ -462,7 +454,12 @@ private Q_SLOTS:
 
     void styleAnswerIsKeptInHiddenControls()
     {
-        startSession({question(kStyleGraphic, "Click the router.", {"b@50,50,60,60", "a@10,10,20,20"}), plain(2)},
+        QDir().mkpath(m_install->questionDir(QStringLiteral("oracle")) + QStringLiteral("img"));
+        QImage(80, 80, QImage::Format_RGB32).save(m_install->questionDir(QStringLiteral("oracle")) +
+                                                  QStringLiteral("img/router.bmp"));
+        startSession({question(kStyleGraphic, "<INCLUDE IMG>@router.bmp\r\nClick the router.",
+                               {"b@50,50,60,60", "a@10,10,20,20"}),
+                      plain(2)},
                      0);
         VerdictOnShow right(1);
         screens().frmSelStyle3->installEventFilter(&right);

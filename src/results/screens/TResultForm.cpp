@@ -645,10 +645,7 @@ void TResultForm::showExhibit(int k)
         return;
     // The exhibit window shows whatever path was handed to it last, from any screen.
     screens().ExamModeForm->exhibitPath = exhibitPaths.at(k - 1);
-    ui::Screen* window = screens().RefImgForm;
-    window->show();
-    window->raise();
-    window->activateWindow();
+    screens().RefImgForm->showExhibit();
 }
 
 void TResultForm::Image11Click()

@@ -385,6 +385,7 @@ void TExamModeForm::FormShow()
     if (caseStudy.present) {
         // Time-up waits until this first showing of the case study is closed.
         caseStudyClosed = 0;
+        screens().CaseStudyForm->prepare(caseStudy);
         screens().CaseStudyForm->showModal();
         Image5->show();
     }
@@ -590,10 +591,7 @@ void TExamModeForm::RefImgClick(int slot)
     if (slot < 1 || slot > 4)
         return;
     exhibitPath = m_imagePaths[size_t(slot - 1)];
-    ui::Screen* window = screens().RefImgForm;
-    window->show();
-    window->raise();
-    window->activateWindow();
+    screens().RefImgForm->showExhibit();
 }
 
 void TExamModeForm::caseStudyWindowClosed()

@@ -5,16 +5,17 @@
 #include "ui/Artwork.h"
 #include "ui/ImageLoader.h"
 #include "ui/MessageBox.h"
+#include "ui/Placement.h"
 #include "ui/PictureButton.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QTimer>
 
 namespace {
 constexpr int kOkWidth = 81;
 constexpr int kOkHeight = 24;
-// The title bar of the original windows; the margins include it, the client area does not.
-constexpr int kTitleBar = 30;
 constexpr int kOkRight = 12;  // from the window's right edge
 constexpr int kOkBottom = 6;  // from the client area's bottom edge
 } // namespace
@@ -24,6 +25,9 @@ StyleScreen::StyleScreen(const QString& objectName, int style, Kind kind, const 
     : ui::Screen(objectName, parent), m_style(style), m_kind(kind), m_heightMargin(heightMargin)
 {
     setWindowTitle(caption);
+    // A single border with the system menu's close box only: the window is sized by its content.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);
@@ -37,6 +41,10 @@ StyleScreen::StyleScreen(const QString& objectName, int style, Kind kind, const 
     m_ok = new ui::PictureButton(this, okName);
     m_ok->resize(kOkWidth, kOkHeight);
     m_ok->setHint(QStringLiteral("OK"));
+    m_ok->setAccessibleName(QStringLiteral("OK"));
+    // Tab reaches OK and Space or Enter presses it, for people who work without a mouse.
+    m_ok->setFocusPolicy(Qt::StrongFocus);
+    m_ok->installEventFilter(this);
     connect(m_ok, &ui::PictureButton::clicked, this, &StyleScreen::pressOk);
 }
 
@@ -47,6 +55,8 @@ bool StyleScreen::FormCanShow()
     m_ok->setPicture(ui::artwork::button(QStringLiteral("OK"), kOkWidth, kOkHeight, colour));
     m_built = rebuild(question());
     m_ok->raise();
+    if (m_built)
+        ui::placeInScreenCentre(this);
     return m_built;
 }
 
@@ -56,6 +66,32 @@ void StyleScreen::FormShow()
     if (!m_built && !FormCanShow())
         QTimer::singleShot(0, this, [this] { hide(); });
     m_built = false;
+}
+
+bool StyleScreen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_ok) {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+                pressOk();
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            update(); // the focus ring around OK
+        }
+    }
+    return ui::Screen::eventFilter(watched, event);
+}
+
+void StyleScreen::paintEvent(QPaintEvent* event)
+{
+    ui::Screen::paintEvent(event);
+    if (!m_ok->hasFocus())
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawRect(m_ok->geometry().adjusted(-2, -2, 1, 1));
 }
 
 void StyleScreen::pressOk()
@@ -70,7 +106,7 @@ bool StyleScreen::showPicture(const QString& path)
     QString error;
     m_image = ui::loadImage(path, &error);
     if (m_image.isNull()) {
-        reportProblem(QStringLiteral("画像ファイルを読み込めませんでした。\n%1").arg(path));
+        reportProblem(ui::pictureProblemText(path));
         return false;
     }
     m_picture->setPixmap(QPixmap::fromImage(m_image));
@@ -82,8 +118,7 @@ bool StyleScreen::showPicture(const QString& path)
 
 void StyleScreen::fitToPicture(QSize picture)
 {
-    const int clientHeight = picture.height() + std::max(0, m_heightMargin - kTitleBar);
-    setFixedSize(std::max(picture.width(), kOkWidth + 2 * kOkRight), clientHeight);
+    setFixedSize(ui::pictureWindowClientSize(picture, m_heightMargin, kOkWidth + 2 * kOkRight));
     m_ok->move(width() - kOkWidth - kOkRight, height() - kOkHeight - kOkBottom);
 }
 

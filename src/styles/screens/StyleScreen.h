@@ -55,6 +55,8 @@ protected:
 
     bool FormCanShow() override;
     void FormShow() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool m_built = false; // rebuilt by FormCanShow for the showing under way

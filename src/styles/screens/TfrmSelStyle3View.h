@@ -1,9 +1,20 @@
 #pragma once
-#include "ui/Screen.h"
+// The graphic style's view screen: the question picture with a black frame round each target area.
+#include "styles/screens/StyleScreen.h"
 
-// Not built yet: a window with its caption, so the catalogue is complete.
-class TfrmSelStyle3View : public ui::Screen {
+#include <array>
+
+class QLabel;
+
+class TfrmSelStyle3View : public StyleScreen {
     Q_OBJECT
 public:
     explicit TfrmSelStyle3View(QWidget* parent = nullptr);
+    void Button1Click() { pressOk(); }
+
+protected:
+    bool rebuild(const StyleQuestion& question) override;
+
+private:
+    std::array<QLabel*, 5> Guide{};
 };
