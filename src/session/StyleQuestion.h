@@ -22,6 +22,7 @@ struct StyleQuestion {
     std::string dataB;
     std::string dataC;
     int correctChoice = 0; // the (last) examined choice marked "a@"; 0 when none is
+    int questionNumber = 0; // the question's number, for messages about broken data; 0 unknown
 };
 
 // Fills the hand-over of a question of `style` (3..7) from its text and stored choice texts.
@@ -30,7 +31,9 @@ StyleQuestion FillStyleQuestion(const std::string& text, const std::array<std::s
                                 int style, const QString& questionDataDir);
 inline StyleQuestion FillStyleQuestion(const SessionQuestion& question, const QString& questionDataDir)
 {
-    return FillStyleQuestion(question.text, question.choices, question.style, questionDataDir);
+    StyleQuestion filled = FillStyleQuestion(question.text, question.choices, question.style, questionDataDir);
+    filled.questionNumber = question.number;
+    return filled;
 }
 
 // The choice whose radio button is ticked when the answer screen judged the answer right:
