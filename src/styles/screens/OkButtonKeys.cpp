@@ -3,35 +3,35 @@
 #include "styles/screens/StyleScreen.h"
 #include "ui/PictureButton.h"
 
+#include <QFrame>
 #include <QKeyEvent>
-#include <QPainter>
+#include <QPointer>
 
 namespace {
 
+// Watches the OK button: a dotted ring around it while it has the focus, Space and Enter press it.
+// The ring is a frame of its own, so nothing of the button is touched while it is being destroyed.
 class OkKeys : public QObject {
 public:
-    OkKeys(StyleScreen* screen) : QObject(screen), m_screen(screen) {}
+    OkKeys(StyleScreen* screen, QFrame* ring) : QObject(screen), m_screen(screen), m_ok(screen->okButton()), m_ring(ring)
+    {
+    }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        ui::PictureButton* ok = m_screen->okButton();
-        if (watched != ok)
+        if (watched != m_ok)
             return false;
         switch (event->type()) {
-        case QEvent::FocusIn: {
-            m_plain = ok->pixmap();
-            QPixmap ring = m_plain;
-            if (!ring.isNull()) {
-                QPainter painter(&ring);
-                painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
-                painter.drawRect(ring.rect().adjusted(2, 2, -3, -3));
+        case QEvent::FocusIn:
+            if (m_ring) {
+                m_ring->setGeometry(m_ok->geometry().adjusted(-3, -3, 3, 3));
+                m_ring->show();
+                m_ring->raise();
             }
-            ok->setPixmap(ring);
             break;
-        }
         case QEvent::FocusOut:
-            if (!m_plain.isNull())
-                ok->setPixmap(m_plain);
+            if (m_ring)
+                m_ring->hide();
             break;
         case QEvent::KeyPress: {
             const int key = static_cast<QKeyEvent*>(event)->key();
@@ -49,7 +49,8 @@ public:
 
 private:
     StyleScreen* m_screen;
-    QPixmap m_plain;
+    QWidget* m_ok;
+    QPointer<QFrame> m_ring;
 };
 
 } // namespace
@@ -59,5 +60,11 @@ void makeOkButtonKeyboardReachable(StyleScreen* screen)
     ui::PictureButton* ok = screen->okButton();
     ok->setFocusPolicy(Qt::StrongFocus);
     ok->setAccessibleName(QStringLiteral("OK"));
-    ok->installEventFilter(new OkKeys(screen));
+    auto* ring = new QFrame(screen);
+    ring->setObjectName(QStringLiteral("OkFocusRing"));
+    ring->setStyleSheet(QStringLiteral("QFrame { border: 2px dotted #2050a0; background: transparent; }"));
+    ring->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ring->setFocusPolicy(Qt::NoFocus);
+    ring->hide();
+    ok->installEventFilter(new OkKeys(screen, ring));
 }
