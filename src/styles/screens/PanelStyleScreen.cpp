@@ -5,6 +5,7 @@
 #include "styles/screens/OkButtonKeys.h"
 #include "styles/screens/PanelSurface.h"
 #include "styles/screens/StyleProblemText.h"
+#include "ui/PictureButton.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -48,7 +49,7 @@ bool PanelStyleScreen::rebuild(const StyleQuestion& question)
     }
     if (parsed.data.truncated)
         reportProblem(styleQuestionMessage(
-            question, QStringLiteral("ターゲットまたはパネルが %1 個を超えています。%1 個目より後は使いません。")
+            question, QStringLiteral("ターゲットまたはパネルが %1 個を超えています。超えた分は使いません。")
                           .arg(panelstyle::kMaxPanels)));
 
     // Each panel is lifted off the picture: its rectangle there turns white.
@@ -67,7 +68,11 @@ bool PanelStyleScreen::rebuild(const StyleQuestion& question)
     m_surface->setBoard(&m_board, m_image);
     m_surface->setGeometry(rect());
     m_surface->raise();
-    m_surface->setFocus();
+    // The keyboard starts on the panels; a view has nothing to move, so it starts on OK.
+    if (isView())
+        okButton()->setFocus();
+    else
+        m_surface->setFocus();
     return true;
 }
 

@@ -74,11 +74,18 @@ TfrmSelStyle7::TfrmSelStyle7(QWidget* parent)
     }
     for (QPlainTextEdit** memo : {&Memo1, &Memo2, &Memo3}) {
         *memo = new QPlainTextEdit(this);
+        (*memo)->setReadOnly(true);
+        (*memo)->setFocusPolicy(Qt::NoFocus);
         (*memo)->hide();
     }
+    // Hidden listings for whoever checks the screen's work: the connections, the expected ones
+    // with the verdict, and the comparison trace.
     Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setAccessibleName(QStringLiteral("コネクト一覧"));
     Memo2->setObjectName(QStringLiteral("Memo2"));
+    Memo2->setAccessibleName(QStringLiteral("正解データと判定"));
     Memo3->setObjectName(QStringLiteral("Memo3"));
+    Memo3->setAccessibleName(QStringLiteral("照合の記録"));
     makeOkButtonKeyboardReachable(this);
 }
 
