@@ -8,7 +8,6 @@
 #include "ui/PictureButton.h"
 
 #include <QLabel>
-#include <QPainter>
 
 namespace {
 constexpr int kHeightMargin = 65;
@@ -52,16 +51,6 @@ bool PanelStyleScreen::rebuild(const StyleQuestion& question)
             question, QStringLiteral("ターゲットまたはパネルが %1 個を超えています。超えた分は使いません。")
                           .arg(panelstyle::kMaxPanels)));
 
-    // Each panel is lifted off the picture: its rectangle there turns white.
-    QImage background = m_image.convertToFormat(QImage::Format_RGB32);
-    {
-        QPainter painter(&background);
-        for (const panelstyle::Item& panel : parsed.data.panels) {
-            const panelstyle::Box& box = panel.box;
-            painter.fillRect(box.x1, box.y1, box.width(), box.height(), Qt::white);
-        }
-    }
-    pictureLabel()->setPixmap(QPixmap::fromImage(background));
     m_board = panelstyle::PanelBoard(std::move(parsed.data));
     if (isView())
         m_board.placeForView(m_variant, m_key);

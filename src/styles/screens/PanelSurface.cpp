@@ -41,6 +41,9 @@ void PanelSurface::paintEvent(QPaintEvent*)
     if (!m_board)
         return;
     QPainter painter(this);
+    // Each panel was lifted off the picture: where it came from is white.
+    for (const panelstyle::Item& panel : m_board->panels())
+        painter.fillRect(panel.box.x1, panel.box.y1, panel.box.width(), panel.box.height(), Qt::white);
     for (int k = 0; k < int(m_pieces.size()); ++k) {
         const Point at = m_board->position(k);
         painter.drawImage(at.x, at.y, m_pieces[size_t(k)]);
