@@ -9,11 +9,14 @@
 #include "styles/screens/TfrmSelStyle3View.h"
 #include "styles/screens/TfrmSelStyle4View.h"
 #include "styles/screens/TfrmSelStyle5View.h"
+#include "styles/screens/TfrmSelStyle6View.h"
+#include "styles/screens/TfrmSelStyle7View.h"
 #include "support/TestSupport.h"
 #include "ui/PictureButton.h"
 #include "ui/ShellOpen.h"
 #include "ui/Sound.h"
 
+#include <QBuffer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -291,13 +294,26 @@ class TestResultForm : public QObject
         QCOMPARE(screens().ResultForm->focusWidget(), control("Button2"));
     }
 
+    // A small picture in the test's img/ directory (the loader goes by content, not by name).
+    void writePicture(const QString& name)
+    {
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        m_install->writeFile(QStringLiteral("QDAT/") + kVendor + QStringLiteral("/img/") + name, png);
+    }
+
     void styleQuestionRow()
     {
         setSession(2, 100);
         SessionQuestion& q = screens().CatSelForm->sessionQuestions.question(1);
         q.style = kStylePanel;
         q.text = "<INCLUDE IMG>@board.jpg\r\nDrag the panels.";
-        q.choices = {"a@10,10,50,30", "b@@1", "c@x"};
+        q.choices = {"a@10,10,50,30", "b@1,1,40,20", "c@10,10,50,30"};
+        writePicture(QStringLiteral("board.jpg"));
         showResult();
         QCOMPARE(cell(1, 1), QStringLiteral("パネル表示"));
         QCOMPARE(cell(1, 2), QString());
@@ -314,6 +330,38 @@ class TestResultForm : public QObject
         QTest::mouseClick(control("Image10"), Qt::LeftButton);
         QVERIFY(screens().frmSelStyle4View->isVisible());
         QVERIFY(!screens().frmSelStyle3View->isVisible());
+        screens().frmSelStyle4View->hide();
+    }
+
+    // The labelled panel and connector rows open their views with the row's own data.
+    void labelledPanelAndConnectorRows()
+    {
+        setSession(2, 100);
+        SessionQuestion& panels = screens().CatSelForm->sessionQuestions.question(1);
+        panels.style = kStyleLabelledPanel;
+        panels.text = "<INCLUDE IMG>@board.jpg\r\nLabel the parts.";
+        panels.choices = {"a@T1;ip", "b@1,100,40,120,T1", "c@10,10,50,30,ip"};
+        SessionQuestion& cables = screens().CatSelForm->sessionQuestions.question(2);
+        cables.style = kStyleConnector;
+        cables.text = "<INCLUDE IMG>@board.jpg@wired.jpg\r\nCable it.";
+        cables.choices = {"a@", "b@", "c@"};
+        writePicture(QStringLiteral("board.jpg"));
+        writePicture(QStringLiteral("wired.jpg"));
+        showResult();
+        screens().ResultForm->StringGrid1SelectCell(1);
+        QVERIFY(control("Image15")->isVisible());
+        QTest::mouseClick(control("Image15"), Qt::LeftButton);
+        QVERIFY(screens().frmSelStyle6View->isVisible());
+        QCOMPARE(screens().frmSelStyle6View->board().position(0), (styleitems::Point{1, 100}));
+        screens().frmSelStyle6View->hide();
+
+        screens().ResultForm->StringGrid1SelectCell(2);
+        QVERIFY(control("Image16")->isVisible());
+        QVERIFY(!control("Image15")->isVisible());
+        QTest::mouseClick(control("Image16"), Qt::LeftButton);
+        QVERIFY(screens().frmSelStyle7View->isVisible());
+        QCOMPARE(screens().frmSelStyle7View->height(), 48 + 30);
+        screens().frmSelStyle7View->hide();
     }
 
     void graphicAndTextViewsOfTheSelectedRow()

@@ -1,6 +1,8 @@
 #include "styles/screens/TfrmSelStyle4.h"
 
-TfrmSelStyle4::TfrmSelStyle4(QWidget* parent) : ui::Screen(QStringLiteral("frmSelStyle4"), parent)
+#include "bank/QuestionBank.h"
+
+TfrmSelStyle4::TfrmSelStyle4(QWidget* parent)
+    : PanelStyleScreen(QStringLiteral("frmSelStyle4"), kStylePanel, Kind::Answer, QStringLiteral("Quarvel パネル表示"), parent)
 {
-    setWindowTitle(QStringLiteral("Quarvel"));
 }

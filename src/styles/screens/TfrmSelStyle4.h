@@ -1,8 +1,8 @@
 #pragma once
-#include "ui/Screen.h"
+// The panel style's answer screen: drag the panels onto their targets, OK judges.
+#include "styles/screens/PanelStyleScreen.h"
 
-// Not built yet: a window with its caption, so the catalogue is complete.
-class TfrmSelStyle4 : public ui::Screen {
+class TfrmSelStyle4 : public PanelStyleScreen {
     Q_OBJECT
 public:
     explicit TfrmSelStyle4(QWidget* parent = nullptr);

@@ -1,6 +1,8 @@
 #include "styles/screens/TfrmSelStyle4View.h"
 
-TfrmSelStyle4View::TfrmSelStyle4View(QWidget* parent) : ui::Screen(QStringLiteral("frmSelStyle4View"), parent)
+#include "bank/QuestionBank.h"
+
+TfrmSelStyle4View::TfrmSelStyle4View(QWidget* parent)
+    : PanelStyleScreen(QStringLiteral("frmSelStyle4View"), kStylePanel, Kind::View, QStringLiteral("Quarvel 正解パネル表示"), parent)
 {
-    setWindowTitle(QStringLiteral("Quarvel"));
 }

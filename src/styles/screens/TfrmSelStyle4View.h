@@ -1,8 +1,8 @@
 #pragma once
-#include "ui/Screen.h"
+// The panel style's view screen: every panel on its correct target.
+#include "styles/screens/PanelStyleScreen.h"
 
-// Not built yet: a window with its caption, so the catalogue is complete.
-class TfrmSelStyle4View : public ui::Screen {
+class TfrmSelStyle4View : public PanelStyleScreen {
     Q_OBJECT
 public:
     explicit TfrmSelStyle4View(QWidget* parent = nullptr);

@@ -1,6 +1,8 @@
 #include "styles/screens/TfrmSelStyle6.h"
 
-TfrmSelStyle6::TfrmSelStyle6(QWidget* parent) : ui::Screen(QStringLiteral("frmSelStyle6"), parent)
+#include "bank/QuestionBank.h"
+
+TfrmSelStyle6::TfrmSelStyle6(QWidget* parent)
+    : PanelStyleScreen(QStringLiteral("frmSelStyle6"), kStyleLabelledPanel, Kind::Answer, QStringLiteral("Quarvel パネル表示"), parent)
 {
-    setWindowTitle(QStringLiteral("Quarvel"));
 }

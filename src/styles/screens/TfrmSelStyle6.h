@@ -1,8 +1,8 @@
 #pragma once
-#include "ui/Screen.h"
+// The labelled panel style's answer screen: panels and targets judged by their labels.
+#include "styles/screens/PanelStyleScreen.h"
 
-// Not built yet: a window with its caption, so the catalogue is complete.
-class TfrmSelStyle6 : public ui::Screen {
+class TfrmSelStyle6 : public PanelStyleScreen {
     Q_OBJECT
 public:
     explicit TfrmSelStyle6(QWidget* parent = nullptr);

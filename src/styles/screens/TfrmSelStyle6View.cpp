@@ -1,6 +1,8 @@
 #include "styles/screens/TfrmSelStyle6View.h"
 
-TfrmSelStyle6View::TfrmSelStyle6View(QWidget* parent) : ui::Screen(QStringLiteral("frmSelStyle6View"), parent)
+#include "bank/QuestionBank.h"
+
+TfrmSelStyle6View::TfrmSelStyle6View(QWidget* parent)
+    : PanelStyleScreen(QStringLiteral("frmSelStyle6View"), kStyleLabelledPanel, Kind::View, QStringLiteral("Quarvel 正解パネル表示"), parent)
 {
-    setWindowTitle(QStringLiteral("Quarvel"));
 }

@@ -1,8 +1,8 @@
 #pragma once
-#include "ui/Screen.h"
+// The labelled panel style's view screen: interchangeable panels spread over the targets that ask for them.
+#include "styles/screens/PanelStyleScreen.h"
 
-// Not built yet: a window with its caption, so the catalogue is complete.
-class TfrmSelStyle6View : public ui::Screen {
+class TfrmSelStyle6View : public PanelStyleScreen {
     Q_OBJECT
 public:
     explicit TfrmSelStyle6View(QWidget* parent = nullptr);

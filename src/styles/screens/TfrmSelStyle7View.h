@@ -1,9 +1,13 @@
 #pragma once
-#include "ui/Screen.h"
+// The connector style's view screen: the question's second picture, which shows the correct
+// connections.
+#include "styles/screens/StyleScreen.h"
 
-// Not built yet: a window with its caption, so the catalogue is complete.
-class TfrmSelStyle7View : public ui::Screen {
+class TfrmSelStyle7View : public StyleScreen {
     Q_OBJECT
 public:
     explicit TfrmSelStyle7View(QWidget* parent = nullptr);
+
+protected:
+    bool rebuild(const StyleQuestion& question) override;
 };

@@ -1,0 +1,2 @@
+quarvel_add_bench(BenchPanelScreen ${CMAKE_CURRENT_SOURCE_DIR}/BenchPanelScreen.cpp LIBS quarvel_screens)
+quarvel_add_bench(BenchConnectorRedraw ${CMAKE_CURRENT_SOURCE_DIR}/BenchConnectorRedraw.cpp LIBS quarvel_screens)
