@@ -4,6 +4,7 @@
 #include "bank/FileLookup.h"
 #include "bank/InstallLayout.h"
 #include "bank/TestSettingsFile.h"
+#include "results/AdaptiveRecord.h"
 #include "results/Recording.h"
 #include "results/ResultView.h"
 #include "results/screens/TrendChartPicture.h"
@@ -697,6 +698,16 @@ void TResultForm::recordAttempt()
                                           catSel->bank.categoryCount);
     // A history that cannot be written is left as it was; nothing is reported.
     SaveHistory(test.historyFile, updated, test.questionFile);
+    if (catSel->session.adaptive)
+        updateAdaptiveRecord(test.adaptiveFile);
+}
+
+void TResultForm::updateAdaptiveRecord(const QString& path)
+{
+    const TCatSelForm* catSel = screens().CatSelForm;
+    if (const auto error = UpdateAdaptiveRecord(path, catSel->bank, catSel->sessionQuestions,
+                                                screens().ExamModeForm->answers, score))
+        ui::messageBox(this, QStringLiteral("Error"), error->text()); // the history is saved already
 }
 
 bool TResultForm::FormCloseQuery()
