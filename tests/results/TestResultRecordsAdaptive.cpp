@@ -114,6 +114,25 @@ class TestResultRecordsAdaptive : public QObject
         QCOMPARE(ui::testing::shownMessages().first().title, QStringLiteral("Error"));
         QVERIFY(ui::testing::shownMessages().first().text.startsWith(m_test.adaptiveFile + QStringLiteral(":1: ")));
     }
+
+    void reportButtonWritesAndOpensThePage()
+    {
+        setSession(false);
+        showResult();
+        screens().ResultForm->Button8Click(); // no Print/ directory
+        QVERIFY(m_opened.isEmpty());
+        QCOMPARE(ui::testing::shownMessages().size(), 1);
+        QVERIFY(ui::testing::shownMessages().first().text.contains(QStringLiteral("Print")));
+
+        m_install->writeFile(QStringLiteral("BIN/Print/PrintProto"), std::string("<html><body>\r\n"));
+        screens().ResultForm->Button8Click();
+        QCOMPARE(m_opened, QStringList{m_install->programDir() + QStringLiteral("Print/Print.htm")});
+        const std::string page = testsupport::readBytes(m_opened.first());
+        QVERIFY(page.find(cp932::fromUtf8("■正答率：</small>50％")) != std::string::npos);
+        QVERIFY(page.find(cp932::fromUtf8("■科目：</small>QV-1\r\n基礎")) != std::string::npos);
+        // The report never records the attempt: the history is still empty.
+        QCOMPARE(LoadHistory(m_test.historyFile).attempts[0].month, 0);
+    }
 };
 
 QUARVEL_TEST_MAIN(TestResultRecordsAdaptive)

@@ -3,10 +3,12 @@
 #include "bank/Cp932.h"
 #include "bank/FileLookup.h"
 #include "bank/InstallLayout.h"
+#include "bank/SettingsStore.h"
 #include "bank/TestSettingsFile.h"
 #include "results/AdaptiveRecord.h"
 #include "results/Recording.h"
 #include "results/ResultView.h"
+#include "results/screens/ReportWriter.h"
 #include "results/screens/TrendChartPicture.h"
 #include "session/QuestionLayout.h"
 #include "session/screens/TExamModeForm.h"
@@ -35,6 +37,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace
 {
@@ -601,7 +605,26 @@ void TResultForm::Button7Click()
 
 void TResultForm::Button8Click()
 {
-    // The printed report is built by its own writer; nothing to do until it exists.
+    const TCatSelForm* catSel = screens().CatSelForm;
+    const QuestionBank& bank = catSel->bank;
+    const CourseTest& test = screens().CourseMenuForm->chosenTest();
+    ReportData data;
+    data.userName = cp932::fromUnicode(settings::ReadSetting(QString::fromLatin1(settings::kSection), QStringLiteral("Name")));
+    data.code = test.code;
+    data.title = test.title;
+    data.mode = catSel->session.mode;
+    data.score = score;
+    // The figures as the history will hold them once this attempt is recorded.
+    const CategoryTally tally = TallyCategories(catSel->sessionQuestions, score, bank.categoryCount);
+    data.after = AppendAttempt(history, score, tally, catSel->sessionQuestions, data.mode, bank.categoryCount);
+    for (int c = 1; c <= std::clamp(bank.categoryCount, 0, kMaxCategories); ++c)
+        data.categoryNames.push_back(bank.category(c).name);
+    const QString printDir = layout::programDir() + QStringLiteral("Print/");
+    if (const auto error = WriteReport(printDir, data, BuildTrendChart(history, score, bank.mockMinutes))) {
+        ui::messageBox(this, QStringLiteral("Error"), error->text());
+        return;
+    }
+    ui::openExternal(filelookup::resolve(printDir + QStringLiteral("Print.htm")), true);
 }
 
 void TResultForm::showStyleView(int style)
