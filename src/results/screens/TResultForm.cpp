@@ -9,6 +9,7 @@
 #include "results/Recording.h"
 #include "results/ResultView.h"
 #include "results/screens/ReportWriter.h"
+#include "results/screens/ResultsTheme.h"
 #include "results/screens/TrendChartPicture.h"
 #include "session/QuestionLayout.h"
 #include "session/screens/TExamModeForm.h"
@@ -289,32 +290,16 @@ void TResultForm::buildControls()
 // Pictures and colours of the current vendor.
 void TResultForm::applyTheme()
 {
-    VendorTheme theme;
-    int badgeLevel = 0;
-    if (screens().CourseMenuForm) {
-        theme = screens().CourseMenuForm->currentTheme();
-        badgeLevel = screens().CourseMenuForm->highestBadgeLevel();
-    }
-    const int picture = std::clamp(theme.picture, 1, ui::artwork::kThemes);
-    const QColor background = ui::fromBgr(theme.colour1);
-    const QColor text = ui::fromBgr(theme.colour2);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, background);
-    setPalette(palette);
-    setAutoFillBackground(true);
-    for (QLabel* label : {Label1, Label2, Label3, Label4, Label6, Label7, Label8, Label9})
-        setTextColour(label, text);
+    const ResultsTheme look = currentResultsTheme();
+    applyResultsTheme(this, look, {Label1, Label2, Label3, Label4, Label6, Label7, Label8, Label9}, Image3, HiGradeImg);
+    const VendorTheme& theme = look.vendor;
+    const QColor background = look.background;
     for (QFrame* shape : {Shape1, Shape2}) {
         QPalette p = shape->palette();
-        p.setColor(QPalette::Window, text);
+        p.setColor(QPalette::Window, look.text);
         shape->setPalette(p);
     }
-
-    // The same badge the course menu shows: the highest level among its tests (a plain plate
-    // when no test carries one).
-    Image2->setPixmap(ui::artwork::leftBarBand(Image2->width(), kDefaultHeight, picture));
-    Image3->setPixmap(ui::artwork::topBar(Image3->width()).copy(0, (picture - 1) * 19, Image3->width(), 19));
-    HiGradeImg->setPixmap(ui::artwork::bigBadge(std::clamp(badgeLevel, 0, 4), picture));
+    Image2->setPixmap(ui::artwork::leftBarBand(Image2->width(), kDefaultHeight, look.picture));
     QPixmap plate(Image7->size());
     plate.fill(background.darker(130));
     Image7->setPixmap(plate);

@@ -8,6 +8,7 @@
 #include "bank/SettingsStore.h"
 #include "results/PrintDirectory.h"
 #include "results/TrendChart.h"
+#include "results/screens/ResultsTheme.h"
 #include "results/screens/StudyPictures.h"
 #include "results/screens/TAdaptiveForm.h"
 #include "shell/screens/ScreenCatalogue.h"
@@ -84,13 +85,6 @@ ui::PictureButton* makeButton(QWidget* parent, const char* name, int x, int y, c
     button->setHint(hint);
     button->setAccessibleName(hint);
     return button;
-}
-
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
 }
 
 QString shown(const std::string& cp932Text)
@@ -244,32 +238,19 @@ void TStudyForm::buildControls()
 
 void TStudyForm::applyTheme()
 {
-    VendorTheme theme;
-    int badgeLevel = 0;
-    if (screens().CourseMenuForm) {
-        theme = screens().CourseMenuForm->currentTheme();
-        badgeLevel = screens().CourseMenuForm->highestBadgeLevel();
-    }
-    const int picture = std::clamp(theme.picture, 1, ui::artwork::kThemes);
-    const QColor background = ui::fromBgr(theme.colour1);
-    const QColor text = ui::fromBgr(theme.colour2);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, background);
-    setPalette(palette);
-    setAutoFillBackground(true);
-    for (QLabel* label : {Label13, Label5, Label1})
-        setTextColour(label, text);
-    Image3->setPixmap(ui::artwork::topBar(Image3->width()).copy(0, (picture - 1) * 19, Image3->width(), 19));
-    HiGradeImg->setPixmap(ui::artwork::bigBadge(std::clamp(badgeLevel, 0, 4), picture));
+    const ResultsTheme look = currentResultsTheme();
+    applyResultsTheme(this, look, {Label13, Label5, Label1}, Image3, HiGradeImg);
+    const QColor text = look.text;
+    const std::uint32_t colour = look.vendor.colour1;
     QPixmap band(Image6->size());
     band.fill(text);
     Image6->setPixmap(band);
     Image2->setPixmap(band.scaled(Image2->size()));
     Image5->setPixmap(band.scaled(Image5->size()));
-    Button1->setPicture(ui::artwork::button(QStringLiteral("戻る"), kButtonWidth, kButtonHeight, theme.colour1));
-    Button2->setPicture(ui::artwork::button(QStringLiteral("テスト選択"), kButtonWidth, kButtonHeight, theme.colour1));
-    Button3->setPicture(ui::artwork::button(QStringLiteral("診断を受ける"), kButtonWidth, kButtonHeight, theme.colour1));
-    Button4->setPicture(ui::artwork::button(QStringLiteral("成績表"), kButtonWidth, kButtonHeight, theme.colour1));
+    Button1->setPicture(ui::artwork::button(QStringLiteral("戻る"), kButtonWidth, kButtonHeight, colour));
+    Button2->setPicture(ui::artwork::button(QStringLiteral("テスト選択"), kButtonWidth, kButtonHeight, colour));
+    Button3->setPicture(ui::artwork::button(QStringLiteral("診断を受ける"), kButtonWidth, kButtonHeight, colour));
+    Button4->setPicture(ui::artwork::button(QStringLiteral("成績表"), kButtonWidth, kButtonHeight, colour));
 }
 
 QList<CourseTest> TStudyForm::listedTests() const
