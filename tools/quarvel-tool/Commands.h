@@ -6,5 +6,6 @@
 int runScramble();
 int runQdf(const QStringList& args); // args after "qdf"
 int runHis(const QStringList& args); // args after "his"
+int runAdp(const QStringList& args); // args after "adp"
 
 int usage();

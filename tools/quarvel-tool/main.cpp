@@ -14,7 +14,8 @@ int usage()
                "  quarvel-tool qdf pack SRC OUT         readable UTF-8 source -> .qdf\n"
                "  quarvel-tool qdf unpack FILE          .qdf -> readable UTF-8 source on stdout\n"
                "  quarvel-tool his new FILE QDFPATH     create an empty history file\n"
-               "  quarvel-tool his json FILE            a history file as JSON\n",
+               "  quarvel-tool his json FILE            a history file as JSON\n"
+               "  quarvel-tool adp json FILE            an adaptive record as JSON\n",
                stderr);
     return 2;
 }
@@ -32,5 +33,7 @@ int main(int argc, char* argv[])
         return runQdf(args);
     if (command == QLatin1String("his"))
         return runHis(args);
+    if (command == QLatin1String("adp"))
+        return runAdp(args);
     return usage();
 }

@@ -3,9 +3,13 @@
 #include "bank/Cp932.h"
 #include "bank/FileLookup.h"
 #include "bank/InstallLayout.h"
+#include "bank/SettingsStore.h"
 #include "bank/TestSettingsFile.h"
+#include "results/AdaptiveRecord.h"
 #include "results/Recording.h"
 #include "results/ResultView.h"
+#include "results/screens/ReportWriter.h"
+#include "results/screens/ResultsTheme.h"
 #include "results/screens/TrendChartPicture.h"
 #include "session/InquiryPage.h"
 #include "session/QuestionLayout.h"
@@ -32,6 +36,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace
 {
@@ -282,32 +288,16 @@ void TResultForm::buildControls()
 // Pictures and colours of the current vendor.
 void TResultForm::applyTheme()
 {
-    VendorTheme theme;
-    int badgeLevel = 0;
-    if (screens().CourseMenuForm) {
-        theme = screens().CourseMenuForm->currentTheme();
-        badgeLevel = screens().CourseMenuForm->highestBadgeLevel();
-    }
-    const int picture = std::clamp(theme.picture, 1, ui::artwork::kThemes);
-    const QColor background = ui::fromBgr(theme.colour1);
-    const QColor text = ui::fromBgr(theme.colour2);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, background);
-    setPalette(palette);
-    setAutoFillBackground(true);
-    for (QLabel* label : {Label1, Label2, Label3, Label4, Label6, Label7, Label8, Label9})
-        setTextColour(label, text);
+    const ResultsTheme look = currentResultsTheme();
+    applyResultsTheme(this, look, {Label1, Label2, Label3, Label4, Label6, Label7, Label8, Label9}, Image3, HiGradeImg);
+    const VendorTheme& theme = look.vendor;
+    const QColor background = look.background;
     for (QFrame* shape : {Shape1, Shape2}) {
         QPalette p = shape->palette();
-        p.setColor(QPalette::Window, text);
+        p.setColor(QPalette::Window, look.text);
         shape->setPalette(p);
     }
-
-    // The same badge the course menu shows: the highest level among its tests (a plain plate
-    // when no test carries one).
-    Image2->setPixmap(ui::artwork::leftBarBand(Image2->width(), kDefaultHeight, picture));
-    Image3->setPixmap(ui::artwork::topBar(Image3->width()).copy(0, (picture - 1) * 19, Image3->width(), 19));
-    HiGradeImg->setPixmap(ui::artwork::bigBadge(std::clamp(badgeLevel, 0, 4), picture));
+    Image2->setPixmap(ui::artwork::leftBarBand(Image2->width(), kDefaultHeight, look.picture));
     QPixmap plate(Image7->size());
     plate.fill(background.darker(130));
     Image7->setPixmap(plate);
@@ -608,7 +598,26 @@ void TResultForm::Button7Click()
 
 void TResultForm::Button8Click()
 {
-    // The printed report is built by its own writer; nothing to do until it exists.
+    const TCatSelForm* catSel = screens().CatSelForm;
+    const QuestionBank& bank = catSel->bank;
+    const CourseTest& test = screens().CourseMenuForm->chosenTest();
+    ReportData data;
+    data.userName = cp932::fromUnicode(settings::ReadSetting(QString::fromLatin1(settings::kSection), QStringLiteral("Name")));
+    data.code = test.code;
+    data.title = test.title;
+    data.mode = catSel->session.mode;
+    data.score = score;
+    // The figures as the history will hold them once this attempt is recorded.
+    const CategoryTally tally = TallyCategories(catSel->sessionQuestions, score, bank.categoryCount);
+    data.after = AppendAttempt(history, score, tally, catSel->sessionQuestions, data.mode, bank.categoryCount);
+    for (int c = 1; c <= std::clamp(bank.categoryCount, 0, kMaxCategories); ++c)
+        data.categoryNames.push_back(bank.category(c).name);
+    const QString printDir = layout::programDir() + QStringLiteral("Print/");
+    if (const auto error = WriteReport(printDir, data, BuildTrendChart(history, score, bank.mockMinutes))) {
+        ui::messageBox(this, QStringLiteral("Error"), error->text());
+        return;
+    }
+    ui::openExternal(filelookup::resolve(printDir + QStringLiteral("Print.htm")), true);
 }
 
 void TResultForm::showStyleView(int style)
@@ -683,6 +692,16 @@ void TResultForm::recordAttempt()
                                           catSel->bank.categoryCount);
     // A history that cannot be written is left as it was; nothing is reported.
     SaveHistory(test.historyFile, updated, test.questionFile);
+    if (catSel->session.adaptive)
+        updateAdaptiveRecord(test.adaptiveFile);
+}
+
+void TResultForm::updateAdaptiveRecord(const QString& path)
+{
+    const TCatSelForm* catSel = screens().CatSelForm;
+    if (const auto error = UpdateAdaptiveRecord(path, catSel->bank, catSel->sessionQuestions,
+                                                screens().ExamModeForm->answers, score))
+        ui::messageBox(this, QStringLiteral("Error"), error->text()); // the history is saved already
 }
 
 bool TResultForm::FormCloseQuery()

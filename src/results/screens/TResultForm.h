@@ -82,6 +82,7 @@ class TResultForm : public ui::Screen
     void showExhibit(int k);
     void showStyleView(int style);
     void recordAttempt();
+    void updateAdaptiveRecord(const QString& path);
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

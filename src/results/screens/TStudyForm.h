@@ -1,9 +1,97 @@
 #pragma once
+// The advisor's diagnosis: every test of the chosen vendor with its average and best rate, the
+// per-category averages of one test on request, the adaptive history view, the summary page and
+// the diagnosis form for the service centre.
+#include "results/StudyOverview.h"
+#include "shell/CourseList.h"
 #include "ui/Screen.h"
 
-// Not built yet: a window with its caption, so the catalogue is complete.
-class TStudyForm : public ui::Screen {
+#include <QList>
+#include <functional>
+#include <vector>
+
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QScrollArea;
+class QTimer;
+namespace ui
+{
+class PictureButton;
+}
+
+// The tests as the diagnosis shows them: histories read (an unreadable one is empty), category
+// names read only when `withCategories`; `hasAdaptive` says which tests have an adaptive record.
+std::vector<StudyTest> LoadStudyTests(const QList<CourseTest>& tests, bool withCategories,
+                                      std::vector<bool>* hasAdaptive = nullptr);
+
+class TStudyForm : public ui::Screen
+{
     Q_OBJECT
-public:
+  public:
     explicit TStudyForm(QWidget* parent = nullptr);
+
+    // Where the listed tests come from: the course menu's list (tests set their own).
+    std::function<QList<CourseTest>()> testSource;
+
+    // Reads every history again and redraws the list (as when the screen is shown).
+    void refresh();
+    const std::vector<StudyTest>& studyTests() const { return m_tests; }
+    bool isCategoryViewOpen() const { return m_viewOpen; }
+    int openedTest() const { return m_openedTest; }
+
+    // Handlers.
+    void LabelImageMouseDown(int x, int y);
+    void Timer1Timer();
+    void Label1Click();
+    void Button1Click(); // close the category view
+    void Button2Click(); // back to the course menu
+    void Button3Click(); // diagnosis form
+    void Button4Click(); // summary page
+    void Shape3MouseDown();
+
+  protected:
+    void FormShow() override;
+    void FormClose() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void buildControls();
+    void applyTheme();
+    void openCategoryView(int test);
+    void closeCategoryView();
+    void leave();
+    QList<CourseTest> listedTests() const;
+
+    std::vector<StudyTest> m_tests;
+    QList<CourseTest> m_courseTests;
+    std::vector<bool> m_hasAdaptive;
+    bool m_viewOpen = false;
+    int m_openedTest = 0;
+    int m_step = 0;
+
+    QScrollArea* ScrollBox1 = nullptr;
+    QLabel* LabelImage = nullptr;
+    QLabel* Image0 = nullptr;
+    QLabel* Label13 = nullptr;
+    QLabel* AdpImg = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Crown = nullptr;
+    QScrollArea* ScrollBox2 = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QFrame* Shape1 = nullptr;
+    QLabel* Image2 = nullptr;
+    QLabel* Image5 = nullptr;
+    ui::PictureButton* Button1 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    ui::PictureButton* Button2 = nullptr;
+    ui::PictureButton* Button3 = nullptr;
+    ui::PictureButton* Button4 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QFrame* Shape3 = nullptr;
+    QLabel* Image3 = nullptr;
+    QLabel* HiGradeImg = nullptr;
+    QLabel* Image6 = nullptr;
 };

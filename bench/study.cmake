@@ -1,0 +1,1 @@
+quarvel_add_bench(BenchStudyOverview ${CMAKE_CURRENT_SOURCE_DIR}/BenchStudyOverview.cpp LIBS quarvel_screens)

@@ -1,0 +1,194 @@
+// The printed report: bar lines, the page's figures as the history will store them, the XBM
+// byte layout, the charts, and the files written into Print/.
+#include "bank/Cp932.h"
+#include "results/Recording.h"
+#include "results/ReportPage.h"
+#include "results/screens/ReportChart.h"
+#include "results/screens/ReportWriter.h"
+#include "support/TestSupport.h"
+#include "ResultFixtures.h"
+
+#include <QImage>
+
+namespace
+{
+
+bool contains(const std::vector<std::string>& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+std::vector<std::string> splitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t from = 0;
+    for (size_t at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
+        lines.push_back(text.substr(from, at - from));
+    return lines;
+}
+
+} // namespace
+
+class TestReport : public QObject
+{
+    Q_OBJECT
+
+    // A test of three categories: category 1 asked now (2 of 2 right), category 2 asked before
+    // only (stored average 60), category 3 never asked. One earlier attempt (E = 8 afterwards).
+    ReportData reportData(const std::string& name = "Sato")
+    {
+        History loaded;
+        loaded.attempts[0] = {20, 3, 1, 9, 0, 40, 2, 10};
+        loaded.best = 40;
+        loaded.average = 40;
+        loaded.categories[0] = {40, 0, 0, 0, 0, 40, 40};
+        loaded.categories[1] = {60, 0, 0, 0, 0, 60, 60};
+        fixtures::Session s;
+        s.add(1, true);
+        s.add(1, true);
+        const AttemptScore score = ScoreAttempt(*s.questions, *s.answers, s.count, 754, {2024, 3, 9, 14, 5});
+        ReportData d;
+        d.userName = name;
+        d.code = "QV-100";
+        d.title = cp932::fromUtf8("基礎");
+        d.mode = kModeMock;
+        d.score = score;
+        d.after = AppendAttempt(loaded, score, TallyCategories(*s.questions, score, 3), *s.questions, d.mode, 3);
+        d.categoryNames = {"Alpha", "Beta", "Gamma"};
+        return d;
+    }
+
+  private Q_SLOTS:
+    void barLine_data()
+    {
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("0") << 0 << 30 << R"(<td><img src="black.gif" width=400 height=30></td></tr>)";
+        QTest::newRow("100") << 100 << 30 << R"(<td><img src="red.gif" width=400 height=30></td></tr>)";
+        QTest::newRow("37") << 37 << 30
+                            << R"(<td><img src="red.gif" width=148 height=30><img src="black.gif" width=252 height=30></td></tr>)";
+        QTest::newRow("category") << 1 << 15
+                                  << R"(<td><img src="red.gif" width=4 height=15><img src="black.gif" width=396 height=15></td></tr>)";
+        QTest::newRow("below 0") << -1 << 15 << QString();
+        QTest::newRow("above 100") << 101 << 15 << QString();
+    }
+    void barLine()
+    {
+        QFETCH(int, percent);
+        QFETCH(int, height);
+        QFETCH(QString, line);
+        QCOMPARE(QString::fromStdString(ReportBarLine(percent, height).value_or("")), line);
+    }
+
+    void pageFiguresAsTheHistoryWillHoldThem()
+    {
+        const std::vector<std::string> lines = ReportPageLines(reportData());
+        // Average of 40 and 100 over two records; best 100.
+        QVERIFY(contains(lines, *ReportBarLine(70, 30)));
+        QVERIFY(contains(lines, cp932::fromUtf8("<td><small>*これまでの最高正答率は100％です。</small><BR>　</td></tr>")));
+        // Category 1: (100 + 40) div 2; category 2 keeps its stored 60; category 3 a black bar.
+        const auto alpha = std::find(lines.begin(), lines.end(), "<tr><td><small>Alpha</small></td>");
+        QVERIFY(alpha != lines.end());
+        QCOMPARE(*(alpha + 1), *ReportBarLine(70, 15));
+        QCOMPARE(*(alpha + 3), *ReportBarLine(60, 15));
+        QCOMPARE(*(alpha + 4), std::string("<tr><td><small>Gamma</small></td>"));
+        QCOMPARE(*(alpha + 5), *ReportBarLine(0, 15));
+        QVERIFY(contains(lines, cp932::fromUtf8("<h4><small>■科目：</small>QV-100\r\n基礎</h4>")));
+        QVERIFY(contains(lines, cp932::fromUtf8("<h4><small>■モード：</small>模擬試験</h4>")));
+        QVERIFY(contains(lines, cp932::fromUtf8("<h4><small>■実施日時：</small>2024/3/9 14:5</h4>")));
+        QVERIFY(contains(lines, cp932::fromUtf8("<h4><small>■所要時間：</small>12' 34</h4>")));
+        QVERIFY(contains(lines, R"(<img src="SEISEKI.png">)"));
+        QVERIFY(contains(lines, R"(<img src="TIME.png">)"));
+        QCOMPARE(lines.back(), std::string("</html>"));
+    }
+
+    void categoryOutsideTheRangeIsLeftOut()
+    {
+        ReportData d = reportData();
+        d.after.categories[2][5] = 130; // a damaged history
+        const std::vector<std::string> lines = ReportPageLines(d);
+        QVERIFY(!contains(lines, "<tr><td><small>Gamma</small></td>"));
+        QVERIFY(contains(lines, "<tr><td><small>Beta</small></td>"));
+    }
+
+    void valuesAreEscaped()
+    {
+        ReportData d = reportData(R"(<b>"A&B"</b>)");
+        d.categoryNames[0] = "<i>x</i>";
+        const std::vector<std::string> lines = ReportPageLines(d);
+        QVERIFY(contains(lines, cp932::fromUtf8("<h4><small>■氏名：</small>&lt;b&gt;&quot;A&amp;B&quot;&lt;/b&gt;</h4>")));
+        QVERIFY(contains(lines, "<tr><td><small>&lt;i&gt;x&lt;/i&gt;</small></td>"));
+    }
+
+    void xbmLayout()
+    {
+        QImage image(kReportChartWidth, kReportChartHeight, QImage::Format_RGB888);
+        image.fill(Qt::white);
+        image.setPixelColor(9, 0, Qt::black);
+        image.setPixelColor(0, 1, QColor(0xFF, 0x00, 0x00)); // no blue: set
+        image.setPixelColor(607, 139, QColor(0x00, 0x00, 0x01)); // some blue: not set
+        const std::vector<std::string> lines = splitLines(xbmText(image));
+        QCOMPARE(lines.size(), size_t(3 + 140 + 1));
+        QCOMPARE(lines[0], std::string("#define TEST_width 608"));
+        QCOMPARE(lines[1], std::string("#define TEST_height 140"));
+        QCOMPARE(lines[2], std::string("static char TEST_bits[] = {"));
+        QCOMPARE(lines.back(), std::string("};"));
+        for (size_t y = 0; y < 140; ++y) {
+            const std::string& row = lines[3 + y];
+            QCOMPARE(row.size(), size_t(76 * 5)); // "0xHH," times 76, the last one too
+            QCOMPARE(std::count(row.begin(), row.end(), ','), 76L);
+        }
+        QCOMPARE(lines[3].substr(0, 10), std::string("0x00,0x02,"));
+        QCOMPARE(lines[4].substr(0, 5), std::string("0x01,"));
+        QCOMPARE(lines[5], lines[142]); // white rows are all 0x00
+        QVERIFY(lines[5].find_first_not_of("0x,") == std::string::npos);
+    }
+
+    void chartsAreDrawnBlackOnWhite()
+    {
+        AttemptScore score;
+        score.rate = 50;
+        score.elapsedMinutes = 12;
+        const TrendChart chart = BuildTrendChart(History{}, score, 30);
+        const QImage rate = drawReportChart(chart, ReportChartKind::Rate);
+        QCOMPARE(rate.size(), QSize(608, 140));
+        QCOMPARE(rate.depth(), 24);
+        QCOMPARE(rate.pixelColor(0, 70), QColor(Qt::black));   // the surrounding rectangle
+        QCOMPARE(rate.pixelColor(300, 10), QColor(Qt::black)); // the plot frame
+        QCOMPARE(rate.pixelColor(300, 60), QColor(Qt::white));
+        QCOMPARE(rate.pixelColor(511, 60), QColor(Qt::black)); // the current attempt's outer circle at 50 %
+        QCOMPARE(rate.pixelColor(515, 60), QColor(Qt::white)); // white inside the inner circle
+        // 12 minutes of T = 30: y = 110 - Round(12 x 50 / 30) = 90.
+        const QImage time = drawReportChart(chart, ReportChartKind::Time);
+        QCOMPARE(time.pixelColor(511, 90), QColor(Qt::black));
+        QVERIFY(time != rate);
+    }
+
+    void writesTheFilesIntoPrint()
+    {
+        testsupport::TempInstall install;
+        const QString print = install.programDir() + QStringLiteral("Print/");
+        const TrendChart chart = BuildTrendChart(History{}, reportData().score, 30);
+        auto error = WriteReport(print, reportData(), chart);
+        QVERIFY(error && error->text().contains(QStringLiteral("Print")));
+
+        install.writeFile(QStringLiteral("BIN/Print/red.gif"), std::string("GIF"));
+        error = WriteReport(print, reportData(), chart);
+        QVERIFY(error && error->text().contains(QStringLiteral("PrintProto")));
+        QVERIFY(!QFile::exists(print + QStringLiteral("SEISEKI.xbm")));
+
+        install.writeFile(QStringLiteral("BIN/Print/printproto"), std::string("<html>\r\n<body>\r\n"));
+        QVERIFY(!WriteReport(print, reportData(), chart));
+        const std::string page = testsupport::readBytes(print + QStringLiteral("Print.htm"));
+        QVERIFY(page.starts_with("<html>\r\n<body>\r\n<hr>\r\n"));
+        QCOMPARE(testsupport::readBytes(print + QStringLiteral("SEISEKI.xbm")),
+                 xbmText(drawReportChart(chart, ReportChartKind::Rate)));
+        for (const char* name : {"TIME.xbm", "SEISEKI.png", "TIME.png"})
+            QVERIFY2(QFile::exists(print + QLatin1String(name)), name);
+        QCOMPARE(QImage(print + QStringLiteral("TIME.png")).size(), QSize(608, 140));
+    }
+};
+
+QUARVEL_TEST_MAIN(TestReport)
+#include "TestReport.moc"

@@ -1,0 +1,250 @@
+// The diagnosis screen and the adaptive history view, driven as a person would: the test list,
+// a test's categories, the adaptive list and its deletion, the two pages and the greeting.
+#include "bank/Cp932.h"
+#include "bank/QuestionFileWriter.h"
+#include "results/AdaptiveRecord.h"
+#include "results/screens/TAdaptiveForm.h"
+#include "results/screens/TStudyForm.h"
+#include "shell/screens/ScreenCatalogue.h"
+#include "shell/screens/TCourseMenuForm.h"
+#include "support/TestSupport.h"
+#include "ui/ShellOpen.h"
+
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTimer>
+
+namespace
+{
+
+const QColor kRed(0xFF, 0x00, 0x00);
+const QColor kSilver(0xC0, 0xC0, 0xC0);
+const QColor kYellow(0xFF, 0xFF, 0x00);
+
+template <typename T = QWidget> T* control(QWidget* screen, const char* name)
+{
+    T* found = screen->findChild<T*>(QLatin1String(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+
+QColor pixel(QWidget* screen, const char* name, int x, int y)
+{
+    return control<QLabel>(screen, name)->pixmap().toImage().pixelColor(x, y);
+}
+
+} // namespace
+
+class TestStudyForm : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<testsupport::TempInstall> m_install;
+    QList<CourseTest> m_tests;
+    QStringList m_opened;
+
+    TStudyForm* study() { return screens().StudyForm; }
+
+    // Test i: `categories` categories "分類1".., average and best as given, target 70.
+    void addTest(const std::string& code, int categories, int average, int best)
+    {
+        auto bank = testsupport::oneCategoryBank(3, 10, {"right", "wrong"});
+        bank->categoryCount = categories;
+        for (int c = 1; c <= categories; ++c) {
+            bank->category(c).name = cp932::fromUtf8("分類") + std::to_string(c);
+            bank->category(c).sub(1) = {cp932::fromUtf8("小分類"), 1};
+        }
+        QuestionHeader header;
+        header.targetRate = "70";
+        header.code = code;
+        header.title = cp932::fromUtf8("試験 ") + code;
+        CourseTest test;
+        test.questionFile = m_install->writeFile(QStringLiteral("QDAT/v/%1.qdf").arg(QString::fromStdString(code)),
+                                                 QuestionFileBytes(header, *bank));
+        test.historyFile = m_install->historyDir(QStringLiteral("v")) + QString::fromStdString(code) + ".HIS";
+        test.adaptiveFile = m_install->historyDir(QStringLiteral("v")) + QString::fromStdString(code) + ".ADP";
+        test.code = header.code;
+        test.title = header.title;
+        test.targetRate = header.targetRate;
+        History history;
+        history.average = average;
+        history.best = best;
+        for (int c = 1; c <= categories; ++c)
+            history.categories[size_t(c - 1)] = {40, 0, 0, 0, 0, 10 * c, 90};
+        QVERIFY(SaveHistory(test.historyFile, history, test.questionFile));
+        m_tests << test;
+    }
+
+  private Q_SLOTS:
+    void init()
+    {
+        m_install = std::make_unique<testsupport::TempInstall>();
+        layout::setProgramDir(m_install->programDir());
+        createScreens();
+        m_tests.clear();
+        addTest("QV-1", 3, 50, 80);
+        addTest("QV-2", 12, 0, 0);
+        addTest("QV-3", 2, 100, 100);
+        m_install->writeFile(QStringLiteral("HIST/v/QV-2.ADP"),
+                             AdaptiveRecordBytes({JoinAdaptiveLine({"1", "1", "1", "q1", "4", "3", "10"}),
+                                                  JoinAdaptiveLine({"2", "13", "1", "q2", "2", "1", "21"})}));
+        study()->testSource = [this] { return m_tests; };
+        m_opened.clear();
+        ui::testing::setOpener([this](const QString& target, bool) { m_opened << target; });
+        ui::testing::clearShownMessages();
+        setProgramEndHandler([] {});
+        study()->show();
+    }
+
+    void cleanup()
+    {
+        destroyScreens();
+        setProgramEndHandler({});
+        m_install.reset();
+    }
+
+    void testListBarsCrownAndIcons()
+    {
+        QCOMPARE(study()->windowTitle(), QStringLiteral("アドバイザーの診断"));
+        QCOMPARE(control<QLabel>(study(), "Image0")->pixmap().height(), 24 * 3 + 8);
+        QCOMPARE(control<QLabel>(study(), "LabelImage")->pixmap().height(), 24 * 3 - 1);
+        // Test 1: average 50 gives 150 red pixels, the silver rest runs to 300.
+        QCOMPARE(pixel(study(), "Image0", 149, 16), kRed);
+        QCOMPARE(pixel(study(), "Image0", 150, 16), kSilver);
+        QCOMPARE(pixel(study(), "Image0", 299, 16), kSilver);
+        QCOMPARE(pixel(study(), "Image0", 0, 40), kSilver);  // test 2: average 0
+        QCOMPARE(pixel(study(), "Image0", 299, 64), kRed);   // test 3: average 100
+        QVERIFY(pixel(study(), "Image0", 197, 5) != QColor(Qt::black)); // crown at 3 x 70 - 21 = 189
+        // The adaptive icon stands before test 2 only.
+        QVERIFY(pixel(study(), "LabelImage", 5, 24 * 2 - 13 + 5) != QColor(Qt::black));
+        QCOMPARE(pixel(study(), "LabelImage", 5, 24 - 13 + 5), QColor(Qt::black));
+    }
+
+    void pressOpensTheCategoryView()
+    {
+        study()->LabelImageMouseDown(100, 44); // (44 - 8) / 24 = 1.5 rounds to 2: the third test
+        QCOMPARE(study()->openedTest(), 3);
+        QCOMPARE(control<QLabel>(study(), "Label1")->text(), QStringLiteral("QV-3 : 試験 QV-3"));
+        auto* timer = control<QTimer>(study(), "Timer1");
+        QVERIFY(timer->isActive());
+        study()->LabelImageMouseDown(100, 8); // ignored while a view is open
+        QCOMPARE(study()->openedTest(), 3);
+        for (int tick = 0; tick < 1000 && timer->isActive(); ++tick)
+            study()->Timer1Timer();
+        QVERIFY(!timer->isActive());
+        QCOMPARE(control(study(), "Label1")->y(), 50);
+        QVERIFY(control(study(), "ScrollBox2")->isVisible());
+        QVERIFY(control(study(), "Button1")->isVisible());
+        QVERIFY(!control(study(), "ScrollBox1")->isVisible());
+        // Category 1 of test 3: five-attempt average 10 gives 20 yellow pixels from x = 310.
+        QCOMPARE(control<QLabel>(study(), "Image1")->pixmap().height(), 40);
+        QCOMPARE(pixel(study(), "Image1", 329, 5), kYellow);
+        QCOMPARE(pixel(study(), "Image1", 330, 5), kSilver);
+        QCOMPARE(pixel(study(), "Image1", 509, 25), kSilver);
+
+        study()->Button1Click();
+        QVERIFY(!study()->isCategoryViewOpen());
+        QVERIFY(control(study(), "ScrollBox1")->isVisible());
+        QVERIFY(!control(study(), "Label1")->isVisible());
+    }
+
+    void manyCategoriesScroll()
+    {
+        study()->LabelImageMouseDown(100, 32); // test 2, twelve categories
+        while (control<QTimer>(study(), "Timer1")->isActive())
+            study()->Timer1Timer();
+        QCOMPARE(control<QLabel>(study(), "Image1")->pixmap().height(), 240);
+        QCoreApplication::processEvents();
+        QVERIFY(control<QScrollArea>(study(), "ScrollBox2")->verticalScrollBar()->maximum() > 0);
+    }
+
+    void adaptiveListAndItsDeletion()
+    {
+        study()->LabelImageMouseDown(5, 8); // icon column of test 1: no record, nothing opens
+        TAdaptiveForm* view = screens().AdaptiveForm;
+        QVERIFY(!view->isVisible());
+        study()->LabelImageMouseDown(5, 32);
+        QVERIFY(view->isVisible());
+        QCOMPARE(view->size(), QSize(760, 560));
+        QCOMPARE(control<QLabel>(view, "Label1")->text(), QStringLiteral("テスト名 : 試験 QV-2"));
+        auto* grid = control<QTableWidget>(view, "SG");
+        QCOMPARE(grid->rowCount(), 3);
+        QCOMPARE(grid->columnWidth(3), 288);
+        QCOMPARE(grid->item(0, 6)->text(), QStringLiteral("平均回答時間"));
+        QCOMPARE(grid->item(1, 1)->text(), QStringLiteral("分類1"));
+        QCOMPARE(grid->item(1, 2)->text(), QStringLiteral("小分類"));
+        QCOMPARE(grid->item(2, 1)->text(), QStringLiteral("13")); // no category 13: the number
+        QCOMPARE(control<QLabel>(view, "Label2")->text(),
+                 QStringLiteral("出題数の合計 : 6 正解数の合計 : 4 平均回答時間 : 15"));
+
+        view->Image1Click();
+        QVERIFY(!view->isVisible());
+        QVERIFY(!QFile::exists(m_tests[1].adaptiveFile));
+        QCOMPARE(grid->rowCount(), 2);
+        QCOMPARE(pixel(study(), "LabelImage", 5, 24 * 2 - 13 + 5), QColor(Qt::black)); // icon gone
+
+        view->setTest(m_tests[1].adaptiveFile, m_tests[1].questionFile, QStringLiteral("x"));
+        view->showModal();
+        QVERIFY(!view->isVisible());
+        QCOMPARE(ui::testing::shownMessages().last().text, QStringLiteral("Adaptive履歴はありません。"));
+    }
+
+    void questionFileNameIgnoresCase()
+    {
+        TAdaptiveForm* view = screens().AdaptiveForm;
+        QString upper = m_tests[1].questionFile;
+        upper.replace(QStringLiteral(".qdf"), QStringLiteral(".QDF"));
+        view->setTest(m_tests[1].adaptiveFile, upper, QStringLiteral("x"));
+        view->showModal();
+        QCOMPARE(control<QTableWidget>(view, "SG")->item(1, 1)->text(), QStringLiteral("分類1"));
+    }
+
+    void diagnosisFormAndSummaryPage()
+    {
+        study()->Button3Click(); // no FormProto
+        study()->Button4Click(); // no Print/
+        QVERIFY(m_opened.isEmpty());
+        QCOMPARE(ui::testing::shownMessages().size(), 2);
+        QVERIFY(ui::testing::shownMessages()[0].text.contains(QStringLiteral("FormProto")));
+        QVERIFY(ui::testing::shownMessages()[1].text.contains(QStringLiteral("Print")));
+
+        m_install->writeFile(QStringLiteral("BIN/FormProto"), std::string("<select>\r\n#TEST#\r\n</select>\r\n#FILE#\r\n"));
+        m_install->writeFile(QStringLiteral("BIN/Print/PrintProto"), std::string("<body>\r\n"));
+        study()->Button3Click();
+        study()->Button4Click();
+        QCOMPARE(m_opened, (QStringList{m_install->programDir() + QStringLiteral("Form.htm"),
+                                        m_install->programDir() + QStringLiteral("Print/PrintSum.htm")}));
+        const std::string form = testsupport::readBytes(m_opened[0]);
+        QCOMPARE(std::count(form.begin(), form.end(), '\n'), 2L + 3 * 2 + 3 * 2);
+        QVERIFY(form.find(cp932::fromUtf8("分類12:40%, 0%")) != std::string::npos);
+        const std::string summary = testsupport::readBytes(m_opened[1]);
+        QVERIFY(summary.starts_with("<body>\r\n<hr>\r\n"));
+        QVERIFY(summary.find(cp932::fromUtf8("<h4>QV-3 : 試験 QV-3</h4>")) != std::string::npos);
+    }
+
+    void greetingAndGoingBack()
+    {
+        settings::WriteSetting(QString::fromLatin1(settings::kSection), QStringLiteral("Name"), QStringLiteral(" 拓海 "));
+        study()->Shape3MouseDown();
+        QCOMPARE(ui::testing::shownMessages().last().title, QStringLiteral("Thank you!!"));
+        settings::WriteSetting(QString::fromLatin1(settings::kSection), QStringLiteral("Name"), QStringLiteral("遥"));
+        study()->Shape3MouseDown();
+        QCOMPARE(ui::testing::shownMessages().last().title, QStringLiteral("Bump me one!!"));
+        QVERIFY(ui::testing::shownMessages().last().text.contains(QStringLiteral("遥")));
+        settings::WriteSetting(QString::fromLatin1(settings::kSection), QStringLiteral("Name"), QStringLiteral("他"));
+        study()->Shape3MouseDown();
+        QCOMPARE(ui::testing::shownMessages().size(), 2);
+
+        study()->LabelImageMouseDown(100, 8);
+        study()->Button2Click();
+        QVERIFY(!study()->isVisible());
+        QVERIFY(!study()->isCategoryViewOpen());
+        QVERIFY(screens().CourseMenuForm->isVisible());
+    }
+};
+
+QUARVEL_TEST_MAIN(TestStudyForm)
+#include "TestStudyForm.moc"
