@@ -22,7 +22,7 @@ struct SyncInstall {
 
     explicit SyncInstall(const QString& server)
     {
-        install.writeFile(QStringLiteral("QDAT/oracle/qv101.qdf"), questionFile("QV-101", "One", "20010510120000", 3));
+        install.writeFile(QStringLiteral("QDAT/oracle/qv101.qdf"), questionFile("QV-101", "One", "20010510120000", 500));
         install.writeFile(QStringLiteral("QDAT/oracle/qv102.qdf"), questionFile("QV-102", "Two", "20010510120000", 2));
         install.writeFile(QStringLiteral("BIN/His_srv"), (server + QStringLiteral("/cgi-bin/his-status\r\n") + server
                                                           + QStringLiteral("/cgi-bin/his-upload\r\n") + server
@@ -46,6 +46,7 @@ struct SyncInstall {
         h.categories[0] = {rate, 1, 2, 3, 4, 5, 255};
         h.correct[0] = 4;
         h.wrong[2] = 255;
+        h.correct[499] = 7; // a full test: the upload is larger than small servers accept by default
         QVERIFY(SaveHistory(tests.at(index).historyFile, h, tests.at(index).questionFile));
         setTime(tests.at(index).historyFile, when);
     }

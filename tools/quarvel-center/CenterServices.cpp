@@ -4,6 +4,7 @@
 #include "online/FormEncoding.h"
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 
@@ -57,6 +58,21 @@ void sendFile(httplib::Response& res, const std::string& path, const char* type)
     std::ostringstream bytes;
     bytes << in.rdbuf();
     res.set_content(bytes.str(), type);
+}
+
+// POST routes read their body themselves: the library refuses url-encoded bodies above 8 KB, and
+// an upload of 500 questions' counts is larger than that.
+void postRoute(httplib::Server& server, const std::string& pattern,
+               std::function<void(const httplib::Request&, httplib::Response&, const std::string& body)> handler)
+{
+    server.Post(pattern, [handler](const httplib::Request& req, httplib::Response& res, const httplib::ContentReader& reader) {
+        std::string body;
+        reader([&](const char* data, size_t length) {
+            body.append(data, length);
+            return body.size() <= 16 * 1024 * 1024;
+        });
+        handler(req, res, body);
+    });
 }
 
 void notFound(httplib::Response& res)
@@ -130,8 +146,8 @@ void installServices(httplib::Server& server, CenterStore& store, const CenterCo
         sendFile(res, path, "application/octet-stream");
     });
 
-    server.Post("/cgi-bin/his-status", [&store](const httplib::Request& req, httplib::Response& res) {
-        const auto fields = parseForm(req.body);
+    postRoute(server, "/cgi-bin/his-status", [&store](const httplib::Request&, httplib::Response& res, const std::string& body) {
+        const auto fields = parseForm(body);
         const std::string serial = field(fields, "Serial");
         const std::string testId = field(fields, "Test_ID");
         std::string answer;
@@ -146,8 +162,8 @@ void installServices(httplib::Server& server, CenterStore& store, const CenterCo
         res.set_content(answer + "\r\n", "text/plain");
     });
 
-    server.Post("/cgi-bin/his-upload", [&store](const httplib::Request& req, httplib::Response& res) {
-        const auto fields = parseForm(req.body);
+    postRoute(server, "/cgi-bin/his-upload", [&store](const httplib::Request&, httplib::Response& res, const std::string& body) {
+        const auto fields = parseForm(body);
         const std::string serial = field(fields, "SERIAL");
         const std::string testId = field(fields, "TEST_ID");
         const std::string updated = field(fields, "LASTUPDATE");
@@ -168,8 +184,8 @@ void installServices(httplib::Server& server, CenterStore& store, const CenterCo
         res.set_content("OK\r\n", "text/plain");
     });
 
-    server.Post("/cgi-bin/his-download", [&store](const httplib::Request& req, httplib::Response& res) {
-        const auto fields = parseForm(req.body);
+    postRoute(server, "/cgi-bin/his-download", [&store](const httplib::Request&, httplib::Response& res, const std::string& body) {
+        const auto fields = parseForm(body);
         const std::string serial = field(fields, "Serial");
         if (!store.userExists(serial))
             return res.set_content(kUnknownUser + "\r\n", "text/plain");
@@ -180,8 +196,9 @@ void installServices(httplib::Server& server, CenterStore& store, const CenterCo
     });
 
     // The form handler: whatever a page posts is stored field by field, as sent.
-    server.Post(R"(/cgi-bin/(inquiry|form|diagnosis))", [&store](const httplib::Request& req, httplib::Response& res) {
-        if (!store.storeForm(req.path, parseForm(req.body))) {
+    postRoute(server, R"(/cgi-bin/(inquiry|form|diagnosis))",
+              [&store](const httplib::Request& req, httplib::Response& res, const std::string& body) {
+        if (!store.storeForm(req.path, parseForm(body))) {
             res.status = 500;
             return res.set_content("<html><body>Error</body></html>", "text/html");
         }

@@ -1,6 +1,7 @@
 // quarvel-center: the update script, the image directory, the sync services and the form handler
 // for Quarvel installations, over one SQLite database.
 #include "bank/Cp932.h"
+#include "bank/SettingsStore.h"
 #include "tools/quarvel-center/CenterServices.h"
 
 #include <csignal>
@@ -19,7 +20,9 @@ int usage()
                "                       [--until-stdin-closes]\n"
                "      serves until stopped; prints \"listening on ADDRESS:PORT\" (port 0: any free port)\n"
                "  quarvel-center add-user --db FILE --serial SERIAL [--name NAME] [--email EMAIL]\n"
-               "  quarvel-center forms --db FILE      the stored forms, one field per line: ID PATH NAME=VALUE\n",
+               "  quarvel-center forms --db FILE      the stored forms, one field per line: ID PATH NAME=VALUE\n"
+               "  quarvel-center demo-user --db FILE --serial SERIAL [--name NAME]\n"
+               "      add-user, and store SERIAL in this user's Quarvel settings when none is stored\n",
                stderr);
     return 2;
 }
@@ -108,6 +111,18 @@ int addUser(std::map<std::string, std::string>& options)
     return 0;
 }
 
+// For the demo: a newcomer has no serial yet, and the sync needs a registered one.
+int demoUser(std::map<std::string, std::string>& options)
+{
+    const int added = addUser(options);
+    if (added != 0)
+        return added;
+    const QString section = QLatin1String(settings::kSection);
+    if (settings::ReadSetting(section, QStringLiteral("Serial")).isEmpty())
+        settings::WriteSetting(section, QStringLiteral("Serial"), QString::fromStdString(options["--serial"]));
+    return 0;
+}
+
 int listForms(std::map<std::string, std::string>& options)
 {
     if (!options.count("--db"))
@@ -139,6 +154,8 @@ int main(int argc, char** argv)
         return serve(options);
     if (command == "add-user")
         return addUser(options);
+    if (command == "demo-user")
+        return demoUser(options);
     if (command == "forms")
         return listForms(options);
     return usage();

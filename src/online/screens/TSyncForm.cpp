@@ -3,7 +3,7 @@
 #include "bank/InstallLayout.h"
 #include "online/OnlineMessages.h"
 #include "online/OnlineVendors.h"
-#include "online/screens/ProxyFields.h"
+#include "online/screens/OnlineWidgets.h"
 #include "online/screens/TSyncCandidateForm.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -22,14 +22,6 @@
 
 namespace {
 
-QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& where)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setGeometry(where);
-    return l;
-}
-
 QLineEdit* field(QWidget* parent, const QString& name, const QString& text, const QString& accessible, const QRect& where)
 {
     auto* f = new QLineEdit(text, parent);
@@ -45,13 +37,13 @@ TSyncForm::TSyncForm(QWidget* parent) : ui::Screen(QStringLiteral("SyncForm"), p
 {
     setWindowTitle(QStringLiteral("Quarvel Internet-Sync"));
     setFixedSize(440, 400);
-    QLabel* title = label(this, QStringLiteral("Label14"), QStringLiteral("履歴情報の同期"), {16, 10, 408, 28});
+    QLabel* title = onlinescreens::label(this, QStringLiteral("Label14"), QStringLiteral("履歴情報の同期"), {16, 10, 408, 28});
     QFont font = title->font();
     font.setPointSize(14);
     font.setBold(true);
     title->setFont(font);
 
-    label(this, QStringLiteral("Label16"), QStringLiteral("対象ベンダー"), {16, 52, 150, 22});
+    onlinescreens::label(this, QStringLiteral("Label16"), QStringLiteral("対象ベンダー"), {16, 52, 150, 22});
     m_Edit4 = field(this, QStringLiteral("Edit4"), QString(), QStringLiteral("対象ベンダー"), {180, 50, 240, 24});
     m_Edit4->setReadOnly(true);
     m_ComboBox2 = new QComboBox(this);
@@ -62,15 +54,15 @@ TSyncForm::TSyncForm(QWidget* parent) : ui::Screen(QStringLiteral("SyncForm"), p
     m_CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     m_CheckBox1->setGeometry(16, 86, 150, 22);
     connect(m_CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
-    label(this, QStringLiteral("Label5"), QStringLiteral("Proxy Server Name"), {16, 116, 150, 22});
+    onlinescreens::label(this, QStringLiteral("Label5"), QStringLiteral("Proxy Server Name"), {16, 116, 150, 22});
     m_ProxyServer = field(this, QStringLiteral("ProxyServer"), QStringLiteral("Input Proxy Name"),
                           QStringLiteral("Proxy Server Name"), {180, 114, 240, 24});
-    label(this, QStringLiteral("Label6"), QStringLiteral("Proxy Port"), {16, 146, 150, 22});
+    onlinescreens::label(this, QStringLiteral("Label6"), QStringLiteral("Proxy Port"), {16, 146, 150, 22});
     m_ProxyPort = field(this, QStringLiteral("ProxyPort"), QStringLiteral("Inout Proxy Port"), QStringLiteral("Proxy Port"),
                         {180, 144, 240, 24});
     onlinescreens::setProxyFieldsEnabled(m_ProxyServer, m_ProxyPort, false);
 
-    label(this, QStringLiteral("Label15"), QStringLiteral("接続タイムアウト時間(秒)"), {16, 180, 160, 22});
+    onlinescreens::label(this, QStringLiteral("Label15"), QStringLiteral("接続タイムアウト時間(秒)"), {16, 180, 160, 22});
     m_SpinEdit1 = new QSpinBox(this);
     m_SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
     m_SpinEdit1->setAccessibleName(QStringLiteral("接続タイムアウト時間(秒)"));
@@ -78,8 +70,8 @@ TSyncForm::TSyncForm(QWidget* parent) : ui::Screen(QStringLiteral("SyncForm"), p
     m_SpinEdit1->setValue(120);
     m_SpinEdit1->setGeometry(180, 178, 100, 24);
 
-    label(this, QStringLiteral("Label1"), QStringLiteral("当機能をご利用される場合には、"), {16, 214, 408, 20});
-    label(this, QStringLiteral("Label2"), QStringLiteral("事前に@Quarvelのお申し込みが必要になります。"), {16, 234, 408, 20});
+    onlinescreens::label(this, QStringLiteral("Label1"), QStringLiteral("当機能をご利用される場合には、"), {16, 214, 408, 20});
+    onlinescreens::label(this, QStringLiteral("Label2"), QStringLiteral("事前に@Quarvelのお申し込みが必要になります。"), {16, 234, 408, 20});
 
     m_Image1 = new ui::PictureButton(this, QStringLiteral("Image1"));
     m_Image1->setGeometry(100, 266, 110, 40);
@@ -95,7 +87,7 @@ TSyncForm::TSyncForm(QWidget* parent) : ui::Screen(QStringLiteral("SyncForm"), p
     m_Panel2 = new QFrame(this);
     m_Panel2->setObjectName(QStringLiteral("Panel2"));
     m_Panel2->setGeometry(16, 316, 408, 68);
-    m_txtTestID = label(m_Panel2, QStringLiteral("txtTestID"), QString(), {8, 6, 392, 22});
+    m_txtTestID = onlinescreens::label(m_Panel2, QStringLiteral("txtTestID"), QString(), {8, 6, 392, 22});
     m_UpdateProg = new QProgressBar(m_Panel2);
     m_UpdateProg->setObjectName(QStringLiteral("UpdateProg"));
     m_UpdateProg->setAccessibleName(QStringLiteral("同期の進み具合"));

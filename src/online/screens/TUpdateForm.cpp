@@ -3,7 +3,7 @@
 #include "bank/InstallLayout.h"
 #include "bank/SettingsStore.h"
 #include "online/OnlineMessages.h"
-#include "online/screens/ProxyFields.h"
+#include "online/screens/OnlineWidgets.h"
 #include "online/screens/TDownLoad.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -18,29 +18,17 @@
 #include <QLineEdit>
 #include <QSpinBox>
 
-namespace {
-
-QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& where)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setGeometry(where);
-    return l;
-}
-
-} // namespace
-
 TUpdateForm::TUpdateForm(QWidget* parent) : ui::Screen(QStringLiteral("UpdateForm"), parent)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
     setFixedSize(420, 300);
-    m_Label14 = label(this, QStringLiteral("Label14"), QStringLiteral("模擬問題更新"), {16, 12, 388, 28});
+    m_Label14 = onlinescreens::label(this, QStringLiteral("Label14"), QStringLiteral("模擬問題更新"), {16, 12, 388, 28});
     QFont title = m_Label14->font();
     title.setPointSize(14);
     title.setBold(true);
     m_Label14->setFont(title);
 
-    label(this, QStringLiteral("Label1"), QStringLiteral("対象ベンダー"), {16, 56, 150, 22});
+    onlinescreens::label(this, QStringLiteral("Label1"), QStringLiteral("対象ベンダー"), {16, 56, 150, 22});
     m_ComboBox2 = new QComboBox(this);
     m_ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     m_ComboBox2->setAccessibleName(QStringLiteral("対象ベンダー"));
@@ -50,19 +38,19 @@ TUpdateForm::TUpdateForm(QWidget* parent) : ui::Screen(QStringLiteral("UpdateFor
     m_CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     m_CheckBox1->setGeometry(16, 92, 150, 22);
     connect(m_CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
-    label(this, QStringLiteral("Label5"), QStringLiteral("Proxy Server Name"), {16, 122, 150, 22});
+    onlinescreens::label(this, QStringLiteral("Label5"), QStringLiteral("Proxy Server Name"), {16, 122, 150, 22});
     m_ProxyServer = new QLineEdit(this);
     m_ProxyServer->setObjectName(QStringLiteral("ProxyServer"));
     m_ProxyServer->setAccessibleName(QStringLiteral("Proxy Server Name"));
     m_ProxyServer->setGeometry(180, 120, 224, 24);
-    label(this, QStringLiteral("Label6"), QStringLiteral("Proxy Port"), {16, 152, 150, 22});
+    onlinescreens::label(this, QStringLiteral("Label6"), QStringLiteral("Proxy Port"), {16, 152, 150, 22});
     m_ProxyPort = new QLineEdit(this);
     m_ProxyPort->setObjectName(QStringLiteral("ProxyPort"));
     m_ProxyPort->setAccessibleName(QStringLiteral("Proxy Port"));
     m_ProxyPort->setGeometry(180, 150, 224, 24);
     onlinescreens::setProxyFieldsEnabled(m_ProxyServer, m_ProxyPort, false);
 
-    label(this, QStringLiteral("Label15"), QStringLiteral("接続タイムアウト時間(秒)"), {16, 186, 160, 22});
+    onlinescreens::label(this, QStringLiteral("Label15"), QStringLiteral("接続タイムアウト時間(秒)"), {16, 186, 160, 22});
     m_SpinEdit1 = new QSpinBox(this);
     m_SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
     m_SpinEdit1->setAccessibleName(QStringLiteral("接続タイムアウト時間(秒)"));

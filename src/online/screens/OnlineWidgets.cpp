@@ -1,6 +1,7 @@
-#include "online/screens/ProxyFields.h"
+#include "online/screens/OnlineWidgets.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace onlinescreens {
@@ -16,6 +17,14 @@ void setProxyFieldsEnabled(QLineEdit* server, QLineEdit* port, bool enabled)
         palette.setColor(QPalette::Disabled, QPalette::Base, colour);
         field->setPalette(palette);
     }
+}
+
+QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& where)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setGeometry(where);
+    return l;
 }
 
 void keepPainting()
