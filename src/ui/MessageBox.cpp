@@ -31,6 +31,8 @@ QMessageBox::StandardButton messageBox(QWidget* parent, const QString& title, co
         return QMessageBox::NoButton;
     }
     QMessageBox box(icon, title, text, buttons, parent);
+    // Texts can come from servers; none of ours is markup, so nothing is ever read as HTML.
+    box.setTextFormat(Qt::PlainText);
     return QMessageBox::StandardButton(box.exec());
 }
 

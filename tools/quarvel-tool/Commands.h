@@ -7,5 +7,7 @@ int runScramble();
 int runQdf(const QStringList& args); // args after "qdf"
 int runHis(const QStringList& args); // args after "his"
 int runAdp(const QStringList& args); // args after "adp"
+int runUpdate(const QStringList& args); // args after "update"
+int runSync(const QStringList& args);   // args after "sync"
 
 int usage();

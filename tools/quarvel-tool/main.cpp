@@ -15,7 +15,11 @@ int usage()
                "  quarvel-tool qdf unpack FILE          .qdf -> readable UTF-8 source on stdout\n"
                "  quarvel-tool his new FILE QDFPATH     create an empty history file\n"
                "  quarvel-tool his json FILE            a history file as JSON\n"
-               "  quarvel-tool adp json FILE            an adaptive record as JSON\n",
+               "  quarvel-tool adp json FILE            an adaptive record as JSON\n"
+               "  quarvel-tool update BINDIR [--vendor NAME] [--proxy HOST:PORT] [--timeout SECONDS]\n"
+               "                                        the question file update, without a window\n"
+               "  quarvel-tool sync BINDIR --vendor NAME [--status] [--proxy HOST:PORT] [--timeout SECONDS]\n"
+               "                                        the Internet sync of one vendor's histories, without a window\n",
                stderr);
     return 2;
 }
@@ -35,5 +39,9 @@ int main(int argc, char* argv[])
         return runHis(args);
     if (command == QLatin1String("adp"))
         return runAdp(args);
+    if (command == QLatin1String("update"))
+        return runUpdate(args);
+    if (command == QLatin1String("sync"))
+        return runSync(args);
     return usage();
 }

@@ -1,9 +1,37 @@
 #pragma once
+#include "online/HistorySync.h"
 #include "ui/Screen.h"
 
-// Not built yet: a window with its caption, so the catalogue is complete.
+class QTableWidget;
+namespace ui {
+class PictureButton;
+}
+
+// The candidate list of the Internet sync: one row per test with its state and both dates.
+// OK and Cancel hide the dialog and report through answered().
 class TSyncCandidateForm : public ui::Screen {
     Q_OBJECT
 public:
     explicit TSyncCandidateForm(QWidget* parent = nullptr);
+
+    void setRows(const QList<online::SyncRow>& rows);
+    QTableWidget* StringGrid1() const { return m_StringGrid1; }
+
+    // Handlers: OK and Cancel.
+    void Image1Click();
+    void Image2Click();
+
+Q_SIGNALS:
+    void answered(bool ok);
+
+protected:
+    void FormClose() override;
+
+private:
+    void finish(bool ok);
+
+    bool m_answered = false;
+    QTableWidget* m_StringGrid1 = nullptr;
+    ui::PictureButton* m_Image1 = nullptr;
+    ui::PictureButton* m_Image2 = nullptr;
 };

@@ -1,6 +1,198 @@
 #include "online/screens/TUpdateForm.h"
 
+#include "bank/InstallLayout.h"
+#include "bank/SettingsStore.h"
+#include "online/OnlineMessages.h"
+#include "online/screens/OnlineWidgets.h"
+#include "online/screens/TDownLoad.h"
+#include "shell/screens/ScreenCatalogue.h"
+#include "shell/screens/TCourseMenuForm.h"
+#include "ui/Artwork.h"
+#include "ui/MessageBox.h"
+#include "ui/PictureButton.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+
 TUpdateForm::TUpdateForm(QWidget* parent) : ui::Screen(QStringLiteral("UpdateForm"), parent)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
+    setFixedSize(420, 300);
+    m_Label14 = onlinescreens::label(this, QStringLiteral("Label14"), QStringLiteral("模擬問題更新"), {16, 12, 388, 28});
+    QFont title = m_Label14->font();
+    title.setPointSize(14);
+    title.setBold(true);
+    m_Label14->setFont(title);
+
+    onlinescreens::label(this, QStringLiteral("Label1"), QStringLiteral("対象ベンダー"), {16, 56, 150, 22});
+    m_ComboBox2 = new QComboBox(this);
+    m_ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+    m_ComboBox2->setAccessibleName(QStringLiteral("対象ベンダー"));
+    m_ComboBox2->setGeometry(180, 54, 224, 24);
+
+    m_CheckBox1 = new QCheckBox(QStringLiteral("Use Proxy"), this);
+    m_CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    m_CheckBox1->setGeometry(16, 92, 150, 22);
+    connect(m_CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
+    onlinescreens::label(this, QStringLiteral("Label5"), QStringLiteral("Proxy Server Name"), {16, 122, 150, 22});
+    m_ProxyServer = new QLineEdit(this);
+    m_ProxyServer->setObjectName(QStringLiteral("ProxyServer"));
+    m_ProxyServer->setAccessibleName(QStringLiteral("Proxy Server Name"));
+    m_ProxyServer->setGeometry(180, 120, 224, 24);
+    onlinescreens::label(this, QStringLiteral("Label6"), QStringLiteral("Proxy Port"), {16, 152, 150, 22});
+    m_ProxyPort = new QLineEdit(this);
+    m_ProxyPort->setObjectName(QStringLiteral("ProxyPort"));
+    m_ProxyPort->setAccessibleName(QStringLiteral("Proxy Port"));
+    m_ProxyPort->setGeometry(180, 150, 224, 24);
+    onlinescreens::setProxyFieldsEnabled(m_ProxyServer, m_ProxyPort, false);
+
+    onlinescreens::label(this, QStringLiteral("Label15"), QStringLiteral("接続タイムアウト時間(秒)"), {16, 186, 160, 22});
+    m_SpinEdit1 = new QSpinBox(this);
+    m_SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
+    m_SpinEdit1->setAccessibleName(QStringLiteral("接続タイムアウト時間(秒)"));
+    m_SpinEdit1->setRange(0, 1000);
+    m_SpinEdit1->setValue(120);
+    m_SpinEdit1->setGeometry(180, 184, 100, 24);
+
+    m_Image2 = new ui::PictureButton(this, QStringLiteral("Image2"));
+    m_Image2->setGeometry(96, 236, 110, 40);
+    m_Image2->setPicture(ui::artwork::button(QStringLiteral("更新開始"), 110, 40));
+    m_Image2->setAccessibleName(QStringLiteral("更新開始"));
+    connect(m_Image2, &ui::PictureButton::clicked, this, [this] { Image2Click(); });
+    m_Button2 = new ui::PictureButton(this, QStringLiteral("Button2"));
+    m_Button2->setGeometry(216, 236, 110, 40);
+    m_Button2->setPicture(ui::artwork::button(QStringLiteral("閉じる"), 110, 40));
+    m_Button2->setAccessibleName(QStringLiteral("閉じる"));
+    m_Button2->setFeedbackForAnyButton(true);
+    connect(m_Button2, &ui::PictureButton::clicked, this, [this] { Button2Click(); });
+    setTabOrder(m_ComboBox2, m_CheckBox1);
+    setTabOrder(m_CheckBox1, m_ProxyServer);
+    setTabOrder(m_ProxyServer, m_ProxyPort);
+    setTabOrder(m_ProxyPort, m_SpinEdit1);
+}
+
+// Done once per showing: a message box returning the focus must not reset the choices.
+void TUpdateForm::FormShow()
+{
+    if (screens().DownLoad)
+        screens().DownLoad->showBytes(0);
+    QString error;
+    m_server = online::ReadServerInfo(layout::programDir() + QStringLiteral("SRV_INFO"), error);
+    if (!m_server)
+        ui::messageBox(this, QStringLiteral("Error"), error);
+    const QString section = QLatin1String(settings::kSection);
+    m_ProxyServer->setText(settings::ReadSetting(section, QStringLiteral("ProxyServer"), QStringLiteral("Input Proxy Server name")));
+    m_ProxyPort->setText(settings::ReadSetting(section, QStringLiteral("ProxyPort"), QStringLiteral("Input Proxy Port")));
+    m_choices = online::vendorChoices(layout::DataRoot() + QStringLiteral("QDAT/"));
+    m_ComboBox2->clear();
+    for (const online::VendorChoice& choice : m_choices)
+        m_ComboBox2->addItem(choice.label);
+    const QString vendor = screens().CourseMenuForm ? screens().CourseMenuForm->currentTheme().directory : QString();
+    m_ComboBox2->setCurrentIndex(online::choiceIndex(m_choices, vendor));
+}
+
+bool TUpdateForm::FormCloseQuery()
+{
+    return !m_running;
+}
+
+void TUpdateForm::CheckBox1Click()
+{
+    onlinescreens::setProxyFieldsEnabled(m_ProxyServer, m_ProxyPort, m_CheckBox1->isChecked());
+}
+
+void TUpdateForm::Button2Click()
+{
+    close();
+}
+
+void TUpdateForm::Image2Click()
+{
+    if (m_running)
+        return;
+    if (m_SpinEdit1->value() < 0) {
+        ui::messageBox(this, QStringLiteral("確認"), online::kNegativeTimeout);
+        return;
+    }
+    if (!m_server) {
+        // SRV_INFO was missing when the screen was shown: there is nowhere to ask.
+        QString error;
+        m_server = online::ReadServerInfo(layout::programDir() + QStringLiteral("SRV_INFO"), error);
+        if (!m_server) {
+            ui::messageBox(this, QStringLiteral("Error"), error);
+            return;
+        }
+    }
+    int replacingRuns = 0;
+    bool cancelled = false;
+    const int chosen = m_ComboBox2->currentIndex();
+    if (chosen > 0) {
+        runVendor(m_choices.at(chosen).directory, replacingRuns, cancelled);
+    } else {
+        for (qsizetype i = 1; i < m_choices.size(); ++i) {
+            ui::messageBox(this, QStringLiteral("確認"), m_choices.at(i).label + QStringLiteral(" の更新を行います。"));
+            if (!runVendor(m_choices.at(i).directory, replacingRuns, cancelled) && !cancelled)
+                break;
+        }
+    }
+    if (replacingRuns > 0 && !cancelled) {
+        online::recordUpdateDate(QDate::currentDate());
+        ui::messageBox(this, QStringLiteral("確認"), online::kMustRestart);
+        endProgram();
+    }
+}
+
+bool TUpdateForm::runVendor(const QString& vendor, int& replacingRuns, bool& cancelled)
+{
+    cancelled = false;
+    if (ui::messageBox(this, QStringLiteral("確認"), online::kHistoryWillClear, QMessageBox::Ok | QMessageBox::Cancel)
+        != QMessageBox::Ok) {
+        cancelled = true;
+        return false;
+    }
+    TDownLoad* progress = screens().DownLoad;
+    progress->show();
+    progress->startAnimation();
+    hide();
+    const QString section = QLatin1String(settings::kSection);
+    settings::WriteSetting(section, QStringLiteral("ProxyServer"), m_ProxyServer->text());
+    settings::WriteSetting(section, QStringLiteral("ProxyPort"), m_ProxyPort->text());
+
+    m_running = true;
+    m_NMFTP1.OnPacketRecvd = [progress](qint64 received) { progress->showBytes(received); };
+    m_NMFTP1.OnConnectionFailed = [this] { ui::messageBox(this, QStringLiteral("情報"), online::kConnectFailed); };
+    m_NMFTP1.whileWaiting = onlinescreens::keepPainting;
+    online::UpdateRun run;
+    if (auto problem = online::applyConnection(
+            m_NMFTP1, {m_CheckBox1->isChecked(), m_ProxyServer->text(), m_ProxyPort->text(), m_SpinEdit1->value()})) {
+        run.failed = true;
+        run.cause = *problem;
+    } else {
+        run = online::RunVendorUpdate(m_NMFTP1, *m_server, online::readProfile(), vendor,
+                                      {[progress](const QString& name) { progress->showFile(name); }});
+    }
+    m_running = false;
+    progress->stopAnimation();
+    progress->close();
+    if (run.failed) {
+        qWarning("update of %s failed: %s", qPrintable(vendor), qPrintable(run.cause));
+        ui::messageBox(this, QStringLiteral("Error"), online::kDownloadFailed);
+        // Files replaced before the failure stay replaced, and that still needs a restart.
+        if (!run.replaced.empty())
+            ++replacingRuns;
+        close();
+        return false;
+    }
+    if (run.replaced.empty()) {
+        ui::messageBox(this, online::kUpdateTitle, online::kNothingNew);
+    } else {
+        ++replacingRuns;
+        ui::messageBox(this, online::kUpdateTitle, online::replacedListMessage(run.replaced));
+    }
+    close();
+    return true;
 }

@@ -1,0 +1,182 @@
+#include "online/HttpTransport.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+
+#include <curl/curl.h>
+
+namespace online {
+
+namespace {
+
+struct Receiver {
+    HttpTransport* owner = nullptr;
+    QSaveFile* file = nullptr; // file mode
+    QByteArray* text = nullptr; // text mode
+    QByteArray headers;
+    qint64 received = 0;
+    bool writeFailed = false;
+};
+
+size_t onBody(char* data, size_t size, size_t count, void* user)
+{
+    auto* r = static_cast<Receiver*>(user);
+    const size_t n = size * count;
+    if (r->file) {
+        if (r->file->write(data, qint64(n)) != qint64(n)) {
+            r->writeFailed = true;
+            return 0;
+        }
+    } else {
+        r->text->append(data, qsizetype(n));
+    }
+    r->received += qint64(n);
+    if (r->owner->OnPacketRecvd)
+        r->owner->OnPacketRecvd(r->received);
+    return n;
+}
+
+size_t onHeader(char* data, size_t size, size_t count, void* user)
+{
+    auto* r = static_cast<Receiver*>(user);
+    r->headers.append(data, qsizetype(size * count));
+    return size * count;
+}
+
+int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    auto* r = static_cast<Receiver*>(user);
+    if (r->owner->whileWaiting)
+        r->owner->whileWaiting();
+    return 0;
+}
+
+bool isConnectionFailure(CURLcode code)
+{
+    return code == CURLE_COULDNT_CONNECT || code == CURLE_COULDNT_RESOLVE_HOST || code == CURLE_COULDNT_RESOLVE_PROXY;
+}
+
+} // namespace
+
+HttpTransport::HttpTransport()
+{
+    static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    (void)initialised;
+}
+
+TransferResult HttpTransport::Get(const QString& url)
+{
+    return perform(url, nullptr);
+}
+
+TransferResult HttpTransport::Post(const QString& url, const QString& data)
+{
+    QByteArray body;
+    if (OutputFileMode) {
+        QFile file(data);
+        if (!file.open(QIODevice::ReadOnly))
+            return {false, 0, false, QStringLiteral("%1: cannot read the request file").arg(data)};
+        body = file.readAll();
+    } else {
+        body = data.toUtf8();
+    }
+    return perform(url, &body);
+}
+
+TransferResult HttpTransport::perform(const QString& url, const QByteArray* postBody)
+{
+    TransferResult result;
+    if (m_busy) {
+        result.error = QStringLiteral("a transfer is already running");
+        return result;
+    }
+    m_busy = true;
+    struct BusyGuard {
+        bool& flag;
+        ~BusyGuard() { flag = false; }
+    } guard{m_busy};
+
+    CURL* curl = curl_easy_init();
+    if (!curl) {
+        result.error = QStringLiteral("libcurl could not be initialised");
+        return result;
+    }
+    Receiver receiver;
+    receiver.owner = this;
+    QSaveFile bodyFile(Body);
+    m_text.clear();
+    if (InputFileMode) {
+        if (!bodyFile.open(QIODevice::WriteOnly)) {
+            curl_easy_cleanup(curl);
+            result.error = QStringLiteral("%1: %2").arg(Body, bodyFile.errorString());
+            return result;
+        }
+        receiver.file = &bodyFile;
+    } else {
+        receiver.text = &m_text;
+    }
+
+    const QByteArray address = url.toUtf8();
+    curl_easy_setopt(curl, CURLOPT_URL, address.constData());
+    curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http");
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &receiver);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeader);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &receiver);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &receiver);
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    // Settings from the environment (http_proxy) never apply: only the screen's own proxy does.
+    const QByteArray proxy = Proxy.isEmpty() ? QByteArray() : (QStringLiteral("http://%1:%2").arg(Proxy).arg(ProxyPort)).toUtf8();
+    curl_easy_setopt(curl, CURLOPT_PROXY, proxy.constData());
+    if (TimeOut > 0) {
+        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, long(TimeOut));
+        // A receive that stalls for the time limit ends the call; a long steady download does not.
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(std::max(1, TimeOut / 1000)));
+    }
+    curl_slist* headers = nullptr;
+    if (postBody) {
+        headers = curl_slist_append(headers, "Content-type: application/x-www-form-urlencoded");
+        curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+        curl_easy_setopt(curl, CURLOPT_POST, 1L);
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDS, postBody->constData());
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(postBody->size()));
+    }
+
+    const CURLcode code = curl_easy_perform(curl);
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.status);
+    curl_easy_cleanup(curl);
+    curl_slist_free_all(headers);
+
+    if (code != CURLE_OK || receiver.writeFailed) {
+        if (receiver.file)
+            bodyFile.cancelWriting();
+        result.connectionFailed = isConnectionFailure(code);
+        result.error = receiver.writeFailed ? QStringLiteral("%1: %2").arg(Body, bodyFile.errorString())
+                                            : QString::fromUtf8(curl_easy_strerror(code));
+        if (result.connectionFailed && OnConnectionFailed)
+            OnConnectionFailed();
+        return result;
+    }
+    if (receiver.file && !bodyFile.commit()) {
+        result.error = QStringLiteral("%1: %2").arg(Body, bodyFile.errorString());
+        return result;
+    }
+    if (OutputFileMode) {
+        QSaveFile headerFile(Header);
+        if (!headerFile.open(QIODevice::WriteOnly) || headerFile.write(receiver.headers) != receiver.headers.size()
+            || !headerFile.commit()) {
+            result.error = QStringLiteral("%1: cannot be written").arg(Header);
+            return result;
+        }
+    }
+    result.ok = true;
+    return result;
+}
+
+} // namespace online

@@ -1,1 +1,0 @@
-// Logic of this subsystem is added beside this file; the library needs one source to exist.
