@@ -37,7 +37,7 @@ constexpr int kMinimumUnfolded = 160; // keeps the panel's buttons clear of each
 constexpr int kPanelTop = 94;
 constexpr int kLinkWidth = 48;
 constexpr int kLinkHeight = 21;
-constexpr int kInquiryWidth = 84;
+constexpr int kInquiryWidth = 72;
 constexpr int kInquiryHeight = 30;
 constexpr int kStripHeight = 42;
 
