@@ -31,6 +31,9 @@ QMessageBox::StandardButton messageBox(QWidget* parent, const QString& title, co
         return QMessageBox::NoButton;
     }
     QMessageBox box(icon, title, text, buttons, parent);
+    // The text often carries outside words (file names, a server's message, question text): shown
+    // as typed, never taken as markup.
+    box.setTextFormat(Qt::PlainText);
     return QMessageBox::StandardButton(box.exec());
 }
 
