@@ -1,10 +1,9 @@
 // The question data file from any bytes: the scrambling routine, the header and bank readers, the
-// checker, the unpacker, and the draw over whatever bank was read.
+// checker, and the draw over whatever bank was read.
 #include "FuzzCheck.h"
 
 #include "bank/QuestionFile.h"
 #include "bank/QuestionFileCheck.h"
-#include "bank/QuestionSource.h"
 #include "session/SelectQuestion.h"
 
 #include <string>
@@ -98,9 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     checkBank(bank());
 
     CheckQuestionBank(bank(), *lines, header, name);
-    std::string source;
-    FUZZ_CHECK(!UnpackQuestionFile(bytes, name, source));
-    checkDraw(bank(), kModeNormal, unsigned(size));
-    checkDraw(bank(), kModeTraining, unsigned(size) + 1);
+    // One draw per input keeps the runs fast; the length picks the mode.
+    checkDraw(bank(), size % 2 ? kModeNormal : kModeTraining, unsigned(size));
     return 0;
 }

@@ -3,6 +3,7 @@
 # runs each for a number of executions, one after the other, at the lowest priority.
 #
 #   scripts/fuzz.sh [RUNS] [HARNESS...]    RUNS per harness (default 1000000); all harnesses by default
+#   FUZZ_MAX_SECONDS=N scripts/fuzz.sh ...  also stop each harness after N seconds
 #
 # New inputs that widen coverage go to build/fuzz/corpus/<harness>/ (the committed seeds in
 # fuzz/corpus/ are only read); a crash, hang or sanitizer report leaves its input in
@@ -42,7 +43,7 @@ for h in "${harnesses[@]}"; do
     log="$build/fuzz-$h.log"
     start=$(date +%s)
     echo "== $h: $runs executions (log: $log)"
-    if nice -n 19 "$build/fuzz/fuzz_$h" -runs="$runs" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    if nice -n 19 "$build/fuzz/fuzz_$h" -runs="$runs" -max_total_time="${FUZZ_MAX_SECONDS:-0}" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
         -artifact_prefix="$build/findings/$h-" "$build/corpus/$h" "fuzz/corpus/$h" >"$log" 2>&1; then
         result="no finding"
     else
