@@ -64,8 +64,12 @@ struct QuestionRecord {
 struct QuestionBank {
     int mockCount = 0;     // header line 2, before the "/"
     int mockMinutes = 0;   // header line 3
-    int questionCount = 0; // header line 10: what later code iterates over
-    int recordsRead = 0;   // records actually present in the file
+    // What later code iterates over: header line 10, but never more than the records read. A file
+    // whose header promises more records than it holds still reads, and nothing may then reach
+    // past its last record into empty or stale questions.
+    int questionCount = 0;
+    int headerQuestionCount = 0; // header line 10 as written
+    int recordsRead = 0;         // records actually present in the file
     int categoryCount = 0;
     std::array<CategoryEntry, kMaxCategories> categories{};
     std::array<QuestionRecord, kMaxQuestions> questions{};

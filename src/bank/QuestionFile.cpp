@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <climits>
 #include <memory>
 
@@ -148,7 +149,8 @@ void clearRecord(QuestionRecord& r)
 // Clears in place: the bank is large, and repeated loads keep their string buffers.
 void clearBank(QuestionBank& bank)
 {
-    bank.mockCount = bank.mockMinutes = bank.questionCount = bank.recordsRead = bank.categoryCount = 0;
+    bank.mockCount = bank.mockMinutes = bank.questionCount = bank.headerQuestionCount = 0;
+    bank.recordsRead = bank.categoryCount = 0;
     for (auto& c : bank.categories) {
         c.name.clear();
         c.questionCount = 0;
@@ -372,7 +374,9 @@ public:
             return false;
         if (!number(r.shownChoiceCount, 1, r.storedChoiceCount, QStringLiteral("shown choice count"), context))
             return false;
-        if (!number(r.correctCount, 0, r.shownChoiceCount, QStringLiteral("correct choice count"), context))
+        // More correct choices than shown (or stored) is read as written: the draw then shows correct
+        // ones only, and the checker warns.
+        if (!number(r.correctCount, 0, INT_MAX, QStringLiteral("correct choice count"), context))
             return false;
         if (!number(r.style, kStyleSingle, kStyleConnector, QStringLiteral("answer style code"), context))
             return false;
@@ -456,16 +460,12 @@ std::optional<FileError> loadBank(std::string_view bytes, const QString& name, Q
         return reader.error();
     bank.mockCount = header.mockCount;
     bank.mockMinutes = reader.mockMinutes();
-    bank.questionCount = header.questionCount;
-    if (!reader.categoryTable(bank, lines) || !reader.records(bank, lines))
+    bank.headerQuestionCount = header.questionCount;
+    const bool read = reader.categoryTable(bank, lines) && reader.records(bank, lines);
+    // Also on error: the partly filled bank never sends later code past the records it holds.
+    bank.questionCount = std::min(bank.headerQuestionCount, bank.recordsRead);
+    if (!read)
         return reader.error();
-    // Later code iterates up to the header's count: every one of those records must exist.
-    if (bank.questionCount > bank.recordsRead) {
-        return FileError{name, 10,
-                         QStringLiteral("the header gives %1 questions but the file holds %2 records")
-                             .arg(bank.questionCount)
-                             .arg(bank.recordsRead)};
-    }
     return std::nullopt;
 }
 

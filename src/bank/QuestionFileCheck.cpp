@@ -44,10 +44,15 @@ void checkHeader(const QuestionBank& bank, const QuestionHeader& header, Collect
         digits = digits && ch >= '0' && ch <= '9';
     if (!digits)
         c.warn(9, QStringLiteral("the update time is not 14 digits YYYYMMDDhhmmss"));
-    if (bank.recordsRead > bank.questionCount) {
+    if (bank.recordsRead > bank.headerQuestionCount) {
         c.warn(10, QStringLiteral("the file holds %1 records but the header gives %2: the rest are never asked")
                        .arg(bank.recordsRead)
-                       .arg(bank.questionCount));
+                       .arg(bank.headerQuestionCount));
+    }
+    if (bank.recordsRead < bank.headerQuestionCount) {
+        c.warn(10, QStringLiteral("the header gives %1 questions but the file holds %2 records: only those are asked")
+                       .arg(bank.headerQuestionCount)
+                       .arg(bank.recordsRead));
     }
 }
 
@@ -111,6 +116,12 @@ void checkRecords(const QuestionBank& bank, const QuestionFileLines& lines, Coll
                              .arg(r.number)
                              .arg(r.style)
                              .arg(r.correctCount));
+        }
+        if (r.correctCount > r.shownChoiceCount) {
+            c.warn(line, QStringLiteral("question %1 has %2 correct choices but shows %3: every shown choice is correct")
+                             .arg(r.number)
+                             .arg(r.correctCount)
+                             .arg(r.shownChoiceCount));
         }
         for (int k = 1; k <= r.storedChoiceCount; ++k) {
             if (r.choices[size_t(k - 1)].empty())

@@ -15,23 +15,32 @@ using textlines::trim;
 
 namespace {
 
-// The file's lines as CP932 bytes, or nothing when there is no such file. A file that starts
-// with the UTF-8 byte-order mark is taken as UTF-8 and converted, so an editor's UTF-8 save
-// still reads; anything else is CP932 as it stands (invalid bytes are kept, never decoded here).
-std::optional<std::vector<std::string>> readLines(const QString& testPath)
+// The file's lines as CP932 bytes. A file that starts with the UTF-8 byte-order mark is taken as
+// UTF-8 and converted, so an editor's UTF-8 save still reads; anything else is CP932 as it stands
+// (invalid bytes are kept, never decoded here).
+std::vector<std::string> splitLines(std::string_view bytes)
 {
-    QFile file(filelookup::resolve(layout::testSettingsPath(testPath)));
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    std::string bytes = file.readAll().toStdString();
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        bytes = cp932::fromUnicode(QString::fromUtf8(bytes.data() + 3, qsizetype(bytes.size() - 3)));
+    std::string converted;
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        converted = cp932::fromUnicode(QString::fromUtf8(bytes.data() + 3, qsizetype(bytes.size() - 3)));
+        bytes = converted;
+    }
     std::vector<std::string> lines;
     textlines::LineCursor cursor(bytes);
     std::string_view line;
     while (cursor.next(line))
         lines.emplace_back(line);
     return lines;
+}
+
+// The file's lines, or nothing when there is no such file.
+std::optional<std::vector<std::string>> readLines(const QString& testPath)
+{
+    QFile file(filelookup::resolve(layout::testSettingsPath(testPath)));
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    return splitLines(std::string_view(bytes.constData(), size_t(bytes.size())));
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
@@ -119,21 +128,16 @@ QString imageFileName(const std::string& value)
     return cp932::toUnicode(name);
 }
 
-} // namespace
-
-CaseStudy ReadCaseStudy(const QString& testPath)
+CaseStudy caseStudyOf(const std::vector<std::string>& lines, const QString& testPath)
 {
     CaseStudy study;
-    const auto lines = readLines(testPath);
-    if (!lines)
-        return study;
-    auto header = lines->begin();
-    while (header != lines->end() && !isCaseStudyHeader(*header))
+    auto header = lines.begin();
+    while (header != lines.end() && !isCaseStudyHeader(*header))
         ++header;
-    if (header == lines->end())
+    if (header == lines.end())
         return study;
     study.present = true;
-    for (auto it = header + 1; it != lines->end(); ++it) {
+    for (auto it = header + 1; it != lines.end(); ++it) {
         // The text ends at the next line that begins with "[" and contains "]".
         if (it->starts_with('[') && it->find(']') != std::string::npos)
             break;
@@ -142,7 +146,7 @@ CaseStudy ReadCaseStudy(const QString& testPath)
     const QString imageDir = QFileInfo(testPath).path() + QStringLiteral("/img/");
     for (int k = 0; k < 4; ++k) {
         const std::string key = "IMG" + std::to_string(k + 1);
-        const std::string value = iniValue(*lines, "CASE STUDY IMAGE", key).value_or("none");
+        const std::string value = iniValue(lines, "CASE STUDY IMAGE", key).value_or("none");
         if (value == "none")
             continue;
         const QString name = imageFileName(value);
@@ -152,7 +156,7 @@ CaseStudy ReadCaseStudy(const QString& testPath)
     return study;
 }
 
-std::array<std::string, 5> ReadLevelTexts(const QString& testPath)
+std::array<std::string, 5> levelTextsOf(const std::vector<std::string>* lines)
 {
     std::array<std::string, 5> texts = {
         cp932::fromUtf8("レベル:A 合格安心"),
@@ -161,7 +165,6 @@ std::array<std::string, 5> ReadLevelTexts(const QString& testPath)
         cp932::fromUtf8("レベル:D がんばり必要"),
         cp932::fromUtf8("レベル:E もっとがんばり必要"),
     };
-    const auto lines = readLines(testPath);
     if (!lines)
         return texts;
     for (int g = 0; g < 5; ++g) {
@@ -170,4 +173,29 @@ std::array<std::string, 5> ReadLevelTexts(const QString& testPath)
             texts[size_t(g)] = *value;
     }
     return texts;
+}
+
+} // namespace
+
+CaseStudy ReadCaseStudy(const QString& testPath)
+{
+    const auto lines = readLines(testPath);
+    return lines ? caseStudyOf(*lines, testPath) : CaseStudy{};
+}
+
+std::array<std::string, 5> ReadLevelTexts(const QString& testPath)
+{
+    const auto lines = readLines(testPath);
+    return levelTextsOf(lines ? &*lines : nullptr);
+}
+
+CaseStudy ParseCaseStudy(std::string_view bytes, const QString& testPath)
+{
+    return caseStudyOf(splitLines(bytes), testPath);
+}
+
+std::array<std::string, 5> ParseLevelTexts(std::string_view bytes)
+{
+    const std::vector<std::string> lines = splitLines(bytes);
+    return levelTextsOf(&lines);
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct CaseStudy {
@@ -16,3 +17,7 @@ CaseStudy ReadCaseStudy(const QString& testPath);
 
 // The five grade texts A..E (CP932 bytes) with their defaults.
 std::array<std::string, 5> ReadLevelTexts(const QString& testPath);
+
+// The same two readers over the file's bytes (`testPath` places the case study's images).
+CaseStudy ParseCaseStudy(std::string_view bytes, const QString& testPath);
+std::array<std::string, 5> ParseLevelTexts(std::string_view bytes);

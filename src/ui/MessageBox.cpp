@@ -1,5 +1,8 @@
 #include "ui/MessageBox.h"
 
+#include "ui/Placement.h"
+#include "ui/Screen.h"
+
 #include <QQueue>
 
 namespace ui {
@@ -31,8 +34,15 @@ QMessageBox::StandardButton messageBox(QWidget* parent, const QString& title, co
         return QMessageBox::NoButton;
     }
     QMessageBox box(icon, title, text, buttons, parent);
-    // Texts can come from servers; none of ours is markup, so nothing is ever read as HTML.
+    // The text often carries outside words (file names, a server's message, question text): shown
+    // as typed, never taken as markup.
     box.setTextFormat(Qt::PlainText);
+    // Over the screen it serves: a hidden or missing parent would leave it at the desktop's corner.
+    QWidget* over = parent && parent->isVisible() ? parent->window() : Screen::servedWindow(&box);
+    if (over) {
+        box.adjustSize();
+        centreOver(&box, over);
+    }
     return QMessageBox::StandardButton(box.exec());
 }
 

@@ -167,6 +167,42 @@ private Q_SLOTS:
                  warned.err.constData());
     }
 
+    // Files that read with a warning: json prints the header's count and the records that are there.
+    void admittedFilesPrintTheirBank_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("line"); // 0: none changed
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("headerCount");
+        QTest::addColumn<QString>("warning");
+        const int r = 54; // first record's number line
+        QTest::newRow("header count above records") << 2 << 10 << "7" << 7 << ":10: warning: the header gives 7";
+        QTest::newRow("correct above shown") << 1 << r + 7 << "3" << 1 << QString(":%1: warning: question 1 has 3").arg(r);
+    }
+
+    void admittedFilesPrintTheirBank()
+    {
+        QFETCH(int, records);
+        QFETCH(int, line);
+        QFETCH(QString, text);
+        QFETCH(int, headerCount);
+        QFETCH(QString, warning);
+        testsupport::TempInstall install;
+        RawFile f = minimalFile(records);
+        f.lines[size_t(line - 1)] = text.toStdString();
+        const QString path = install.writeFile(QStringLiteral("a.qdf"), f.bytes());
+
+        const Run json = tool({"qdf", "json", path});
+        QVERIFY2(json.exitCode == 0, json.err.constData());
+        const QJsonObject bank = QJsonDocument::fromJson(json.out).object();
+        QCOMPARE(bank.value("questionCount").toInt(), headerCount);
+        QCOMPARE(bank.value("questions").toArray().size(), records);
+
+        const Run check = tool({"qdf", "check", path});
+        QCOMPARE(check.exitCode, 0);
+        QVERIFY2(check.err.contains((path + warning).toUtf8()), check.err.constData());
+    }
+
     void packOfABrokenSourceWritesNothing()
     {
         testsupport::TempInstall install;

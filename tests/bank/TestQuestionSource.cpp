@@ -3,6 +3,8 @@
 #include "support/TestSupport.h"
 #include "QdfFixtures.h"
 
+#include <algorithm>
+
 using namespace qdffixtures;
 
 namespace {
@@ -140,6 +142,22 @@ private Q_SLOTS:
         QVERIFY(warnings[0].text().startsWith(QStringLiteral("t.qsrc:16: warning: category 2 gives 9")));
     }
 
+    // The reader admits a header count above the records: packing warns at the source line.
+    void headerCountAboveQuestionsPacksWithAWarning()
+    {
+        QStringList lines = QString::fromUtf8(kSource).split(QLatin1Char('\n'));
+        lines[8] = QStringLiteral("questions: 3");
+        auto bank = std::make_unique<QuestionBank>();
+        std::vector<FileProblem> warnings;
+        const auto error = packToBank(lines.join(QLatin1Char('\n')).toStdString(), *bank, nullptr, &warnings);
+        QVERIFY2(!error, error ? qPrintable(error->text()) : "");
+        QCOMPARE(bank->headerQuestionCount, 3);
+        QCOMPARE(bank->questionCount, 2);
+        QVERIFY(std::any_of(warnings.begin(), warnings.end(), [](const FileProblem& w) {
+            return w.text().startsWith(QStringLiteral("t.qsrc:9: warning: the header gives 3 questions"));
+        }));
+    }
+
     void unpackThenPackGivesTheSameBytes()
     {
         QuestionHeader header;
@@ -248,7 +266,6 @@ private Q_SLOTS:
         QTest::newRow("missing header field") << "3=" << 1 << "\"minutes:\" is missing";
         QTest::newRow("stored above 10 (reader)") << "43=stored: 11" << 43 << "stored choice count";
         QTest::newRow("category beyond table (reader)") << "21=category: 3" << 21 << "outside 1..2";
-        QTest::newRow("header count above questions (reader)") << "9=questions: 3" << 9 << "holds 2 records";
         QTest::newRow("eleventh choice") << "+choice: 5\nchoice: 6\nchoice: 7\nchoice: 8\nchoice: 9\nchoice: 10\nchoice: 11"
                                          << 60 << "more than 10 choices";
         QTest::newRow("field after trailer") << "+trailer:\n| *EOF\nstyle: 1" << 56 << "may follow";

@@ -1,8 +1,11 @@
+#include "bank/QuestionFile.h"
+#include "bank/QuestionFileWriter.h"
 #include "session/SelectQuestion.h"
 #include "support/TestSupport.h"
 
 #include <cmath>
 #include <map>
+#include <memory>
 #include <random>
 #include <set>
 
@@ -459,6 +462,8 @@ class TestSelectQuestion : public QObject
         QTest::newRow("ten") << 10 << 10 << 2 << 10 << 2;
         QTest::newRow("shown above stored") << 4 << 6 << 1 << 4 << 1;
         QTest::newRow("correct above shown") << 6 << 2 << 3 << 2 << 2;
+        QTest::newRow("correct above stored") << 3 << 2 << 5 << 2 << 2;
+        QTest::newRow("correct above stored, all shown") << 3 << 3 << 7 << 3 << 3;
         QTest::newRow("stored above ten") << 14 << 12 << 1 << 10 << 1;
         QTest::newRow("negative") << -1 << -1 << -1 << 0 << 0;
         QTest::newRow("none correct") << 5 << 3 << 0 << 3 << 0;
@@ -493,6 +498,30 @@ class TestSelectQuestion : public QObject
             QCOMPARE(keys, correctAfter);
             for (int l = out.shownChoiceCount + 1; l <= kMaxChoices; ++l)
                 QCOMPARE(int(out.keyFlags[size_t(l - 1)]), 0);
+        }
+    }
+
+    // A file whose header promises more questions than it holds: the draw keeps to the records read,
+    // even over a bank that held more records from the test loaded before.
+    void drawKeepsToTheRecordsOfAShortFile()
+    {
+        QuestionBank full = gridBank(1, 1, 5);
+        QuestionHeader header;
+        header.questionCount = 5;
+        auto bank = std::make_unique<QuestionBank>();
+        QCOMPARE(LoadQuestionBankFromBytes(QuestionFileBytes(header, full), QStringLiteral("a.qdf"), *bank), std::nullopt);
+        full.recordsRead = 3;
+        QCOMPARE(LoadQuestionBankFromBytes(QuestionFileBytes(header, full), QStringLiteral("b.qdf"), *bank), std::nullopt);
+        QCOMPARE(bank->recordsRead, 3);
+        QCOMPARE(bank->headerQuestionCount, 5);
+        for (int mode : {int(kModeNormal), int(kModeTraining)}) {
+            SessionSettings settings = settingsFor(full, mode, 5, {{1, 1}});
+            settings.availableCount = 5; // the category table still claims five
+            SessionTable table;
+            SelectQuestion(*bank, settings, kNoWeights, seeded(9), table);
+            QCOMPARE(table.count, 3);
+            for (int j = 1; j <= table.count; ++j)
+                QVERIFY(table.question(j).bankIndex <= 3);
         }
     }
 

@@ -140,8 +140,9 @@ int bankJson(const QString& path)
     json.number(bank->mockCount);
     json.key("mockMinutes");
     json.number(bank->mockMinutes);
+    // As the header gives it; "questions" lists the records read, which may be fewer.
     json.key("questionCount");
-    json.number(bank->questionCount);
+    json.number(bank->headerQuestionCount);
     json.key("categoryCount");
     json.number(bank->categoryCount);
     json.key("categories");
