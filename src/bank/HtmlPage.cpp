@@ -73,7 +73,7 @@ std::optional<std::vector<std::string>> readTemplate(const QString& path, FileEr
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = FileError{path, 0, file.errorString()};
+            *error = FileError{path, 0, file.errorString(), QStringLiteral("テンプレートを読み込めません")};
         return std::nullopt;
     }
     const QByteArray bytes = file.readAll();
@@ -120,7 +120,7 @@ bool writePage(const QString& path, std::string_view bytes, FileError* error)
         file.commit())
         return true;
     if (error)
-        *error = FileError{path, 0, file.errorString()};
+        *error = FileError{path, 0, file.errorString(), QStringLiteral("ページを書き込めません")};
     return false;
 }
 

@@ -83,12 +83,12 @@ std::optional<FileError> readWholeFile(const QString& path, std::string& bytes)
 {
     QFile file(filelookup::resolve(path));
     if (!file.open(QIODevice::ReadOnly))
-        return FileError{path, 0, QStringLiteral("cannot open the file (%1)").arg(file.errorString())};
+        return FileError{path, 0, QStringLiteral("cannot open the file (%1)").arg(file.errorString()), QStringLiteral("ファイルを開けません")};
     const qint64 size = file.size();
     bytes.resize(size_t(size > 0 ? size : 0));
     qint64 got = size > 0 ? file.read(bytes.data(), size) : 0;
     if (got < 0)
-        return FileError{path, 0, QStringLiteral("cannot read the file (%1)").arg(file.errorString())};
+        return FileError{path, 0, QStringLiteral("cannot read the file (%1)").arg(file.errorString()), QStringLiteral("ファイルを読めません")};
     bytes.resize(size_t(got));
     // Files that grow while being read, or report no size (pipes): read on to the end.
     char chunk[65536];
@@ -102,14 +102,14 @@ std::optional<FileError> readFileHead(const QString& path, int lineCount, std::s
 {
     QFile file(filelookup::resolve(path));
     if (!file.open(QIODevice::ReadOnly))
-        return FileError{path, 0, QStringLiteral("cannot open the file (%1)").arg(file.errorString())};
+        return FileError{path, 0, QStringLiteral("cannot open the file (%1)").arg(file.errorString()), QStringLiteral("ファイルを開けません")};
     bytes.clear();
     int seen = 0;
     char chunk[4096];
     while (seen < lineCount) {
         const qint64 got = file.read(chunk, sizeof chunk);
         if (got < 0)
-            return FileError{path, 0, QStringLiteral("cannot read the file (%1)").arg(file.errorString())};
+            return FileError{path, 0, QStringLiteral("cannot read the file (%1)").arg(file.errorString()), QStringLiteral("ファイルを読めません")};
         if (got == 0)
             break;
         for (qint64 i = 0; i < got; ++i)
@@ -165,23 +165,28 @@ void clearBank(QuestionBank& bank)
 
 // A message part built only when it is needed: formatting one per record and choice would cost
 // more than reading them.
+// Every part comes in English (for authors, through quarvel-tool) and Japanese (for the program).
 struct Label {
-    Label(QString text, int a = INT_MIN, int b = INT_MIN)
-        : text(std::move(text))
+    Label(const char* english, const char* japanese, int a = INT_MIN, int b = INT_MIN)
+        : english(english)
+        , japanese(japanese)
         , a(a)
         , b(b)
     {
     }
-    QString str() const
+    QString str() const { return format(english); }
+    QString strJa() const { return format(japanese); }
+    QString format(const char* text) const
     {
-        QString s = text;
+        QString s = QString::fromUtf8(text);
         if (a != INT_MIN)
             s = s.arg(a);
         if (b != INT_MIN)
             s = s.arg(b);
         return s;
     }
-    QString text;
+    const char* english;
+    const char* japanese;
     int a;
     int b;
 };
@@ -199,10 +204,10 @@ public:
     int lineNumber() const { return m_cursor.lineNumber(); }
     bool atEnd() const { return m_cursor.atEnd(); }
 
-    bool fail(int line, const QString& message)
+    bool fail(int line, const QString& message, const QString& japanese)
     {
         if (!m_error)
-            m_error = FileError{m_name, line, message};
+            m_error = FileError{m_name, line, message, japanese};
         return false;
     }
 
@@ -211,7 +216,8 @@ public:
     {
         if (m_cursor.next(out))
             return true;
-        return fail(m_cursor.lineNumber(), QStringLiteral("the file ends inside %1").arg(context.str()));
+        return fail(m_cursor.lineNumber(), QStringLiteral("the file ends inside %1").arg(context.str()),
+                    QStringLiteral("%1の途中でファイルが終わっています").arg(context.strJa()));
     }
 
     bool skip(int count, const Label& context)
@@ -236,10 +242,12 @@ public:
     {
         const auto parsed = textlines::parseNumber(text);
         if (!parsed)
-            return fail(m_cursor.lineNumber(), QStringLiteral("%1: %2 is not a number").arg(what.str(), quoted(text)));
+            return fail(m_cursor.lineNumber(), QStringLiteral("%1: %2 is not a number").arg(what.str(), quoted(text)),
+                        QStringLiteral("%1が数値ではありません: %2").arg(what.strJa(), quoted(text)));
         if (*parsed < low || *parsed > high) {
             return fail(m_cursor.lineNumber(),
-                        QStringLiteral("%1 %2 is outside %3..%4").arg(what.str()).arg(*parsed).arg(low).arg(high));
+                        QStringLiteral("%1 %2 is outside %3..%4").arg(what.str()).arg(*parsed).arg(low).arg(high),
+                        QStringLiteral("%1 %2 が %3～%4 の範囲にありません").arg(what.strJa()).arg(*parsed).arg(low).arg(high));
         }
         value = *parsed;
         return true;
@@ -254,8 +262,9 @@ public:
         std::string_view text;
         for (;;) {
             if (!m_cursor.next(text)) {
-                return fail(start, QStringLiteral("%1 begun here has no \"%2\" before the end of the file")
-                                       .arg(what.str(), QLatin1String(marker.data(), qsizetype(marker.size()))));
+                const QLatin1String end(marker.data(), qsizetype(marker.size()));
+                return fail(start, QStringLiteral("%1 begun here has no \"%2\" before the end of the file").arg(what.str(), end),
+                            QStringLiteral("ここから始まる%1に、ファイルの終わりまで「%2」がありません").arg(what.strJa(), end));
             }
             if (trim(text) == marker)
                 return true;
@@ -267,13 +276,13 @@ public:
     // Header lines 1-10 into `header`; the bank reader takes lines 2, 3 and 10 from it.
     bool header(QuestionHeader& header, bool stopAfterBadTag)
     {
-        const Label context(QStringLiteral("the header (10 lines)"));
+        const Label context("the header (10 lines)", "ヘッダー（10 行）");
         std::string_view text;
         if (!m_cursor.next(text)) {
             header.formatTag.clear();
             if (stopAfterBadTag)
                 return true;
-            return fail(1, QStringLiteral("the file is empty"));
+            return fail(1, QStringLiteral("the file is empty"), QStringLiteral("ファイルが空です"));
         }
         header.formatTag.assign(text);
         if (stopAfterBadTag && !header.hasFormatTag())
@@ -285,9 +294,9 @@ public:
         const size_t slash = text.find('/');
         const std::string_view count = slash == std::string_view::npos ? text : text.substr(0, slash);
         header.targetRate = slash == std::string_view::npos ? std::string() : std::string(trim(text.substr(slash + 1)));
-        if (!parse(count, header.mockCount, 0, kMaxQuestions, QStringLiteral("mock-exam question count")))
+        if (!parse(count, header.mockCount, 0, kMaxQuestions, Label("mock-exam question count", "模擬試験の問題数")))
             return false;
-        if (!number(m_mockMinutes, 0, kMaxMockMinutes, QStringLiteral("mock-exam time limit"), context))
+        if (!number(m_mockMinutes, 0, kMaxMockMinutes, Label("mock-exam time limit", "模擬試験の制限時間"), context))
             return false;
         if (!line(text, context))
             return false;
@@ -311,14 +320,14 @@ public:
         if (!line(text, context))
             return false;
         header.updated.assign(text);
-        return number(header.questionCount, 1, kMaxQuestions, QStringLiteral("question count"), context);
+        return number(header.questionCount, 1, kMaxQuestions, Label("question count", "問題数"), context);
     }
 
     int mockMinutes() const { return m_mockMinutes; }
 
     bool categoryTable(QuestionBank& bank, QuestionFileLines* lines)
     {
-        const Label context(QStringLiteral("the category table"));
+        const Label context("the category table", "カテゴリ表");
         std::string_view text;
         bank.categoryCount = kMaxCategories;
         for (int c = 1; c <= kMaxCategories; ++c) {
@@ -333,7 +342,7 @@ public:
                 lines->category[size_t(c - 1)] = m_cursor.lineNumber();
             category.name.clear();
             ScrambleLineInto(category.name, text);
-            const Label what(QStringLiteral("question count of category %1"), c);
+            const Label what("question count of category %1", "カテゴリ %1 の問題数", c);
             if (!number(category.questionCount, 0, kMaxQuestions, what, context))
                 return false;
             for (int k = 1; k <= kMaxSubCategories; ++k) {
@@ -344,7 +353,7 @@ public:
                     lines->subCategory[size_t(c - 1)][size_t(k - 1)] = m_cursor.lineNumber();
                 sub.name.clear();
                 ScrambleLineInto(sub.name, text);
-                const Label subWhat(QStringLiteral("question count of sub-category %1-%2"), c, k);
+                const Label subWhat("question count of sub-category %1-%2", "サブカテゴリ %1-%2 の問題数", c, k);
                 if (!number(sub.questionCount, 0, kMaxQuestions, subWhat, context))
                     return false;
             }
@@ -354,40 +363,41 @@ public:
 
     bool record(QuestionBank& bank, QuestionRecord& r, int start)
     {
-        const Label context(QStringLiteral("the question record begun at line %1"), start);
+        const Label context("the question record begun at line %1", "%1 行目から始まる問題レコード", start);
         std::string_view text;
-        if (!number(r.number, INT_MIN, INT_MAX, QStringLiteral("question number"), context))
+        if (!number(r.number, INT_MIN, INT_MAX, Label("question number", "問題番号"), context))
             return false;
         if (bank.categoryCount == 0) {
             if (!line(text, context))
                 return false;
-            return fail(m_cursor.lineNumber(), QStringLiteral("a question refers to a category, but the table has none"));
+            return fail(m_cursor.lineNumber(), QStringLiteral("a question refers to a category, but the table has none"),
+                        QStringLiteral("カテゴリ表にカテゴリがないのに、問題がカテゴリを指定しています"));
         }
-        if (!number(r.category, 1, bank.categoryCount, QStringLiteral("category number"), context))
+        if (!number(r.category, 1, bank.categoryCount, Label("category number", "カテゴリ番号"), context))
             return false;
-        if (!number(r.subCategory, 1, kMaxSubCategories, QStringLiteral("sub-category number"), context))
+        if (!number(r.subCategory, 1, kMaxSubCategories, Label("sub-category number", "サブカテゴリ番号"), context))
             return false;
-        if (!block(r.text, "*QE", QStringLiteral("the question text")))
+        if (!block(r.text, "*QE", Label("the question text", "問題文")))
             return false;
         textlines::trimInPlace(r.text);
-        if (!number(r.storedChoiceCount, 1, kMaxChoices, QStringLiteral("stored choice count"), context))
+        if (!number(r.storedChoiceCount, 1, kMaxChoices, Label("stored choice count", "選択肢の数"), context))
             return false;
-        if (!number(r.shownChoiceCount, 1, r.storedChoiceCount, QStringLiteral("shown choice count"), context))
+        if (!number(r.shownChoiceCount, 1, r.storedChoiceCount, Label("shown choice count", "表示する選択肢の数"), context))
             return false;
         // More correct choices than shown (or stored) is read as written: the draw then shows correct
         // ones only, and the checker warns.
-        if (!number(r.correctCount, 0, INT_MAX, QStringLiteral("correct choice count"), context))
+        if (!number(r.correctCount, 0, INT_MAX, Label("correct choice count", "正解の数"), context))
             return false;
-        if (!number(r.style, kStyleSingle, kStyleConnector, QStringLiteral("answer style code"), context))
+        if (!number(r.style, kStyleSingle, kStyleConnector, Label("answer style code", "解答形式のコード"), context))
             return false;
         for (int k = 0; k < kMaxChoices; ++k) {
-            if (!block(r.choices[size_t(k)], "*AE", Label(QStringLiteral("choice %1"), k + 1)))
+            if (!block(r.choices[size_t(k)], "*AE", Label("choice %1", "選択肢 %1", k + 1)))
                 return false;
             textlines::trimInPlace(r.choices[size_t(k)]);
         }
         if (!skip(11, context))
             return false;
-        if (!block(r.explanation, "*EE", QStringLiteral("the explanation")))
+        if (!block(r.explanation, "*EE", Label("the explanation", "解説")))
             return false;
         for (Reference& ref : r.references) {
             if (!line(text, context))
@@ -427,7 +437,8 @@ public:
         while (!m_cursor.atEnd()) {
             const int start = m_cursor.lineNumber() + 1;
             if (bank.recordsRead == kMaxQuestions)
-                return fail(start, QStringLiteral("more than %1 question records").arg(kMaxQuestions));
+                return fail(start, QStringLiteral("more than %1 question records").arg(kMaxQuestions),
+                            QStringLiteral("問題レコードが %1 件を超えています").arg(kMaxQuestions));
             QuestionRecord& r = bank.questions[size_t(bank.recordsRead)];
             if (lines)
                 lines->record[size_t(bank.recordsRead)] = start;
@@ -520,7 +531,7 @@ std::optional<FileError> ReadCategoryTable(const QString& path, std::vector<Cate
     if (auto error = readWholeFile(path, bytes))
         return error;
     QdfReader reader(bytes, path);
-    if (!reader.skip(10, QStringLiteral("the header (10 lines)")))
+    if (!reader.skip(10, Label("the header (10 lines)", "ヘッダー（10 行）")))
         return reader.error();
     // The table alone; a bank-sized buffer on the heap, not the stack.
     auto bank = std::make_unique<QuestionBank>();

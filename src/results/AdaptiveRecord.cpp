@@ -112,7 +112,7 @@ std::optional<std::vector<std::string>> ReadAdaptiveRecord(const QString& path, 
     QFile file(filelookup::resolve(path));
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = FileError{path, 0, file.errorString()};
+            *error = FileError{path, 0, file.errorString(), QStringLiteral("ファイルを読み込めません")};
         return std::nullopt;
     }
     const QByteArray bytes = file.readAll();
@@ -153,10 +153,12 @@ std::optional<FileError> AddAttemptToAdaptiveLines(std::vector<std::string>& lin
         const int lineNumber = int(found->second) + 1;
         auto fields = SplitAdaptiveLine(line);
         if (!fields)
-            return FileError{fileName, lineNumber, QStringLiteral("not a line of an adaptive record")};
+            return FileError{fileName, lineNumber, QStringLiteral("not a line of an adaptive record"),
+                             QStringLiteral("Adaptive履歴の行ではありません")};
         const auto counts = readCounts(*fields);
         if (!counts)
-            return FileError{fileName, lineNumber, QStringLiteral("a count is not a whole number")};
+            return FileError{fileName, lineNumber, QStringLiteral("a count is not a whole number"),
+                             QStringLiteral("回数が整数ではありません")};
         const long long asked = counts->asked + 1;
         const long long correct = counts->correct + (score.verdict(r) ? 1 : 0);
         long long average = asked > 0 ? (counts->average * (asked - 1) + seconds) / asked : seconds;
@@ -206,7 +208,7 @@ std::optional<FileError> UpdateAdaptiveRecord(const QString& path, const Questio
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) ||
         !file.commit()) {
-        return FileError{target, 0, file.errorString()};
+        return FileError{target, 0, file.errorString(), QStringLiteral("ファイルを書き込めません")};
     }
     return std::nullopt;
 }

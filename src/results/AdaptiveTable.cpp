@@ -34,14 +34,14 @@ AdaptiveTable BuildAdaptiveTable(const std::vector<std::string>& lines, const st
     table.rows.reserve(lines.size());
     long long averageSum = 0;
     long long averaged = 0;
-    auto note = [&](size_t index, const QString& what) {
+    auto note = [&](size_t index, const QString& what, const QString& japanese) {
         if (!table.problem)
-            table.problem = FileError{fileName, int(index) + 1, what};
+            table.problem = FileError{fileName, int(index) + 1, what, japanese};
     };
     for (size_t i = 0; i < lines.size(); ++i) {
         auto fields = SplitAdaptiveLine(lines[i]);
         if (!fields) {
-            note(i, QStringLiteral("not a line of an adaptive record"));
+            note(i, QStringLiteral("not a line of an adaptive record"), QStringLiteral("Adaptive履歴の行ではありません"));
             AdaptiveFields row;
             row[kAdpText] = lines[i];
             table.rows.push_back(std::move(row));
@@ -51,7 +51,7 @@ AdaptiveTable BuildAdaptiveTable(const std::vector<std::string>& lines, const st
         const auto correct = textlines::parseNumber((*fields)[kAdpCorrect]);
         const auto average = textlines::parseNumber((*fields)[kAdpAverageSeconds]);
         if (!asked || !correct || !average)
-            note(i, QStringLiteral("a count is not a whole number"));
+            note(i, QStringLiteral("a count is not a whole number"), QStringLiteral("回数が整数ではありません"));
         table.asked += asked.value_or(0);
         table.correct += correct.value_or(0);
         if (average && *average > 0) {

@@ -12,7 +12,7 @@ std::optional<FileError> ReadPrintTemplate(const QString& printDir, PrintTemplat
         dir.chop(1);
     dir = filelookup::resolve(dir);
     if (!QFileInfo(dir).isDir())
-        return FileError{dir, 0, QStringLiteral("the directory is missing")};
+        return FileError{dir, 0, QStringLiteral("the directory is missing"), QStringLiteral("フォルダがありません")};
     out.dir = dir + QLatin1Char('/');
     FileError error;
     auto lines = htmlpage::readTemplate(filelookup::resolve(out.dir + QStringLiteral("PrintProto")), &error);

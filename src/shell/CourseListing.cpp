@@ -102,7 +102,7 @@ QString listingProblems(const VendorListing& listing)
     if (!listing.unreadable.isEmpty()) {
         QStringList lines{QStringLiteral("次の問題ファイルは読み込めないため、一覧に表示しません。")};
         for (const FileError& error : listing.unreadable)
-            lines.append(error.text());
+            lines.append(error.japaneseText());
         parts.append(lines.join(QLatin1Char('\n')));
     }
     if (!listing.surplus.isEmpty()) {

@@ -427,7 +427,9 @@ class TestCatSelForm : public QObject
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown.first().title, QStringLiteral("Error"));
         QVERIFY(shown.first().text.startsWith(QStringLiteral("問題ファイルを読み込めませんでした。")));
-        QVERIFY(shown.first().text.contains(QStringLiteral("broken.qdf")));
+        // All in Japanese, the file and line included: line 3 should hold the time limit.
+        QVERIFY(shown.first().text.endsWith(
+            QStringLiteral("broken.qdf 3 行目: 模擬試験の制限時間が数値ではありません: \"ninety\"")));
         QVERIFY(!form()->isVisible());
         QVERIFY(screens().CourseMenuForm->isVisible());
         QCOMPARE(form()->categoryCount(), 0);

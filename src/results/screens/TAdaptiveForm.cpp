@@ -97,7 +97,7 @@ void TAdaptiveForm::FormShow()
     FileError error;
     const auto lines = ReadAdaptiveRecord(m_adaptiveFile, &error);
     if (!lines) {
-        ui::messageBox(this, QStringLiteral("Error"), error.text());
+        ui::messageBox(this, QStringLiteral("Error"), error.japaneseText());
         return;
     }
     std::vector<CategoryNames> names;

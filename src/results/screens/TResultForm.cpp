@@ -614,7 +614,7 @@ void TResultForm::Button8Click()
         data.categoryNames.push_back(bank.category(c).name);
     const QString printDir = layout::programDir() + QStringLiteral("Print/");
     if (const auto error = WriteReport(printDir, data, BuildTrendChart(history, score, bank.mockMinutes))) {
-        ui::messageBox(this, QStringLiteral("Error"), error->text());
+        ui::messageBox(this, QStringLiteral("Error"), error->japaneseText());
         return;
     }
     ui::openExternal(filelookup::resolve(printDir + QStringLiteral("Print.htm")), true);
@@ -701,7 +701,7 @@ void TResultForm::updateAdaptiveRecord(const QString& path)
     const TCatSelForm* catSel = screens().CatSelForm;
     if (const auto error = UpdateAdaptiveRecord(path, catSel->bank, catSel->sessionQuestions,
                                                 screens().ExamModeForm->answers, score))
-        ui::messageBox(this, QStringLiteral("Error"), error->text()); // the history is saved already
+        ui::messageBox(this, QStringLiteral("Error"), error->japaneseText()); // the history is saved already
 }
 
 bool TResultForm::FormCloseQuery()

@@ -431,7 +431,7 @@ void TStudyForm::Button3Click()
     FileError error;
     if (!htmlpage::makePage(filelookup::resolve(dir + QStringLiteral("FormProto")), page,
                             DiagnosisPlaceholders(profile, LoadStudyTests(listedTests(), true)), &error)) {
-        ui::messageBox(this, QStringLiteral("Error"), error.text());
+        ui::messageBox(this, QStringLiteral("Error"), error.japaneseText());
         return;
     }
     ui::openExternal(page, true);

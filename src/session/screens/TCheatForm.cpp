@@ -386,7 +386,7 @@ void TCheatForm::CBTClick(int kind, int position)
         const QString page = layout::programDir() + QStringLiteral("Launch.htm");
         FileError error;
         if (!linktarget::writeLaunchPage(programFile(QStringLiteral("LaunchProto")), page, plan, &error)) {
-            ui::messageBox(messageParent(), QStringLiteral("Error"), error.text());
+            ui::messageBox(messageParent(), QStringLiteral("Error"), error.japaneseText());
             return;
         }
         ui::openExternal(page, true);
@@ -439,7 +439,7 @@ void TCheatForm::openInquiryPage(int position, const std::vector<std::string>& a
     FileError error;
     if (!inquiry::writeInquiryPage(programFile(QStringLiteral("QuesProto")), page, values, *question, answerBlock,
                                    &error)) {
-        ui::messageBox(messageParent(), QStringLiteral("Error"), error.text());
+        ui::messageBox(messageParent(), QStringLiteral("Error"), error.japaneseText());
         return;
     }
     ui::openExternal(page, true);

@@ -179,7 +179,7 @@ void TCatSelForm::FormShow()
     m_loaded = false;
     if (const std::optional<FileError> error = LoadQuestionBank(test.questionFile, bank)) {
         // Hiding from inside the show would leave the window on screen: report once the show is over.
-        const QString detail = error->text();
+        const QString detail = error->japaneseText();
         QMetaObject::invokeMethod(
             this, [this, detail] { reportLoadFailure(detail); }, Qt::QueuedConnection);
         return;
