@@ -31,7 +31,7 @@ IMG=data/questions/cisco/img
 
 # Case study image 1 (JPEG): the company's two sites.
 start 480x300
-text 16 10 16 "株式会社クオーツ ネットワーク構成"
+text 16 10 16 "株式会社クォーベル商事 ネットワーク構成"
 box 20 50 220 270 "#eef4ff" ""
 text 30 56 14 "本社 192.168.10.0/24"
 box 40 90 120 130 "#ffffff" "Web" 13
@@ -55,7 +55,7 @@ box 10 30 150 120 "#fff6d8" "執務室"
 box 160 30 310 120 "#e0f0ff" "会議室"
 box 10 130 110 210 "#ffe0e0" "サーバ室"
 box 120 130 310 210 "#e8ffe8" "受付・来客"
-write "BMP3:$IMG/floor.bmp" -type Palette -colors 16
+write "BMP3:$IMG/floor.bmp" +dither -type Palette -colors 16
 
 # Exhibit of question 22: three routers and their links.
 start 420x240
@@ -79,7 +79,7 @@ routing() {
     text 10 34 13 "$2"
     text 10 56 13 "$3"
     text 10 78 13 "$4"
-    write "$IMG/$5" -colors 16
+    write "$IMG/$5" +dither -colors 16
 }
 routing "図1 R1 の経路表" "C 10.0.12.0/30 直接接続" "C 10.0.13.0/30 直接接続" "C 192.168.1.0/24 直接接続" route1.png
 routing "図2 R2 の経路表" "C 10.0.12.0/30 直接接続" "C 10.0.23.0/30 直接接続" "S 192.168.1.0/24 経由 10.0.12.1" route2.png
@@ -139,7 +139,7 @@ text 10 6 15 "図 二つのトランザクション"
 text 10 40 13 "T1: UPDATE 口座A → 時刻1"
 text 10 64 13 "T2: SELECT 口座A → 時刻2（T1 は未確定）"
 text 10 88 13 "T1: ROLLBACK → 時刻3"
-write "$IMG/timeline.png" -colors 16
+write "$IMG/timeline.png" +dither -colors 16
 
 # ---- japan (QV-301, information processing) -------------------------------------------------------
 IMG=data/questions/japan/img
@@ -177,4 +177,4 @@ line 210 145 250 145
 line 250 145 250 255
 line 250 255 210 255
 text 255 128 12 "No"
-write "$IMG/flow.png" -colors 16
+write "$IMG/flow.png" +dither -colors 16
