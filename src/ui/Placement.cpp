@@ -1,6 +1,5 @@
 #include "ui/Placement.h"
 
-#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
@@ -8,20 +7,25 @@
 
 namespace ui {
 
-void placeInScreenCentre(QWidget* window)
+QPoint centredPosition(const QRect& over, const QSize& size, const QRect& available)
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!window || !screen)
-        return;
-    // Before the first showing the frame is not known yet; the client size stands in for it.
-    const QSize frame = window->frameGeometry().size().expandedTo(window->size());
-    const QRect area = screen->availableGeometry();
-    window->move(area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2);
+    QPoint at(over.x() + (over.width() - size.width()) / 2, over.y() + (over.height() - size.height()) / 2);
+    if (available.isValid()) {
+        at.setX(std::clamp(at.x(), available.left(), std::max(available.left(), available.right() + 1 - size.width())));
+        at.setY(std::clamp(at.y(), available.top(), std::max(available.top(), available.bottom() + 1 - size.height())));
+    }
+    return at;
 }
 
-} // namespace ui
-
-namespace ui {
+void centreOver(QWidget* window, const QWidget* over)
+{
+    if (!window || !over)
+        return;
+    const QScreen* screen = over->screen();
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    const QSize frame = window->frameGeometry().size().expandedTo(window->size());
+    window->move(centredPosition(over->frameGeometry(), frame, available));
+}
 
 QSize pictureWindowClientSize(QSize picture, int heightMargin, int minimumWidth)
 {

@@ -1,14 +1,21 @@
 #pragma once
-// Where windows open on the desktop, and how big picture windows are.
+// Where a window that serves another screen opens: centred over that screen, kept on the desktop;
+// and how big a window that shows a picture is.
+// Without a window manager to place them, new windows would open at the desktop's corner.
+#include <QPoint>
+#include <QRect>
 #include <QSize>
 
 class QWidget;
 
 namespace ui {
 
-// Moves a top-level window so that its frame stands in the centre of the primary screen's
-// available area (the size it has now).
-void placeInScreenCentre(QWidget* window);
+// The top-left corner that centres a window of `size` over `over`, moved as little as needed to
+// lie inside `available` (when it fits there at all).
+QPoint centredPosition(const QRect& over, const QSize& size, const QRect& available);
+
+// Moves `window` (a top-level widget, not yet shown or shown) centred over `over`.
+void centreOver(QWidget* window, const QWidget* over);
 
 // Picture windows (exhibits, answer styles) are given an outer height of the picture's height
 // plus a margin that counts a title bar of this height; the rest of the margin is client area.

@@ -57,7 +57,7 @@ void TRefImgForm::showExhibit(QWidget* owner)
     }
     const bool wasOpen = isVisible();
     if (!wasOpen)
-        ui::placeInScreenCentre(this);
+        ui::centreOver(this, owner ? owner : ui::Screen::servedWindow(this));
     show();
     raise();
     activateWindow();

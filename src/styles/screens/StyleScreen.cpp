@@ -55,8 +55,6 @@ bool StyleScreen::FormCanShow()
     m_ok->setPicture(ui::artwork::button(QStringLiteral("OK"), kOkWidth, kOkHeight, colour));
     m_built = rebuild(question());
     m_ok->raise();
-    if (m_built)
-        ui::placeInScreenCentre(this);
     return m_built;
 }
 
