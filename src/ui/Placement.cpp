@@ -1,5 +1,6 @@
 #include "ui/Placement.h"
 
+#include <QPalette>
 #include <QScreen>
 #include <QWidget>
 
@@ -30,6 +31,16 @@ void centreOver(QWidget* window, const QWidget* over)
 QSize pictureWindowClientSize(QSize picture, int heightMargin, int minimumWidth)
 {
     return QSize(std::max(picture.width(), minimumWidth), picture.height() + std::max(0, heightMargin - kTitleBarAllowance));
+}
+
+void setUpPictureWindow(QWidget* window)
+{
+    window->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint);
+    window->setAutoFillBackground(true);
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    window->setPalette(palette);
 }
 
 } // namespace ui

@@ -25,4 +25,8 @@ inline constexpr int kTitleBarAllowance = 30;
 // least `minimumWidth`), as high as the picture plus `heightMargin` less the title bar.
 QSize pictureWindowClientSize(QSize picture, int heightMargin, int minimumWidth);
 
+// Gives a picture window its frame and ground: a single border with only the close box of the
+// system menu (the window is sized by its picture, never by the person), on white.
+void setUpPictureWindow(QWidget* window);
+
 } // namespace ui
