@@ -2,7 +2,8 @@
 # Draws the demo's exhibit, case study and graphic-question pictures with ImageMagick.
 # Every shape is written out below with its coordinates; the graphic questions in
 # data/questions/*/*.qsrc name target areas in the same pixels ("a@x1,y1,x2,y2"), noted beside
-# each shape they use. Change a shape here and there together, then run scripts/make-pictures.sh.
+# each shape they use. An area reaches a few pixels beyond its shape, so that the view
+# screen's frame stands clear of the shape's own border. Change a shape here and there together, then run scripts/make-pictures.sh.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 
@@ -31,7 +32,7 @@ IMG=data/questions/cisco/img
 
 # Case study image 1 (JPEG): the company's two sites.
 start 480x300
-text 16 10 16 "株式会社クオーツ ネットワーク構成"
+text 16 10 16 "株式会社クォーベル商事 ネットワーク構成"
 box 20 50 220 270 "#eef4ff" ""
 text 30 56 14 "本社 192.168.10.0/24"
 box 40 90 120 130 "#ffffff" "Web" 13
@@ -55,7 +56,7 @@ box 10 30 150 120 "#fff6d8" "執務室"
 box 160 30 310 120 "#e0f0ff" "会議室"
 box 10 130 110 210 "#ffe0e0" "サーバ室"
 box 120 130 310 210 "#e8ffe8" "受付・来客"
-write "BMP3:$IMG/floor.bmp" -type Palette -colors 16
+write "BMP3:$IMG/floor.bmp" +dither -type Palette -colors 16
 
 # Exhibit of question 22: three routers and their links.
 start 420x240
@@ -79,7 +80,7 @@ routing() {
     text 10 34 13 "$2"
     text 10 56 13 "$3"
     text 10 78 13 "$4"
-    write "$IMG/$5" -colors 16
+    write "$IMG/$5" +dither -colors 16
 }
 routing "図1 R1 の経路表" "C 10.0.12.0/30 直接接続" "C 10.0.13.0/30 直接接続" "C 192.168.1.0/24 直接接続" route1.png
 routing "図2 R2 の経路表" "C 10.0.12.0/30 直接接続" "C 10.0.23.0/30 直接接続" "S 192.168.1.0/24 経由 10.0.12.1" route2.png
@@ -87,9 +88,9 @@ routing "図3 R3 の経路表" "C 10.0.13.0/30 直接接続" "C 10.0.23.0/30 直
 routing "図4 追加する経路" "宛先 192.168.3.0/24" "次の転送先 ？" "（R2 に設定する）" route4.png
 
 # Graphic questions 24 and 25: the head office network.
-#   router      (300,40)-(380,90)    question 24, area a
-#   firewall    (300,130)-(380,180)  question 25, area b
-#   web server  (460,130)-(560,180)  question 25, area a (the DMZ)
+#   router      (300,40)-(380,90)    question 24, area a 294,34,386,96
+#   firewall    (300,130)-(380,180)  question 25, area b 294,124,386,186
+#   web server  (460,130)-(560,180)  question 25, area a 454,124,566,186 (in the DMZ)
 #   switch      (140,130)-(220,180)
 #   PC          ( 20,130)-(100,180)
 start 600x260
@@ -112,8 +113,8 @@ write "$IMG/net.jpg" -quality 80
 IMG=data/questions/oracle/img
 
 # Exhibit of question 22 and graphic question 23: two tables.
-#   emp.deptno column heading (250,60)-(330,90)   question 23, area a (the foreign key)
-#   dept.deptno column heading (380,60)-(460,90)  question 24, area a (the primary key)
+#   emp.deptno column heading (250,60)-(330,90)   question 23, area a 250,56,330,94 (the foreign key)
+#   dept.deptno column heading (380,60)-(460,90)  question 24, area a 380,56,460,94 (the primary key)
 #   dept.dname column heading (460,60)-(560,90)
 start 580x220
 text 10 6 15 "表 emp と表 dept"
@@ -139,7 +140,7 @@ text 10 6 15 "図 二つのトランザクション"
 text 10 40 13 "T1: UPDATE 口座A → 時刻1"
 text 10 64 13 "T2: SELECT 口座A → 時刻2（T1 は未確定）"
 text 10 88 13 "T1: ROLLBACK → 時刻3"
-write "$IMG/timeline.png" -colors 16
+write "$IMG/timeline.png" +dither -colors 16
 
 # ---- japan (QV-301, information processing) -------------------------------------------------------
 IMG=data/questions/japan/img
@@ -147,7 +148,7 @@ IMG=data/questions/japan/img
 # Graphic question 22: a computer's five units.
 #   control unit   (40,50)-(180,100)
 #   arithmetic     (40,130)-(180,180)
-#   main memory    (260,90)-(400,140)   question 22, area a
+#   main memory    (260,90)-(400,140)   question 22, area a 254,84,406,146
 #   input          (470,40)-(580,90)
 #   output         (470,140)-(580,190)
 start 600x220
@@ -177,4 +178,4 @@ line 210 145 250 145
 line 250 145 250 255
 line 250 255 210 255
 text 255 128 12 "No"
-write "$IMG/flow.png" -colors 16
+write "$IMG/flow.png" +dither -colors 16

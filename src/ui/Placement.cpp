@@ -1,20 +1,12 @@
 #include "ui/Placement.h"
 
-#include <QGuiApplication>
+#include <QPalette>
 #include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
 
 namespace ui {
-
-namespace {
-// Before the first showing the frame is not known yet; the client size stands in for it.
-QSize frameSize(const QWidget* window)
-{
-    return window->frameGeometry().size().expandedTo(window->size());
-}
-} // namespace
 
 QPoint centredPosition(const QRect& over, const QSize& size, const QRect& available)
 {
@@ -32,21 +24,23 @@ void centreOver(QWidget* window, const QWidget* over)
         return;
     const QScreen* screen = over->screen();
     const QRect available = screen ? screen->availableGeometry() : QRect();
-    window->move(centredPosition(over->frameGeometry(), frameSize(window), available));
-}
-
-void placeInScreenCentre(QWidget* window)
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!window || !screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    window->move(centredPosition(area, frameSize(window), area));
+    const QSize frame = window->frameGeometry().size().expandedTo(window->size());
+    window->move(centredPosition(over->frameGeometry(), frame, available));
 }
 
 QSize pictureWindowClientSize(QSize picture, int heightMargin, int minimumWidth)
 {
     return QSize(std::max(picture.width(), minimumWidth), picture.height() + std::max(0, heightMargin - kTitleBarAllowance));
+}
+
+void setUpPictureWindow(QWidget* window)
+{
+    window->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint);
+    window->setAutoFillBackground(true);
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    window->setPalette(palette);
 }
 
 } // namespace ui

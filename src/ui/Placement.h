@@ -1,6 +1,7 @@
 #pragma once
-// Where windows open on the desktop, and how big picture windows are. Without a window manager to
-// place them, new windows would open at the desktop's corner.
+// Where a window that serves another screen opens: centred over that screen, kept on the desktop;
+// and how big a window that shows a picture is.
+// Without a window manager to place them, new windows would open at the desktop's corner.
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -16,10 +17,6 @@ QPoint centredPosition(const QRect& over, const QSize& size, const QRect& availa
 // Moves `window` (a top-level widget, not yet shown or shown) centred over `over`.
 void centreOver(QWidget* window, const QWidget* over);
 
-// Moves a top-level window so that its frame stands in the centre of the primary screen's
-// available area (the size it has now).
-void placeInScreenCentre(QWidget* window);
-
 // Picture windows (exhibits, answer styles) are given an outer height of the picture's height
 // plus a margin that counts a title bar of this height; the rest of the margin is client area.
 inline constexpr int kTitleBarAllowance = 30;
@@ -27,5 +24,9 @@ inline constexpr int kTitleBarAllowance = 30;
 // The client size of a window that shows `picture` at its top left: as wide as the picture (at
 // least `minimumWidth`), as high as the picture plus `heightMargin` less the title bar.
 QSize pictureWindowClientSize(QSize picture, int heightMargin, int minimumWidth);
+
+// Gives a picture window its frame and ground: a single border with only the close box of the
+// system menu (the window is sized by its picture, never by the person), on white.
+void setUpPictureWindow(QWidget* window);
 
 } // namespace ui

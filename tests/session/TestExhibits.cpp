@@ -135,6 +135,14 @@ private Q_SLOTS:
         QCOMPARE(exhibit()->findChild<QLabel*>(QStringLiteral("Image1"))->size(), QSize(200, 150));
         // The exhibit stays usable beside the modal case study.
         QCOMPARE(exhibit()->windowHandle()->transientParent(), caseStudy()->windowHandle());
+        // Closed by its own button and opened again: the first picture, beside the case study.
+        exhibit()->Button1Click();
+        QVERIFY(!exhibit()->isVisible());
+        QVERIFY(caseStudy()->isVisible());
+        caseStudy()->RefImgClick(1);
+        QVERIFY(exhibit()->isVisible());
+        QCOMPARE(exhibit()->findChild<QLabel*>(QStringLiteral("Image1"))->size(), QSize(320, 200));
+        QCOMPARE(exhibit()->windowHandle()->transientParent(), caseStudy()->windowHandle());
 
         // Closing the case study closes the exhibit, counts no time and frees time-up.
         for (int i = 0; i < 40; ++i)

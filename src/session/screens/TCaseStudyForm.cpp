@@ -7,7 +7,6 @@
 #include "shell/screens/TCourseMenuForm.h"
 #include "ui/Artwork.h"
 #include "ui/PictureButton.h"
-#include "ui/Placement.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -94,7 +93,6 @@ void TCaseStudyForm::FormShow()
         RefImg[i]->setPicture(ui::artwork::button(QStringLiteral("図%1").arg(i + 1), kButtonWidth, kButtonHeight, colour));
     Button1->setPicture(ui::artwork::button(QStringLiteral("閉じる"), kButtonWidth, kButtonHeight, colour));
     setFixedSize(kWidth, kHeight);
-    ui::placeInScreenCentre(this);
     Memo1->moveCursor(QTextCursor::Start);
     Panel1->setFocus();
 }

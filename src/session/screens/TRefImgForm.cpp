@@ -24,12 +24,7 @@ constexpr int kHeightMargin = 65;
 TRefImgForm::TRefImgForm(QWidget* parent) : ui::Screen(QStringLiteral("RefImgForm"), parent)
 {
     setWindowTitle(QStringLiteral("図の参照"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    setPalette(palette);
+    ui::setUpPictureWindow(this);
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -57,7 +52,7 @@ void TRefImgForm::showExhibit(QWidget* owner)
     }
     const bool wasOpen = isVisible();
     if (!wasOpen)
-        ui::placeInScreenCentre(this);
+        ui::centreOver(this, owner ? owner : ui::Screen::servedWindow(this));
     show();
     raise();
     activateWindow();

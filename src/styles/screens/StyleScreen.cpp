@@ -25,13 +25,7 @@ StyleScreen::StyleScreen(const QString& objectName, int style, Kind kind, const 
     : ui::Screen(objectName, parent), m_style(style), m_kind(kind), m_heightMargin(heightMargin)
 {
     setWindowTitle(caption);
-    // A single border with the system menu's close box only: the window is sized by its content.
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    setPalette(palette);
+    ui::setUpPictureWindow(this);
 
     m_picture = new QLabel(this);
     m_picture->setObjectName(QStringLiteral("Image1"));
@@ -55,8 +49,6 @@ bool StyleScreen::FormCanShow()
     m_ok->setPicture(ui::artwork::button(QStringLiteral("OK"), kOkWidth, kOkHeight, colour));
     m_built = rebuild(question());
     m_ok->raise();
-    if (m_built)
-        ui::placeInScreenCentre(this);
     return m_built;
 }
 
