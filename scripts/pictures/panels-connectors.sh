@@ -35,7 +35,7 @@ panel_picture() {
                    -fill '#102050' -annotate "+390+$base" "${panels[i]}")
         fi
     done
-    convert "${args[@]}" -colors 16 "PNG8:$out/$file"
+    convert "${args[@]}" -colors 16 -strip -define png:exclude-chunk=date,time "PNG8:$out/$file"
 }
 
 panel_picture p4_osi.png "OSI 参照モデルの層を正しい位置に置いてください。" \
@@ -83,14 +83,13 @@ connector_base() { # FILE DEVICE... where DEVICE is "X,Y,NAME,COLOUR"
         mapfile -t more < <(device "$x" "$y" "$name" "$colour")
         args+=("${more[@]}")
     done
-    convert "${args[@]}" -colors 32 "PNG8:$out/$file"
+    convert "${args[@]}" -colors 32 -strip -define png:exclude-chunk=date,time "PNG8:$out/$file"
 }
-# An answer line between the centres of two devices with the cable's name at its middle.
+# An answer line between the centres of two devices, the cable's name written beside its middle.
 cable() { # X1 Y1 X2 Y2 TEXT
     local mx=$((($1 + $3) / 2)) my=$((($2 + $4) / 2))
     lines+=(-stroke '#c00000' -strokewidth 2 -draw "line $1,$2 $3,$4" -stroke none -strokewidth 1
-            -fill white -draw "rectangle $((mx - 52)),$((my - 10)) $((mx + 52)),$((my + 8))"
-            -fill '#c00000' -pointsize 12 -annotate "+$((mx - 48))+$((my + 4))" "$5" -pointsize 14)
+            -fill '#c00000' -pointsize 12 -annotate "+$((mx - 30))+$((my - 6))" "$5" -pointsize 14)
 }
 PC='#e8f4e0'
 SW='#e0ecff'

@@ -143,7 +143,8 @@ void ConnectorSurface::mouseReleaseEvent(QMouseEvent* event)
         // The object followed the pointer, so the release is always a click on it.
         if (i != 0 && event->button() == Qt::LeftButton && m_pressButton == Qt::LeftButton) {
             m_board->objectClick(i);
-            update();
+            // The keyboard goes on from the object the mouse clicked.
+            setEntry(i - 1);
         }
         return;
     }
