@@ -1,8 +1,11 @@
-# Lays out a complete installation from data/: program/ -> BIN/, questions/<vendor>/*.qsrc packed
+# Lays out a complete installation from data/: program/ -> BIN/ (with the information pages made
+# from info/), questions/<vendor>/*.qsrc packed
 # into QDAT/<vendor>/*.qdf (with the .ini files and img/ beside them), an empty HIST/.
 file(MAKE_DIRECTORY ${DEST}/BIN ${DEST}/QDAT ${DEST}/HIST)
 file(COPY ${SOURCE}/program/ DESTINATION ${DEST}/BIN)
 file(COPY ${PROGRAM} DESTINATION ${DEST}/BIN)
+set(DEST_DIR ${DEST}/BIN)
+include(${SOURCE}/info/MakeInfoPages.cmake)
 
 file(GLOB vendors RELATIVE ${SOURCE}/questions ${SOURCE}/questions/*)
 foreach(vendor IN LISTS vendors)

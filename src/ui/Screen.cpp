@@ -1,9 +1,34 @@
 #include "ui/Screen.h"
 
+#include "ui/Placement.h"
+
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QPointer>
 
 namespace ui {
+
+namespace {
+// Screens in the order they were last shown, the latest at the end.
+QList<QPointer<Screen>>& shownOrder()
+{
+    static QList<QPointer<Screen>> order;
+    return order;
+}
+} // namespace
+
+QWidget* Screen::servedWindow(const QWidget* window)
+{
+    QWidget* active = QApplication::activeWindow();
+    if (active && active != window && active->isVisible())
+        return active;
+    const auto& order = shownOrder();
+    for (auto it = order.crbegin(); it != order.crend(); ++it)
+        if (*it && it->data() != window && (*it)->isVisible())
+            return it->data();
+    return nullptr;
+}
 
 Screen::Screen(const QString& objectName, QWidget* parent) : QWidget(parent, Qt::Window)
 {
@@ -15,6 +40,8 @@ void Screen::showModal()
 {
     if (!FormCanShow())
         return;
+    // Over the screen it serves; a screen with a place of its own moves itself when shown.
+    centreOver(this, Screen::servedWindow(this));
     setWindowModality(Qt::ApplicationModal);
     m_modal = true;
     show();
@@ -30,6 +57,10 @@ void Screen::showModal()
 void Screen::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    auto& order = shownOrder();
+    order.removeAll(QPointer<Screen>(this));
+    order.removeAll(QPointer<Screen>());
+    order.append(this);
     if (!event->spontaneous())
         FormShow();
 }

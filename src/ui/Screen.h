@@ -15,6 +15,10 @@ public:
     void showModal();
     bool isShownModally() const { return m_modal; }
 
+    // The window that `window` serves: the active window, else the visible screen shown most
+    // recently (other than `window`); nullptr when none is visible.
+    static QWidget* servedWindow(const QWidget* window);
+
 protected:
     // Asked before a modal showing; a screen that cannot be built (and has said why) returns false.
     virtual bool FormCanShow() { return true; }

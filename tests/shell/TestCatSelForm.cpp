@@ -6,6 +6,7 @@
 #include "shell/screens/TCourseMenuForm.h"
 #include "shell/screens/TGenericMBForm.h"
 #include "support/TestSupport.h"
+#include "ui/CompactCheckDelegate.h"
 #include "ui/PictureButton.h"
 #include "ui/Sound.h"
 
@@ -435,6 +436,22 @@ class TestCatSelForm : public QObject
         showStandard();
         QVERIFY(form()->isVisible());
         QCOMPARE(available(), 100);
+    }
+
+    void clickOnTheSmallBoxTogglesTheSubCategory()
+    {
+        showStandard();
+        QListWidget* list = form()->categoryList(1);
+        const QRect row = list->visualItemRect(list->item(1));
+        const QRect box = ui::CompactCheckDelegate::boxRect(row);
+        QVERIFY(row.contains(box)); // drawn whole inside the 12-pixel row
+        const int before = available();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
+        QCOMPARE(list->item(1)->checkState(), Qt::Unchecked);
+        QVERIFY(available() < before);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
+        QCOMPARE(list->item(1)->checkState(), Qt::Checked);
+        QCOMPARE(available(), before);
     }
 
     void backButtonAndCloseBox()

@@ -1,6 +1,7 @@
 #include "bank/Cp932.h"
 #include "bank/QuestionFileWriter.h"
 #include "session/screens/TExamModeForm.h"
+#include "shell/NoticeLayout.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -17,14 +18,14 @@
 namespace
 {
 // One category of 40 single-choice questions; the mock exam is 30 questions in 45 minutes.
-CourseTest writeTest(const testsupport::TempInstall& install)
+CourseTest writeTest(const testsupport::TempInstall& install, const char* titleUtf8 = "データベース入門")
 {
     auto bank = testsupport::oneCategoryBank(40, 45, {"p", "q", "r"});
     QuestionHeader header;
     header.mockCount = 30;
     header.targetRate = "65";
     header.code = "QV-200";
-    header.title = cp932::fromUtf8("データベース入門");
+    header.title = cp932::fromUtf8(titleUtf8);
     header.updated = "20240501000000";
 
     CourseTest test;
@@ -51,11 +52,11 @@ class TestStartNotice : public QObject
     QTimer* timer() { return notice()->findChild<QTimer*>(QStringLiteral("Timer1")); }
 
     // Goes the user's way: the category selection screen, 30 questions in 45 minutes, start.
-    void startSession()
+    void startSession(const char* titleUtf8 = "データベース入門")
     {
         VendorTheme theme;
         theme.directory = QStringLiteral("oracle");
-        screens().CourseMenuForm->setChosenTestForTesting(writeTest(*m_install), theme);
+        screens().CourseMenuForm->setChosenTestForTesting(writeTest(*m_install, titleUtf8), theme);
         screens().CourseMenuForm->show();
         TCatSelForm* catSel = screens().CatSelForm;
         catSel->show();
@@ -95,6 +96,37 @@ class TestStartNotice : public QObject
         QVERIFY(timer()->isActive());
         QCOMPARE(timer()->interval(), 100);
         QCOMPARE(notice()->ticks(), 0);
+    }
+
+    void longTitleIsShownWhole()
+    {
+        // 60 characters: wider than the notice's 400 pixels.
+        startSession("データベース基礎 ― SQL・設計・トランザクション・バックアップと復旧・性能管理・セキュリティの総合演習問題集・改訂版");
+        const QLabel* title = notice()->findChild<QLabel*>(QStringLiteral("Label3"));
+        QVERIFY(notice()->width() > notice::kWidth);
+        QVERIFY(title->fontMetrics().horizontalAdvance(title->text()) <= title->width() || title->wordWrap());
+        QVERIFY(title->geometry().right() < notice()->width());
+        QVERIFY(notice()->findChild<QLabel*>(QStringLiteral("Label2"))->geometry().bottom() < notice()->height());
+    }
+
+    void titleWrapsOnlyWhenTheScreenIsTooNarrow_data()
+    {
+        QTest::addColumn<int>("titleWidth");
+        QTest::addColumn<int>("screenWidth");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("short title keeps the size") << 200 << 1280 << 400 << 1;
+        QTest::newRow("long title widens") << 600 << 1280 << 640 << 1;
+        QTest::newRow("too long for the screen wraps") << 900 << 800 << 760 << 2;
+    }
+    void titleWrapsOnlyWhenTheScreenIsTooNarrow()
+    {
+        QFETCH(int, titleWidth);
+        QFETCH(int, screenWidth);
+        const notice::Layout layout = notice::layoutFor(titleWidth, screenWidth);
+        QTEST(layout.width, "width");
+        QTEST(layout.titleLines, "lines");
+        QCOMPARE(layout.height, notice::kHeight + (layout.titleLines - 1) * notice::kLineHeight);
     }
 
     void handsOverOnTheTwentyFirstTick()

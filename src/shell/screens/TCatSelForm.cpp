@@ -12,6 +12,7 @@
 #include "shell/screens/TCourseMenuForm.h"
 #include "shell/screens/TGenericMBForm.h"
 #include "ui/Artwork.h"
+#include "ui/CompactCheckDelegate.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
 #include "ui/Sound.h"
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QTimer>
@@ -237,7 +239,7 @@ void TCatSelForm::createCategoryControls()
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         list->setUniformItemSizes(true);
-        list->setStyleSheet(QStringLiteral("QListView::indicator { width: 10px; height: 10px; }"));
+        list->setItemDelegate(new ui::CompactCheckDelegate(list));
         for (int k = 1; k <= listed[size_t(c - 1)]; ++k) {
             const SubCategoryEntry& sub = category.sub(k);
             auto* item = new QListWidgetItem(cp932::toUnicode(sub.name) + QStringLiteral(" (") +

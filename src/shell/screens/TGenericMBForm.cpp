@@ -2,26 +2,27 @@
 
 #include "bank/Cp932.h"
 #include "session/screens/TExamModeForm.h"
+#include "shell/NoticeLayout.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "ui/Sound.h"
 
 #include <QKeyEvent>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QTimer>
 
 namespace
 {
-constexpr int kWidth = 400;
-constexpr int kHeight = 130;
 constexpr int kLastTick = 20; // the hand-over comes on the tick after this one
 } // namespace
 
 TGenericMBForm::TGenericMBForm(QWidget* parent) : ui::Screen(QStringLiteral("GenericMBForm"), parent)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
-    setFixedSize(kWidth, kHeight);
+    setFixedSize(notice::kWidth, notice::kHeight);
     setFocusPolicy(Qt::StrongFocus);
 
     QFont font(QStringLiteral("IPAGothic"));
@@ -30,7 +31,7 @@ TGenericMBForm::TGenericMBForm(QWidget* parent) : ui::Screen(QStringLiteral("Gen
     for (QLabel** label : {&Label3, &Label1, &Label2}) {
         *label = new QLabel(this);
         (*label)->setFont(font);
-        (*label)->setGeometry(30, top, kWidth - 40, 24);
+        (*label)->setGeometry(notice::kLeft, top, notice::kWidth - 40, notice::kLineHeight);
         top += 32;
     }
     Label3->setObjectName(QStringLiteral("Label3"));
@@ -56,11 +57,28 @@ void TGenericMBForm::FormShow()
     Label2->setText(QStringLiteral("制限時間 : ") + QString::number(session.timeLimitSeconds / 60) +
                     QStringLiteral("分"));
 
+    fitTitle();
+
     // In the middle of where the category selection screen stood.
     const QRect around = screens().CatSelForm->geometry();
-    move(around.center() - QPoint(kWidth / 2, kHeight / 2));
+    move(around.center() - QPoint(width() / 2, height() / 2));
     activateWindow();
     setFocus();
+}
+
+void TGenericMBForm::fitTitle()
+{
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->availableGeometry().width() : notice::kWidth;
+    const int titleWidth = Label3->fontMetrics().horizontalAdvance(Label3->text());
+    const notice::Layout layout = notice::layoutFor(titleWidth, screenWidth);
+    setFixedSize(layout.width, layout.height);
+    const int labelWidth = layout.width - notice::kLeft - notice::kRightMargin;
+    Label3->setWordWrap(layout.titleLines > 1);
+    Label3->setGeometry(notice::kLeft, 20, labelWidth, notice::kLineHeight * layout.titleLines);
+    const int below = 20 + notice::kLineHeight * (layout.titleLines - 1);
+    Label1->setGeometry(notice::kLeft, below + 32, labelWidth, notice::kLineHeight);
+    Label2->setGeometry(notice::kLeft, below + 64, labelWidth, notice::kLineHeight);
 }
 
 void TGenericMBForm::Timer1Timer()

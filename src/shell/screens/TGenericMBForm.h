@@ -24,6 +24,8 @@ class TGenericMBForm : public ui::Screen
 
   private:
     void handOver();
+    // Widens the notice for a long title, or wraps the title when the screen is too narrow.
+    void fitTitle();
 
     QLabel* Label3 = nullptr;
     QLabel* Label1 = nullptr;

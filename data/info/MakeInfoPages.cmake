@@ -1,0 +1,20 @@
+# Writes the information pages into ${DEST_DIR} from frame.html.in and the table in Pages.cmake.
+# The pages are CP932 with CR LF line ends; file(READ) gives the lines with LF alone, so the ends
+# are put back when each page is written.
+include(${CMAKE_CURRENT_LIST_DIR}/Pages.cmake)
+file(READ ${CMAKE_CURRENT_LIST_DIR}/frame.html.in frame)
+foreach(row IN LISTS info_pages)
+    string(REPLACE "|" ";" fields "${row}")
+    list(GET fields 0 name)
+    list(GET fields 1 COLOUR)
+    list(GET fields 2 INK)
+    file(READ ${CMAKE_CURRENT_LIST_DIR}/${name}.body text)
+    string(FIND "${text}" "\n" end)
+    string(SUBSTRING "${text}" 0 ${end} TITLE)
+    math(EXPR start "${end} + 1")
+    string(SUBSTRING "${text}" ${start} -1 BODY)
+    string(REGEX REPLACE "\n$" "" BODY "${BODY}")
+    string(CONFIGURE "${frame}" page @ONLY)
+    string(REPLACE "\n" "\r\n" page "${page}")
+    file(WRITE ${DEST_DIR}/${name}.html "${page}")
+endforeach()
