@@ -12,6 +12,7 @@
 
 #include <QFrame>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -128,6 +129,15 @@ void TAdaptiveForm::Button1Click()
 {
     emptyGrid();
     close();
+}
+
+void TAdaptiveForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) { // a modal list closes like a dialog
+        Button1Click();
+        return;
+    }
+    ui::Screen::keyPressEvent(event);
 }
 
 void TAdaptiveForm::Image1Click()

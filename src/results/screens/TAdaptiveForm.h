@@ -26,6 +26,7 @@ class TAdaptiveForm : public ui::Screen
   protected:
     bool FormCanShow() override;
     void FormShow() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void emptyGrid();

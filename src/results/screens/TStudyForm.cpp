@@ -145,6 +145,10 @@ void TStudyForm::buildControls()
     ScrollBox1->setStyleSheet(QStringLiteral("QScrollArea { background: black; border: 0; }"));
     auto* list = new QWidget;
     list->setObjectName(QStringLiteral("TestList"));
+    QPalette black = list->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    list->setPalette(black);
+    list->setAutoFillBackground(true); // below the last row as well
     LabelImage = makePicture(list, "LabelImage", QRect(0, 0, kStudyNamesWidth, 0));
     LabelImage->setAccessibleName(QStringLiteral("テスト名"));
     LabelImage->setCursor(Qt::PointingHandCursor);
@@ -192,7 +196,7 @@ void TStudyForm::buildControls()
                        kListTop + kListHeight + 9);
     Crown = makePicture(this, "Crown", QRect(kListLeft + 260, kListTop + kListHeight + 12, 18, 9));
     Crown->setPixmap(QPixmap::fromImage(crownPicture()));
-    makeLabel(this, "Label6", QStringLiteral("目標正答率"), kListLeft + 282, kListTop + kListHeight + 9);
+    Label6 = makeLabel(this, "Label6", QStringLiteral("目標正答率"), kListLeft + 282, kListTop + kListHeight + 9);
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -204,6 +208,7 @@ void TStudyForm::buildControls()
     memoFont.setPixelSize(10);
     Memo1->setFont(memoFont);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QStringList instructions;
     for (const char* line : kInstructions)
         instructions << QString::fromUtf8(line);
@@ -239,7 +244,7 @@ void TStudyForm::buildControls()
 void TStudyForm::applyTheme()
 {
     const ResultsTheme look = currentResultsTheme();
-    applyResultsTheme(this, look, {Label13, Label5, Label1}, Image3, HiGradeImg);
+    applyResultsTheme(this, look, {Label13, Label5, Label6, Label1}, Image3, HiGradeImg);
     const QColor text = look.text;
     const std::uint32_t colour = look.vendor.colour1;
     QPixmap band(Image6->size());

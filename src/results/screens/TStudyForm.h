@@ -76,6 +76,7 @@ class TStudyForm : public ui::Screen
     QLabel* Label13 = nullptr;
     QLabel* AdpImg = nullptr;
     QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr; // legend of the crown
     QLabel* Crown = nullptr;
     QScrollArea* ScrollBox2 = nullptr;
     QLabel* Image1 = nullptr;
