@@ -282,16 +282,19 @@ HistorySync::Result HistorySync::post(const QString& url, const std::string& bod
 {
     const QString requestFile = workFile(testId + QStringLiteral(".txt"));
     {
-        QSaveFile out(requestFile);
+        // A work file that lives for one post: written plainly (a safe write would wait for the disk).
+        QFile out(requestFile);
         const std::string line = body + "\r\n";
-        if (!out.open(QIODevice::WriteOnly) || out.write(line.data(), qint64(line.size())) != qint64(line.size())
-            || !out.commit())
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            || out.write(line.data(), qint64(line.size())) != qint64(line.size()) || !out.flush())
             return {Outcome::Failed, QStringLiteral("%1: cannot be written").arg(requestFile)};
     }
     m_http.Body = answerFile;
     m_http.Header = workFile(QStringLiteral("Head.txt"));
     m_http.InputFileMode = true;
     m_http.OutputFileMode = true;
+    // The answers are work files read at once; the history written from them is saved safely.
+    m_http.DurableBody = false;
     const TransferResult result = m_http.Post(url, requestFile);
     QFile::remove(requestFile);
     if (!result.ok)
