@@ -278,26 +278,35 @@ HistorySync::HistorySync(HttpTransport& http, const SyncServers& servers, const 
 }
 
 HistorySync::Result HistorySync::post(const QString& url, const std::string& body, const QString& testId,
-                                      const QString& answerFile)
+                                      const QString& answerFile, QByteArray* answer)
 {
     const QString requestFile = workFile(testId + QStringLiteral(".txt"));
     {
-        QSaveFile out(requestFile);
+        // A work file that lives for one post: written plainly (a safe write would wait for the disk).
+        QFile out(requestFile);
         const std::string line = body + "\r\n";
-        if (!out.open(QIODevice::WriteOnly) || out.write(line.data(), qint64(line.size())) != qint64(line.size())
-            || !out.commit())
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            || out.write(line.data(), qint64(line.size())) != qint64(line.size()) || !out.flush())
             return {Outcome::Failed, QStringLiteral("%1: cannot be written").arg(requestFile)};
     }
     m_http.Body = answerFile;
     m_http.Header = workFile(QStringLiteral("Head.txt"));
     m_http.InputFileMode = true;
     m_http.OutputFileMode = true;
+    // The answers are work files read at once; the history written from them is saved safely.
+    m_http.DurableBody = false;
     const TransferResult result = m_http.Post(url, requestFile);
     QFile::remove(requestFile);
     if (!result.ok)
         return {Outcome::Failed, QStringLiteral("%1: %2").arg(url, result.error)};
     if (result.status != 200)
         return {Outcome::Failed, QStringLiteral("%1: the server answered with status %2").arg(url).arg(result.status)};
+    if (answer) {
+        QFile file(answerFile);
+        if (!file.open(QIODevice::ReadOnly))
+            return {Outcome::Failed, QStringLiteral("%1: cannot be read").arg(answerFile)};
+        *answer = file.readAll();
+    }
     return {};
 }
 
@@ -309,15 +318,14 @@ HistorySync::Result HistorySync::queryStatus(const QList<CourseTest>& tests, QLi
         SyncRow row;
         row.test = test;
         row.testId = QFileInfo(test.historyFile).completeBaseName();
+        QByteArray line;
         Result sent = post(QStringLiteral("http://") + m_servers.status, identityRequest(m_profile, row.testId),
-                           row.testId, answerFile);
+                           row.testId, answerFile, &line);
         if (sent.outcome != Outcome::Done)
             return sent;
-        QFile file(answerFile);
-        if (!file.open(QIODevice::ReadOnly))
-            return {Outcome::Failed, QStringLiteral("%1: cannot be read").arg(answerFile)};
-        QByteArray line = file.readLine(4096);
-        while (line.endsWith('\n') || line.endsWith('\r'))
+        if (const qsizetype end = line.indexOf('\n'); end >= 0)
+            line.truncate(end);
+        while (line.endsWith('\r'))
             line.chop(1);
         const StatusAnswer answer = parseStatusLine(std::string_view(line.constData(), size_t(line.size())));
         row.clientDate = historyFileDate(test.historyFile);
@@ -356,14 +364,11 @@ HistorySync::Result HistorySync::transfer(const SyncRow& row)
     }
     if (row.state == kStateServerNewer) {
         const QString answerFile = workFile(QStringLiteral("DownData.txt"));
+        QByteArray bytes;
         Result sent = post(QStringLiteral("http://") + m_servers.download, identityRequest(m_profile, row.testId),
-                           row.testId, answerFile);
+                           row.testId, answerFile, &bytes);
         if (sent.outcome != Outcome::Done)
             return sent;
-        QFile file(answerFile);
-        if (!file.open(QIODevice::ReadOnly))
-            return {Outcome::Failed, QStringLiteral("%1: cannot be read").arg(answerFile)};
-        const QByteArray bytes = file.readAll();
         QString error;
         const auto history = parseDownload(std::string_view(bytes.constData(), size_t(bytes.size())), error);
         if (!history)

@@ -98,7 +98,10 @@ public:
     QString workFile(const QString& name) const { return m_programDir + name; }
 
 private:
-    Result post(const QString& url, const std::string& body, const QString& testId, const QString& answerFile);
+    // Writes the request file, posts it and deletes it; a 200 answer lands in `answerFile` and,
+    // when `answer` is given, is read back into it.
+    Result post(const QString& url, const std::string& body, const QString& testId, const QString& answerFile,
+                QByteArray* answer = nullptr);
 
     HttpTransport& m_http;
     SyncServers m_servers;

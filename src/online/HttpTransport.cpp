@@ -1,5 +1,7 @@
 #include "online/HttpTransport.h"
 
+#include "online/FileReplace.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -11,9 +13,46 @@ namespace online {
 
 namespace {
 
+// The body file: it appears under its name only when the response is complete. A durable one is
+// also on the disk before it appears (for files that replace installed ones); a work file of
+// the sync is not worth waiting for the disk.
+class BodyFile {
+public:
+    BodyFile(const QString& path, bool durable) : m_durable(durable), m_save(path), m_part(path + QStringLiteral(".part")), m_path(path) {}
+
+    bool open() { return m_durable ? m_save.open(QIODevice::WriteOnly) : m_part.open(QIODevice::WriteOnly | QIODevice::Truncate); }
+    qint64 write(const char* data, qint64 size) { return m_durable ? m_save.write(data, size) : m_part.write(data, size); }
+    void cancel()
+    {
+        if (m_durable) {
+            m_save.cancelWriting();
+        } else {
+            m_part.close();
+            m_part.remove();
+        }
+    }
+    bool commit()
+    {
+        if (m_durable)
+            return m_save.commit();
+        m_part.close();
+        if (m_part.error() == QFileDevice::NoError && !replaceFile(m_part.fileName(), m_path))
+            return true;
+        m_part.remove();
+        return false;
+    }
+    QString errorString() const { return m_durable ? m_save.errorString() : m_part.errorString(); }
+
+private:
+    bool m_durable;
+    QSaveFile m_save;
+    QFile m_part;
+    QString m_path;
+};
+
 struct Receiver {
     HttpTransport* owner = nullptr;
-    QSaveFile* file = nullptr; // file mode
+    BodyFile* file = nullptr; // file mode
     QByteArray* text = nullptr; // text mode
     QByteArray headers;
     qint64 received = 0;
@@ -105,10 +144,10 @@ TransferResult HttpTransport::perform(const QString& url, const QByteArray* post
     }
     Receiver receiver;
     receiver.owner = this;
-    QSaveFile bodyFile(Body);
+    BodyFile bodyFile(Body, DurableBody);
     m_text.clear();
     if (InputFileMode) {
-        if (!bodyFile.open(QIODevice::WriteOnly)) {
+        if (!bodyFile.open()) {
             curl_easy_cleanup(curl);
             result.error = QStringLiteral("%1: %2").arg(Body, bodyFile.errorString());
             return result;
@@ -155,7 +194,7 @@ TransferResult HttpTransport::perform(const QString& url, const QByteArray* post
 
     if (code != CURLE_OK || receiver.writeFailed) {
         if (receiver.file)
-            bodyFile.cancelWriting();
+            bodyFile.cancel();
         result.connectionFailed = isConnectionFailure(code);
         result.error = receiver.writeFailed ? QStringLiteral("%1: %2").arg(Body, bodyFile.errorString())
                                             : QString::fromUtf8(curl_easy_strerror(code));
@@ -168,9 +207,10 @@ TransferResult HttpTransport::perform(const QString& url, const QByteArray* post
         return result;
     }
     if (OutputFileMode) {
-        QSaveFile headerFile(Header);
-        if (!headerFile.open(QIODevice::WriteOnly) || headerFile.write(receiver.headers) != receiver.headers.size()
-            || !headerFile.commit()) {
+        // The header lines are a work file nobody relies on across a crash: written plainly.
+        QFile headerFile(Header);
+        if (!headerFile.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            || headerFile.write(receiver.headers) != receiver.headers.size() || !headerFile.flush()) {
             result.error = QStringLiteral("%1: cannot be written").arg(Header);
             return result;
         }

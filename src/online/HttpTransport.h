@@ -26,6 +26,8 @@ public:
     // File that receives the response body when InputFileMode is on. The file is written
     // through a temporary file and appears only when the response arrived whole.
     QString Body = QStringLiteral("Default.htm");
+    // The body file is on the disk before it appears (off for short-lived work files).
+    bool DurableBody = true;
     // File that receives the response header lines when OutputFileMode is on.
     QString Header = QStringLiteral("Head.txt");
     bool InputFileMode = false;

@@ -13,6 +13,6 @@ inline const QString kUpdateTitle = QStringLiteral("問題ファイル更新情�
 inline const QString kHistoryWillClear = QStringLiteral("問題がアップデートされると、これに対応する履歴はクリアされます。よろしいですか?");
 inline const QString kMustRestart = QStringLiteral(
     "問題ファイルが更新されましたので、Quarvelを一度終了する必要があります。自動終了後、Quarvelを再度起動してください。");
-inline const QString kNegativeTimeout = QStringLiteral("接続タイムアウト時間に0秒以下を設定することはできません。");
+inline const QString kTimeOutRequired = QStringLiteral("接続タイムアウト時間に0秒以下を設定することはできません。");
 
 } // namespace online

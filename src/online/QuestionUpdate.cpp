@@ -82,6 +82,7 @@ private:
         m_downloads.append(target);
         m_http.Body = target;
         m_http.InputFileMode = true;
+        m_http.DurableBody = true; // it may replace an installed file
         const TransferResult result = m_http.Get(url);
         if (!result.ok)
             return fail(QStringLiteral("%1: %2").arg(url, result.error));

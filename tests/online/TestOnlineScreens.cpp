@@ -132,6 +132,21 @@ private Q_SLOTS:
         QCOMPARE(m_programEnds, 0);
     }
 
+    void aTimeOutIsRequired()
+    {
+        RawServer server([](const std::string&) { return RawServer::response(200, "x"); });
+        installVendors({QStringLiteral("oracle")}, server.address());
+        const QString refused = QStringLiteral("確認: 接続タイムアウト時間に0秒以下を設定することはできません。");
+        screens().UpdateForm->show();
+        screens().UpdateForm->SpinEdit1()->setValue(0);
+        screens().UpdateForm->Image2Click();
+        screens().SyncForm->show();
+        screens().SyncForm->SpinEdit1()->setValue(0);
+        screens().SyncForm->Image1Click();
+        QCOMPARE(messages(), (QStringList{refused, refused}));
+        QCOMPARE(server.requests().size(), size_t(0));
+    }
+
     void replacingRunListsRecordsAndEndsTheProgram()
     {
         Center center;

@@ -293,6 +293,7 @@ private Q_SLOTS:
         QTest::newRow("unknown vendor") << QStringList{QStringLiteral("--vendor"), QStringLiteral("acme")} << 2;
         QTest::newRow("bad proxy") << QStringList{QStringLiteral("--proxy"), QStringLiteral("nohost")} << 2;
         QTest::newRow("negative time-out") << QStringList{QStringLiteral("--timeout"), QStringLiteral("-1")} << 2;
+        QTest::newRow("no time-out") << QStringList{QStringLiteral("--timeout"), QStringLiteral("0")} << 2;
     }
     void toolReportsFailureAndUsage()
     {

@@ -45,6 +45,16 @@ bool parseOptions(int argc, char** argv, std::map<std::string, std::string>& opt
     return true;
 }
 
+// The database named by --db; false (with the reason on stderr) when it cannot be opened.
+bool openStore(std::map<std::string, std::string>& options, CenterStore& store)
+{
+    std::string error;
+    if (store.open(options["--db"], error))
+        return true;
+    std::cerr << error << "\n";
+    return false;
+}
+
 httplib::Server* g_server = nullptr;
 
 void stopServer(int)
@@ -58,11 +68,8 @@ int serve(std::map<std::string, std::string>& options)
     if (!options.count("--db") || !options.count("--updates") || !options.count("--images"))
         return usage();
     CenterStore store;
-    std::string error;
-    if (!store.open(options["--db"], error)) {
-        std::cerr << error << "\n";
+    if (!openStore(options, store))
         return 1;
-    }
     const std::string host = options.count("--host") ? options["--host"] : "127.0.0.1";
     const int port = options.count("--port") ? std::atoi(options["--port"].c_str()) : 0;
 
@@ -98,11 +105,8 @@ int addUser(std::map<std::string, std::string>& options)
     if (!options.count("--db") || !options.count("--serial"))
         return usage();
     CenterStore store;
-    std::string error;
-    if (!store.open(options["--db"], error)) {
-        std::cerr << error << "\n";
+    if (!openStore(options, store))
         return 1;
-    }
     // Names arrive as UTF-8 arguments; the program sends them as CP932.
     if (!store.addUser(options["--serial"], cp932::fromUtf8(options["--name"]), cp932::fromUtf8(options["--email"]))) {
         std::cerr << options["--db"] << ": the user could not be stored\n";
@@ -128,11 +132,8 @@ int listForms(std::map<std::string, std::string>& options)
     if (!options.count("--db"))
         return usage();
     CenterStore store;
-    std::string error;
-    if (!store.open(options["--db"], error)) {
-        std::cerr << error << "\n";
+    if (!openStore(options, store))
         return 1;
-    }
     // Pages are Shift_JIS, so their fields arrive as CP932 bytes; shown here as UTF-8.
     for (const auto& form : store.forms())
         for (const auto& [name, value] : form.fields)

@@ -54,7 +54,7 @@ bool parseOnlineArgs(QStringList args, bool allowStatus, OnlineArgs& out)
         } else if (option == QLatin1String("--timeout")) {
             bool ok = false;
             out.connection.timeoutSeconds = value.toInt(&ok);
-            if (!ok || out.connection.timeoutSeconds < 0 || out.connection.timeoutSeconds > 1000)
+            if (!ok || out.connection.timeoutSeconds < 1 || out.connection.timeoutSeconds > 1000)
                 return false;
         } else {
             return false;

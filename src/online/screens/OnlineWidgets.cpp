@@ -15,6 +15,8 @@ void setProxyFieldsEnabled(QLineEdit* server, QLineEdit* port, bool enabled)
         palette.setColor(QPalette::Active, QPalette::Base, colour);
         palette.setColor(QPalette::Inactive, QPalette::Base, colour);
         palette.setColor(QPalette::Disabled, QPalette::Base, colour);
+        // The style's greyed text vanishes on silver; the prompt in the field must stay readable.
+        palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0x40, 0x40, 0x40));
         field->setPalette(palette);
     }
 }

@@ -130,6 +130,11 @@ void TSyncForm::Image1Click()
 {
     if (m_busy || m_waitingForList || !m_Image1->isEnabled())
         return;
+    // The time-out applies to the sync's calls too; none at all would let a silent server block.
+    if (m_SpinEdit1->value() <= 0) {
+        ui::messageBox(this, QStringLiteral("確認"), online::kTimeOutRequired);
+        return;
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_Image1->setEnabled(false);
     m_busy = true; // the status queries block too

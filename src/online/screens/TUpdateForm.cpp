@@ -114,8 +114,9 @@ void TUpdateForm::Image2Click()
 {
     if (m_running)
         return;
-    if (m_SpinEdit1->value() < 0) {
-        ui::messageBox(this, QStringLiteral("確認"), online::kNegativeTimeout);
+    // No time limit would let a silent server block the program for good.
+    if (m_SpinEdit1->value() <= 0) {
+        ui::messageBox(this, QStringLiteral("確認"), online::kTimeOutRequired);
         return;
     }
     if (!m_server) {
