@@ -4,6 +4,12 @@
 #include <QString>
 
 struct FileError {
+    FileError() = default;
+    FileError(QString file, int line, QString message, QString messageJa = {})
+        : file(std::move(file)), line(line), message(std::move(message)), messageJa(std::move(messageJa))
+    {
+    }
+
     QString file;
     int line = 0; // 1-based; 0 when the problem is not on one line (a missing file)
     QString message;   // English, for authors (quarvel-tool)
