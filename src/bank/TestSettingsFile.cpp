@@ -108,24 +108,25 @@ bool isCaseStudyHeader(std::string_view line)
 }
 
 // The image's file name only: the value names a file in img/, and the settings file can come
-// from the update server, so it must not lead out of that directory.
+// from the update server, so it must not lead out of that directory. The cut is made after the
+// last separator of the decoded text: the decoder decides which bytes pair up, so a CP932 trail
+// byte 0x5C ("構" is 8D 5C) is never taken for "\", and a lead byte with no trail before "/"
+// never hides that separator.
 QString imageFileName(const std::string& value)
 {
-    // Separators found character by character: a CP932 trail byte can be 0x5C ("構" is 8D 5C).
-    std::string_view name = value;
-    size_t start = 0;
-    for (size_t i = 0; i < name.size(); ++i) {
-        const auto b = static_cast<unsigned char>(name[i]);
-        if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC))
-            ++i;
-        else if (b == '/' || b == '\\')
-            start = i + 1;
-    }
-    name.remove_prefix(std::min(start, name.size()));
-    name = trim(name);
-    if (name.empty() || name == "." || name == "..")
+    QString name = cp932::toUnicode(value);
+    name = name.mid(std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\'))) + 1);
+    // Blanks and control characters around the name, as everywhere in the file.
+    qsizetype begin = 0;
+    qsizetype end = name.size();
+    while (begin < end && name.at(begin).unicode() <= 0x20)
+        ++begin;
+    while (end > begin && name.at(end - 1).unicode() <= 0x20)
+        --end;
+    name = name.mid(begin, end - begin);
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
         return {};
-    return cp932::toUnicode(name);
+    return name;
 }
 
 CaseStudy caseStudyOf(const std::vector<std::string>& lines, const QString& testPath)

@@ -107,6 +107,13 @@ private Q_SLOTS:
             << QStringLiteral("img/secret.jpg");
         QTest::newRow("image value pointing to a directory")
             << QByteArray("[case study]\n[CASE STUDY IMAGE]\nIMG1=../\n") << true << 0 << QString();
+        // Found by fuzzing: a lead byte with no trail byte hid the "/" after it.
+        QTest::newRow("lead byte before a separator")
+            << QByteArray("[case study]\n[CASE STUDY IMAGE]\nIMG1=a/\xE2/c.bmp\n") << true << 0
+            << QStringLiteral("img/c.bmp");
+        QTest::newRow("kanji whose trail byte is 0x5C")
+            << QByteArray("[case study]\n[CASE STUDY IMAGE]\nIMG1=x\\\x8D\\.jpg\n") << true << 0
+            << QStringLiteral("img/構.jpg");
         QTest::newRow("None is not none") << QByteArray("[case study]\n[case study image]\nIMG1=None\n") << true << 0
                                           << QStringLiteral("img/None");
         QTest::newRow("unclosed section") << QByteArray("[case study\nx\n") << false << 0 << QString();
