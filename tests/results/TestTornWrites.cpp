@@ -1,7 +1,10 @@
 // A rewrite never tears a file: a child process runs each writer under a file-size limit, so the
 // kernel stops it at a chosen byte, and the file must then hold exactly its old bytes or exactly
 // the new ones, with no temporary file left beside it. Adding a writer is one row in kWriters.
+#include "ResultFixtures.h"
+#include "results/AdaptiveRecord.h"
 #include "results/HistoryFile.h"
+#include "results/Scoring.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -31,6 +34,36 @@ History sampleHistory()
     return h;
 }
 
+// An adaptive record of 200 questions and an attempt over all of them.
+struct AdaptiveCase {
+    std::unique_ptr<QuestionBank> bank = testsupport::oneCategoryBank(200, 30, {"right", "wrong"});
+    fixtures::Session session;
+    AdaptiveCase()
+    {
+        for (int q = 1; q <= 200; ++q) {
+            session.add(1, q % 3 == 0, q).number = q;
+            session.answers->at(q).secondsOnQuestion = q % 7 + 1;
+        }
+    }
+    AttemptScore score() const { return ScoreAttempt(*session.questions, *session.answers, session.count, 60, {}); }
+    std::string before() const { return AdaptiveRecordBytes(InitialAdaptiveLines(*bank)); }
+    std::string after() const
+    {
+        std::vector<std::string> lines = InitialAdaptiveLines(*bank);
+        AddAttemptToAdaptiveLines(lines, *session.questions, *session.answers, score(), QStringLiteral("t.ADP"));
+        return AdaptiveRecordBytes(lines);
+    }
+    bool write(const QString& path) const
+    {
+        return !UpdateAdaptiveRecord(path, *bank, *session.questions, *session.answers, score());
+    }
+};
+const AdaptiveCase& adaptiveCase()
+{
+    static const AdaptiveCase c;
+    return c;
+}
+
 // One file the program rewrites: what stands on disk before, what the write leaves, and the write.
 struct Writer {
     const char* name;
@@ -46,6 +79,8 @@ const Writer kWriters[] = {
      [](const QString& path) { return SaveHistory(path, sampleHistory(), kQuestionFile); }},
     {"new empty history", "qv102.his", [] { return std::string(); }, [] { return EmptyHistoryBytes(kQuestionFile); },
      [](const QString& path) { return CreateEmptyHistory(path, kQuestionFile); }},
+    {"adaptive record after an attempt", "qv101.ADP", [] { return adaptiveCase().before(); },
+     [] { return adaptiveCase().after(); }, [](const QString& path) { return adaptiveCase().write(path); }},
 };
 
 enum class Outcome { Completed, Failed, Killed };
