@@ -98,16 +98,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<bool>("connectionFailed");
-        QTest::newRow("nothing listening") << QStringLiteral("none") << false << true;
-        QTest::newRow("body cut short") << QStringLiteral("short") << false << false;
-        QTest::newRow("never answers") << QStringLiteral("hang") << false << false;
-        QTest::newRow("garbage") << QStringLiteral("garbage") << false << false;
+        QTest::addColumn<bool>("durable");
+        for (bool durable : {true, false}) {
+            const char* kind = durable ? "durable" : "work file";
+            QTest::addRow("nothing listening, %s", kind) << QStringLiteral("none") << false << true << durable;
+            QTest::addRow("body cut short, %s", kind) << QStringLiteral("short") << false << false << durable;
+            QTest::addRow("never answers, %s", kind) << QStringLiteral("hang") << false << false << durable;
+            QTest::addRow("garbage, %s", kind) << QStringLiteral("garbage") << false << false << durable;
+        }
     }
     void failuresLeaveTheBodyFile()
     {
         QFETCH(QString, answer);
         QFETCH(bool, ok);
         QFETCH(bool, connectionFailed);
+        QFETCH(bool, durable);
         RawServer server([&](const std::string&) -> std::string {
             if (answer == QLatin1String("short"))
                 return "HTTP/1.0 200 OK\r\nContent-Length: 5000\r\n\r\nonly a little";
@@ -120,6 +125,7 @@ private Q_SLOTS:
         online::HttpTransport http;
         http.InputFileMode = true;
         http.TimeOut = 1000;
+        http.DurableBody = durable;
         http.Body = dir.path() + QStringLiteral("/kept.txt");
         QVERIFY(writeBytes(http.Body, "old"));
         int failedEvents = 0;
@@ -131,6 +137,20 @@ private Q_SLOTS:
         QVERIFY(!result.error.isEmpty());
         QCOMPARE(testsupport::readBytes(http.Body), std::string("old"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("kept.txt")});
+    }
+
+    void workFileAppearsWhole()
+    {
+        RawServer server([](const std::string&) { return RawServer::response(200, "NOTFOUND\r\n"); });
+        QTemporaryDir dir;
+        online::HttpTransport http;
+        http.InputFileMode = true;
+        http.DurableBody = false;
+        http.Body = dir.path() + QStringLiteral("/RecordInfo.txt");
+        QVERIFY(writeBytes(http.Body, "an older answer that is longer"));
+        QVERIFY(http.Get(QStringLiteral("http://%1/x").arg(server.address())).accepted());
+        QCOMPARE(testsupport::readBytes(http.Body), std::string("NOTFOUND\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("RecordInfo.txt")});
     }
 
     void errorStatusIsReportedNotHidden()
