@@ -6,5 +6,7 @@
 int runScramble();
 int runQdf(const QStringList& args); // args after "qdf"
 int runHis(const QStringList& args); // args after "his"
+int runImport(const QStringList& args); // args after "import"
+int runExport(const QStringList& args); // args after "export"
 
 int usage();

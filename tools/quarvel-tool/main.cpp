@@ -14,7 +14,11 @@ int usage()
                "  quarvel-tool qdf pack SRC OUT         readable UTF-8 source -> .qdf\n"
                "  quarvel-tool qdf unpack FILE          .qdf -> readable UTF-8 source on stdout\n"
                "  quarvel-tool his new FILE QDFPATH     create an empty history file\n"
-               "  quarvel-tool his json FILE            a history file as JSON\n",
+               "  quarvel-tool his json FILE            a history file as JSON\n"
+               "  quarvel-tool import gift|moodlexml FILE OUT.qsrc [--code CODE] [--title TITLE] [--images DIR]\n"
+               "                                        another platform's questions -> readable source\n"
+               "  quarvel-tool export moodlexml FILE.qdf OUT.xml\n"
+               "                                        styles 1, 2 and 5 -> Moodle XML\n",
                stderr);
     return 2;
 }
@@ -32,5 +36,9 @@ int main(int argc, char* argv[])
         return runQdf(args);
     if (command == QLatin1String("his"))
         return runHis(args);
+    if (command == QLatin1String("import"))
+        return runImport(args);
+    if (command == QLatin1String("export"))
+        return runExport(args);
     return usage();
 }
