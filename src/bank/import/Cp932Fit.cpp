@@ -34,10 +34,11 @@ bool holds(const QString& s)
 
 QString fitToCp932(const QString& text, std::vector<Cp932Misfit>& misfits)
 {
-    bool plain = true;
+    // Most text fits whole: one conversion instead of one per character.
+    bool control = false;
     for (QChar c : text)
-        plain = plain && c.unicode() >= 0x20 && c.unicode() < 0x7F;
-    if (plain)
+        control = control || (c.unicode() < 0x20 && c != QLatin1Char('\n')) || c.unicode() == 0x7F;
+    if (!control && holds(text))
         return text;
     QString out;
     out.reserve(text.size());
