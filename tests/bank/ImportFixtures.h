@@ -57,4 +57,19 @@ inline std::string utf8(const std::string& cp932Bytes)
     return cp932::toUtf8(cp932Bytes);
 }
 
+// A text field as the reader keeps it, without CRs and without the explanation's leading line break.
+inline QString plain(const std::string& cp932Bytes)
+{
+    QString s = QString::fromStdString(utf8(cp932Bytes)).remove(QLatin1Char('\r'));
+    return s.startsWith(QLatin1Char('\n')) ? s.mid(1) : s;
+}
+
+inline QStringList choicesOf(const QuestionRecord& r)
+{
+    QStringList out;
+    for (int k = 0; k < r.storedChoiceCount; ++k)
+        out.append(plain(r.choices.at(size_t(k))));
+    return out;
+}
+
 } // namespace importfixtures

@@ -9,26 +9,6 @@ using namespace importfixtures;
 
 namespace {
 
-QString explanationOf(const QuestionRecord& r)
-{
-    QString e = QString::fromStdString(utf8(r.explanation));
-    e.remove(QLatin1Char('\r'));
-    return e.startsWith(QLatin1Char('\n')) ? e.mid(1) : e;
-}
-
-QStringList choicesOf(const QuestionRecord& r)
-{
-    QStringList out;
-    for (int k = 0; k < r.storedChoiceCount; ++k)
-        out.append(QString::fromStdString(utf8(r.choices.at(size_t(k)))));
-    return out;
-}
-
-QString textOf(const QuestionRecord& r)
-{
-    return QString::fromStdString(utf8(r.text)).remove(QLatin1Char('\r'));
-}
-
 // `count` questions, each in its own category/sub-category as `path(i)` says, with `choices` answers.
 std::string manyQuestions(int count, const std::function<QString(int)>& path, int choices = 2)
 {
@@ -102,8 +82,8 @@ private Q_SLOTS:
         QTEST(r.style, "style");
         QTEST(r.correctCount, "correct");
         QTEST(choicesOf(r), "choices");
-        QTEST(textOf(r), "text");
-        QTEST(explanationOf(r), "explanation");
+        QTEST(plain(r.text), "text");
+        QTEST(plain(r.explanation), "explanation");
     }
 
     void reportLines_data()
@@ -117,6 +97,8 @@ private Q_SLOTS:
         QTest::newRow("tolerance") << QByteArray("N {#1822:5}") << 1 << "number with a tolerance or a range";
         QTest::newRow("range") << QByteArray("N {#1..5}") << 1 << "number with a tolerance or a range";
         QTest::newRow("description") << QByteArray("Just a text.") << 1 << "skipped: description";
+        QTest::newRow("two blanks: cloze") << QByteArray("A {=x ~y} and {=z ~w}.") << 1 << "skipped: cloze";
+        QTest::newRow("empty short answer") << QByteArray("Q {=}") << 1 << "skipped: the answer at 100 % is empty";
         QTest::newRow("weights below 100") << QByteArray("Q {~%40%A ~%40%B ~C}") << 1 << "add up to 80 %";
         QTest::newRow("two answers at 100") << QByteArray("Q {=A =%100%B ~C}\n") << 1
                                             << "2 answers at 100 %: a single-choice question has one";

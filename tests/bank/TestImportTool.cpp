@@ -31,7 +31,7 @@ const char* kSource = "mock: 4/70\nminutes: 4\ncode: QV-RT\ntitle: 往復\nupdat
                       "question: 4\ncategory: 1\nsub: 2\nstyle: 3\ncorrect: 1\n"
                       "text: 図\nchoice: a@1,1,2,2\n"
                       "question: 5\ncategory: 1\nsub: 2\nstyle: 1\ncorrect: 1\n"
-                      "text:\n| <INCLUDE IMG>@pic.jpg\n| 図を見よ\nchoice: はい\nchoice: いいえ\n";
+                      "text:\n| <INCLUDE IMG>@pic.jpg@../rt.qsrc\n| 図を見よ\nchoice: はい\nchoice: いいえ\n";
 
 QByteArray jpeg()
 {
@@ -130,6 +130,7 @@ private Q_SLOTS:
         QVERIFY2(run.exitCode == 0, run.err.constData());
         QVERIFY2(run.err.contains("question 4 left out: style 3 has no counterpart"), run.err.constData());
         QVERIFY(run.err.endsWith("4 exported, 1 left out\n"));
+        QVERIFY2(run.err.contains("exhibit \"../rt.qsrc\" is not a plain file name; left out"), run.err.constData());
 
         const QString images = dir.root() + QStringLiteral("back/img");
         run = runTool({"import", "moodlexml", xml, dir.root() + QStringLiteral("back/rt.qsrc"), "--code", "QV-RT",

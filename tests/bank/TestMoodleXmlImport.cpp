@@ -32,12 +32,6 @@ QByteArray picture(const char* format)
     return bytes;
 }
 
-QString plain(const std::string& cp932Bytes)
-{
-    QString s = QString::fromStdString(utf8(cp932Bytes)).remove(QLatin1Char('\r'));
-    return s.startsWith(QLatin1Char('\n')) ? s.mid(1) : s;
-}
-
 } // namespace
 
 class TestMoodleXmlImport : public QObject {
@@ -92,10 +86,7 @@ private Q_SLOTS:
         const QuestionRecord& r = imported.question(1);
         QTEST(r.style, "style");
         QTEST(r.correctCount, "correct");
-        QStringList choices;
-        for (int k = 0; k < r.storedChoiceCount; ++k)
-            choices.append(plain(r.choices.at(size_t(k))));
-        QTEST(choices, "choices");
+        QTEST(choicesOf(r), "choices");
         QTEST(plain(r.text), "text");
         QTEST(plain(r.explanation), "explanation");
     }
@@ -144,7 +135,7 @@ private Q_SLOTS:
         QByteArray files;
         for (const char* format : {"PNG", "JPEG", "junk", "BMP", "GIF", "PNG"})
             files += "<file name=\"p." + QByteArray(format).toLower() + "\" path=\"/\" encoding=\"base64\">"
-                     + (QByteArray(format) == "junk" ? QByteArray("not a picture") : picture(format)).toBase64() + "</file>";
+                     + (QByteArray(format) == "junk" ? QByteArray("BM: a bitmap in name only, long enough to pass for a header of one") : picture(format)).toBase64() + "</file>";
         const QByteArray xml = quiz("<question type=\"truefalse\"><questiontext format=\"html\">"
                                     "<text><![CDATA[<p>See <img src=\"@@PLUGINFILE@@/p.png\"></p>]]></text>"
                                     + files + "</questiontext><answer fraction=\"100\"><text>true</text></answer></question>");

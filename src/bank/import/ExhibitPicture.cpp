@@ -2,13 +2,20 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 
 std::optional<ExhibitPicture> exhibitPicture(const QByteArray& bytes)
 {
-    if (bytes.startsWith("\xFF\xD8\xFF"))
-        return ExhibitPicture{bytes, QStringLiteral("jpg")};
-    if (bytes.startsWith("BM") && bytes.size() > 54)
-        return ExhibitPicture{bytes, QStringLiteral("bmp")};
+    // JPEG and bitmaps are kept byte for byte; their header must at least read as a picture.
+    const bool jpeg = bytes.startsWith("\xFF\xD8\xFF");
+    if (jpeg || bytes.startsWith("BM")) {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        QImageReader reader(&buffer, jpeg ? "JPEG" : "BMP");
+        if (!reader.canRead() || reader.size().isEmpty())
+            return std::nullopt;
+        return ExhibitPicture{bytes, jpeg ? QStringLiteral("jpg") : QStringLiteral("bmp")};
+    }
     const char* format = bytes.startsWith("\x89PNG\r\n\x1A\n") ? "PNG"
                          : (bytes.startsWith("GIF87a") || bytes.startsWith("GIF89a")) ? "GIF"
                                                                                         : nullptr;

@@ -258,6 +258,11 @@ std::optional<FileError> readBlock(const Block& block, const QString& fileName, 
                          QStringLiteral("the answer list opened here is not closed with \"}\"")};
     const QStringView before = s.left(open);
     const QStringView after = s.mid(close + 1).trimmed();
+    if (findUnescaped(after, u"{") >= 0) { // several blanks in one text: a cloze
+        q.typeName = QStringLiteral("cloze (several answer lists in one text)");
+        questions.push_back(std::move(q));
+        return std::nullopt;
+    }
     const QString blank = QStringLiteral("＿＿＿");
     q.text = after.isEmpty() ? finishText(before, format)
                              : finishText(before, format) + QLatin1Char(' ') + blank + QLatin1Char(' ')

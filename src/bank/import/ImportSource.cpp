@@ -162,6 +162,8 @@ private:
             return QStringLiteral("no answer at 100 %");
         QString correct = first->text;
         correct.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        if (correct.isEmpty())
+            return QStringLiteral("the answer at 100 % is empty");
         qsizetype longest = correct.size();
         QStringList others;
         for (const ImportedAnswer& a : q.answers) {

@@ -132,6 +132,11 @@ private:
             const QString line = unicode(text.substr(kImageMarker.size(), end == std::string_view::npos ? text.npos : end - kImageMarker.size()));
             text = end == std::string_view::npos ? std::string_view() : text.substr(end);
             for (const QString& name : line.split(QLatin1Char('@'), Qt::SkipEmptyParts)) {
+                // Exhibits live in img/ itself: a name that leads elsewhere is not followed.
+                if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name.startsWith(QLatin1Char('.'))) {
+                    report(record, QStringLiteral("question %1: exhibit \"%2\" is not a plain file name; left out").arg(r.number).arg(name));
+                    continue;
+                }
                 if (!QFile::exists(QDir(m_imageDir).filePath(name))) {
                     report(record, QStringLiteral("question %1: exhibit \"%2\" not found in %3; left out").arg(r.number).arg(name, m_imageDir));
                     continue;
