@@ -12,25 +12,11 @@ using namespace qdffixtures;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = testsupport::ToolRun;
 
 Run tool(const QStringList& args, const QByteArray& input = {})
 {
-    QProcess process;
-    process.start(qEnvironmentVariable("QUARVEL_TOOL"), args);
-    process.write(input);
-    process.closeWriteChannel();
-    Run run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return testsupport::runTool(args, input);
 }
 
 const char* kSource = "mock: 1/80\n"

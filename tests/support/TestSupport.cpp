@@ -1,6 +1,7 @@
 #include "support/TestSupport.h"
 
 #include <QFileInfo>
+#include <QProcess>
 
 #include <algorithm>
 #include <QStandardPaths>
@@ -79,6 +80,21 @@ std::string readBytes(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll().toStdString();
+}
+
+ToolRun runTool(const QStringList& args, const QByteArray& input)
+{
+    QProcess process;
+    process.start(qEnvironmentVariable("QUARVEL_TOOL"), args);
+    process.write(input);
+    process.closeWriteChannel();
+    ToolRun run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
 }
 
 } // namespace testsupport

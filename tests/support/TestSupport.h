@@ -43,6 +43,14 @@ std::unique_ptr<QuestionBank> oneCategoryBank(int questions, int mockMinutes, st
 // Reads a whole file as bytes ("" when missing).
 std::string readBytes(const QString& path);
 
+// quarvel-tool (the path CTest puts in QUARVEL_TOOL) run with `args`, `input` on its stdin.
+struct ToolRun {
+    int exitCode = -1; // -1: did not finish or crashed
+    QByteArray out;
+    QByteArray err;
+};
+ToolRun runTool(const QStringList& args, const QByteArray& input = {});
+
 } // namespace testsupport
 
 // Like QTEST_MAIN, with the environment of every Quarvel test.

@@ -9,5 +9,7 @@ int runHis(const QStringList& args); // args after "his"
 int runAdp(const QStringList& args); // args after "adp"
 int runUpdate(const QStringList& args); // args after "update"
 int runSync(const QStringList& args);   // args after "sync"
+int runImport(const QStringList& args); // args after "import"
+int runExport(const QStringList& args); // args after "export"
 
 int usage();

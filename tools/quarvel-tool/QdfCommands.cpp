@@ -5,9 +5,8 @@
 #include "bank/QuestionSource.h"
 #include "tools/quarvel-tool/Commands.h"
 #include "tools/quarvel-tool/JsonWriter.h"
+#include "tools/quarvel-tool/ToolFiles.h"
 
-#include <QFile>
-#include <QSaveFile>
 
 #include <cstdio>
 #include <memory>
@@ -18,27 +17,6 @@ void writeOut(std::string_view bytes)
 {
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
     std::fflush(stdout);
-}
-
-void complain(const QString& text)
-{
-    std::fputs(text.toLocal8Bit().constData(), stderr);
-    std::fputc('\n', stderr);
-}
-
-int failed(const FileError& error)
-{
-    complain(error.text());
-    return 1;
-}
-
-std::optional<FileError> readFile(const QString& path, std::string& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return FileError{path, 0, QStringLiteral("cannot open the file (%1)").arg(file.errorString())};
-    bytes = file.readAll().toStdString();
-    return std::nullopt;
 }
 
 // CP932 bytes as a JSON string (UTF-8); CR LF line breaks stay as they are.
@@ -207,12 +185,8 @@ int pack(const QString& sourcePath, const QString& outPath)
         return failed(*error);
     for (const FileProblem& w : warnings)
         complain(w.text());
-    // Written whole or not at all: a half-written file would read as a broken test.
-    QSaveFile out(outPath);
-    if (!out.open(QIODevice::WriteOnly) || out.write(qdf.data(), qint64(qdf.size())) != qint64(qdf.size())
-        || !out.commit()) {
-        return failed(FileError{outPath, 0, QStringLiteral("cannot write the file (%1)").arg(out.errorString())});
-    }
+    if (auto error = writeFileWhole(outPath, qdf))
+        return failed(*error);
     return 0;
 }
 

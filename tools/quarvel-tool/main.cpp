@@ -19,7 +19,11 @@ int usage()
                "  quarvel-tool update BINDIR [--vendor NAME] [--proxy HOST:PORT] [--timeout SECONDS]\n"
                "                                        the question file update, without a window\n"
                "  quarvel-tool sync BINDIR --vendor NAME [--status] [--proxy HOST:PORT] [--timeout SECONDS]\n"
-               "                                        the Internet sync of one vendor's histories, without a window\n",
+               "                                        the Internet sync of one vendor's histories, without a window\n"
+               "  quarvel-tool import gift|moodlexml FILE OUT.qsrc [--code CODE] [--title TITLE] [--images DIR]\n"
+               "                                        another platform's questions -> readable source\n"
+               "  quarvel-tool export moodlexml FILE.qdf OUT.xml\n"
+               "                                        styles 1, 2 and 5 -> Moodle XML\n",
                stderr);
     return 2;
 }
@@ -43,5 +47,9 @@ int main(int argc, char* argv[])
         return runUpdate(args);
     if (command == QLatin1String("sync"))
         return runSync(args);
+    if (command == QLatin1String("import"))
+        return runImport(args);
+    if (command == QLatin1String("export"))
+        return runExport(args);
     return usage();
 }
