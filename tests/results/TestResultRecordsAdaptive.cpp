@@ -112,7 +112,7 @@ class TestResultRecordsAdaptive : public QObject
         QCOMPARE(testsupport::readBytes(m_test.adaptiveFile), bad);
         QCOMPARE(ui::testing::shownMessages().size(), 1);
         QCOMPARE(ui::testing::shownMessages().first().title, QStringLiteral("Error"));
-        QVERIFY(ui::testing::shownMessages().first().text.startsWith(m_test.adaptiveFile + QStringLiteral(":1: ")));
+        QVERIFY(ui::testing::shownMessages().first().text.startsWith(m_test.adaptiveFile + QStringLiteral(" 1 行目: ")));
     }
 
     void reportButtonWritesAndOpensThePage()

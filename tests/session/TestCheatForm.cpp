@@ -171,7 +171,10 @@ class TestCheatForm : public QObject
         styleHandOver().question(kStylePanel) = StyleQuestion{};
         form()->Image9Click();
         QCOMPARE(styleHandOver().question(kStylePanel).dataA, std::string("@@1,2"));
-        QVERIFY(screens().frmSelStyle4View->isVisible());
+        // The view was asked with that data: it has no picture, so it says so instead of opening.
+        QVERIFY(!screens().frmSelStyle4View->isVisible());
+        QCOMPARE(ui::testing::shownMessages().size(), 1);
+        QCOMPARE(ui::testing::shownMessages().first().title, QStringLiteral("Error"));
     }
 
     // Folded beside the exam, unfolded upwards, and back where the user left it for the rest of the run.

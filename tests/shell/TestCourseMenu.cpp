@@ -205,7 +205,7 @@ private Q_SLOTS:
         form.show();
         QCOMPARE(ui::testing::shownMessages().size(), 1);
         QCOMPARE(ui::testing::shownMessages().first().title, QStringLiteral("Error"));
-        QVERIFY(ui::testing::shownMessages().first().text.contains(QStringLiteral("broken.qdf:10")));
+        QVERIFY(ui::testing::shownMessages().first().text.contains(QStringLiteral("broken.qdf 10 行目: ")));
         form.hide();
         form.show();
         QCOMPARE(ui::testing::shownMessages().size(), 1);
