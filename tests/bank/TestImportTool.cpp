@@ -181,7 +181,14 @@ private Q_SLOTS:
         QVERIFY2(run.exitCode == 0, run.err.constData());
         const auto before = loadBank(qdf);
         const auto after = loadBank(pack(dir, QStringLiteral("back"), readBytes(dir.root() + QStringLiteral("back.qsrc"))));
-        // Match by text: the export groups questions by category.
+        // Match by text: the export groups questions by category. The pictures are not beside this
+        // copy, so exhibits stay behind and only the image line differs.
+        const auto withoutImageLine = [](const std::string& text) {
+            if (text.rfind("<INCLUDE IMG>", 0) != 0)
+                return text;
+            const size_t end = text.find("\r\n");
+            return end == std::string::npos ? std::string() : text.substr(end + 2);
+        };
         int compared = 0;
         for (int i = 1; i <= before->recordsRead; ++i) {
             const QuestionRecord& b = before->question(i);
@@ -189,13 +196,15 @@ private Q_SLOTS:
                 continue;
             const QuestionRecord* a = nullptr;
             for (int j = 1; j <= after->recordsRead && !a; ++j)
-                if (after->question(j).text == b.text)
+                if (withoutImageLine(after->question(j).text) == withoutImageLine(b.text))
                     a = &after->question(j);
             QVERIFY2(a, b.text.c_str());
             QCOMPARE(a->style, b.style);
             QCOMPARE(a->correctCount, b.correctCount);
             QCOMPARE(a->storedChoiceCount, b.storedChoiceCount);
-            for (int k = 0; k < b.storedChoiceCount; ++k)
+            // A text entry question's maximum length is recomputed on import.
+            const int choices = b.style == kStyleTextEntry ? 2 : b.storedChoiceCount;
+            for (int k = 0; k < choices; ++k)
                 QCOMPARE(cp932::toUtf8(a->choices.at(size_t(k))), cp932::toUtf8(b.choices.at(size_t(k))));
             QCOMPARE(cp932::toUtf8(a->explanation), cp932::toUtf8(b.explanation));
             ++compared;
