@@ -6,6 +6,7 @@
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
+#include "ui/Placement.h"
 #include "ui/Sound.h"
 
 #include <QKeyEvent>
@@ -60,8 +61,10 @@ void TGenericMBForm::FormShow()
     fitTitle();
 
     // In the middle of where the category selection screen stood.
+    // A notice widened for a long title is kept on the desktop.
     const QRect around = screens().CatSelForm->geometry();
-    move(around.center() - QPoint(width() / 2, height() / 2));
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    move(ui::centredPosition(around, size(), screen ? screen->availableGeometry() : QRect()));
     activateWindow();
     setFocus();
 }
