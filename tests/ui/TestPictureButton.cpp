@@ -1,6 +1,7 @@
 #include "ui/PictureButton.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QSignalSpy>
 
 class TestPictureButton : public QObject {
@@ -125,6 +126,36 @@ private Q_SLOTS:
         named.setAccessibleName(QStringLiteral("OK"));
         named.setHint(QStringLiteral("Answer"));
         QCOMPARE(named.accessibleName(), QStringLiteral("OK"));
+    }
+
+    void focusRing_data()
+    {
+        QTest::addColumn<bool>("focused");
+        QTest::newRow("focused: ring over the picture") << true;
+        QTest::newRow("unfocused: picture only") << false;
+    }
+
+    // The ring lies inside the button's own rectangle, over the picture's edge.
+    void focusRing()
+    {
+        QFETCH(bool, focused);
+        QWidget window;
+        window.resize(100, 100);
+        ui::PictureButton button(&window);
+        QPixmap picture(40, 30);
+        picture.fill(Qt::green);
+        button.setPicture(picture);
+        QWidget other(&window);
+        other.setFocusPolicy(Qt::StrongFocus);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        (focused ? static_cast<QWidget&>(button) : other).setFocus(Qt::TabFocusReason);
+        QCOMPARE(button.hasFocus(), focused);
+        const QImage image = button.grab().toImage();
+        QCOMPARE(image.size(), QSize(40, 30));
+        const QColor ring = button.palette().color(QPalette::Highlight);
+        QCOMPARE(image.pixelColor(20, 0), focused ? ring : QColor(Qt::green));
+        QCOMPARE(image.pixelColor(20, 15), QColor(Qt::green));
     }
 
     // Losing the focus with the key held cancels the press, as sliding off with the mouse does.
