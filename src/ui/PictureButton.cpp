@@ -1,6 +1,8 @@
 #include "ui/PictureButton.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace ui {
 
@@ -9,6 +11,9 @@ PictureButton::PictureButton(QWidget* parent, const QString& objectName) : QLabe
     setObjectName(objectName);
     setCursor(Qt::PointingHandCursor);
     setScaledContents(false);
+    // Tab only, not click: a click must not pull the focus away from the screen or a text field,
+    // which would change what the mouse user's next key does.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void PictureButton::setPicture(const QPixmap& picture)
@@ -18,25 +23,116 @@ void PictureButton::setPicture(const QPixmap& picture)
         resize(picture.size());
 }
 
+void PictureButton::setHint(const QString& hint)
+{
+    setToolTip(hint);
+    if (accessibleName().isEmpty() || m_nameFromHint) {
+        setAccessibleName(hint);
+        m_nameFromHint = true;
+    }
+}
+
+void PictureButton::activate()
+{
+    if (isEnabled())
+        Q_EMIT clicked();
+}
+
+void PictureButton::sink()
+{
+    m_down = true;
+    move(x() + 2, y() + 2);
+}
+
+void PictureButton::rise()
+{
+    m_down = false;
+    m_downByKey = false;
+    move(x() - 2, y() - 2);
+}
+
 void PictureButton::mousePressEvent(QMouseEvent* event)
 {
     Q_EMIT pressed(event->button(), event->position().toPoint());
     if (!isEnabled() || !reacts(event->button()) || m_down)
         return;
-    m_down = true;
-    move(x() + 2, y() + 2);
+    sink();
 }
 
 void PictureButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (!m_down || !reacts(event->button()))
+    if (!m_down || m_downByKey || !reacts(event->button()))
         return;
-    m_down = false;
-    move(x() - 2, y() - 2);
+    rise();
     // The press moved the button; judge the release against where it stood when pressed.
     const QPoint at = event->position().toPoint() + QPoint(2, 2);
-    if (event->button() == Qt::LeftButton && isEnabled() && QRect(QPoint(0, 0), size()).contains(at))
-        Q_EMIT clicked();
+    if (event->button() == Qt::LeftButton && QRect(QPoint(0, 0), size()).contains(at))
+        activate();
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event)
+{
+    if (!isPressKey(event->key()) || event->modifiers() & ~Qt::KeypadModifier) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (!isEnabled() || event->isAutoRepeat() || m_down)
+        return;
+    sink();
+    m_downByKey = true;
+}
+
+void PictureButton::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!isPressKey(event->key()) || !m_downByKey) {
+        QLabel::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->isAutoRepeat())
+        return;
+    rise();
+    activate();
+}
+
+void PictureButton::focusOutEvent(QFocusEvent* event)
+{
+    // Losing the focus with the key still held is like sliding off with the mouse: no press.
+    if (m_downByKey)
+        rise();
+    QLabel::focusOutEvent(event);
+}
+
+void PictureButton::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange) {
+        // A disabled button is skipped by Tab; enabled again, it gets back the policy it had.
+        if (!isEnabled()) {
+            if (focusPolicy() != Qt::NoFocus)
+                m_enabledFocus = focusPolicy();
+            if (m_downByKey)
+                rise();
+            setFocusPolicy(Qt::NoFocus);
+        } else if (focusPolicy() == Qt::NoFocus) {
+            setFocusPolicy(m_enabledFocus);
+        }
+    }
+    QLabel::changeEvent(event);
+}
+
+void PictureButton::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // Inside the button's own rectangle, so neither the geometry nor the neighbours change.
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPen pen(palette().color(QPalette::Highlight), 2);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 3, 3);
 }
 
 } // namespace ui

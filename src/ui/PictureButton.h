@@ -1,6 +1,8 @@
 #pragma once
 // A picture used as a button. While the left mouse button is held on it, it sits 2 pixels right
 // and 2 pixels down; it moves back when the button is released. Clicks come as clicked().
+// From the keyboard it is a real button: Tab reaches it while it is enabled, a ring shows the
+// focus, and Space, Enter and Return press it with the same feedback and the same clicked().
 #include <QLabel>
 #include <QPixmap>
 
@@ -12,12 +14,15 @@ public:
     explicit PictureButton(QWidget* parent = nullptr, const QString& objectName = {});
 
     void setPicture(const QPixmap& picture);
-    // Hint shown when the mouse rests on the button.
-    void setHint(const QString& hint) { setToolTip(hint); }
+    // Hint shown when the mouse rests on the button; also its name for screen readers unless it
+    // was given one of its own.
+    void setHint(const QString& hint);
     QString hint() const { return toolTip(); }
     // Press feedback for every mouse button, not only the left one (the update screen's Button2).
     void setFeedbackForAnyButton(bool on) { m_anyButton = on; }
     bool isPressedDown() const { return m_down; }
+    // What a click, the keys and an accessibility action all end in.
+    void activate();
 
 Q_SIGNALS:
     void clicked();
@@ -26,12 +31,23 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool reacts(Qt::MouseButton button) const { return m_anyButton || button == Qt::LeftButton; }
+    static bool isPressKey(int key) { return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter; }
+    void sink();
+    void rise();
 
     bool m_anyButton = false;
     bool m_down = false;
+    bool m_downByKey = false;
+    bool m_nameFromHint = false;
+    Qt::FocusPolicy m_enabledFocus = Qt::TabFocus;
 };
 
 } // namespace ui

@@ -612,6 +612,63 @@ private Q_SLOTS:
         QVERIFY(form()->findChild<QScrollArea*>(QStringLiteral("Panel2"))->hasFocus());
     }
 
+    void keys_data()
+    {
+        QTest::addColumn<bool>("multiple");
+        QTest::addColumn<bool>("pausedFirst");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("question");
+        QTest::addColumn<QString>("ticked");
+        QTest::addColumn<bool>("marked");
+        using K = QList<int>;
+        QTest::newRow("letter selects radio") << false << false << K{Qt::Key_B} << 1 << QStringLiteral("b") << false;
+        QTest::newRow("another letter moves radio") << false << false << K{Qt::Key_B, Qt::Key_D} << 1 << QStringLiteral("d") << false;
+        QTest::newRow("same letter keeps radio") << false << false << K{Qt::Key_C, Qt::Key_C} << 1 << QStringLiteral("c") << false;
+        QTest::newRow("letter of no shown choice") << false << false << K{Qt::Key_E, Qt::Key_J} << 1 << QStringLiteral("") << false;
+        QTest::newRow("letters toggle check boxes") << true << false << K{Qt::Key_A, Qt::Key_C} << 1 << QStringLiteral("ac") << false;
+        QTest::newRow("letter again unticks") << true << false << K{Qt::Key_A, Qt::Key_A} << 1 << QStringLiteral("") << false;
+        QTest::newRow("tick limit holds") << true << false << K{Qt::Key_A, Qt::Key_B, Qt::Key_C} << 1 << QStringLiteral("ab") << false;
+        QTest::newRow("right is next") << false << false << K{Qt::Key_Right} << 2 << QStringLiteral("") << false;
+        QTest::newRow("page down is next") << false << false << K{Qt::Key_PageDown} << 2 << QStringLiteral("") << false;
+        QTest::newRow("left is previous") << false << false << K{Qt::Key_Right, Qt::Key_Right, Qt::Key_Left} << 2 << QStringLiteral("") << false;
+        QTest::newRow("page up is previous") << false << false << K{Qt::Key_PageDown, Qt::Key_PageUp} << 1 << QStringLiteral("") << false;
+        QTest::newRow("nothing before the first") << false << false << K{Qt::Key_Left} << 1 << QStringLiteral("") << false;
+        QTest::newRow("m marks") << false << false << K{Qt::Key_M} << 1 << QStringLiteral("") << true;
+        QTest::newRow("m again unmarks") << false << false << K{Qt::Key_M, Qt::Key_M} << 1 << QStringLiteral("") << false;
+        QTest::newRow("answer and mark kept across keys")
+            << false << false << K{Qt::Key_B, Qt::Key_M, Qt::Key_Right, Qt::Key_Left} << 1 << QStringLiteral("b") << true;
+        QTest::newRow("paused: no next") << false << true << K{Qt::Key_Right} << 1 << QStringLiteral("") << false;
+    }
+
+    // Keys end in what the mouse does to the same control, from wherever the focus sits.
+    void keys()
+    {
+        QFETCH(bool, multiple);
+        QFETCH(bool, pausedFirst);
+        QFETCH(QList<int>, keys);
+        QFETCH(int, question);
+        QFETCH(QString, ticked);
+        QFETCH(bool, marked);
+        const SessionQuestion first =
+            multiple ? ::question(kStyleMultiple, "Pick two", {"w", "x", "y", "z"}, 2) : plain(1);
+        startSession({first, plain(2), plain(3)}, 600);
+        activate();
+        if (pausedFirst)
+            form()->Button3Click();
+        for (int key : keys)
+            QTest::keyClick(form()->focusWidget() ? form()->focusWidget() : form(), Qt::Key(key));
+        QCOMPARE(form()->currentQuestion, question);
+        QString now;
+        for (int k = 1; k <= kMaxChoices; ++k) {
+            const auto* radio = child<QRadioButton>(QStringLiteral("RadioButton%1").arg(k));
+            const auto* box = child<QCheckBox>(QStringLiteral("CheckBox%1").arg(k));
+            if (radio->isChecked() || box->isChecked())
+                now += QChar(u'a' + (k - 1));
+        }
+        QCOMPARE(now, ticked);
+        QCOMPARE(child<QCheckBox>(QStringLiteral("CheckBox0"))->isChecked(), marked);
+    }
+
 private:
     void activate()
     {

@@ -1,5 +1,6 @@
 #include "bank/Cp932.h"
 #include "results/HistoryFile.h"
+#include "session/ReviewRows.h"
 #include "session/screens/TConfirmForm.h"
 #include "session/screens/TExamModeForm.h"
 #include "shell/screens/ScreenCatalogue.h"
@@ -163,6 +164,45 @@ class TestReviewScreen : public QObject
         QVERIFY(form()->isVisible());
         QCOMPARE(screens().ExamModeForm->currentQuestion, 3);
         QCOMPARE(screens().ExamModeForm->reviewMode, 0);
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("jumpedTo"); // 0: still on the review screen
+        using K = QList<int>;
+        QTest::newRow("down from the hidden row") << 5 << K{Qt::Key_Down} << 1 << 0;
+        QTest::newRow("down twice") << 5 << K{Qt::Key_Down, Qt::Key_Down} << 2 << 0;
+        QTest::newRow("up stops at the first") << 5 << K{Qt::Key_Down, Qt::Key_Up} << 1 << 0;
+        QTest::newRow("down stops at the last") << 2 << K{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down} << 2 << 0;
+        QTest::newRow("enter jumps") << 5 << K{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} << 2 << 2;
+        QTest::newRow("keypad enter jumps") << 5 << K{Qt::Key_Down, Qt::Key_Enter} << 1 << 1;
+        QTest::newRow("enter on the hidden row stays") << 5 << K{Qt::Key_Return} << 0 << 0;
+        QTest::newRow("past the first page") << 20 << K(15, Qt::Key_Down) << 15 << 0;
+    }
+
+    // Up and Down move the selection as a row click does, Enter jumps as a double-click does.
+    void keys()
+    {
+        QFETCH(int, count);
+        QFETCH(QList<int>, keys);
+        QFETCH(int, row);
+        QFETCH(int, jumpedTo);
+        setSession(count);
+        form()->resetPosition();
+        form()->showModal();
+        screens().ExamModeForm->currentQuestion = count;
+        for (int key : keys)
+            QTest::keyClick(grid("StringGrid1"), Qt::Key(key));
+        QCOMPARE(form()->selectedRow(), row);
+        QCOMPARE(grid("StringGrid2")->currentRow(), row);
+        QCOMPARE(form()->isVisible(), jumpedTo == 0);
+        QCOMPARE(screens().ExamModeForm->reviewMode, jumpedTo == 0 ? 0 : 1);
+        if (jumpedTo != 0)
+            QCOMPARE(screens().ExamModeForm->currentQuestion, jumpedTo);
+        QCOMPARE(scroll(), review::scrollPosition(row));
     }
 
     void scoreEndsTheSession()

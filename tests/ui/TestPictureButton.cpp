@@ -1,6 +1,7 @@
 #include "ui/PictureButton.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QSignalSpy>
 
 class TestPictureButton : public QObject {
@@ -52,6 +53,125 @@ private Q_SLOTS:
         QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(60, 60));
         QCOMPARE(button.pos(), QPoint(0, 0));
         QCOMPARE(clicks.count(), 0);
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("space") << int(Qt::Key_Space) << true << 1;
+        QTest::newRow("return") << int(Qt::Key_Return) << true << 1;
+        QTest::newRow("enter") << int(Qt::Key_Enter) << true << 1;
+        QTest::newRow("other key") << int(Qt::Key_A) << true << 0;
+        QTest::newRow("disabled space") << int(Qt::Key_Space) << false << 0;
+        QTest::newRow("disabled return") << int(Qt::Key_Return) << false << 0;
+    }
+
+    // A key presses the button as the mouse does: sunk while held, clicked on release.
+    void keys()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, enabled);
+        QFETCH(int, clicks);
+        QWidget parent;
+        ui::PictureButton button(&parent);
+        button.setGeometry(10, 20, 40, 30);
+        button.setEnabled(enabled);
+        QSignalSpy spy(&button, &ui::PictureButton::clicked);
+        QTest::keyPress(&button, Qt::Key(key));
+        const bool moves = clicks > 0;
+        QCOMPARE(button.pos(), moves ? QPoint(12, 22) : QPoint(10, 20));
+        QCOMPARE(spy.count(), 0);
+        QTest::keyRelease(&button, Qt::Key(key));
+        QCOMPARE(button.pos(), QPoint(10, 20));
+        QCOMPARE(spy.count(), clicks);
+    }
+
+    void focusPolicyFollowsEnabled_data()
+    {
+        QTest::addColumn<Qt::FocusPolicy>("given");
+        QTest::newRow("default") << Qt::TabFocus;
+        QTest::newRow("set by a screen") << Qt::StrongFocus;
+    }
+
+    void focusPolicyFollowsEnabled()
+    {
+        QFETCH(Qt::FocusPolicy, given);
+        ui::PictureButton button;
+        QCOMPARE(button.focusPolicy(), Qt::TabFocus);
+        button.setFocusPolicy(given);
+        button.setEnabled(false);
+        QCOMPARE(button.focusPolicy(), Qt::NoFocus);
+        button.setEnabled(true);
+        QCOMPARE(button.focusPolicy(), given);
+    }
+
+    // A click leaves the focus where it was, so the screen's own keys keep working after it.
+    void clickTakesNoFocus()
+    {
+        QWidget parent;
+        ui::PictureButton button(&parent);
+        button.setGeometry(0, 0, 40, 30);
+        QCOMPARE(int(button.focusPolicy() & Qt::ClickFocus), 0);
+    }
+
+    void hintNamesItUnlessNamed()
+    {
+        ui::PictureButton unnamed;
+        unnamed.setHint(QStringLiteral("Next"));
+        unnamed.setHint(QStringLiteral("Next question"));
+        QCOMPARE(unnamed.accessibleName(), QStringLiteral("Next question"));
+        ui::PictureButton named;
+        named.setAccessibleName(QStringLiteral("OK"));
+        named.setHint(QStringLiteral("Answer"));
+        QCOMPARE(named.accessibleName(), QStringLiteral("OK"));
+    }
+
+    void focusRing_data()
+    {
+        QTest::addColumn<bool>("focused");
+        QTest::newRow("focused: ring over the picture") << true;
+        QTest::newRow("unfocused: picture only") << false;
+    }
+
+    // The ring lies inside the button's own rectangle, over the picture's edge.
+    void focusRing()
+    {
+        QFETCH(bool, focused);
+        QWidget window;
+        window.resize(100, 100);
+        ui::PictureButton button(&window);
+        QPixmap picture(40, 30);
+        picture.fill(Qt::green);
+        button.setPicture(picture);
+        QWidget other(&window);
+        other.setFocusPolicy(Qt::StrongFocus);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        (focused ? static_cast<QWidget&>(button) : other).setFocus(Qt::TabFocusReason);
+        QCOMPARE(button.hasFocus(), focused);
+        const QImage image = button.grab().toImage();
+        QCOMPARE(image.size(), QSize(40, 30));
+        const QColor ring = button.palette().color(QPalette::Highlight);
+        QCOMPARE(image.pixelColor(20, 0), focused ? ring : QColor(Qt::green));
+        QCOMPARE(image.pixelColor(20, 15), QColor(Qt::green));
+    }
+
+    // Losing the focus with the key held cancels the press, as sliding off with the mouse does.
+    void focusLossCancelsKeyPress()
+    {
+        QWidget parent;
+        ui::PictureButton button(&parent);
+        button.setGeometry(10, 20, 40, 30);
+        QSignalSpy spy(&button, &ui::PictureButton::clicked);
+        QTest::keyPress(&button, Qt::Key_Space);
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(&button, &out);
+        QCOMPARE(button.pos(), QPoint(10, 20));
+        QTest::keyRelease(&button, Qt::Key_Space);
+        QCOMPARE(spy.count(), 0);
+        QCOMPARE(button.pos(), QPoint(10, 20));
     }
 };
 

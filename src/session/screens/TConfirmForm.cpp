@@ -11,6 +11,7 @@
 #include "ui/PictureButton.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QScrollArea>
@@ -158,6 +159,35 @@ TConfirmForm::TConfirmForm(QWidget* parent) : ui::Screen(QStringLiteral("Confirm
             [this](int row, int, int, int) { StringGrid1SelectCell(row); });
     connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, [this](int, int) { StringGrid1DblClick(); });
     connect(Button1, &ui::PictureButton::clicked, this, &TConfirmForm::Button1Click);
+    StringGrid1->installEventFilter(this);
+}
+
+bool TConfirmForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const int count = questionCount();
+        switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down: {
+            // Through the question rows only: the hidden row 0 is no place the mouse can reach.
+            if (count < 1)
+                return true;
+            const int step = key->key() == Qt::Key_Down ? 1 : -1;
+            const int row = std::clamp(selectedRow() + step, 1, count);
+            if (row != StringGrid1->currentRow())
+                StringGrid1->setCurrentCell(row, 0); // selects and scrolls as a row click does
+            return true;
+        }
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            StringGrid1DblClick();
+            return true;
+        default:
+            break;
+        }
+    }
+    return ui::Screen::eventFilter(watched, event);
 }
 
 int TConfirmForm::questionCount() const

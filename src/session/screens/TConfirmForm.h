@@ -32,6 +32,7 @@ class TConfirmForm : public ui::Screen
     void FormShow() override;
     // No close box: the screen is left by a jump or by scoring only.
     bool FormCloseQuery() override { return false; }
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     int questionCount() const;

@@ -29,6 +29,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -121,6 +122,49 @@ TExamModeForm::TExamModeForm(QWidget* parent) : ui::Screen(QStringLiteral("ExamM
     setFixedSize(kWindowWidth, kWindowHeight);
     buildControls();
     buildPictures();
+    buildKeys();
+}
+
+// Keys for the controls a reader drills with most. Window shortcuts, so they work wherever the
+// focus sits on the screen (a check box or the scrolling answer panel would otherwise take the
+// arrows), and each ends in what the mouse would have done to that control.
+void TExamModeForm::buildKeys()
+{
+    auto bind = [this](const QKeySequence& keys, auto&& handler) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, handler);
+    };
+    for (int k = 0; k < kMaxChoices; ++k)
+        bind(QKeySequence(Qt::Key(Qt::Key_A + k)), [this, k] { tickChoiceByKey(k); });
+    bind(QKeySequence(Qt::Key_Right), [this] { pressByKey(Button2); });
+    bind(QKeySequence(Qt::Key_PageDown), [this] { pressByKey(Button2); });
+    bind(QKeySequence(Qt::Key_Left), [this] { pressByKey(Button6); });
+    bind(QKeySequence(Qt::Key_PageUp), [this] { pressByKey(Button6); });
+    bind(QKeySequence(Qt::Key_M), [this] {
+        if (CheckBox0->isVisibleTo(this))
+            CheckBox0->click();
+    });
+}
+
+void TExamModeForm::pressByKey(ui::PictureButton* button)
+{
+    // Only what the mouse could reach: a hidden or disabled button stays untouched.
+    if (button->isVisibleTo(this))
+        button->activate();
+}
+
+void TExamModeForm::tickChoiceByKey(int k)
+{
+    // The choice under that letter as it is shown: a radio is selected, a check box toggled,
+    // both through click() so the tick limit of multiple choice holds as for the mouse.
+    for (QAbstractButton* choice : {static_cast<QAbstractButton*>(RadioButton[size_t(k)]),
+                                    static_cast<QAbstractButton*>(CheckBox[size_t(k)])}) {
+        if (choice->isVisibleTo(this)) {
+            choice->click();
+            return;
+        }
+    }
 }
 
 void TExamModeForm::buildControls()

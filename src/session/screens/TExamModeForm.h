@@ -105,6 +105,9 @@ protected:
 
 private:
     void buildControls();
+    void buildKeys();
+    void pressByKey(ui::PictureButton* button);
+    void tickChoiceByKey(int k);
     void buildPictures();
     void drawClockFace();
     void drawHand(const QColor& colour);
