@@ -65,5 +65,5 @@ int initialPressX(const QString& defaultDir, const QString& argument, const QLis
     }
     if (current > tabs.size())
         return 116;
-    return current * kTabWidth + 10;
+    return tabPressX(current);
 }

@@ -37,6 +37,12 @@ QList<VendorInfo> installedVendors(const QString& questionRoot);
 // 0 when the press falls between or beyond the tabs.
 int tabAt(int x, int tabCount);
 
+// Where a press selects tab n (1-based), as the menu presses the strip when it opens.
+inline int tabPressX(int n)
+{
+    return n * kTabWidth + 10;
+}
+
 // Where the course menu presses the strip when it opens. `defaultDir` is the stored tab
 // number (empty, zero, negative or not a number: 1); `argument` the first command-line
 // argument, which selects the vendor of that directory name in any case when it has a tab.

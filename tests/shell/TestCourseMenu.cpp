@@ -9,11 +9,13 @@
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "support/TestSupport.h"
+#include "ui/Artwork.h"
 #include "ui/PictureButton.h"
 #include "ui/ShellOpen.h"
 #include "ui/Sound.h"
 
 #include <QLabel>
+#include <QScrollBar>
 #include <QScrollArea>
 #include <QTimer>
 
@@ -64,6 +66,18 @@ class TestCourseMenu : public QObject {
     int m_programEnds = 0;
 
     testsupport::TempInstall& install() { return *m_install; }
+
+    // Oracle with three tests, Cisco with two, Sun with twenty.
+    void writeThreeVendors()
+    {
+        for (int i = 1; i <= 3; ++i)
+            install().writeFile(QStringLiteral("QDAT/oracle/o%1.qdf").arg(i), testFile("O" + std::to_string(i)));
+        for (int i = 1; i <= 2; ++i)
+            install().writeFile(QStringLiteral("QDAT/cisco/c%1.qdf").arg(i), testFile("C" + std::to_string(i)));
+        for (int i = 1; i <= 20; ++i)
+            install().writeFile(QStringLiteral("QDAT/sun/s%1.qdf").arg(i, 2, 10, QLatin1Char('0')),
+                                testFile("S" + std::to_string(i)));
+    }
 
 private Q_SLOTS:
     void init()
@@ -374,6 +388,132 @@ private Q_SLOTS:
         form.Button4Click();
         QCOMPARE(m_programEnds, 2);
         QVERIFY(!form.isVisible());
+    }
+
+    void keysChangeTabAndRow_data()
+    {
+        QTest::addColumn<QList<QKeyCombination>>("keys");
+        QTest::addColumn<QString>("vendor");
+        QTest::addColumn<int>("row");
+        using K = QList<QKeyCombination>;
+        QTest::newRow("down") << K{Qt::Key_Down} << QStringLiteral("oracle") << 2;
+        QTest::newRow("down, down, up") << K{Qt::Key_Down, Qt::Key_Down, Qt::Key_Up} << QStringLiteral("oracle") << 2;
+        QTest::newRow("up at the first") << K{Qt::Key_Up} << QStringLiteral("oracle") << 1;
+        QTest::newRow("end, down stays") << K{Qt::Key_End, Qt::Key_Down} << QStringLiteral("oracle") << 3;
+        QTest::newRow("end, home") << K{Qt::Key_End, Qt::Key_Home} << QStringLiteral("oracle") << 1;
+        QTest::newRow("right starts at row 1") << K{Qt::Key_Down, Qt::Key_Right} << QStringLiteral("cisco") << 1;
+        QTest::newRow("right stops at the last") << K{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}
+                                                 << QStringLiteral("sun") << 1;
+        QTest::newRow("left at the first") << K{Qt::Key_Left} << QStringLiteral("oracle") << 1;
+        QTest::newRow("ctrl+tab goes round") << K{Qt::CTRL | Qt::Key_Tab, Qt::CTRL | Qt::Key_Tab, Qt::CTRL | Qt::Key_Tab}
+                                             << QStringLiteral("oracle") << 1;
+        QTest::newRow("ctrl+shift+tab goes round") << K{Qt::CTRL | Qt::SHIFT | Qt::Key_Tab} << QStringLiteral("sun") << 1;
+        QTest::newRow("ctrl+backtab") << K{Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, Qt::Key_End}
+                                      << QStringLiteral("sun") << 20;
+        // Tab takes the focus from the list to the first button; the arrows still work there.
+        QTest::newRow("from a focused button") << K{Qt::Key_Tab, Qt::Key_Down, Qt::Key_Right, Qt::Key_Down}
+                                               << QStringLiteral("cisco") << 2;
+    }
+
+    // Keys act as presses on the tab strip and clicks on rows, from the list or from a button.
+    void keysChangeTabAndRow()
+    {
+        QFETCH(QList<QKeyCombination>, keys);
+        QFETCH(QString, vendor);
+        QFETCH(int, row);
+        writeThreeVendors();
+        createScreens();
+        TCourseMenuForm& form = *screens().CourseMenuForm;
+        form.show();
+        testsupport::activate(&form);
+        QCOMPARE(QApplication::focusWidget(), form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1")));
+        testsupport::typeKeys(&form, keys);
+        QCOMPARE(form.currentTheme().directory, vendor);
+        QCOMPARE(form.selectedRow(), row);
+        // The selected look follows, and only one row has it.
+        for (int r = 1; r <= form.tests().size(); ++r) {
+            const QImage icon = form.findChild<QLabel*>(QStringLiteral("RDB%1").arg(r))->pixmap().toImage().copy(0, 0, 18, 18);
+            QCOMPARE(icon == form.findChild<QLabel*>(QStringLiteral("OM0S"))->pixmap().toImage(), r == row);
+        }
+        QVERIFY(form.isVisible());
+    }
+
+    void selectedRowIsScrolledIntoView()
+    {
+        writeThreeVendors();
+        createScreens();
+        TCourseMenuForm& form = *screens().CourseMenuForm;
+        form.show();
+        testsupport::activate(&form);
+        testsupport::typeKeys(&form, {Qt::Key_Right, Qt::Key_Right, Qt::Key_End});
+        auto* box = form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
+        // What the list's background shows of the row (the last row reaches 4 pixels beyond it).
+        auto shown = [&](int r) {
+            const QRect row = form.findChild<QLabel*>(QStringLiteral("RDB%1").arg(r))->geometry() & box->widget()->rect();
+            const int top = box->verticalScrollBar()->value();
+            return row.top() >= top && row.bottom() < top + box->viewport()->height();
+        };
+        QVERIFY(shown(20));
+        testsupport::typeKeys(&form, {Qt::Key_PageUp});
+        QCOMPARE(form.selectedRow(), 4);
+        QVERIFY(shown(4));
+        testsupport::typeKeys(&form, {Qt::Key_Home});
+        QCOMPARE(box->verticalScrollBar()->value(), 0);
+    }
+
+    // The selected row is lit while the list has the focus; a click on a row moves the
+    // selection but not the focus, as before.
+    void rowHighlightFollowsTheFocus()
+    {
+        writeThreeVendors();
+        createScreens();
+        TCourseMenuForm& form = *screens().CourseMenuForm;
+        form.show();
+        testsupport::activate(&form);
+        auto frame = [&](int r) {
+            return form.findChild<QLabel*>(QStringLiteral("RDB%1").arg(r))->pixmap().toImage().pixelColor(300, 0);
+        };
+        const QColor oracle = ui::fromBgr(form.currentTheme().colour1);
+        QCOMPARE(frame(1), oracle);
+        QCOMPARE(frame(2), QColor(Qt::black));
+        testsupport::typeKeys(&form, {Qt::Key_Tab});
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Button1"));
+        QCOMPARE(frame(1), QColor(Qt::black));
+        QTest::mousePress(form.findChild<QLabel*>(QStringLiteral("RDB2")), Qt::LeftButton, {}, QPoint(100, 5));
+        QCOMPARE(form.selectedRow(), 2);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Button1"));
+        QCOMPARE(frame(2), QColor(Qt::black));
+        testsupport::typeKeys(&form, {Qt::SHIFT | Qt::Key_Backtab});
+        QCOMPARE(frame(2), oracle);
+    }
+
+    void enterStartsTheSelectedTest_data()
+    {
+        QTest::addColumn<int>("tabs"); // presses of Tab before Enter
+        QTest::addColumn<bool>("started");
+        QTest::newRow("from the list") << 0 << true;
+        QTest::newRow("on the start button") << 3 << true;
+        QTest::newRow("on the diagnosis button: that button") << 4 << false;
+    }
+    void enterStartsTheSelectedTest()
+    {
+        QFETCH(int, tabs);
+        QFETCH(bool, started);
+        writeThreeVendors();
+        createScreens();
+        TCourseMenuForm& form = *screens().CourseMenuForm;
+        form.show();
+        testsupport::activate(&form);
+        testsupport::typeKeys(&form, {Qt::Key_Right, Qt::Key_Down});
+        for (int i = 0; i < tabs; ++i)
+            testsupport::typeKeys(&form, {Qt::Key_Tab});
+        testsupport::typeKeys(&form, {Qt::Key_Return});
+        QCOMPARE(screens().CatSelForm->isVisible(), started);
+        QCOMPARE(screens().StudyForm->isVisible(), !started);
+        if (started) {
+            QCOMPARE(form.chosenTest().code, std::string("C2"));
+            QCOMPARE(settingDefaultDir(), QStringLiteral("2"));
+        }
     }
 
     void keepsScreenshotWhenAsked()

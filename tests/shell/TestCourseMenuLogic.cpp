@@ -1,6 +1,7 @@
 #include "bank/Cp932.h"
 #include "bank/QuestionFileWriter.h"
 #include "results/HistoryFile.h"
+#include "shell/CourseKeys.h"
 #include "shell/CourseListing.h"
 #include "shell/VendorTable.h"
 #include "support/TestSupport.h"
@@ -55,6 +56,78 @@ private Q_SLOTS:
         QFETCH(int, x);
         QFETCH(int, tab);
         QCOMPARE(tabAt(x, 2), tab);
+    }
+
+    void keyPressLandsInItsTab()
+    {
+        for (int n = 1; n <= 7; ++n)
+            QCOMPARE(tabAt(tabPressX(n), 7), n);
+    }
+
+    void tabKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("tab");
+        const int ctrl = Qt::ControlModifier;
+        const int ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+        QTest::newRow("right") << int(Qt::Key_Right) << 0 << 1 << 3 << 2;
+        QTest::newRow("right stops at the last") << int(Qt::Key_Right) << 0 << 3 << 3 << 0;
+        QTest::newRow("left") << int(Qt::Key_Left) << 0 << 3 << 3 << 2;
+        QTest::newRow("left stops at the first") << int(Qt::Key_Left) << 0 << 1 << 3 << 0;
+        QTest::newRow("keypad right") << int(Qt::Key_Right) << int(Qt::KeypadModifier) << 2 << 3 << 3;
+        QTest::newRow("shift+right is no tab key") << int(Qt::Key_Right) << int(Qt::ShiftModifier) << 1 << 3 << 0;
+        QTest::newRow("ctrl+tab") << int(Qt::Key_Tab) << ctrl << 2 << 3 << 3;
+        QTest::newRow("ctrl+tab goes round") << int(Qt::Key_Tab) << ctrl << 3 << 3 << 1;
+        QTest::newRow("ctrl+shift+tab") << int(Qt::Key_Tab) << ctrlShift << 2 << 3 << 1;
+        QTest::newRow("ctrl+shift+tab goes round") << int(Qt::Key_Tab) << ctrlShift << 1 << 3 << 3;
+        QTest::newRow("ctrl+backtab") << int(Qt::Key_Backtab) << ctrlShift << 1 << 3 << 3;
+        QTest::newRow("plain tab moves the focus, not the tab") << int(Qt::Key_Tab) << 0 << 1 << 3 << 0;
+        QTest::newRow("one tab: ctrl+tab stays") << int(Qt::Key_Tab) << ctrl << 1 << 1 << 0;
+        QTest::newRow("no tabs") << int(Qt::Key_Right) << 0 << 1 << 0 << 0;
+    }
+    void tabKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, current);
+        QFETCH(int, count);
+        QFETCH(int, tab);
+        QCOMPARE(tabAfterKey(key, Qt::KeyboardModifiers(modifiers), current, count), tab);
+    }
+
+    void rowKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("row");
+        QTest::newRow("down") << int(Qt::Key_Down) << 0 << 1 << 5 << 2;
+        QTest::newRow("down stops at the last") << int(Qt::Key_Down) << 0 << 5 << 5 << 0;
+        QTest::newRow("up") << int(Qt::Key_Up) << 0 << 3 << 5 << 2;
+        QTest::newRow("up stops at the first") << int(Qt::Key_Up) << 0 << 1 << 5 << 0;
+        QTest::newRow("home") << int(Qt::Key_Home) << 0 << 4 << 5 << 1;
+        QTest::newRow("end") << int(Qt::Key_End) << 0 << 2 << 30 << 30;
+        QTest::newRow("end on the last") << int(Qt::Key_End) << 0 << 30 << 30 << 0;
+        QTest::newRow("page down, one screenful") << int(Qt::Key_PageDown) << 0 << 2 << 30 << 18;
+        QTest::newRow("page down stops at the last") << int(Qt::Key_PageDown) << 0 << 20 << 30 << 30;
+        QTest::newRow("page up stops at the first") << int(Qt::Key_PageUp) << 0 << 10 << 30 << 1;
+        QTest::newRow("keypad down") << int(Qt::Key_Down) << int(Qt::KeypadModifier) << 1 << 5 << 2;
+        QTest::newRow("ctrl+down is no row key") << int(Qt::Key_Down) << int(Qt::ControlModifier) << 1 << 5 << 0;
+        QTest::newRow("empty list") << int(Qt::Key_Down) << 0 << 0 << 0 << 0;
+        QTest::newRow("another key") << int(Qt::Key_A) << 0 << 1 << 5 << 0;
+    }
+    void rowKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, current);
+        QFETCH(int, count);
+        QFETCH(int, row);
+        QCOMPARE(rowAfterKey(key, Qt::KeyboardModifiers(modifiers), current, count), row);
     }
 
     void openingTab_data()

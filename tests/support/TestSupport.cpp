@@ -97,4 +97,22 @@ ToolRun runTool(const QStringList& args, const QByteArray& input)
     return run;
 }
 
+void activate(QWidget* window)
+{
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+}
+
+QWidget* keyTarget(QWidget* window)
+{
+    QWidget* focus = window->focusWidget();
+    return focus && focus->isVisible() ? focus : window;
+}
+
+void typeKeys(QWidget* window, const QList<QKeyCombination>& keys)
+{
+    for (const QKeyCombination key : keys)
+        QTest::keyClick(keyTarget(window), key.key(), key.keyboardModifiers());
+}
+
 } // namespace testsupport

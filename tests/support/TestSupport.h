@@ -43,6 +43,14 @@ std::unique_ptr<QuestionBank> oneCategoryBank(int questions, int mockMinutes, st
 // Reads a whole file as bytes ("" when missing).
 std::string readBytes(const QString& path);
 
+// Makes `window` the active window, as a click into it would, so that its keys and shortcuts work.
+void activate(QWidget* window);
+// Where a key typed into `window` goes: its focus widget, else the window itself.
+QWidget* keyTarget(QWidget* window);
+// Types keys into `window` (Qt::Key_Down, Qt::CTRL | Qt::Key_Tab, ...), each to wherever the
+// focus is at that moment.
+void typeKeys(QWidget* window, const QList<QKeyCombination>& keys);
+
 // quarvel-tool (the path CTest puts in QUARVEL_TOOL) run with `args`, `input` on its stdin.
 struct ToolRun {
     int exitCode = -1; // -1: did not finish or crashed

@@ -7,6 +7,7 @@
 #include "online/screens/TSyncForm.h"
 #include "online/screens/TUpdateForm.h"
 #include "results/screens/TStudyForm.h"
+#include "shell/CourseKeys.h"
 #include "shell/CourseListing.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
@@ -20,6 +21,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -127,6 +129,10 @@ void TCourseMenuForm::buildControls()
     m_listBackground->setAutoFillBackground(true);
     m_listBackground->resize(582, listBackgroundHeight(0));
     m_ScrollBox1->setWidget(m_listBackground);
+    // The list is where the keyboard starts: Tab reaches it, a click leaves the focus where it was.
+    m_ScrollBox1->setFocusPolicy(Qt::TabFocus);
+    m_ScrollBox1->setAccessibleName(QStringLiteral("テスト一覧"));
+    m_ScrollBox1->installEventFilter(this);
 
     m_Label2 = makeLabel(this, QStringLiteral("Label2"),
                          QStringLiteral("ネットワーク分野の問題は、Quarvel編集部が書き下ろしたオリジナル問題です。"));
@@ -165,6 +171,12 @@ void TCourseMenuForm::buildControls()
     connect(m_Button5, &ui::PictureButton::clicked, this, &TCourseMenuForm::Button5Click);
     connect(m_Image2, &ui::PictureButton::clicked, this, &TCourseMenuForm::Image2Click);
     connect(m_Image7, &ui::PictureButton::clicked, this, &TCourseMenuForm::Image7Click);
+    // The list first, then the buttons of the right-hand column from top to bottom.
+    QWidget* previous = m_ScrollBox1;
+    for (QWidget* next : {m_Button1, m_Image2, m_Button2, m_Button3, m_Image7, m_Button5, m_Button4}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
 
     m_Timer1 = new QTimer(this);
     m_Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -319,6 +331,13 @@ void TCourseMenuForm::drawRow(int row, bool selected)
     QPixmap picture(area.size());
     picture.fill(Qt::black);
     QPainter p(&picture);
+    // While the list has the keyboard focus the selected row is lit in the vendor's colour.
+    if (selected && m_ScrollBox1->hasFocus()) {
+        const QColor colour = ui::fromBgr(m_theme.colour1);
+        p.fillRect(picture.rect(), QColor(colour.red() * 2 / 5, colour.green() * 2 / 5, colour.blue() * 2 / 5));
+        p.setPen(colour);
+        p.drawRect(picture.rect().adjusted(0, 0, -1, -1));
+    }
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setPen(kSilver);
     p.setFont(font());
@@ -427,6 +446,8 @@ void TCourseMenuForm::FormShow()
             move(screen->availableGeometry().center() - rect().center());
     }
     m_Timer1->start();
+    // Each time in the list, so arrows and Enter work at once.
+    m_ScrollBox1->setFocus();
     reportProblems();
 }
 
@@ -449,8 +470,59 @@ void TCourseMenuForm::FormClose()
     endProgram();
 }
 
+bool TCourseMenuForm::menuKey(const QKeyEvent* event)
+{
+    const int key = event->key();
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (const int tab = tabAfterKey(key, modifiers, m_currentTab, int(m_tabs.size()))) {
+        Image4MouseDown(tabPressX(tab));
+        return true;
+    }
+    if (const int row = rowAfterKey(key, modifiers, m_selectedRow, int(m_rows.size()))) {
+        RDBClick(row);
+        // With the margin above the first row, so Home shows the list from its very top.
+        m_ScrollBox1->ensureWidgetVisible(m_rows.at(row - 1), 0, rowGeometry(1).top());
+        return true;
+    }
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (modifiers & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        m_Button2->activate();
+        return true;
+    }
+    // The keys of the list are taken even where they change nothing, so the list never scrolls
+    // away from its selection.
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TCourseMenuForm::keyPressEvent(QKeyEvent* event)
+{
+    // Keys a focused button left alone (every key but Space and Enter) end up here.
+    if (!menuKey(event))
+        ui::Screen::keyPressEvent(event);
+}
+
 bool TCourseMenuForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_ScrollBox1) {
+        // The scroll area would scroll on the arrows itself: the keys select rows instead.
+        if (event->type() == QEvent::KeyPress)
+            return menuKey(static_cast<QKeyEvent*>(event));
+        if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) && m_selectedRow >= 1 &&
+            m_selectedRow <= m_rows.size())
+            drawRow(m_selectedRow, true);
+        return false;
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (watched == m_Image4) {

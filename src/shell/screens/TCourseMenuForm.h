@@ -62,6 +62,7 @@ protected:
     bool FormCloseQuery() override;
     void FormClose() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
     VendorTheme m_theme;
     QList<CourseTest> m_tests;
@@ -78,6 +79,7 @@ private:
     void drawRow(int row, bool selected);
     void reportProblems();
     void chooseSelectedRow();
+    bool menuKey(const QKeyEvent* event);
 
     QList<VendorInfo> m_tabs;
     int m_selectedRow = 0;
