@@ -71,4 +71,21 @@ int availableCount(const QuestionBank& bank, const SessionSettings& ticks)
     return int(std::clamp<long long>(sum, 0, std::numeric_limits<int>::max()));
 }
 
+std::optional<ArrowStop> arrowStop(const std::vector<int>& items, ArrowStop from, bool down)
+{
+    std::vector<ArrowStop> stops;
+    for (int c = 1; c <= int(items.size()); ++c) {
+        if (items[size_t(c - 1)] < 0)
+            continue;
+        for (int k = 0; k <= items[size_t(c - 1)]; ++k)
+            stops.push_back({c, k});
+    }
+    const auto at = std::find(stops.begin(), stops.end(), from);
+    if (at == stops.end())
+        return std::nullopt;
+    if (down)
+        return at + 1 == stops.end() ? std::nullopt : std::optional<ArrowStop>(*(at + 1));
+    return at == stops.begin() ? std::nullopt : std::optional<ArrowStop>(*(at - 1));
+}
+
 } // namespace catlayout

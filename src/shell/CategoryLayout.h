@@ -5,6 +5,7 @@
 #include "bank/QuestionBank.h"
 #include "session/SessionTypes.h"
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -56,6 +57,18 @@ enum class BoxState { Unchecked, Partial, Checked };
 // The state a category box takes from its list: all items ticked (also when it has none),
 // some, or none.
 BoxState boxStateFor(int tickedItems, int items);
+
+// A place the Up and Down keys stop at: the box of a category (item 0) or item k of its list.
+struct ArrowStop {
+    int category = 0;
+    int item = 0;
+    bool operator==(const ArrowStop&) const = default;
+};
+
+// Where Down (or Up, `down` false) leads from `from`, through every box and list item top to
+// bottom. `items[c - 1]` is the number of items list c shows (0 while the lists are hidden), or -1
+// for a category that is not shown at all. Nothing past the first and the last stop.
+std::optional<ArrowStop> arrowStop(const std::vector<int>& items, ArrowStop from, bool down);
 
 // The sum, over the ticked sub-categories of the shown lists, of their question counts.
 int availableCount(const QuestionBank& bank, const SessionSettings& ticks);

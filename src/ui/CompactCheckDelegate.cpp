@@ -48,6 +48,13 @@ void CompactCheckDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     const QRect text = opt.rect.adjusted(box.right() + 1 - opt.rect.left() + kTextGap, 0, 0, 0);
     painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                       opt.fontMetrics.elidedText(opt.text, Qt::ElideRight, text.width()));
+    // The row the keyboard is on, while the list has the focus.
+    if (opt.state & QStyle::State_HasFocus) {
+        const QColor ring = opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Highlight);
+        painter->setPen(QPen(ring, 1, Qt::DotLine));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(opt.rect.adjusted(0, 0, -1, -1));
+    }
     painter->restore();
 }
 

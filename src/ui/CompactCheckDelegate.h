@@ -1,7 +1,8 @@
 #pragma once
 // Draws check list rows that are only 12 pixels high: the style's own indicator does not fit such
 // rows and comes out clipped, so this delegate draws a 10 x 10 box with a vector tick (crisp at any
-// scale) and the text beside it, and toggles the item on a click in the box or on Space.
+// scale) and the text beside it, and toggles the item on a click in the box or on Space. The
+// current row of a focused list is framed.
 #include <QStyledItemDelegate>
 
 namespace ui {

@@ -472,6 +472,125 @@ class TestCatSelForm : public QObject
         QCOMPARE(form()->categoryCount(), 0);
     }
 
+    // Tab visits the category controls top to bottom, box before list, then what is below.
+    void tabVisitsEveryControlInReadingOrder()
+    {
+        showStandard();
+        testsupport::activate(form());
+        form()->categoryBox(1)->setFocus();
+        QStringList visited;
+        for (int i = 0; i < 20; ++i) {
+            visited << QApplication::focusWidget()->objectName();
+            testsupport::typeKeys(form(), {Qt::Key_Tab});
+            if (QApplication::focusWidget() == form()->categoryBox(1))
+                break;
+        }
+        QCOMPARE(visited, (QStringList{"Cat1Label", "CheckListBox1", "Cat3Label", "CheckListBox3", "CheckBox1",
+                                       "RadioButton2", "cbAdaptive", "Edit1", "Edit2", "Button1", "Button2"}));
+        // Categories only: the lists are out of the way.
+        testsupport::typeKeys(form(), {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space});
+        QVERIFY(child<QCheckBox>("CheckBox1")->isChecked());
+        form()->categoryBox(1)->setFocus();
+        testsupport::typeKeys(form(), {Qt::Key_Tab});
+        QCOMPARE(QApplication::focusWidget(), form()->categoryBox(3));
+    }
+
+    void arrowsWalkBoxesAndItems_data()
+    {
+        QTest::addColumn<QList<QKeyCombination>>("keys");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("row"); // the list's current row, when a list has the focus
+        using K = QList<QKeyCombination>;
+        QTest::newRow("down into the list") << K{Qt::Key_Down} << QStringLiteral("CheckListBox1") << 0;
+        QTest::newRow("down through the list") << K{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down}
+                                               << QStringLiteral("CheckListBox1") << 2;
+        QTest::newRow("past the list over the hidden category")
+            << K{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down} << QStringLiteral("Cat3Label") << -1;
+        QTest::newRow("up from a box to the last item above")
+            << K{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up} << QStringLiteral("CheckListBox1")
+            << 2;
+        QTest::newRow("up from the first item to its box") << K{Qt::Key_Down, Qt::Key_Up} << QStringLiteral("Cat1Label")
+                                                           << -1;
+        QTest::newRow("nothing above the first box") << K{Qt::Key_Up} << QStringLiteral("Cat1Label") << -1;
+        QTest::newRow("end of the last list stays") << K{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down,
+                                                         Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down}
+                                                    << QStringLiteral("CheckListBox3") << 1;
+    }
+    void arrowsWalkBoxesAndItems()
+    {
+        QFETCH(QList<QKeyCombination>, keys);
+        QFETCH(QString, focus);
+        QFETCH(int, row);
+        showStandard();
+        testsupport::activate(form());
+        form()->categoryBox(1)->setFocus();
+        testsupport::typeKeys(form(), keys);
+        QWidget* now = QApplication::focusWidget();
+        QCOMPARE(now->objectName(), focus);
+        if (auto* list = qobject_cast<QListWidget*>(now))
+            QCOMPARE(list->currentRow(), row);
+        // A list left behind keeps no highlight.
+        for (int c : {1, 3})
+            if (form()->categoryList(c) != now)
+                QVERIFY(form()->categoryList(c)->selectedItems().isEmpty());
+    }
+
+    // Space ticks as a click does: the box takes its list along, an item greys its box.
+    void spaceTicksBoxesAndItems()
+    {
+        showStandard();
+        testsupport::activate(form());
+        form()->categoryBox(1)->setFocus();
+        testsupport::typeKeys(form(), {Qt::Key_Space});
+        QCOMPARE(form()->categoryBox(1)->checkState(), Qt::Unchecked);
+        QCOMPARE(available(), 60);
+        testsupport::typeKeys(form(), {Qt::Key_Down, Qt::Key_Down, Qt::Key_Space});
+        QCOMPARE(form()->categoryList(1)->item(1)->checkState(), Qt::Checked);
+        QCOMPARE(form()->categoryBox(1)->checkState(), Qt::PartiallyChecked);
+        QCOMPARE(available(), 80);
+        testsupport::typeKeys(form(), {Qt::CTRL | Qt::Key_X});
+        QCOMPARE(available(), 0);
+    }
+
+    void enterStartsEscapeGoesBack_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("shown"); // the screen visible afterwards
+        const int enter = Qt::Key_Return, escape = Qt::Key_Escape;
+        QTest::newRow("enter on a box") << QStringLiteral("Cat1Label") << enter << QStringLiteral("GenericMBForm");
+        QTest::newRow("enter in a list") << QStringLiteral("CheckListBox3") << enter << QStringLiteral("GenericMBForm");
+        QTest::newRow("enter on a mode") << QStringLiteral("RadioButton2") << enter << QStringLiteral("GenericMBForm");
+        QTest::newRow("enter in the count") << QStringLiteral("Edit1") << int(Qt::Key_Enter)
+                                            << QStringLiteral("GenericMBForm");
+        QTest::newRow("enter on the back button") << QStringLiteral("Button2") << enter << QStringLiteral("CourseMenuForm");
+        QTest::newRow("escape in a list") << QStringLiteral("CheckListBox1") << escape << QStringLiteral("CourseMenuForm");
+        QTest::newRow("escape in the time") << QStringLiteral("Edit2") << escape << QStringLiteral("CourseMenuForm");
+    }
+    void enterStartsEscapeGoesBack()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(QString, shown);
+        showStandard();
+        testsupport::activate(form());
+        form()->findChild<QWidget*>(focus)->setFocus();
+        testsupport::typeKeys(form(), {Qt::Key(key)});
+        QVERIFY(!form()->isVisible());
+        for (ui::Screen* screen : screens().all())
+            QCOMPARE(screen->isVisible(), screen->objectName() == shown);
+    }
+
+    void enterWithABadCountStays()
+    {
+        showStandard();
+        testsupport::activate(form());
+        child<QLineEdit>("Edit1")->setText(QStringLiteral("0"));
+        testsupport::typeKeys(form(), {Qt::Key_Return});
+        QVERIFY(form()->isVisible());
+        QCOMPARE(messageTexts(), QStringList{QStringLiteral("Error|問題数を増やしてください")});
+    }
+
     void rightButtonDoesNotMovePictureButtons()
     {
         showStandard();

@@ -55,6 +55,40 @@ class TestCatSelLayout : public QObject
         QCOMPARE(int(catlayout::boxStateFor(ticked, items)), state);
     }
 
+    void arrowStops_data()
+    {
+        QTest::addColumn<std::vector<int>>("items");
+        QTest::addColumn<int>("category");
+        QTest::addColumn<int>("item");
+        QTest::addColumn<bool>("down");
+        QTest::addColumn<int>("toCategory"); // 0: nothing there
+        QTest::addColumn<int>("toItem");
+        const std::vector<int> three{3, -1, 2};
+        QTest::newRow("box down into its list") << three << 1 << 0 << true << 1 << 1;
+        QTest::newRow("through the list") << three << 1 << 1 << true << 1 << 2;
+        QTest::newRow("last item to the next shown box") << three << 1 << 3 << true << 3 << 0;
+        QTest::newRow("box up to the last item above") << three << 3 << 0 << false << 1 << 3;
+        QTest::newRow("first item up to its box") << three << 3 << 1 << false << 3 << 0;
+        QTest::newRow("nothing above the first box") << three << 1 << 0 << false << 0 << 0;
+        QTest::newRow("nothing below the last item") << three << 3 << 2 << true << 0 << 0;
+        QTest::newRow("lists hidden: box to box") << std::vector<int>{0, 0, 0} << 1 << 0 << true << 2 << 0;
+        QTest::newRow("empty list: box to box") << std::vector<int>{0, 2} << 2 << 0 << false << 1 << 0;
+        QTest::newRow("from a hidden category: nowhere") << three << 2 << 0 << true << 0 << 0;
+    }
+    void arrowStops()
+    {
+        QFETCH(std::vector<int>, items);
+        QFETCH(int, category);
+        QFETCH(int, item);
+        QFETCH(bool, down);
+        QFETCH(int, toCategory);
+        QFETCH(int, toItem);
+        const auto to = catlayout::arrowStop(items, {category, item}, down);
+        QCOMPARE(to.has_value(), toCategory != 0);
+        if (to)
+            QCOMPARE(*to, (catlayout::ArrowStop{toCategory, toItem}));
+    }
+
     void listsStopAtTheFirstBlankName()
     {
         QCOMPARE(catlayout::listedSubCategoryCount(category("A", {{"a", 1}, {"b", 2}, {" \t", 3}, {"d", 4}})), 2);

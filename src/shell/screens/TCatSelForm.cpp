@@ -86,6 +86,8 @@ TCatSelForm::TCatSelForm(QWidget* parent) : ui::Screen(QStringLiteral("CatSelFor
     m_scrollContent->resize(kListLeft + kListWidth + 16, catlayout::kFirstBoxTop);
     ScrollBox1->setWidget(m_scrollContent);
     ScrollBox1->setWidgetResizable(false);
+    // Tab stops at the boxes and lists inside, not at the panel that holds them.
+    ScrollBox1->setFocusPolicy(Qt::NoFocus);
 
     CheckBox1 = named(new QCheckBox(QStringLiteral("大カテゴリのみ表示"), this), "CheckBox1");
     CheckBox1->move(kContentLeft, 286);
@@ -188,6 +190,7 @@ void TCatSelForm::FormShow()
 
     createCategoryControls();
     layoutCategories();
+    orderTabs();
     QuestionCalc();
 
     const Proposal proposal = showProposal(session.availableCount, bank.mockCount, bank.mockMinutes);
@@ -196,6 +199,8 @@ void TCatSelForm::FormShow()
 
     RadioButton2->setChecked(true);
     RadioButton2->setFocus();
+    // Focus is drawn from the start: whoever works from the keyboard sees where the first key goes.
+    setAttribute(Qt::WA_KeyboardFocusChange);
     setCategoryControlsEnabled(true);
     Edit1->setEnabled(true);
     Edit2->setEnabled(true);
@@ -268,6 +273,54 @@ void TCatSelForm::createCategoryControls()
         m_boxes.append(box);
         m_lists.append(list);
     }
+}
+
+void TCatSelForm::orderTabs()
+{
+    // Reading order: the categories top to bottom, each box before its list, then the controls
+    // below the panel. The category controls are made at each showing, after everything else.
+    QList<QWidget*> order;
+    for (int c = 0; c < m_boxes.size(); ++c)
+        order << m_boxes.at(c) << m_lists.at(c);
+    order << CheckBox1 << RadioButton1 << RadioButton2 << RadioButton3 << cbAdaptive << Edit1 << Edit2 << Button1
+          << Button2;
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+}
+
+bool TCatSelForm::arrowKey(QObject* watched, int key)
+{
+    if (key != Qt::Key_Up && key != Qt::Key_Down)
+        return false;
+    catlayout::ArrowStop from;
+    for (int c = 1; c <= int(m_boxes.size()); ++c) {
+        if (watched == m_boxes.at(c - 1))
+            from = {c, 0};
+        else if (watched == m_lists.at(c - 1))
+            from = {c, std::max(0, m_lists.at(c - 1)->currentRow() + 1)};
+    }
+    if (from.category == 0)
+        return false;
+    std::vector<int> items;
+    for (int c = 1; c <= int(m_boxes.size()); ++c) {
+        const QListWidget* list = m_lists.at(c - 1);
+        items.push_back(m_boxes.at(c - 1)->isHidden() ? -1 : list->isHidden() ? 0 : list->count());
+    }
+    // At either end the key is still taken: the panel would scroll away from the focus.
+    const std::optional<catlayout::ArrowStop> to = catlayout::arrowStop(items, from, key == Qt::Key_Down);
+    if (!to)
+        return true;
+    QWidget* target = m_boxes.at(to->category - 1);
+    QRect area = target->geometry();
+    if (to->item > 0) {
+        QListWidget* list = m_lists.at(to->category - 1);
+        list->setCurrentRow(to->item - 1);
+        target = list;
+        area = list->visualItemRect(list->currentItem()).translated(list->pos());
+    }
+    target->setFocus(Qt::OtherFocusReason);
+    ScrollBox1->ensureVisible(area.center().x(), area.center().y(), 0, area.height());
+    return true;
 }
 
 void TCatSelForm::destroyCategoryControls()
@@ -536,6 +589,9 @@ bool TCatSelForm::eventFilter(QObject* watched, QEvent* event)
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this) {
             auto* key = static_cast<QKeyEvent*>(event);
+            if (type == QEvent::KeyPress && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+                arrowKey(watched, key->key()))
+                return true;
             if (type == QEvent::KeyPress)
                 FormKeyDown(key->key(), key->modifiers());
             else
@@ -547,6 +603,21 @@ bool TCatSelForm::eventFilter(QObject* watched, QEvent* event)
             CheckListBox1Exit(int(index) + 1);
     }
     return ui::Screen::eventFilter(watched, event);
+}
+
+void TCatSelForm::keyPressEvent(QKeyEvent* event)
+{
+    // Keys no control took: Enter starts and Escape goes back, as the two buttons do.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        Button1->activate();
+        return;
+    }
+    if (modifiers == Qt::NoModifier && event->key() == Qt::Key_Escape) {
+        Button2->activate();
+        return;
+    }
+    ui::Screen::keyPressEvent(event);
 }
 
 void TCatSelForm::reportLoadFailure(const QString& detail)

@@ -58,12 +58,15 @@ class TCatSelForm : public ui::Screen
     void FormHide() override;
     void FormClose() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void drawThemePictures();
     void createCategoryControls();
     void destroyCategoryControls();
     void layoutCategories();
+    void orderTabs();
+    bool arrowKey(QObject* watched, int key);
     void setAllTicks(bool on);
     void setCategoryControlsEnabled(bool on);
     void readTicks();
