@@ -5,6 +5,8 @@
 
 #include <QQueue>
 
+#include <bit>
+
 namespace ui {
 namespace {
 struct Recorder {
@@ -19,6 +21,23 @@ Recorder& recorder()
 }
 } // namespace
 
+QMessageBox::StandardButton enterButton(QMessageBox::StandardButtons buttons)
+{
+    for (const QMessageBox::StandardButton b : {QMessageBox::Ok, QMessageBox::Yes})
+        if (buttons & b)
+            return b;
+    return QMessageBox::NoButton;
+}
+
+QMessageBox::StandardButton escapeButton(QMessageBox::StandardButtons buttons)
+{
+    for (const QMessageBox::StandardButton b : {QMessageBox::Cancel, QMessageBox::No})
+        if (buttons & b)
+            return b;
+    const auto bits = unsigned(buttons.toInt());
+    return std::has_single_bit(bits) ? QMessageBox::StandardButton(bits) : QMessageBox::NoButton;
+}
+
 QMessageBox::StandardButton messageBox(QWidget* parent, const QString& title, const QString& text,
                                        QMessageBox::StandardButtons buttons, QMessageBox::Icon icon)
 {
@@ -27,13 +46,15 @@ QMessageBox::StandardButton messageBox(QWidget* parent, const QString& title, co
         r.shown.append({title, text});
         if (!r.answers.isEmpty())
             return r.answers.dequeue();
-        if (buttons & QMessageBox::Ok)
-            return QMessageBox::Ok;
-        if (buttons & QMessageBox::Yes)
-            return QMessageBox::Yes;
-        return QMessageBox::NoButton;
+        return enterButton(buttons);
     }
     QMessageBox box(icon, title, text, buttons, parent);
+    // Enter is the first of OK and Yes, Escape the cancel or no button (the only button when
+    // there is one): set here rather than left to the platform's button order.
+    if (const QMessageBox::StandardButton enter = enterButton(buttons); enter != QMessageBox::NoButton)
+        box.setDefaultButton(enter);
+    if (const QMessageBox::StandardButton escape = escapeButton(buttons); escape != QMessageBox::NoButton)
+        box.setEscapeButton(escape);
     // The text often carries outside words (file names, a server's message, question text): shown
     // as typed, never taken as markup.
     box.setTextFormat(Qt::PlainText);

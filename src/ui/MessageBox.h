@@ -13,6 +13,11 @@ QMessageBox::StandardButton messageBox(QWidget* parent, const QString& title, co
                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                        QMessageBox::Icon icon = QMessageBox::NoIcon);
 
+// The button Enter presses in a box with `buttons`: the first of OK and Yes (NoButton if neither).
+QMessageBox::StandardButton enterButton(QMessageBox::StandardButtons buttons);
+// The button Escape presses: Cancel, else No, else the box's only button (NoButton if none fits).
+QMessageBox::StandardButton escapeButton(QMessageBox::StandardButtons buttons);
+
 struct ShownMessage {
     QString title;
     QString text;
