@@ -210,6 +210,59 @@ private Q_SLOTS:
         QVERIFY(screens().CourseMenuForm->isVisible());
     }
 
+    void enterGoesOnWhereAClickWould_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("goesOn");
+        QTest::newRow("profile shown") << QStringLiteral("Hanako") << true;
+        QTest::newRow("entry face waits") << QString() << false;
+    }
+    void enterGoesOnWhereAClickWould()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, goesOn);
+        storeProfile(name);
+        createScreens();
+        form().show();
+        testsupport::activate(&form());
+        testsupport::typeKeys(&form(), {Qt::Key_Return});
+        QCOMPARE(form().isVisible(), !goesOn);
+        QCOMPARE(screens().CourseMenuForm->isVisible(), goesOn);
+    }
+
+    // The entry face from the keyboard alone: Tab into the fields, Enter in the last one is OK.
+    void entryFaceByKeyboard()
+    {
+        createScreens();
+        form().show();
+        testsupport::activate(&form());
+        testsupport::typeKeys(&form(), {Qt::Key_Tab});
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>("Edit1"));
+        QTest::keyClicks(child<QLineEdit>("Edit1"), QStringLiteral("Jiro"));
+        testsupport::typeKeys(&form(), {Qt::Key_Tab, Qt::Key_Tab});
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>("Edit3"));
+        testsupport::typeKeys(&form(), {Qt::Key_Return});
+        QCOMPARE(settings::ReadSetting(section(), QStringLiteral("Name")), QStringLiteral("Jiro"));
+        QVERIFY(screens().CourseMenuForm->isVisible());
+    }
+
+    // The vendor link is a Tab stop: Enter opens it, Space still leads on.
+    void linkByKeyboard()
+    {
+        storeProfile(QStringLiteral("Hanako"));
+        createScreens();
+        form().show();
+        testsupport::activate(&form());
+        testsupport::typeKeys(&form(), {Qt::Key_Tab});
+        QCOMPARE(QApplication::focusWidget(), child<QLabel>("Label8"));
+        QCOMPARE(child<QLabel>("Label8")->frameShape(), QFrame::Box);
+        testsupport::typeKeys(&form(), {Qt::Key_Return});
+        QCOMPARE(m_opened, QStringList{TMainMenuForm::vendorSiteAddress() + QStringLiteral(" normal")});
+        QVERIFY(form().isVisible());
+        testsupport::typeKeys(&form(), {Qt::Key_Space});
+        QVERIFY(!form().isVisible());
+    }
+
     void cancelEndsTheProgram()
     {
         createScreens();

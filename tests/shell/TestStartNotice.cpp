@@ -9,6 +9,7 @@
 #include "support/TestSupport.h"
 #include "ui/Sound.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -144,11 +145,18 @@ class TestStartNotice : public QObject
         QCOMPARE(ui::testing::playedSounds().size(), 1);
     }
 
+    void spaceSkipsTheWait_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("space") << int(Qt::Key_Space);
+        QTest::newRow("enter") << int(Qt::Key_Return);
+    }
     void spaceSkipsTheWait()
     {
+        QFETCH(int, key);
         startSession();
         notice()->Timer1Timer();
-        QTest::keyClick(notice(), Qt::Key_Space);
+        QTest::keyClick(notice(), Qt::Key(key));
         QVERIFY(!notice()->isVisible());
         QVERIFY(!timer()->isActive());
         QVERIFY(screens().ExamModeForm->isVisible());
@@ -159,6 +167,15 @@ class TestStartNotice : public QObject
         screens().ExamModeForm->hide();
         notice()->Timer1Timer();
         QVERIFY(!screens().ExamModeForm->isVisible());
+    }
+
+    // The Enter that started the test, still held, does not skip the notice.
+    void heldEnterDoesNotSkip()
+    {
+        startSession();
+        QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(notice(), &held);
+        QVERIFY(notice()->isVisible());
     }
 };
 

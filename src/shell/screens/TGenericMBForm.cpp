@@ -101,6 +101,10 @@ void TGenericMBForm::FormKeyDown(int key)
 
 void TGenericMBForm::keyPressEvent(QKeyEvent* event)
 {
+    // Enter goes on as Space does: the key a keyboard user tries first on a notice. Not while
+    // held, though: the Enter that started the test must not skip the notice too.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat())
+        handOver();
     FormKeyDown(event->key());
     ui::Screen::keyPressEvent(event);
 }

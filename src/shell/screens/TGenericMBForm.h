@@ -5,7 +5,7 @@ class QLabel;
 class QTimer;
 
 // The exam start notice: test, question count and time limit for about two seconds, then the
-// exam screen. Space skips the wait.
+// exam screen. Space or Enter skips the wait.
 class TGenericMBForm : public ui::Screen
 {
     Q_OBJECT

@@ -125,7 +125,9 @@ void TMainMenuForm::buildControls()
     m_Button2->setGeometry(291, 60, 86, 24);
     connect(m_Button1, &QPushButton::clicked, this, &TMainMenuForm::Button1Click);
     connect(m_Button2, &QPushButton::clicked, this, &TMainMenuForm::Button2Click);
-    connect(m_Edit1, &QLineEdit::returnPressed, this, &TMainMenuForm::Button1Click);
+    // Enter in any field is OK, as in a dialog.
+    for (QLineEdit* edit : {m_Edit1, m_Edit2, m_Edit3})
+        connect(edit, &QLineEdit::returnPressed, this, &TMainMenuForm::Button1Click);
     m_entryPanel->hide();
 
     m_linkColour = kSilver;
@@ -136,6 +138,9 @@ void TMainMenuForm::buildControls()
     m_Label8->setFont(link);
     m_Label8->setCursor(Qt::PointingHandCursor);
     m_Label8->installEventFilter(this);
+    // A link the keyboard reaches with Tab and opens with Enter; framed while it has the focus.
+    m_Label8->setFocusPolicy(Qt::TabFocus);
+    m_Label8->setAccessibleName(m_Label8->text());
 
     m_Timer1 = new QTimer(this);
     m_Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -238,6 +243,11 @@ void TMainMenuForm::keyPressEvent(QKeyEvent* event)
         FormKeyDown(event->key());
         return;
     }
+    // Enter leads on where a click on the picture does: with a profile shown.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        Image1Click();
+        return;
+    }
     ui::Screen::keyPressEvent(event);
 }
 
@@ -291,6 +301,15 @@ void TMainMenuForm::Button2Click()
 bool TMainMenuForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_Label8) {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+            m_Label8->setFrameShape(m_Label8->hasFocus() ? QFrame::Box : QFrame::NoFrame);
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                Label8Click();
+                return true;
+            }
+        }
         // The link takes its own presses, so they do not reach the frame beneath it.
         if (event->type() == QEvent::MouseButtonPress)
             return true;
