@@ -1,7 +1,5 @@
 // One attempt walked through the real screens, from the course menu to the result screen and
 // back, on a temporary installation; then the history file's bytes are checked.
-#include "bank/Cp932.h"
-#include "bank/QuestionFileWriter.h"
 #include "results/HistoryFile.h"
 #include "results/screens/TResultForm.h"
 #include "session/screens/TConfirmForm.h"
@@ -10,58 +8,16 @@
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "shell/screens/TGenericMBForm.h"
-#include "support/TestSupport.h"
+#include "support/RoadFixtures.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include <memory>
-
 namespace {
 
-constexpr int kQuestions = 6;
-
-// Three categories of one sub-category each, two single-choice questions in each.
-QString writeTest(const testsupport::TempInstall& install)
-{
-    QuestionHeader header;
-    header.formatTag = kFormatTag;
-    header.mockCount = kQuestions;
-    header.targetRate = "70";
-    header.code = "RD-1";
-    header.title = cp932::fromUtf8("道のりテスト");
-    header.updated = "20261201090000";
-    header.questionCount = kQuestions;
-
-    auto bank = std::make_unique<QuestionBank>();
-    bank->mockCount = kQuestions;
-    bank->mockMinutes = 10;
-    bank->questionCount = kQuestions;
-    bank->categoryCount = 3;
-    for (int c = 1; c <= 3; ++c) {
-        bank->category(c).name = cp932::fromUtf8("分野") + std::to_string(c);
-        bank->category(c).questionCount = 2;
-        bank->category(c).sub(1) = {"sub", 2};
-    }
-    for (int j = 1; j <= kQuestions; ++j) {
-        QuestionRecord& r = bank->question(j);
-        r.number = 100 + j;
-        r.category = (j + 1) / 2;
-        r.subCategory = 1;
-        r.text = "Question " + std::to_string(j);
-        r.storedChoiceCount = 3;
-        r.shownChoiceCount = 3;
-        r.correctCount = 1;
-        r.style = kStyleSingle;
-        r.choices[0] = "right";
-        r.choices[1] = "wrong one";
-        r.choices[2] = "wrong two";
-        r.explanation = "\r\nbecause";
-    }
-    bank->recordsRead = kQuestions;
-    return install.writeFile(QStringLiteral("QDAT/oracle/road.qdf"), QuestionFileBytes(header, *bank));
-}
+using testsupport::road::expectedHistory;
+using testsupport::road::kQuestions;
 
 enum class Answer { Right, Wrong, None };
 
@@ -122,7 +78,7 @@ Outcome walkOneAttempt(const Walk& walk)
         exam->findChild<QCheckBox*>(QStringLiteral("CheckBox0"))->setChecked(q == walk.markedPosition);
         for (int t = 0; t < walk.seconds / kQuestions; ++t)
             exam->Timer1Timer();
-        const int category = (question.bankIndex + 1) / 2;
+        const int category = testsupport::road::categoryOf(question.bankIndex);
         ++asked[size_t(category - 1)];
         if (answer == Answer::Right) {
             ++right[size_t(category - 1)];
@@ -155,39 +111,6 @@ void leaveResultScreen()
         qFatal("course menu not shown after the result screen");
 }
 
-// The expected file, built byte by byte from the layout.
-std::string expectedHistory(const QString& questionFile, const History& h)
-{
-    std::string bytes(kHistorySize, '\0');
-    bytes.replace(0, 4, ".HIS");
-    std::string name = cp932::fromUnicode(questionFile).substr(0, 508);
-    name.resize(508, '\x0B');
-    bytes.replace(4, 508, name);
-    for (int r = 0; r < 10; ++r) {
-        const AttemptRecord& a = h.attempts[size_t(r)];
-        const int v[9] = {a.minutes, a.month, a.day, a.hour, a.minute, a.rate, a.mode, a.questionCount, 0};
-        for (int b = 0; b < 9; ++b)
-            bytes[size_t(512 + r * 9 + b)] = char(v[b]);
-    }
-    bytes[602] = char(h.best);
-    bytes[603] = char(h.average);
-    for (int c = 0; c < 50; ++c)
-        for (int b = 0; b < 7; ++b)
-            bytes[size_t(608 + c * 7 + b)] = char(h.categories[size_t(c)][size_t(b)]);
-    bytes[958] = bytes[959] = char(0xFF);
-    for (int k = 0; k < 500; ++k) {
-        bytes[size_t(960 + k)] = char(h.correct[size_t(k)]);
-        bytes[size_t(1460 + k)] = char(h.wrong[size_t(k)]);
-    }
-    return bytes;
-}
-
-AttemptRecord record(int minutes, const QDateTime& when, int rate)
-{
-    return {minutes, when.date().month(), when.date().day(), when.time().hour(), when.time().minute(), rate,
-            kModeNormal, kQuestions};
-}
-
 } // namespace
 
 class TestAttemptRoad : public QObject {
@@ -196,7 +119,7 @@ private Q_SLOTS:
     void init()
     {
         m_install = std::make_unique<testsupport::TempInstall>();
-        m_questionFile = writeTest(*m_install);
+        m_questionFile = testsupport::road::writeTest(*m_install);
         createScreens();
     }
     void cleanup()
@@ -218,7 +141,7 @@ private Q_SLOTS:
         leaveResultScreen();
 
         History expected;
-        expected.attempts[0] = record(132 / 60, walk.when, 66);
+        expected.attempts[0] = testsupport::road::record(132 / 60, walk.when, 66, kModeNormal, kQuestions);
         expected.best = 66;
         expected.average = 66; // the first attempt: its own rate
         for (int c = 0; c < 3; ++c) {
