@@ -502,15 +502,11 @@ class TestCatSelForm : public QObject
         QTest::addColumn<int>("row"); // the list's current row, when a list has the focus
         using K = QList<QKeyCombination>;
         QTest::newRow("down into the list") << K{Qt::Key_Down} << QStringLiteral("CheckListBox1") << 0;
-        QTest::newRow("down through the list") << K{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down}
-                                               << QStringLiteral("CheckListBox1") << 2;
         QTest::newRow("past the list over the hidden category")
             << K{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down} << QStringLiteral("Cat3Label") << -1;
         QTest::newRow("up from a box to the last item above")
             << K{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up} << QStringLiteral("CheckListBox1")
             << 2;
-        QTest::newRow("up from the first item to its box") << K{Qt::Key_Down, Qt::Key_Up} << QStringLiteral("Cat1Label")
-                                                           << -1;
         QTest::newRow("nothing above the first box") << K{Qt::Key_Up} << QStringLiteral("Cat1Label") << -1;
         QTest::newRow("end of the last list stays") << K{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down,
                                                          Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down}
