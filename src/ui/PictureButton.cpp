@@ -25,11 +25,28 @@ void PictureButton::setPicture(const QPixmap& picture)
 
 void PictureButton::setHint(const QString& hint)
 {
-    setToolTip(hint);
+    m_hint = hint;
+    showHint();
     if (accessibleName().isEmpty() || m_nameFromHint) {
         setAccessibleName(hint);
         m_nameFromHint = true;
     }
+}
+
+void PictureButton::setShortcutKey(const QKeySequence& key)
+{
+    m_key = key;
+    showHint();
+}
+
+void PictureButton::showHint()
+{
+    if (m_key.isEmpty()) {
+        setToolTip(m_hint);
+        return;
+    }
+    const QString key = QLatin1Char('(') + m_key.toString(QKeySequence::NativeText) + QLatin1Char(')');
+    setToolTip(m_hint.isEmpty() ? key : m_hint + QLatin1Char(' ') + key);
 }
 
 void PictureButton::activate()

@@ -669,6 +669,36 @@ private Q_SLOTS:
         QCOMPARE(child<QCheckBox>(QStringLiteral("CheckBox0"))->isChecked(), marked);
     }
 
+    void scoreKey_data()
+    {
+        QTest::addColumn<bool>("pausedFirst");
+        QTest::addColumn<bool>("inReview");
+        QTest::addColumn<bool>("reviewShown");
+        QTest::newRow("running") << false << false << true;
+        QTest::newRow("paused: the score button is greyed") << true << false << false;
+        QTest::newRow("review mode: the moved score button") << false << true << true;
+    }
+
+    // S presses the score button: the answer on screen is kept and the review opens.
+    void scoreKey()
+    {
+        QFETCH(bool, pausedFirst);
+        QFETCH(bool, inReview);
+        QFETCH(bool, reviewShown);
+        startSession({plain(1), plain(2), plain(3)}, 600);
+        if (inReview)
+            form()->reviewJump(2);
+        activate();
+        if (pausedFirst)
+            form()->Button3Click();
+        QTest::keyClick(form()->focusWidget(), Qt::Key_B);
+        QTest::keyClick(form()->focusWidget(), Qt::Key_S);
+        QCOMPARE(screens().ConfirmForm->isVisible(), reviewShown);
+        QCOMPARE(form()->answers.at(form()->currentQuestion).answerFlags[1], static_cast<unsigned char>(reviewShown ? 1 : 0));
+        QCOMPARE(button(QStringLiteral("Button4"))->hint(), QStringLiteral("模擬試験の採点を行います"));
+        QCOMPARE(button(QStringLiteral("Button4"))->toolTip(), QStringLiteral("模擬試験の採点を行います (S)"));
+    }
+
 private:
     void activate()
     {

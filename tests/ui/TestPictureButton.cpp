@@ -128,6 +128,36 @@ private Q_SLOTS:
         QCOMPARE(named.accessibleName(), QStringLiteral("OK"));
     }
 
+    void shortcutShownAfterHint_data()
+    {
+        QTest::addColumn<QString>("firstHint");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("laterHint");
+        QTest::addColumn<QString>("toolTip");
+        QTest::newRow("no key: the hint alone") << "Score" << "" << "" << "Score";
+        QTest::newRow("key after the hint") << "Score" << "S" << "" << "Score (S)";
+        QTest::newRow("key kept when the hint changes") << "Pause" << "P" << "Resume" << "Resume (P)";
+        QTest::newRow("key without a hint") << "" << "O" << "" << "(O)";
+    }
+
+    // The key is shown to the mouse user, while the hint itself (and the name) stay as given.
+    void shortcutShownAfterHint()
+    {
+        QFETCH(QString, firstHint);
+        QFETCH(QString, key);
+        QFETCH(QString, laterHint);
+        QFETCH(QString, toolTip);
+        ui::PictureButton button;
+        button.setHint(firstHint);
+        button.setShortcutKey(QKeySequence(key));
+        if (!laterHint.isEmpty())
+            button.setHint(laterHint);
+        QCOMPARE(button.toolTip(), toolTip);
+        const QString hint = laterHint.isEmpty() ? firstHint : laterHint;
+        QCOMPARE(button.hint(), hint);
+        QCOMPARE(button.accessibleName(), hint);
+    }
+
     void focusRing_data()
     {
         QTest::addColumn<bool>("focused");

@@ -145,6 +145,13 @@ void TExamModeForm::buildKeys()
         if (CheckBox0->isVisibleTo(this))
             CheckBox0->click();
     });
+    // Letters the choices (a-j) and the mark (M) leave free; the answer style screens are
+    // windows of their own, so typing there never reaches these.
+    auto bindButton = [&](Qt::Key key, ui::PictureButton* button) {
+        button->setShortcutKey(QKeySequence(key));
+        bind(QKeySequence(key), [this, button] { pressByKey(button); });
+    };
+    bindButton(Qt::Key_S, Button4); // score (Saiten)
 }
 
 void TExamModeForm::pressByKey(ui::PictureButton* button)
