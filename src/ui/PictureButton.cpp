@@ -1,5 +1,7 @@
 #include "ui/PictureButton.h"
 
+#include "ui/PictureButtonAccessible.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,6 +16,7 @@ PictureButton::PictureButton(QWidget* parent, const QString& objectName) : QLabe
     // Tab only, not click: a click must not pull the focus away from the screen or a text field,
     // which would change what the mouse user's next key does.
     setFocusPolicy(Qt::TabFocus);
+    installPictureButtonAccessibility();
 }
 
 void PictureButton::setPicture(const QPixmap& picture)
