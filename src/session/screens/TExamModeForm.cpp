@@ -213,6 +213,7 @@ void TExamModeForm::buildControls()
     // The texts pass a click's focus on to their panel; reached by Tab they would send it back
     // and Tab would never get past them.
     Memo12->setFocusPolicy(Qt::ClickFocus);
+    Memo12->setAccessibleName(QStringLiteral("科目"));
 
     Panel1 = whitePanel(this, QStringLiteral("Panel1"));
     Panel1->setGeometry(8, 44, 601, 225);
@@ -225,6 +226,7 @@ void TExamModeForm::buildControls()
     Memo1->setGeometry(52, 4, kQuestionTextWidth, 184);
     Memo1->installEventFilter(this);
     Memo1->setFocusPolicy(Qt::ClickFocus);
+    Memo1->setAccessibleName(QStringLiteral("問題文"));
     for (int i = 0; i < 4; ++i) {
         auto* button = new ui::PictureButton(Panel1, QStringLiteral("RefImg%1").arg(i + 1));
         button->setGeometry(8 + i * 88, 192, 81, 24);
@@ -278,6 +280,7 @@ void TExamModeForm::buildControls()
         memo->hide();
         memo->installEventFilter(this);
         memo->setFocusPolicy(Qt::ClickFocus);
+        memo->setAccessibleName(letter);
         ChoiceMemo[size_t(k)] = memo;
     }
     for (int s = 0; s < 5; ++s) {
