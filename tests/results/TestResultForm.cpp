@@ -342,11 +342,7 @@ class TestResultForm : public QObject
     void enterOpensTheView()
     {
         setSession(3, 100);
-        SessionQuestion& panels = screens().CatSelForm->sessionQuestions.question(2);
-        panels.style = kStylePanel;
-        panels.text = "<INCLUDE IMG>@board.jpg\r\nDrag the panels.";
-        panels.choices = {"a@10,10,50,30", "b@1,1,40,20", "c@10,10,50,30"};
-        writePicture(QStringLiteral("board.jpg"));
+        makePanelQuestion(2);
         showResult();
         TResultForm* form = screens().ResultForm;
         QApplication::setActiveWindow(form);
@@ -394,14 +390,20 @@ class TestResultForm : public QObject
         m_install->writeFile(QStringLiteral("QDAT/") + kVendor + QStringLiteral("/img/") + name, png);
     }
 
-    void styleQuestionRow()
+    // Session row r becomes a panel style question with its picture.
+    void makePanelQuestion(int r)
     {
-        setSession(2, 100);
-        SessionQuestion& q = screens().CatSelForm->sessionQuestions.question(1);
+        SessionQuestion& q = screens().CatSelForm->sessionQuestions.question(r);
         q.style = kStylePanel;
         q.text = "<INCLUDE IMG>@board.jpg\r\nDrag the panels.";
         q.choices = {"a@10,10,50,30", "b@1,1,40,20", "c@10,10,50,30"};
         writePicture(QStringLiteral("board.jpg"));
+    }
+
+    void styleQuestionRow()
+    {
+        setSession(2, 100);
+        makePanelQuestion(1);
         showResult();
         QCOMPARE(cell(1, 1), QStringLiteral("パネル表示"));
         QCOMPARE(cell(1, 2), QString());

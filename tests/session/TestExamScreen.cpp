@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -813,6 +814,26 @@ private Q_SLOTS:
         QStringList cycle = walked.mid(start) + walked.mid(1, start);
         cycle = cycle.mid(0, order.size());
         QCOMPARE(cycle, order);
+    }
+
+    // A letter ticks a choice the panel has scrolled away, and brings it into view as a click
+    // could only have done on a visible one.
+    void letterScrollsToItsChoice()
+    {
+        std::vector<std::string> choices;
+        for (int k = 0; k < kMaxChoices; ++k)
+            choices.push_back("line one\r\nline two\r\nline three\r\nline four");
+        startSession({question(kStyleSingle, "Long list", choices), plain(2)}, 0);
+        activate();
+        auto* panel = child<QScrollArea>(QStringLiteral("Panel2"));
+        QCOMPARE(panel->verticalScrollBar()->value(), 0);
+        QTest::keyClick(form()->focusWidget(), Qt::Key_J);
+        auto* last = child<QRadioButton>(QStringLiteral("RadioButton10"));
+        QVERIFY(last->isChecked());
+        const QRect inView(last->mapTo(panel->viewport(), QPoint(0, 0)), last->size());
+        QVERIFY(panel->viewport()->rect().contains(inView));
+        QTest::keyClick(form()->focusWidget(), Qt::Key_A);
+        QCOMPARE(panel->verticalScrollBar()->value(), 0);
     }
 
     // A screen reader hears the number, the text and the choices of the question on screen.
