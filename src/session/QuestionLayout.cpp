@@ -110,4 +110,19 @@ QString choiceLetter(int position)
     return QString(QLatin1Char(char('a' + position - 1)));
 }
 
+QString spokenChoice(int position, const QString& text)
+{
+    QString line = text;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return choiceLetter(position) + QStringLiteral(". ") + line.trimmed();
+}
+
+QString spokenQuestion(const QString& text, const QStringList& choices)
+{
+    QStringList lines{text.trimmed()};
+    for (int k = 0; k < choices.size(); ++k)
+        lines << spokenChoice(k + 1, choices.at(k));
+    return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace questionlayout

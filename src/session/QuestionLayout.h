@@ -3,6 +3,7 @@
 // head of a question text, the stacking of the choices from their displayed line counts, and the
 // rules for the question text's scroll bar and the "Q." label's font.
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <string>
 #include <string_view>
@@ -73,5 +74,13 @@ QString questionLabel(int position);
 
 // The lower-case letter of choice position 1..10 ("a".."j"); empty outside that range.
 QString choiceLetter(int position);
+
+// What a screen reader says for choice `position`: "a. " and its text on one line (line breaks
+// become blanks, blanks at the ends dropped).
+QString spokenChoice(int position, const QString& text);
+
+// What a screen reader is told about the question on screen: its text, then each of `choices`
+// (the shown ones, in their order) as spokenChoice, one per line.
+QString spokenQuestion(const QString& text, const QStringList& choices);
 
 } // namespace questionlayout

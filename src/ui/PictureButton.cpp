@@ -1,5 +1,7 @@
 #include "ui/PictureButton.h"
 
+#include "ui/PictureButtonAccessible.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,6 +16,7 @@ PictureButton::PictureButton(QWidget* parent, const QString& objectName) : QLabe
     // Tab only, not click: a click must not pull the focus away from the screen or a text field,
     // which would change what the mouse user's next key does.
     setFocusPolicy(Qt::TabFocus);
+    installPictureButtonAccessibility();
 }
 
 void PictureButton::setPicture(const QPixmap& picture)
@@ -25,11 +28,28 @@ void PictureButton::setPicture(const QPixmap& picture)
 
 void PictureButton::setHint(const QString& hint)
 {
-    setToolTip(hint);
+    m_hint = hint;
+    showHint();
     if (accessibleName().isEmpty() || m_nameFromHint) {
         setAccessibleName(hint);
         m_nameFromHint = true;
     }
+}
+
+void PictureButton::setShortcutKey(const QKeySequence& key)
+{
+    m_key = key;
+    showHint();
+}
+
+void PictureButton::showHint()
+{
+    if (m_key.isEmpty()) {
+        setToolTip(m_hint);
+        return;
+    }
+    const QString key = QLatin1Char('(') + m_key.toString(QKeySequence::NativeText) + QLatin1Char(')');
+    setToolTip(m_hint.isEmpty() ? key : m_hint + QLatin1Char(' ') + key);
 }
 
 void PictureButton::activate()

@@ -3,6 +3,7 @@
 // and 2 pixels down; it moves back when the button is released. Clicks come as clicked().
 // From the keyboard it is a real button: Tab reaches it while it is enabled, a ring shows the
 // focus, and Space, Enter and Return press it with the same feedback and the same clicked().
+#include <QKeySequence>
 #include <QLabel>
 #include <QPixmap>
 
@@ -17,7 +18,11 @@ public:
     // Hint shown when the mouse rests on the button; also its name for screen readers unless it
     // was given one of its own.
     void setHint(const QString& hint);
-    QString hint() const { return toolTip(); }
+    QString hint() const { return m_hint; }
+    // The screen's shortcut for this button: shown after the hint, "(S)", and told to screen
+    // readers. The screen binds the key itself; this only makes it known.
+    void setShortcutKey(const QKeySequence& key);
+    QKeySequence shortcutKey() const { return m_key; }
     // Press feedback for every mouse button, not only the left one (the update screen's Button2).
     void setFeedbackForAnyButton(bool on) { m_anyButton = on; }
     bool isPressedDown() const { return m_down; }
@@ -42,11 +47,14 @@ private:
     static bool isPressKey(int key) { return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter; }
     void sink();
     void rise();
+    void showHint();
 
     bool m_anyButton = false;
     bool m_down = false;
     bool m_downByKey = false;
     bool m_nameFromHint = false;
+    QString m_hint;
+    QKeySequence m_key;
     Qt::FocusPolicy m_enabledFocus = Qt::TabFocus;
 };
 

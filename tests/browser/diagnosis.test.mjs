@@ -1,10 +1,16 @@
 // The diagnosis form as a browser shows and sends it: one option per test, one hidden field per
 // test carrying its history text unchanged, the profile as typed, and the chosen test posted to
 // the inquiry address.
-import { check, formFields, runCheck, runWriter, startFormServer, withPage } from './page.mjs';
+import { check, formFieldList, formFields, freshDir, runCheck, runWriter, startCenter, startFormServer, withPage }
+    from './page.mjs';
 
 // An option without a value attribute stands for its text with blanks stripped and collapsed.
 const shown = (text) => text.trim().replace(/\s+/g, ' ');
+
+async function send(page) {
+    await page.selectOption('select[name="test"]', { index: 2 });
+    await Promise.all([page.waitForNavigation(), page.click('input[type="submit"]')]);
+}
 
 await runCheck('diagnosis', async () => {
     const server = await startFormServer();
@@ -27,8 +33,7 @@ await runCheck('diagnosis', async () => {
             check.equal(await page.$eval('input[name="name"]', (f) => f.value), wrote.name, 'name as typed');
             check.equal(await page.$$eval('script', (s) => s.length), 0, 'scripts on the page');
 
-            await page.selectOption('select[name="test"]', { index: 2 });
-            await Promise.all([page.waitForNavigation(), page.click('input[type="submit"]')]);
+            await send(page);
         });
         const posts = server.requests.filter((r) => r.method === 'POST'); // the browser may also ask for an icon
         check.equal(posts.length, 1, 'forms received');
@@ -40,6 +45,18 @@ await runCheck('diagnosis', async () => {
         check.equal(fields.name, wrote.name, 'name');
         check.equal(fields.org, wrote.organisation, 'organisation');
         check.equal(fields.serial, 'S-123', 'serial');
+
+        // The same form sent to quarvel-center is stored exactly as the browser sent it.
+        const center = await startCenter(freshDir('quarvel-center-'));
+        try {
+            await withPage(runWriter(center.url('/cgi-bin/diagnosis')).page, send);
+            const stored = center.forms();
+            check.equal(stored.length, 1, 'forms stored');
+            check.equal(stored[0].path, '/cgi-bin/diagnosis', 'stored under');
+            check.equal(JSON.stringify(stored[0].fields), JSON.stringify(formFieldList(posts[0].body)), 'stored fields');
+        } finally {
+            center.stop();
+        }
     } finally {
         await server.close();
     }

@@ -1,10 +1,17 @@
 // The inquiry page as a person sees it: every value shows exactly as typed (markup, quotes,
 // ampersands, kanji), no value runs as script, and the form posts everything to the inquiry address.
-import { check, formFields, runCheck, runWriter, startFormServer, withPage } from './page.mjs';
+import { check, formFieldList, formFields, freshDir, runCheck, runWriter, startCenter, startFormServer, withPage }
+    from './page.mjs';
 
 // A text area's value and a posted multi-line field: the template puts the value on its own line,
 // so one line break follows it; line breaks are posted as CR LF.
 const lines = (text) => text.replace(/\r\n/g, '\n').replace(/\n$/, '');
+
+const typed = '選択肢 B が正解では? <i>&</i>';
+async function send(page) {
+    await page.fill('#inquiry', typed);
+    await Promise.all([page.waitForNavigation(), page.click('#send')]);
+}
 
 await runCheck('inquiry', async () => {
     const server = await startFormServer();
@@ -23,8 +30,7 @@ await runCheck('inquiry', async () => {
             check.equal(lines(await page.$eval('#answer', (e) => e.value)), wrote.answer, 'answer block');
             check.equal(await page.$eval('#question', (e) => e.offsetHeight > 0), true, 'question shown');
 
-            await page.fill('#inquiry', '選択肢 B が正解では? <i>&</i>');
-            await Promise.all([page.waitForLoadState('load'), page.click('#send')]);
+            await send(page);
         });
         const posts = server.requests.filter((r) => r.method === 'POST');
         check.equal(posts.length, 1, 'posts received');
@@ -33,7 +39,19 @@ await runCheck('inquiry', async () => {
             check.equal(fields[id], wrote[id], `posted ${id}`);
         check.equal(lines(fields.question), wrote.question, 'posted question');
         check.equal(lines(fields.answer), wrote.answer, 'posted answer');
-        check.equal(fields.inquiry, '選択肢 B が正解では? <i>&</i>', 'posted inquiry');
+        check.equal(fields.inquiry, typed, 'posted inquiry');
+
+        // The same page sent to quarvel-center is stored exactly as the browser sent it.
+        const center = await startCenter(freshDir('quarvel-center-'));
+        try {
+            await withPage(runWriter(center.url('/cgi-bin/inquiry')).page, send);
+            const stored = center.forms();
+            check.equal(stored.length, 1, 'forms stored');
+            check.equal(stored[0].path, '/cgi-bin/inquiry', 'stored under');
+            check.equal(JSON.stringify(stored[0].fields), JSON.stringify(formFieldList(posts[0].body)), 'stored fields');
+        } finally {
+            center.stop();
+        }
     } finally {
         await server.close();
     }

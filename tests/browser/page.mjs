@@ -21,7 +21,7 @@
 // directory, done by scripts/install-deps.sh). When either is missing the check is skipped
 // (exit code 77, which CTest reports as skipped).
 import { chromium } from 'playwright-core';
-import { execFileSync } from 'node:child_process';
+import { execFileSync, spawn } from 'node:child_process';
 import { existsSync, mkdtempSync, rmSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
@@ -157,30 +157,57 @@ export async function startFormServer() {
     return { url: `http://127.0.0.1:${port}/`, requests, close: () => new Promise((r) => server.close(r)) };
 }
 
-// Decodes form fields of an application/x-www-form-urlencoded body sent from a Shift_JIS page.
-export function formFields(body) {
+// Decodes the fields of an application/x-www-form-urlencoded body sent from a Shift_JIS page, in
+// the order sent: [[name, value], ...].
+export function formFieldList(body) {
     const decoder = new TextDecoder('shift_jis');
-    const fields = {};
-    for (const pair of body.toString('latin1').split('&')) {
-        if (!pair)
-            continue;
-        const [name, value = ''] = pair.split('=');
-        const bytes = (s) => {
-            const plus = s.replace(/\+/g, ' ');
-            const out = [];
-            for (let i = 0; i < plus.length; ++i) {
-                if (plus[i] === '%') {
-                    out.push(parseInt(plus.substr(i + 1, 2), 16));
-                    i += 2;
-                } else {
-                    out.push(plus.charCodeAt(i));
-                }
+    const bytes = (s) => {
+        const plus = s.replace(/\+/g, ' ');
+        const out = [];
+        for (let i = 0; i < plus.length; ++i) {
+            if (plus[i] === '%') {
+                out.push(parseInt(plus.substr(i + 1, 2), 16));
+                i += 2;
+            } else {
+                out.push(plus.charCodeAt(i));
             }
-            return new Uint8Array(out);
-        };
-        fields[decoder.decode(bytes(name))] = decoder.decode(bytes(value));
-    }
-    return fields;
+        }
+        return new Uint8Array(out);
+    };
+    return body.toString('latin1').split('&').filter((pair) => pair).map((pair) => {
+        const [name, value = ''] = pair.split('=');
+        return [decoder.decode(bytes(name)), decoder.decode(bytes(value))];
+    });
+}
+
+// The same fields by name.
+export function formFields(body) {
+    return Object.fromEntries(formFieldList(body));
+}
+
+// quarvel-center (QUARVEL_CENTER) on a free loopback port over a fresh database in `dir`; it
+// stops when our end of its standard input closes, so a failed check never leaves it running.
+export async function startCenter(dir) {
+    const center = process.env.QUARVEL_CENTER;
+    if (!center)
+        throw new CheckFailure('QUARVEL_CENTER is not set: run the check through CTest');
+    const db = join(dir, 'center.sqlite');
+    const child = spawn(center, ['serve', '--db', db, '--updates', dir, '--images', dir, '--port', '0', '--until-stdin-closes'],
+                        { stdio: ['pipe', 'pipe', 'inherit'] });
+    const line = await new Promise((resolve, reject) => {
+        const timer = setTimeout(() => reject(new CheckFailure('quarvel-center did not start')), 15000);
+        child.stdout.once('data', (data) => {
+            clearTimeout(timer);
+            resolve(data.toString());
+        });
+    });
+    const address = line.trim().replace('listening on ', '');
+    return {
+        url: (path) => `http://${address}${path}`,
+        // The forms it stored: [{id, path, fields: [[name, value], ...]}].
+        forms: () => JSON.parse(execFileSync(center, ['forms', '--db', db, '--json'], { encoding: 'utf8' })),
+        stop: () => child.stdin.end(),
+    };
 }
 
 // Runs one page check: skips when Chromium or playwright-core is missing, reports a failure

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -294,6 +295,89 @@ class TestResultForm : public QObject
         QCOMPARE(screens().ResultForm->focusWidget(), control("Button2"));
     }
 
+    void keysWalkTheTable_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("row");
+        using K = QList<int>;
+        QTest::newRow("down from the overview") << K{Qt::Key_Down} << 1;
+        QTest::newRow("up from the overview") << K{Qt::Key_Up} << 1;
+        QTest::newRow("down twice") << K{Qt::Key_Down, Qt::Key_Down} << 2;
+        QTest::newRow("up stops at the first") << K{Qt::Key_Down, Qt::Key_Up, Qt::Key_Up} << 1;
+        QTest::newRow("end, then down stays last") << K{Qt::Key_End, Qt::Key_Down} << 30;
+        QTest::newRow("up out of the scrolled end") << K{Qt::Key_End, Qt::Key_Up, Qt::Key_Up} << 28;
+        QTest::newRow("home after end") << K{Qt::Key_End, Qt::Key_Home} << 1;
+        QTest::newRow("far down, then back up past the strip")
+            << K{Qt::Key_End, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up,
+                 Qt::Key_Up, Qt::Key_Up, Qt::Key_Up}
+            << 20;
+    }
+
+    // The keys select rows as clicks do, from wherever the focus sits, and the chosen row is
+    // always in view below the heading strip.
+    void keysWalkTheTable()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(int, row);
+        setSession(30, 100);
+        showResult();
+        TResultForm* form = screens().ResultForm;
+        QApplication::setActiveWindow(form);
+        auto* table = control<QTableWidget>("StringGrid1");
+        QCOMPARE(form->focusWidget(), table);
+        for (int key : keys) {
+            QTest::keyClick(form->focusWidget(), Qt::Key(key));
+            const QRect shown = table->visualRect(table->model()->index(form->selectedRow(), 0));
+            QVERIFY2(shown.top() >= 17 && shown.bottom() < table->viewport()->height(), qPrintable(QString::number(form->selectedRow())));
+        }
+        QCOMPARE(form->selectedRow(), row);
+        QVERIFY(form->hasFixedRow());
+        QVERIFY(table->selectionModel()->isRowSelected(row, {}));
+        QVERIFY(control<QPlainTextEdit>("Memo1")->toPlainText().contains(QStringLiteral("Question %1\n").arg(row)));
+        QVERIFY(control("Button4")->isVisible());
+        QCOMPARE(form->focusWidget(), table);
+    }
+
+    // Enter in the table opens what the row's view button opens; a choice question has none.
+    void enterOpensTheView()
+    {
+        setSession(3, 100);
+        makePanelQuestion(2);
+        showResult();
+        TResultForm* form = screens().ResultForm;
+        QApplication::setActiveWindow(form);
+        auto* table = control<QTableWidget>("StringGrid1");
+        QTest::keyClick(table, Qt::Key_Return); // nothing chosen yet: the first question
+        QCOMPARE(form->selectedRow(), 1);
+        QTest::keyClick(table, Qt::Key_Enter); // a choice question: no view to open
+        QVERIFY(!screens().frmSelStyle4View->isVisible());
+        QTest::keyClick(table, Qt::Key_Down);
+        QTest::keyClick(table, Qt::Key_Return);
+        QVERIFY(screens().frmSelStyle4View->isVisible());
+        screens().frmSelStyle4View->hide();
+    }
+
+    // PageDown pages the question text without taking the focus from the table.
+    void pageKeysScrollTheText()
+    {
+        setSession(1, 100);
+        std::string longText;
+        for (int i = 0; i < 80; ++i)
+            longText += "line " + std::to_string(i) + "\r\n";
+        screens().CatSelForm->sessionQuestions.question(1).text = longText;
+        showResult();
+        TResultForm* form = screens().ResultForm;
+        QApplication::setActiveWindow(form);
+        QTest::keyClick(form->focusWidget(), Qt::Key_Down);
+        auto* memo = control<QPlainTextEdit>("Memo1");
+        QCOMPARE(memo->verticalScrollBar()->value(), 0);
+        QTest::keyClick(form->focusWidget(), Qt::Key_PageDown);
+        QVERIFY(memo->verticalScrollBar()->value() > 0);
+        QTest::keyClick(form->focusWidget(), Qt::Key_PageUp);
+        QCOMPARE(memo->verticalScrollBar()->value(), 0);
+        QCOMPARE(form->focusWidget(), control("StringGrid1"));
+    }
+
     // A small picture in the test's img/ directory (the loader goes by content, not by name).
     void writePicture(const QString& name)
     {
@@ -306,14 +390,20 @@ class TestResultForm : public QObject
         m_install->writeFile(QStringLiteral("QDAT/") + kVendor + QStringLiteral("/img/") + name, png);
     }
 
-    void styleQuestionRow()
+    // Session row r becomes a panel style question with its picture.
+    void makePanelQuestion(int r)
     {
-        setSession(2, 100);
-        SessionQuestion& q = screens().CatSelForm->sessionQuestions.question(1);
+        SessionQuestion& q = screens().CatSelForm->sessionQuestions.question(r);
         q.style = kStylePanel;
         q.text = "<INCLUDE IMG>@board.jpg\r\nDrag the panels.";
         q.choices = {"a@10,10,50,30", "b@1,1,40,20", "c@10,10,50,30"};
         writePicture(QStringLiteral("board.jpg"));
+    }
+
+    void styleQuestionRow()
+    {
+        setSession(2, 100);
+        makePanelQuestion(1);
         showResult();
         QCOMPARE(cell(1, 1), QStringLiteral("パネル表示"));
         QCOMPARE(cell(1, 2), QString());

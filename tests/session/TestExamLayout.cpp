@@ -8,6 +8,26 @@ using namespace questionlayout;
 class TestExamLayout : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void spoken_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("choices");
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("no choices") << "Type the word." << QStringList{} << "Type the word.";
+        QTest::newRow("choices lettered in order") << "Which?" << QStringList{"one", "two"} << "Which?\na. one\nb. two";
+        QTest::newRow("a choice on several lines reads as one")
+            << "Q" << QStringList{"first\nsecond\n"} << "Q\na. first second";
+        QTest::newRow("blanks around the text dropped") << "  Q \n" << QStringList{"  x "} << "Q\na. x";
+    }
+
+    void spoken()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, choices);
+        QFETCH(QString, spoken);
+        QCOMPARE(spokenQuestion(text, choices), spoken);
+    }
+
     void imageLine_data()
     {
         QTest::addColumn<QByteArray>("text");

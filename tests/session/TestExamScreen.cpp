@@ -9,15 +9,19 @@
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "styles/screens/TfrmSelStyle3.h"
+#include "styles/screens/TfrmSelStyle5.h"
 #include "ui/PictureButton.h"
 #include "ui/Sound.h"
 #include "support/ExamSession.h"
 #include "support/TestSupport.h"
 
 #include <QCheckBox>
+#include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -667,6 +671,182 @@ private Q_SLOTS:
         }
         QCOMPARE(now, ticked);
         QCOMPARE(child<QCheckBox>(QStringLiteral("CheckBox0"))->isChecked(), marked);
+    }
+
+    void scoreKey_data()
+    {
+        QTest::addColumn<bool>("pausedFirst");
+        QTest::addColumn<bool>("inReview");
+        QTest::addColumn<bool>("reviewShown");
+        QTest::newRow("running") << false << false << true;
+        QTest::newRow("paused: the score button is greyed") << true << false << false;
+        QTest::newRow("review mode: the moved score button") << false << true << true;
+    }
+
+    // S presses the score button: the answer on screen is kept and the review opens.
+    void scoreKey()
+    {
+        QFETCH(bool, pausedFirst);
+        QFETCH(bool, inReview);
+        QFETCH(bool, reviewShown);
+        startSession({plain(1), plain(2), plain(3)}, 600);
+        if (inReview)
+            form()->reviewJump(2);
+        activate();
+        if (pausedFirst)
+            form()->Button3Click();
+        QTest::keyClick(form()->focusWidget(), Qt::Key_B);
+        QTest::keyClick(form()->focusWidget(), Qt::Key_S);
+        QCOMPARE(screens().ConfirmForm->isVisible(), reviewShown);
+        QCOMPARE(form()->answers.at(form()->currentQuestion).answerFlags[1], static_cast<unsigned char>(reviewShown ? 1 : 0));
+        QCOMPARE(button(QStringLiteral("Button4"))->hint(), QStringLiteral("模擬試験の採点を行います"));
+        QCOMPARE(button(QStringLiteral("Button4"))->toolTip(), QStringLiteral("模擬試験の採点を行います (S)"));
+    }
+
+    void buttonKeys_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("paused");
+        QTest::addColumn<bool>("explanationShown");
+        QTest::addColumn<bool>("styleScreenShown");
+        using K = QList<int>;
+        QTest::newRow("p pauses") << int(kStyleSingle) << K{Qt::Key_P} << 1 << false << false;
+        QTest::newRow("p again resumes") << int(kStyleSingle) << K{Qt::Key_P, Qt::Key_P} << 0 << false << false;
+        QTest::newRow("k explains") << int(kStyleSingle) << K{Qt::Key_K} << 0 << true << false;
+        QTest::newRow("paused: k does nothing") << int(kStyleSingle) << K{Qt::Key_P, Qt::Key_K} << 1 << false << false;
+        QTest::newRow("o opens the answer screen") << int(kStyleGraphic) << K{Qt::Key_O} << 0 << false << true;
+        QTest::newRow("o on a choice question") << int(kStyleSingle) << K{Qt::Key_O} << 0 << false << false;
+    }
+
+    // Each remaining button of the exam has one key, which presses it as a click would.
+    void buttonKeys()
+    {
+        QFETCH(int, style);
+        QFETCH(QList<int>, keys);
+        QFETCH(int, paused);
+        QFETCH(bool, explanationShown);
+        QFETCH(bool, styleScreenShown);
+        QDir().mkpath(m_install->questionDir(QStringLiteral("oracle")) + QStringLiteral("img"));
+        QImage(80, 80, QImage::Format_RGB32).save(m_install->questionDir(QStringLiteral("oracle")) +
+                                                  QStringLiteral("img/router.bmp"));
+        startSession({question(style, "<INCLUDE IMG>@router.bmp\r\nFirst", {"b@50,50,60,60", "a@10,10,20,20"}), plain(2)},
+                     600);
+        activate();
+        for (int key : keys)
+            QTest::keyClick(form()->focusWidget(), Qt::Key(key));
+        QCOMPARE(form()->paused, paused);
+        QCOMPARE(timer()->isActive(), paused == 0);
+        QCOMPARE(screens().CheatForm->isVisible(), explanationShown);
+        QCOMPARE(form()->answers.at(1).explanationViewed, explanationShown ? 1 : 0);
+        QCOMPARE(screens().frmSelStyle3->isVisible(), styleScreenShown);
+        screens().frmSelStyle3->hide();
+        screens().CheatForm->hide();
+        QCOMPARE(button(QStringLiteral("Button3"))->toolTip(),
+                 paused ? QStringLiteral("試験を再開します (P)") : QStringLiteral("試験を中断します (P)"));
+        QCOMPARE(button(QStringLiteral("Button1"))->toolTip(), QStringLiteral("正解及び解説を表示します (K)"));
+        QCOMPARE(button(QStringLiteral("ButtonType3"))->toolTip(), QStringLiteral("解答画面を開く (O)"));
+    }
+
+    // The answer screen is a window of its own: what is typed there is text, never an exam key.
+    void typingOnTheAnswerScreenIsNoExamKey()
+    {
+        startSession({question(kStyleTextEntry, "Type it.", {"c@10", "a@spkmab", "b@off"}), plain(2)}, 600);
+        activate();
+        QTest::keyClick(form()->focusWidget(), Qt::Key_O);
+        TfrmSelStyle5* answerScreen = screens().frmSelStyle5;
+        QVERIFY(answerScreen->isVisible());
+        answerScreen->activateWindow();
+        QApplication::setActiveWindow(answerScreen);
+        auto* edit = answerScreen->findChild<QLineEdit*>(QStringLiteral("Edit1"));
+        QTest::keyClicks(edit, QStringLiteral("spkmab"));
+        QCOMPARE(edit->text(), QStringLiteral("spkmab"));
+        QCOMPARE(form()->paused, 0);
+        QVERIFY(!screens().ConfirmForm->isVisible());
+        QVERIFY(!screens().CheatForm->isVisible());
+        QVERIFY(!child<QCheckBox>(QStringLiteral("CheckBox0"))->isChecked());
+        QCOMPARE(form()->tickedRadioButtons(), (std::array<unsigned char, kMaxChoices>{}));
+        answerScreen->hide();
+    }
+
+    void tabFollowsReadingOrder_data()
+    {
+        QTest::addColumn<bool>("multiple");
+        QTest::addColumn<bool>("inReview");
+        QTest::addColumn<QStringList>("order");
+        const QStringList exhibits{"RefImg1", "RefImg2", "CheckBox0"};
+        QTest::newRow("multiple choice")
+            << true << false
+            << exhibits + QStringList{"CheckBox1", "CheckBox2", "CheckBox3", "Button3", "Button4", "Button1", "Button6", "Button2"};
+        // The radio choices are one stop, as everywhere: Up and Down (or a-j) move within them.
+        QTest::newRow("single choice")
+            << false << false
+            << exhibits + QStringList{"RadioButton1", "Button3", "Button4", "Button1", "Button6", "Button2"};
+        QTest::newRow("review mode: score and explanation moved")
+            << true << true << exhibits + QStringList{"CheckBox1", "CheckBox2", "CheckBox3", "Button1", "Button4"};
+    }
+
+    // Tab reads the screen as it stands: the question panel, the choices, then the button row
+    // left to right; it never stops in a text and comes back round.
+    void tabFollowsReadingOrder()
+    {
+        QFETCH(bool, multiple);
+        QFETCH(bool, inReview);
+        QFETCH(QStringList, order);
+        SessionQuestion first = question(multiple ? kStyleMultiple : kStyleSingle,
+                                         "<INCLUDE IMG>@one.jpg@two.jpg\r\nLook", {"x", "y", "z"}, 2);
+        // On the second question, where previous is not greyed.
+        startSession({plain(1), first, plain(3)}, 600);
+        if (inReview)
+            form()->reviewJump(2);
+        else
+            form()->Button2Click();
+        activate();
+        QCOMPARE(form()->focusWidget()->objectName(), QStringLiteral("CheckBox0"));
+        QStringList walked;
+        for (int i = 0; i < order.size() + 1; ++i) {
+            walked << form()->focusWidget()->objectName();
+            QTest::keyClick(form()->focusWidget(), Qt::Key_Tab);
+        }
+        // Start from the first of the order, wherever the walk began.
+        const qsizetype start = walked.indexOf(order.first());
+        QVERIFY2(start >= 0, qPrintable(walked.join(u' ')));
+        QStringList cycle = walked.mid(start) + walked.mid(1, start);
+        cycle = cycle.mid(0, order.size());
+        QCOMPARE(cycle, order);
+    }
+
+    // A letter ticks a choice the panel has scrolled away, and brings it into view as a click
+    // could only have done on a visible one.
+    void letterScrollsToItsChoice()
+    {
+        std::vector<std::string> choices;
+        for (int k = 0; k < kMaxChoices; ++k)
+            choices.push_back("line one\r\nline two\r\nline three\r\nline four");
+        startSession({question(kStyleSingle, "Long list", choices), plain(2)}, 0);
+        activate();
+        auto* panel = child<QScrollArea>(QStringLiteral("Panel2"));
+        QCOMPARE(panel->verticalScrollBar()->value(), 0);
+        QTest::keyClick(form()->focusWidget(), Qt::Key_J);
+        auto* last = child<QRadioButton>(QStringLiteral("RadioButton10"));
+        QVERIFY(last->isChecked());
+        const QRect inView(last->mapTo(panel->viewport(), QPoint(0, 0)), last->size());
+        QVERIFY(panel->viewport()->rect().contains(inView));
+        QTest::keyClick(form()->focusWidget(), Qt::Key_A);
+        QCOMPARE(panel->verticalScrollBar()->value(), 0);
+    }
+
+    // A screen reader hears the number, the text and the choices of the question on screen.
+    void questionPanelIsSpoken()
+    {
+        startSession({plain(1), question(kStyleMultiple, "Which two?\r\nPick them.", {"red", "two\r\nlines"}, 2)}, 0);
+        auto* panel = child<QFrame>(QStringLiteral("Panel1"));
+        QCOMPARE(panel->accessibleName(), QStringLiteral("Q.1"));
+        QCOMPARE(panel->accessibleDescription(), QStringLiteral("Question 1\na. one\nb. two\nc. three\nd. four"));
+        form()->Button2Click();
+        QCOMPARE(panel->accessibleName(), QStringLiteral("Q.2"));
+        QCOMPARE(panel->accessibleDescription(), QStringLiteral("Which two?\nPick them.\na. red\nb. two lines"));
+        QCOMPARE(child<QCheckBox>(QStringLiteral("CheckBox2"))->accessibleName(), QStringLiteral("b. two lines"));
     }
 
 private:

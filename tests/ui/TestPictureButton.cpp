@@ -1,6 +1,7 @@
 #include "ui/PictureButton.h"
 #include "support/TestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QSignalSpy>
 
@@ -126,6 +127,97 @@ private Q_SLOTS:
         named.setAccessibleName(QStringLiteral("OK"));
         named.setHint(QStringLiteral("Answer"));
         QCOMPARE(named.accessibleName(), QStringLiteral("OK"));
+    }
+
+    void shortcutShownAfterHint_data()
+    {
+        QTest::addColumn<QString>("firstHint");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("laterHint");
+        QTest::addColumn<QString>("toolTip");
+        QTest::newRow("no key: the hint alone") << "Score" << "" << "" << "Score";
+        QTest::newRow("key after the hint") << "Score" << "S" << "" << "Score (S)";
+        QTest::newRow("key kept when the hint changes") << "Pause" << "P" << "Resume" << "Resume (P)";
+        QTest::newRow("key without a hint") << "" << "O" << "" << "(O)";
+    }
+
+    // The key is shown to the mouse user, while the hint itself (and the name) stay as given.
+    void shortcutShownAfterHint()
+    {
+        QFETCH(QString, firstHint);
+        QFETCH(QString, key);
+        QFETCH(QString, laterHint);
+        QFETCH(QString, toolTip);
+        ui::PictureButton button;
+        button.setHint(firstHint);
+        button.setShortcutKey(QKeySequence(key));
+        if (!laterHint.isEmpty())
+            button.setHint(laterHint);
+        QCOMPARE(button.toolTip(), toolTip);
+        const QString hint = laterHint.isEmpty() ? firstHint : laterHint;
+        QCOMPARE(button.hint(), hint);
+        QCOMPARE(button.accessibleName(), hint);
+    }
+
+    void accessible_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("spokenName");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("named by its hint") << "" << "Score the test" << "S" << "Score the test" << "";
+        QTest::newRow("own name, hint describes") << "Link 1" << "Routing lesson" << "" << "Link 1" << "Routing lesson";
+        QTest::newRow("name only") << "Fig. 1" << "" << "" << "Fig. 1" << "";
+    }
+
+    // A screen reader meets a button with a name, and its key where the screen gave one.
+    void accessible()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, hint);
+        QFETCH(QString, key);
+        QFETCH(QString, spokenName);
+        QFETCH(QString, description);
+        QWidget parent;
+        ui::PictureButton button(&parent);
+        if (!name.isEmpty())
+            button.setAccessibleName(name);
+        button.setHint(hint);
+        button.setShortcutKey(QKeySequence(key));
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&button);
+        QVERIFY(face);
+        QCOMPARE(face->role(), QAccessible::Button);
+        QCOMPARE(face->text(QAccessible::Name), spokenName);
+        QCOMPARE(face->text(QAccessible::Description), description);
+        QCOMPARE(face->text(QAccessible::Accelerator), key);
+        QAccessibleActionInterface* actions = face->actionInterface();
+        QVERIFY(actions);
+        QCOMPARE(actions->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
+                 key.isEmpty() ? QStringList{} : QStringList{key});
+    }
+
+    void pressAction_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("enabled: one click") << true << 1;
+        QTest::newRow("disabled: offered no press, none happens") << false << 0;
+    }
+
+    // The reader's press ends in the same clicked() as the mouse, once.
+    void pressAction()
+    {
+        QFETCH(bool, enabled);
+        QFETCH(int, clicks);
+        QWidget parent;
+        ui::PictureButton button(&parent);
+        button.setEnabled(enabled);
+        QSignalSpy spy(&button, &ui::PictureButton::clicked);
+        QAccessibleActionInterface* actions = QAccessible::queryAccessibleInterface(&button)->actionInterface();
+        QCOMPARE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()), enabled);
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(spy.count(), clicks);
     }
 
     void focusRing_data()

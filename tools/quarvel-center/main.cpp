@@ -4,6 +4,9 @@
 #include "bank/SettingsStore.h"
 #include "tools/quarvel-center/CenterServices.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -20,7 +23,9 @@ int usage()
                "                       [--until-stdin-closes]\n"
                "      serves until stopped; prints \"listening on ADDRESS:PORT\" (port 0: any free port)\n"
                "  quarvel-center add-user --db FILE --serial SERIAL [--name NAME] [--email EMAIL]\n"
-               "  quarvel-center forms --db FILE      the stored forms, one field per line: ID PATH NAME=VALUE\n"
+               "  quarvel-center forms --db FILE [--json]\n"
+               "      the stored forms, one field per line: ID PATH NAME=VALUE; with --json one array of\n"
+               "      {\"id\", \"path\", \"fields\": [[NAME, VALUE], ...]}, exact even for multi-line values\n"
                "  quarvel-center demo-user --db FILE --serial SERIAL [--name NAME]\n"
                "      add-user, and store SERIAL in this user's Quarvel settings when none is stored\n",
                stderr);
@@ -34,7 +39,7 @@ bool parseOptions(int argc, char** argv, std::map<std::string, std::string>& opt
         const std::string arg = argv[i];
         if (arg.rfind("--", 0) != 0)
             return false;
-        if (arg == "--until-stdin-closes") {
+        if (arg == "--until-stdin-closes" || arg == "--json") {
             options[arg] = "1";
             continue;
         }
@@ -135,6 +140,19 @@ int listForms(std::map<std::string, std::string>& options)
     if (!openStore(options, store))
         return 1;
     // Pages are Shift_JIS, so their fields arrive as CP932 bytes; shown here as UTF-8.
+    if (options.count("--json")) {
+        QJsonArray forms;
+        for (const auto& form : store.forms()) {
+            QJsonArray fields;
+            for (const auto& [name, value] : form.fields)
+                fields.append(QJsonArray{cp932::toUnicode(name), cp932::toUnicode(value)});
+            forms.append(QJsonObject{{QStringLiteral("id"), form.id},
+                                     {QStringLiteral("path"), QString::fromStdString(form.path)},
+                                     {QStringLiteral("fields"), fields}});
+        }
+        std::cout << QJsonDocument(forms).toJson(QJsonDocument::Compact).toStdString() << "\n";
+        return 0;
+    }
     for (const auto& form : store.forms())
         for (const auto& [name, value] : form.fields)
             std::cout << form.id << " " << form.path << " " << cp932::toUtf8(name) << "=" << cp932::toUtf8(value) << "\n";

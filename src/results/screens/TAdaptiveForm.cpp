@@ -49,6 +49,7 @@ TAdaptiveForm::TAdaptiveForm(QWidget* parent) : ui::Screen(QStringLiteral("Adapt
     SG->verticalHeader()->hide();
     SG->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     SG->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SG->setTabKeyNavigation(false); // Tab leaves the list instead of walking its cells
     for (int k = 0; k < kAdaptiveFields; ++k)
         SG->setColumnWidth(k, kColumnWidths[size_t(k)]);
     layout->addWidget(SG, 1);

@@ -31,9 +31,12 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -119,6 +122,52 @@ TResultForm::TResultForm(QWidget* parent) : ui::Screen(QStringLiteral("ResultFor
     setWindowTitle(QStringLiteral("Quarvel"));
     resize(kDefaultWidth, kDefaultHeight);
     buildControls();
+    buildKeys();
+}
+
+// Up/Down (Home/End) walk the question table as row clicks do, from wherever the focus sits;
+// PageUp/PageDown page through the question text, which never keeps the focus itself.
+void TResultForm::buildKeys()
+{
+    auto bind = [this](Qt::Key key, auto&& handler) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, handler);
+    };
+    bind(Qt::Key_Up, [this] { selectRowByKey(m_selectedRow < 1 ? 1 : m_selectedRow - 1); });
+    bind(Qt::Key_Down, [this] { selectRowByKey(m_selectedRow + 1); });
+    bind(Qt::Key_Home, [this] { selectRowByKey(1); });
+    bind(Qt::Key_End, [this] { selectRowByKey(score.questionCount); });
+    bind(Qt::Key_PageUp, [this] { Memo1->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub); });
+    bind(Qt::Key_PageDown, [this] { Memo1->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd); });
+    // Enter belongs to the table only: on a focused picture button it presses that button.
+    StringGrid1->installEventFilter(this);
+}
+
+void TResultForm::selectRowByKey(int row)
+{
+    if (score.questionCount < 1)
+        return;
+    row = std::clamp(row, 1, score.questionCount);
+    StringGrid1SelectCell(row);
+    // The heading strip covers the table's top row: the row above the chosen one is brought into
+    // view first, so the chosen one never ends under the strip.
+    StringGrid1->scrollTo(StringGrid1->model()->index(row - 1, 0));
+    StringGrid1->scrollTo(StringGrid1->model()->index(row, 0));
+    StringGrid1->setFocus();
+}
+
+// Enter in the table: the chosen question's correct-answer view, as its button does; with no
+// question chosen yet, the first one.
+void TResultForm::openRowByKey()
+{
+    if (m_selectedRow < 1) {
+        selectRowByKey(1);
+        return;
+    }
+    for (ui::PictureButton* view : {Image9, Image10, ButtonType5, Image15, Image16})
+        if (view->isVisibleTo(this))
+            view->activate();
 }
 
 void TResultForm::buildControls()
@@ -144,6 +193,8 @@ void TResultForm::buildControls()
     Memo2->setReadOnly(true);
     Memo2->setGeometry(28, 76, 226, 40);
     Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo2->setFocusPolicy(Qt::ClickFocus); // a display: Tab starts at the table
+    Memo2->setAccessibleName(QStringLiteral("科目"));
     Label6 = makeLabel(this, "Label6", QStringLiteral("問題数 : "), 28, 122);
     Label7 = makeLabel(this, "Label7", QStringLiteral("実施日時 : "), 28, 140);
     Label8 = makeLabel(this, "Label8", QString(), 96, 140);
@@ -166,6 +217,9 @@ void TResultForm::buildControls()
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid1->setWordWrap(false);
+    // Tab leaves the table instead of walking its cells.
+    StringGrid1->setTabKeyNavigation(false);
+    StringGrid1->setAccessibleName(QStringLiteral("問題一覧"));
     int tableWidth = 0;
     for (int c = 0; c < 4; ++c) {
         StringGrid1->setColumnWidth(c, kColumnWidths[size_t(c)]);
@@ -212,10 +266,16 @@ void TResultForm::buildControls()
     Memo1->viewport()->setMouseTracking(true);
     Memo1->viewport()->installEventFilter(this);
     Memo1->installEventFilter(this);
-    // Takes the focus from Memo1 so that no caret stays in the text.
+    // A key released in it sends the focus away at once; Tab passes it by (PageUp/PageDown
+    // scroll it).
+    Memo1->setFocusPolicy(Qt::ClickFocus);
+    Memo1->setAccessibleName(QStringLiteral("解説"));
+    // Takes the focus from Memo1 so that no caret stays in the text. Off the screen, so Tab never
+    // stops on it.
     Button2 = new QPushButton(this);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setGeometry(-200, -200, 10, 10);
+    Button2->setFocusPolicy(Qt::NoFocus);
 
     // Right panel buttons: the style view and exhibit row, then the question's services.
     Image9 = makeButton(this, "Image9", kRightX, kStyleRowY);
@@ -226,13 +286,19 @@ void TResultForm::buildControls()
     for (size_t k = 0; k < exhibitButtons.size(); ++k) {
         const QByteArray name = "Image" + QByteArray::number(11 + int(k));
         exhibitButtons[k] = makeButton(this, name.constData(), kRightX + int(k + 1) * (kButtonWidth + 6), kStyleRowY);
+        exhibitButtons[k]->setAccessibleName(QStringLiteral("図%1").arg(k + 1));
     }
+    for (ui::PictureButton* view : {Image9, Image10, ButtonType5, Image15, Image16})
+        view->setAccessibleName(QStringLiteral("正解表示"));
     Image7 = new QLabel(this);
     Image7->setObjectName(QStringLiteral("Image7"));
     Image7->setGeometry(kRightX, kLinkRowY - 3, kMemoWidth, kButtonHeight + 6);
     Button4 = makeButton(this, "Button4", kRightX + 6, kLinkRowY, QStringLiteral("質問サービスを利用します"));
     Button5 = makeButton(this, "Button5", kRightX + 6 + 1 * (kButtonWidth + 8), kLinkRowY);
     Button6 = makeButton(this, "Button6", kRightX + 6 + 2 * (kButtonWidth + 8), kLinkRowY);
+    // Named by their pictures; the hint (the link's title) describes them.
+    Button5->setAccessibleName(QStringLiteral("関連学習1"));
+    Button6->setAccessibleName(QStringLiteral("関連学習2"));
     Button7 = makeButton(this, "Button7", kRightX + 6 + 3 * (kButtonWidth + 8), kLinkRowY,
                          QStringLiteral("Quarvel FAQを表示します"));
     auto hiddenPicture = [this](const char* name) {
@@ -251,6 +317,7 @@ void TResultForm::buildControls()
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(28, 400, kTrendWidth, kTrendHeight);
+    Image1->setAccessibleName(QStringLiteral("成績の推移"));
 
     Image8 = new QLabel(this); // plate behind the three main buttons
     Image8->setObjectName(QStringLiteral("Image8"));
@@ -367,6 +434,8 @@ void TResultForm::FormShow()
 
     // An attempt without questions is shown, never recorded: it would only pull the average down.
     m_attemptPending = score.questionCount > 0;
+    // The keyboard starts at the question table, where Up and Down work.
+    StringGrid1->setFocus();
 }
 
 void TResultForm::fillTable()
@@ -521,6 +590,13 @@ void TResultForm::Label10Click()
 bool TResultForm::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress && watched == StringGrid1) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openRowByKey();
+            return true;
+        }
+    }
     if (type == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (watched == Label10 || watched == Label11 || watched == Label12) {

@@ -72,6 +72,9 @@ class TResultForm : public ui::Screen
 
   private:
     void buildControls();
+    void buildKeys();
+    void selectRowByKey(int row);
+    void openRowByKey();
     void applyTheme();
     void fillTable();
     void showOverview();

@@ -143,6 +143,7 @@ void TStudyForm::buildControls()
     ScrollBox1->setGeometry(kListLeft, kListTop, kStudyNamesWidth + kStudyBarsWidth + 20, kListHeight);
     ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ScrollBox1->setStyleSheet(QStringLiteral("QScrollArea { background: black; border: 0; }"));
+    ScrollBox1->setAccessibleName(QStringLiteral("テスト一覧"));
     auto* list = new QWidget;
     list->setObjectName(QStringLiteral("TestList"));
     QPalette black = list->palette();

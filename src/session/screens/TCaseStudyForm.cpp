@@ -41,6 +41,8 @@ TCaseStudyForm::TCaseStudyForm(QWidget* parent) : ui::Screen(QStringLiteral("Cas
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
     Memo1->setAccessibleName(QStringLiteral("事例"));
+    // Reached by Tab it would hand the focus back to the panel, and Tab would never get further.
+    Memo1->setFocusPolicy(Qt::ClickFocus);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -136,11 +136,16 @@ TConfirmForm::TConfirmForm(QWidget* parent) : ui::Screen(QStringLiteral("Confirm
     ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     ScrollBox1->setWidgetResizable(false);
+    // The question list takes the keys; the box around it is no Tab stop of its own.
+    ScrollBox1->setFocusPolicy(Qt::ClickFocus);
+    ScrollBox1->setAccessibleName(QStringLiteral("問題一覧"));
     ScrollContents = new QWidget;
     ScrollContents->setObjectName(QStringLiteral("ScrollContents"));
     StringGrid1 = makeGrid(ScrollContents, QStringLiteral("StringGrid1"), {kPositionWidth, kTextWidth});
     StringGrid2 = makeGrid(ScrollContents, QStringLiteral("StringGrid2"), {kMarkWidth});
     StringGrid2->move(kGrid1Width + 1, -review::kRowPitch);
+    StringGrid1->setAccessibleName(QStringLiteral("問題一覧"));
+    StringGrid1->setTabKeyNavigation(false); // Tab goes on to the score button
     StringGrid2->setEnabled(false);
     // The mark column is disabled only so that it cannot take the selection; it reads as normal.
     QPalette marks = StringGrid2->palette();

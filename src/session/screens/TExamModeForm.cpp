@@ -123,6 +123,7 @@ TExamModeForm::TExamModeForm(QWidget* parent) : ui::Screen(QStringLiteral("ExamM
     buildControls();
     buildPictures();
     buildKeys();
+    setReadingOrder();
 }
 
 // Keys for the controls a reader drills with most. Window shortcuts, so they work wherever the
@@ -145,6 +146,40 @@ void TExamModeForm::buildKeys()
         if (CheckBox0->isVisibleTo(this))
             CheckBox0->click();
     });
+    // Letters the choices (a-j) and the mark (M) leave free; the answer style screens are
+    // windows of their own, so typing there never reaches these.
+    auto bindButton = [&](Qt::Key key, ui::PictureButton* button) {
+        button->setShortcutKey(QKeySequence(key));
+        bind(QKeySequence(key), [this, button] { pressByKey(button); });
+    };
+    bindButton(Qt::Key_S, Button4); // score (Saiten)
+    bindButton(Qt::Key_P, Button3); // pause and resume
+    bindButton(Qt::Key_K, Button1); // explanation (Kaisetsu, Kotae)
+    // One key for the style buttons: only the current question's is ever shown.
+    for (ui::PictureButton* button : ButtonType)
+        button->setShortcutKey(QKeySequence(Qt::Key_O));
+    bind(QKeySequence(Qt::Key_O), [this] {
+        for (ui::PictureButton* button : ButtonType)
+            if (button->isVisibleTo(this))
+                pressByKey(button);
+    });
+}
+
+// Tab follows the screen as it reads: the question panel (exhibits, then the mark), the choices,
+// the style button, then the button row from left to right. The review mode moves buttons of
+// that row, so it is set again whenever they move.
+void TExamModeForm::setReadingOrder()
+{
+    QList<QWidget*> order(RefImg.begin(), RefImg.end());
+    order << CheckBox0;
+    for (size_t k = 0; k < size_t(kMaxChoices); ++k)
+        order << RadioButton[k] << CheckBox[k];
+    order.append(QList<QWidget*>(ButtonType.begin(), ButtonType.end()));
+    QList<QWidget*> row{Button3, Button4, Image5, Button1, Button6, Button2};
+    std::stable_sort(row.begin(), row.end(), [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
+    order << row;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
 }
 
 void TExamModeForm::pressByKey(ui::PictureButton* button)
@@ -162,6 +197,8 @@ void TExamModeForm::tickChoiceByKey(int k)
                                     static_cast<QAbstractButton*>(CheckBox[size_t(k)])}) {
         if (choice->isVisibleTo(this)) {
             choice->click();
+            // What the mouse ticks, the user sees: a long answer list scrolls to it.
+            Panel2->ensureWidgetVisible(choice);
             return;
         }
     }
@@ -173,6 +210,10 @@ void TExamModeForm::buildControls()
     Memo12 = memotext::createMemo(this, QStringLiteral("Memo12"), gothic(12, true));
     Memo12->setGeometry(8, 6, 601, 34);
     Memo12->installEventFilter(this);
+    // The texts pass a click's focus on to their panel; reached by Tab they would send it back
+    // and Tab would never get past them.
+    Memo12->setFocusPolicy(Qt::ClickFocus);
+    Memo12->setAccessibleName(QStringLiteral("科目"));
 
     Panel1 = whitePanel(this, QStringLiteral("Panel1"));
     Panel1->setGeometry(8, 44, 601, 225);
@@ -184,9 +225,12 @@ void TExamModeForm::buildControls()
     Memo1 = memotext::createMemo(Panel1, QStringLiteral("Memo1"), gothic(11));
     Memo1->setGeometry(52, 4, kQuestionTextWidth, 184);
     Memo1->installEventFilter(this);
+    Memo1->setFocusPolicy(Qt::ClickFocus);
+    Memo1->setAccessibleName(QStringLiteral("問題文"));
     for (int i = 0; i < 4; ++i) {
         auto* button = new ui::PictureButton(Panel1, QStringLiteral("RefImg%1").arg(i + 1));
         button->setGeometry(8 + i * 88, 192, 81, 24);
+        button->setAccessibleName(QStringLiteral("図%1").arg(i + 1));
         button->hide();
         connect(button, &ui::PictureButton::clicked, this, [this, i] { RefImgClick(i + 1); });
         RefImg[size_t(i)] = button;
@@ -204,6 +248,8 @@ void TExamModeForm::buildControls()
     Panel2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Panel2->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Panel2->setWidgetResizable(false);
+    Panel2->setFocusPolicy(Qt::ClickFocus);
+    Panel2->setAccessibleName(QStringLiteral("解答群"));
     Panel2Contents = whitePanel(nullptr, QStringLiteral("Panel2Contents"));
     Panel2Contents->resize(601 - Panel2->verticalScrollBar()->sizeHint().width(), 241);
     Panel2->setWidget(Panel2Contents);
@@ -233,11 +279,14 @@ void TExamModeForm::buildControls()
         memo->setGeometry(kChoiceTextLeft, 7, kChoiceTextWidth, 22);
         memo->hide();
         memo->installEventFilter(this);
+        memo->setFocusPolicy(Qt::ClickFocus);
+        memo->setAccessibleName(letter);
         ChoiceMemo[size_t(k)] = memo;
     }
     for (int s = 0; s < 5; ++s) {
         auto* button = new ui::PictureButton(Panel2Contents, QStringLiteral("ButtonType%1").arg(s + 3));
         button->setGeometry(kChoiceTextLeft, 8, 150, 30);
+        button->setHint(QStringLiteral("解答画面を開く"));
         button->hide();
         connect(button, &ui::PictureButton::clicked, this, [this, s] { askStyleScreen(s + 3); });
         ButtonType[size_t(s)] = button;
@@ -251,6 +300,7 @@ void TExamModeForm::buildControls()
     Image3 = new QLabel(this);
     Image3->setObjectName(QStringLiteral("Image3"));
     Image3->setGeometry(628, 44, examclock::kFaceWidth, examclock::kFaceHeight);
+    Image3->setAccessibleName(QStringLiteral("時計"));
     const QFont sideFont = gothic(9, true);
     auto sideLabel = [&](const QString& name, const QString& text, int top) {
         auto* label = new QLabel(text, this);
@@ -403,6 +453,7 @@ void TExamModeForm::FormShow()
     setPausedLook(false);
     Button4->move(kScoreX, kButtonTop);
     Button1->move(kExplanationX, kButtonTop);
+    setReadingOrder();
     Button2->show();
     Button3->show();
     Button6->show();
@@ -662,6 +713,7 @@ void TExamModeForm::reviewJump(int row)
     Button6->hide();
     Button4->move(kReviewScoreX, kButtonTop);
     Button1->move(kReviewExplanationX, kButtonTop);
+    setReadingOrder();
     setWindowTitle(kReviewTitle);
 }
 
@@ -669,6 +721,7 @@ void TExamModeForm::scoreSession()
 {
     Button4->move(kScoreX, kButtonTop);
     Button1->move(kExplanationX, kButtonTop);
+    setReadingOrder();
     Button2->show();
     Button3->show();
     Button6->show();
@@ -734,6 +787,7 @@ void TExamModeForm::LoadQuestion(int q)
     Label0->move(Label0->x(), labelFont.top);
 
     std::array<int, kMaxChoices> lineCounts{};
+    std::array<QString, kMaxChoices> choiceTexts{};
     for (size_t k = 0; k < size_t(kMaxChoices); ++k) {
         setRadio(RadioButton[k], false);
         RadioButton[k]->hide();
@@ -741,7 +795,11 @@ void TExamModeForm::LoadQuestion(int q)
         CheckBox[k]->hide();
         ChoiceMemo[k]->hide();
         const QString text = memotext::fromFile(question->choices[k]);
+        choiceTexts[k] = text;
         memotext::setMemoText(ChoiceMemo[k], text, questionlayout::kChoiceLinePitch);
+        const QString spoken = questionlayout::spokenChoice(int(k) + 1, text);
+        RadioButton[k]->setAccessibleName(spoken);
+        CheckBox[k]->setAccessibleName(spoken);
         lineCounts[k] = memotext::displayedLines(text, ChoiceMemo[k]->font(), kChoiceTextWidth);
     }
     const auto places = questionlayout::placeChoices(lineCounts);
@@ -780,6 +838,7 @@ void TExamModeForm::LoadQuestion(int q)
     Memo1->verticalScrollBar()->setValue(0);
 
     int contentBottom = 0;
+    QStringList shownChoices;
     if (question->style == kStyleSingle || question->style == kStyleMultiple) {
         const bool single = question->style == kStyleSingle;
         for (size_t k = 0; k < size_t(kMaxChoices); ++k) {
@@ -790,6 +849,7 @@ void TExamModeForm::LoadQuestion(int q)
             else
                 CheckBox[k]->show();
             ChoiceMemo[k]->show();
+            shownChoices << choiceTexts[k];
             contentBottom = places[k].textTop + places[k].textHeight;
         }
     } else if (question->style >= kStyleGraphic && question->style <= kStyleConnector) {
@@ -801,6 +861,11 @@ void TExamModeForm::LoadQuestion(int q)
     }
     Panel2Contents->resize(Panel2Contents->width(), std::max(Panel2->height(), contentBottom + 8));
     Panel2->verticalScrollBar()->setValue(0);
+
+    // The question panel tells a screen reader the number, the text and the choices, in the
+    // order a sighted reader meets them.
+    Panel1->setAccessibleName(questionlayout::questionLabel(q));
+    Panel1->setAccessibleDescription(questionlayout::spokenQuestion(shownText, shownChoices));
 
     questionStartSeconds = elapsedSeconds;
 }

@@ -106,6 +106,7 @@ protected:
 private:
     void buildControls();
     void buildKeys();
+    void setReadingOrder();
     void pressByKey(ui::PictureButton* button);
     void tickChoiceByKey(int k);
     void buildPictures();
