@@ -119,10 +119,12 @@ TCatSelForm::TCatSelForm(QWidget* parent) : ui::Screen(QStringLiteral("CatSelFor
     Label2 = label(this, "Label2", QStringLiteral("出題数を決めてください..."), kContentLeft, 420);
     Edit1 = named(new QLineEdit(this), "Edit1");
     Edit1->setGeometry(kContentLeft + 14, 438, 60, 22);
+    Edit1->setAccessibleName(QStringLiteral("出題数"));
     Label4 = label(this, "Label4", QStringLiteral("題／0題中"), kContentLeft + 80, 442);
     Label3 = label(this, "Label3", QStringLiteral("制限時間を設定してください..."), kContentLeft, 468);
     Edit2 = named(new QLineEdit(this), "Edit2");
     Edit2->setGeometry(kContentLeft + 14, 486, 60, 22);
+    Edit2->setAccessibleName(QStringLiteral("制限時間(分)"));
     Label5 = label(this, "Label5", QStringLiteral("分"), kContentLeft + 80, 490);
 
     Button1 = new ui::PictureButton(this, QStringLiteral("Button1"));
@@ -264,6 +266,7 @@ void TCatSelForm::createCategoryControls()
 
         if (catlayout::isCategoryShown(category)) {
             box->setText(cp932::toUnicode(category.name));
+            list->setAccessibleName(box->text() + QStringLiteral("の小カテゴリ"));
             box->show();
             list->show();
         } else {

@@ -116,6 +116,10 @@ void TMainMenuForm::buildControls()
     m_Edit1 = makeEdit(m_entryPanel, QStringLiteral("Edit1"), {79, 29, 200, 20});
     m_Edit2 = makeEdit(m_entryPanel, QStringLiteral("Edit2"), {79, 53, 200, 20});
     m_Edit3 = makeEdit(m_entryPanel, QStringLiteral("Edit3"), {79, 77, 200, 20});
+    // Named as the messages about them name them, for screen readers.
+    m_Edit1->setAccessibleName(QStringLiteral("氏名"));
+    m_Edit2->setAccessibleName(QStringLiteral("所属"));
+    m_Edit3->setAccessibleName(QStringLiteral("E-mailアドレス"));
     m_Button1 = new QPushButton(QStringLiteral("OK"), m_entryPanel);
     m_Button1->setObjectName(QStringLiteral("Button1"));
     m_Button1->setGeometry(291, 28, 86, 24);
