@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace ui {
 
@@ -19,9 +20,24 @@ PictureButton::PictureButton(QWidget* parent, const QString& objectName) : QLabe
     installPictureButtonAccessibility();
 }
 
+QColor focusRingColour(const QColor& face)
+{
+    // Relative luminance, not HSL lightness: a mid green is light to the eye though its lightness
+    // is low. 0.18 is where white and black stand out from a face equally.
+    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    const double luminance =
+        0.2126 * channel(face.redF()) + 0.7152 * channel(face.greenF()) + 0.0722 * channel(face.blueF());
+    const QColor hsl = face.toHsl();
+    return QColor::fromHsl(hsl.hslHue(), hsl.hslSaturation(), luminance < 0.18 ? 225 : 40).toRgb();
+}
+
 void PictureButton::setPicture(const QPixmap& picture)
 {
     setPixmap(picture);
+    // The face's average colour, taken once here rather than on every paint.
+    m_ring = picture.isNull()
+                 ? QColor()
+                 : focusRingColour(picture.toImage().scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0));
     if (!picture.isNull())
         resize(picture.size());
 }
@@ -149,7 +165,7 @@ void PictureButton::paintEvent(QPaintEvent* event)
     // Inside the button's own rectangle, so neither the geometry nor the neighbours change.
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    QPen pen(palette().color(QPalette::Highlight), 2);
+    QPen pen(m_ring.isValid() ? m_ring : palette().color(QPalette::Highlight), 2);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 3, 3);

@@ -3,11 +3,17 @@
 // and 2 pixels down; it moves back when the button is released. Clicks come as clicked().
 // From the keyboard it is a real button: Tab reaches it while it is enabled, a ring shows the
 // focus, and Space, Enter and Return press it with the same feedback and the same clicked().
+#include <QColor>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPixmap>
 
 namespace ui {
+
+// The focus ring's colour for a button whose face is `face`: the face's own hue, light on a dark
+// face and dark on a light one, so every theme's buttons get a ring in their colours that stands
+// out from them.
+QColor focusRingColour(const QColor& face);
 
 class PictureButton : public QLabel {
     Q_OBJECT
@@ -56,6 +62,7 @@ private:
     QString m_hint;
     QKeySequence m_key;
     Qt::FocusPolicy m_enabledFocus = Qt::TabFocus;
+    QColor m_ring;
 };
 
 } // namespace ui
