@@ -19,6 +19,7 @@ int main(int argc, char* argv[])
 
     layout::enterProgramDir();
     createScreens();
+    prepareScreensWhenIdle();
     screens().MainMenuForm->show();
     const int status = QApplication::exec();
     destroyScreens();
