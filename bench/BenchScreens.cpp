@@ -87,6 +87,22 @@ void BM_CourseMenuFromOpening30Tests(benchmark::State& state)
     tearDown();
 }
 
+// Space pressed before the idle drawing reached the course menu: its pictures are drawn now.
+void BM_CourseMenuFromOpeningBeforeIdleDrawing30Tests(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        createScreens();
+        bench::showOpeningScreen();
+        settle();
+        state.ResumeTiming();
+        bench::openCourseMenu();
+        state.PauseTiming();
+        tearDown();
+        state.ResumeTiming();
+    }
+}
+
 void BM_CourseMenuTab30Tests(benchmark::State& state)
 {
     toCourseMenu();
@@ -252,6 +268,7 @@ double minimum(const std::vector<double>& v)
 
 SCREEN_CHANGE(BM_StartupScreensAndOpening);
 SCREEN_CHANGE(BM_CourseMenuFromOpening30Tests);
+SCREEN_CHANGE(BM_CourseMenuFromOpeningBeforeIdleDrawing30Tests);
 SCREEN_CHANGE(BM_CourseMenuTab30Tests);
 SCREEN_CHANGE(BM_CourseMenuTab30TestsNewHistories);
 SCREEN_CHANGE(BM_CatSel500Questions);

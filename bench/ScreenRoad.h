@@ -1,12 +1,13 @@
 #pragma once
 // The screens of one attempt driven as a person would, for the benchmarks: each step calls the
-// handler a click would, then lets the posted events run and paints the screen that now shows.
+// handler a click would, then lets the layouts and deletions it left run and paints the screen
+// that now shows.
 // A step that does not reach its screen ends the program with a message.
 #include <QWidget>
 
 namespace bench {
 
-// What the event loop does after a handler returns, then one paint of `window`.
+// The layouts and deletions the event loop does after a handler returns, then one paint of `window`.
 void paint(QWidget* window);
 
 // Opening screen shown; Space leads on to the course menu, which is painted.
