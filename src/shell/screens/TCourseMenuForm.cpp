@@ -373,6 +373,7 @@ void TCourseMenuForm::RDBClick(int row)
 {
     if (row < 1 || row > m_rows.size())
         return;
+    prepare(); // the rows are redrawn from the badge pictures
     for (int r = 1; r <= m_rows.size(); ++r)
         drawRow(r, r == row);
     m_selectedRow = row;
