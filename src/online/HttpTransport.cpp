@@ -1,5 +1,6 @@
 #include "online/HttpTransport.h"
 
+#include "online/CurlLibrary.h"
 #include "online/FileReplace.h"
 
 #include <QFile>
@@ -7,7 +8,6 @@
 
 #include <algorithm>
 
-#include <curl/curl.h>
 
 namespace online {
 
@@ -99,11 +99,8 @@ bool isConnectionFailure(CURLcode code)
 
 } // namespace
 
-HttpTransport::HttpTransport()
-{
-    static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    (void)initialised;
-}
+// libcurl is loaded by the first transfer.
+HttpTransport::HttpTransport() = default;
 
 TransferResult HttpTransport::Get(const QString& url)
 {
@@ -137,7 +134,13 @@ TransferResult HttpTransport::perform(const QString& url, const QByteArray* post
         ~BusyGuard() { flag = false; }
     } guard{m_busy};
 
-    CURL* curl = curl_easy_init();
+    QString loadError;
+    const curlapi::Api* api = curlapi::load(&loadError);
+    if (!api) {
+        result.error = QStringLiteral("libcurl could not be loaded: %1").arg(loadError);
+        return result;
+    }
+    CURL* curl = api->easy_init();
     if (!curl) {
         result.error = QStringLiteral("libcurl could not be initialised");
         return result;
@@ -148,7 +151,7 @@ TransferResult HttpTransport::perform(const QString& url, const QByteArray* post
     m_text.clear();
     if (InputFileMode) {
         if (!bodyFile.open()) {
-            curl_easy_cleanup(curl);
+            api->easy_cleanup(curl);
             result.error = QStringLiteral("%1: %2").arg(Body, bodyFile.errorString());
             return result;
         }
@@ -158,46 +161,46 @@ TransferResult HttpTransport::perform(const QString& url, const QByteArray* post
     }
 
     const QByteArray address = url.toUtf8();
-    curl_easy_setopt(curl, CURLOPT_URL, address.constData());
-    curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http");
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &receiver);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeader);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &receiver);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &receiver);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    api->easy_setopt(curl, CURLOPT_URL, address.constData());
+    api->easy_setopt(curl, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
+    api->easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http");
+    api->easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    api->easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
+    api->easy_setopt(curl, CURLOPT_WRITEDATA, &receiver);
+    api->easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeader);
+    api->easy_setopt(curl, CURLOPT_HEADERDATA, &receiver);
+    api->easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
+    api->easy_setopt(curl, CURLOPT_XFERINFODATA, &receiver);
+    api->easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     // Settings from the environment (http_proxy) never apply: only the screen's own proxy does.
     const QByteArray proxy = Proxy.isEmpty() ? QByteArray() : (QStringLiteral("http://%1:%2").arg(Proxy).arg(ProxyPort)).toUtf8();
-    curl_easy_setopt(curl, CURLOPT_PROXY, proxy.constData());
+    api->easy_setopt(curl, CURLOPT_PROXY, proxy.constData());
     if (TimeOut > 0) {
-        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, long(TimeOut));
+        api->easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, long(TimeOut));
         // A receive that stalls for the time limit ends the call; a long steady download does not.
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(std::max(1, TimeOut / 1000)));
+        api->easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        api->easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(std::max(1, TimeOut / 1000)));
     }
     curl_slist* headers = nullptr;
     if (postBody) {
-        headers = curl_slist_append(headers, "Content-type: application/x-www-form-urlencoded");
-        curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-        curl_easy_setopt(curl, CURLOPT_POST, 1L);
-        curl_easy_setopt(curl, CURLOPT_POSTFIELDS, postBody->constData());
-        curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(postBody->size()));
+        headers = api->slist_append(headers, "Content-type: application/x-www-form-urlencoded");
+        api->easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+        api->easy_setopt(curl, CURLOPT_POST, 1L);
+        api->easy_setopt(curl, CURLOPT_POSTFIELDS, postBody->constData());
+        api->easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(postBody->size()));
     }
 
-    const CURLcode code = curl_easy_perform(curl);
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.status);
-    curl_easy_cleanup(curl);
-    curl_slist_free_all(headers);
+    const CURLcode code = api->easy_perform(curl);
+    api->easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.status);
+    api->easy_cleanup(curl);
+    api->slist_free_all(headers);
 
     if (code != CURLE_OK || receiver.writeFailed) {
         if (receiver.file)
             bodyFile.cancel();
         result.connectionFailed = isConnectionFailure(code);
         result.error = receiver.writeFailed ? QStringLiteral("%1: %2").arg(Body, bodyFile.errorString())
-                                            : QString::fromUtf8(curl_easy_strerror(code));
+                                            : QString::fromUtf8(api->easy_strerror(code));
         if (result.connectionFailed && OnConnectionFailed)
             OnConnectionFailed();
         return result;

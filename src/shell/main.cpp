@@ -2,6 +2,7 @@
 #include "bank/InstallLayout.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TMainMenuForm.h"
+#include "ui/FirstPaintProbe.h"
 
 #include <QApplication>
 #include <QFont>
@@ -19,6 +20,12 @@ int main(int argc, char* argv[])
 
     layout::enterProgramDir();
     createScreens();
+    prepareScreensWhenIdle();
+    // A start-up benchmark's switch (QUARVEL_EXIT_AFTER_FIRST_PAINT): end once the opening screen
+    // is painted. Set up last: the filter installed last sees the paint first, so the report comes
+    // before the idle drawing begins.
+    if (ui::FirstPaintProbe::requested())
+        new ui::FirstPaintProbe(screens().MainMenuForm);
     screens().MainMenuForm->show();
     const int status = QApplication::exec();
     destroyScreens();

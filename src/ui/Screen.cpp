@@ -54,6 +54,14 @@ void Screen::showModal()
     }
 }
 
+void Screen::prepare()
+{
+    if (m_prepared)
+        return;
+    m_prepared = true;
+    FormPrepare();
+}
+
 void Screen::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -61,8 +69,10 @@ void Screen::showEvent(QShowEvent* event)
     order.removeAll(QPointer<Screen>(this));
     order.removeAll(QPointer<Screen>());
     order.append(this);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
+        prepare();
         FormShow();
+    }
 }
 
 void Screen::hideEvent(QHideEvent* event)

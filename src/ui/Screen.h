@@ -15,6 +15,12 @@ public:
     void showModal();
     bool isShownModally() const { return m_modal; }
 
+    // Draws the pictures the screen draws once (FormPrepare), unless done already. Runs before the
+    // first FormShow at the latest; the program runs it earlier while it is idle, so that start-up
+    // shows the opening screen without drawing the others.
+    void prepare();
+    bool isPrepared() const { return m_prepared; }
+
     // The window that `window` serves: the active window, else the visible screen shown most
     // recently (other than `window`); nullptr when none is visible.
     static QWidget* servedWindow(const QWidget* window);
@@ -22,6 +28,7 @@ public:
 protected:
     // Asked before a modal showing; a screen that cannot be built (and has said why) returns false.
     virtual bool FormCanShow() { return true; }
+    virtual void FormPrepare() {}
     virtual void FormShow() {}
     virtual void FormActivate() {}
     virtual void FormHide() {}
@@ -36,6 +43,7 @@ protected:
 
 private:
     bool m_modal = false;
+    bool m_prepared = false;
 };
 
 } // namespace ui

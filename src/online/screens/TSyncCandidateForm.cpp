@@ -42,14 +42,19 @@ TSyncCandidateForm::TSyncCandidateForm(QWidget* parent) : ui::Screen(QStringLite
 
     m_Image1 = new ui::PictureButton(this, QStringLiteral("Image1"));
     m_Image1->setGeometry(100, 346, 100, 38);
-    m_Image1->setPicture(ui::artwork::button(QStringLiteral("OK"), 100, 38));
     m_Image1->setAccessibleName(QStringLiteral("OK"));
     connect(m_Image1, &ui::PictureButton::clicked, this, [this] { Image1Click(); });
     m_Image2 = new ui::PictureButton(this, QStringLiteral("Image2"));
     m_Image2->setGeometry(230, 346, 100, 38);
-    m_Image2->setPicture(ui::artwork::button(QStringLiteral("Cancel"), 100, 38));
     m_Image2->setAccessibleName(QStringLiteral("Cancel"));
     connect(m_Image2, &ui::PictureButton::clicked, this, [this] { Image2Click(); });
+}
+
+// The pictures wait until the screen is first shown or the program is idle.
+void TSyncCandidateForm::FormPrepare()
+{
+    m_Image1->setPicture(ui::artwork::button(QStringLiteral("OK"), 100, 38));
+    m_Image2->setPicture(ui::artwork::button(QStringLiteral("Cancel"), 100, 38));
 }
 
 void TSyncCandidateForm::setRows(const QList<online::SyncRow>& rows)

@@ -25,6 +25,7 @@ Q_SIGNALS:
     void answered(bool ok);
 
 protected:
+    void FormPrepare() override;
     void FormClose() override;
 
 private:

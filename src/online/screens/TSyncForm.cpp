@@ -75,12 +75,10 @@ TSyncForm::TSyncForm(QWidget* parent) : ui::Screen(QStringLiteral("SyncForm"), p
 
     m_Image1 = new ui::PictureButton(this, QStringLiteral("Image1"));
     m_Image1->setGeometry(100, 266, 110, 40);
-    m_Image1->setPicture(ui::artwork::button(QStringLiteral("同期開始"), 110, 40));
     m_Image1->setAccessibleName(QStringLiteral("同期開始"));
     connect(m_Image1, &ui::PictureButton::clicked, this, [this] { Image1Click(); });
     m_Button2 = new ui::PictureButton(this, QStringLiteral("Button2"));
     m_Button2->setGeometry(230, 266, 110, 40);
-    m_Button2->setPicture(ui::artwork::button(QStringLiteral("閉じる"), 110, 40));
     m_Button2->setAccessibleName(QStringLiteral("閉じる"));
     connect(m_Button2, &ui::PictureButton::clicked, this, [this] { Button2Click(); });
 
@@ -97,6 +95,13 @@ TSyncForm::TSyncForm(QWidget* parent) : ui::Screen(QStringLiteral("SyncForm"), p
     setTabOrder(m_CheckBox1, m_ProxyServer);
     setTabOrder(m_ProxyServer, m_ProxyPort);
     setTabOrder(m_ProxyPort, m_SpinEdit1);
+}
+
+// The pictures wait until the screen is first shown or the program is idle.
+void TSyncForm::FormPrepare()
+{
+    m_Image1->setPicture(ui::artwork::button(QStringLiteral("同期開始"), 110, 40));
+    m_Button2->setPicture(ui::artwork::button(QStringLiteral("閉じる"), 110, 40));
 }
 
 void TSyncForm::FormShow()

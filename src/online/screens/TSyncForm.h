@@ -41,6 +41,7 @@ public:
     online::HttpTransport& NMHTTP1() { return m_NMHTTP1; }
 
 protected:
+    void FormPrepare() override;
     void FormShow() override;
     bool FormCloseQuery() override;
 

@@ -60,12 +60,10 @@ TUpdateForm::TUpdateForm(QWidget* parent) : ui::Screen(QStringLiteral("UpdateFor
 
     m_Image2 = new ui::PictureButton(this, QStringLiteral("Image2"));
     m_Image2->setGeometry(96, 236, 110, 40);
-    m_Image2->setPicture(ui::artwork::button(QStringLiteral("更新開始"), 110, 40));
     m_Image2->setAccessibleName(QStringLiteral("更新開始"));
     connect(m_Image2, &ui::PictureButton::clicked, this, [this] { Image2Click(); });
     m_Button2 = new ui::PictureButton(this, QStringLiteral("Button2"));
     m_Button2->setGeometry(216, 236, 110, 40);
-    m_Button2->setPicture(ui::artwork::button(QStringLiteral("閉じる"), 110, 40));
     m_Button2->setAccessibleName(QStringLiteral("閉じる"));
     m_Button2->setFeedbackForAnyButton(true);
     connect(m_Button2, &ui::PictureButton::clicked, this, [this] { Button2Click(); });
@@ -76,6 +74,13 @@ TUpdateForm::TUpdateForm(QWidget* parent) : ui::Screen(QStringLiteral("UpdateFor
 }
 
 // Done once per showing: a message box returning the focus must not reset the choices.
+// The pictures wait until the screen is first shown or the program is idle.
+void TUpdateForm::FormPrepare()
+{
+    m_Image2->setPicture(ui::artwork::button(QStringLiteral("更新開始"), 110, 40));
+    m_Button2->setPicture(ui::artwork::button(QStringLiteral("閉じる"), 110, 40));
+}
+
 void TUpdateForm::FormShow()
 {
     if (screens().DownLoad)

@@ -36,6 +36,7 @@ public:
     online::HttpTransport& NMFTP1() { return m_NMFTP1; }
 
 protected:
+    void FormPrepare() override;
     void FormShow() override;
     bool FormCloseQuery() override;
 

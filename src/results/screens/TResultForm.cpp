@@ -348,7 +348,6 @@ void TResultForm::buildControls()
     connect(exhibitButtons[2], &ui::PictureButton::clicked, this, &TResultForm::Image13Click);
     connect(exhibitButtons[3], &ui::PictureButton::clicked, this, &TResultForm::Image14Click);
 
-    applyTheme();
     setRightPanelButtonsVisible(false);
 }
 

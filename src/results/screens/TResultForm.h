@@ -64,6 +64,8 @@ class TResultForm : public ui::Screen
     void Image14Click();
 
   protected:
+    // The themed pictures wait until the screen is first shown or the program is idle.
+    void FormPrepare() override { applyTheme(); }
     void FormShow() override;
     void FormHide() override;
     bool FormCloseQuery() override;

@@ -72,7 +72,6 @@ TCheatForm::TCheatForm(QWidget* parent) : ui::Screen(QStringLiteral("CheatForm")
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     discRoots = [] { return screens().MainMenuForm ? screens().MainMenuForm->cdDrives() : QStringList(); };
     buildControls();
-    buildPictures();
     setFixedSize(kFoldedWidth, kFoldedHeight);
 }
 

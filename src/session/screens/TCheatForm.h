@@ -50,6 +50,8 @@ class TCheatForm : public ui::Screen
     void FormResize();
 
   protected:
+    // The pictures wait until the window is first shown or the program is idle.
+    void FormPrepare() override { buildPictures(); }
     void FormShow() override;
     bool FormCloseQuery() override;
     void resizeEvent(QResizeEvent* event) override;

@@ -156,7 +156,8 @@ TConfirmForm::TConfirmForm(QWidget* parent) : ui::Screen(QStringLiteral("Confirm
     ScrollBox1->setWidget(ScrollContents);
 
     Button1 = new ui::PictureButton(this, QStringLiteral("Button1"));
-    Button1->setPicture(ui::artwork::button(QStringLiteral("採点"), kButtonWidth, kButtonHeight));
+    // Its picture, in the vendor's colour, is drawn when the screen is shown.
+    Button1->resize(kButtonWidth, kButtonHeight);
     Button1->setHint(QStringLiteral("模擬試験の採点を行います"));
     Button1->move(kMargin + kBoxWidth - kButtonWidth, kListTop + review::kPageHeight + 20);
 

@@ -121,7 +121,6 @@ TExamModeForm::TExamModeForm(QWidget* parent) : ui::Screen(QStringLiteral("ExamM
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kWindowWidth, kWindowHeight);
     buildControls();
-    buildPictures();
     buildKeys();
     setReadingOrder();
 }
@@ -369,6 +368,13 @@ void TExamModeForm::buildPictures()
     auto picture = [&](QLabel* target, const QString& caption, bool greyed) {
         target->setPixmap(ui::artwork::button(caption, kButtonWidth, kButtonHeight, colour, greyed));
     };
+    // Drawn again only when the vendor colour changed since the last time.
+    if (m_picturesColour && *m_picturesColour == colour) {
+        Button3->setPicture(paused ? saikaiIMG->pixmap() : itiziIMG->pixmap());
+        setPausedLook(paused != 0);
+        return;
+    }
+    m_picturesColour = colour;
     picture(itiziIMG, QStringLiteral("中断"), false);
     picture(saikaiIMG, QStringLiteral("再開"), false);
     picture(imasuguIMG, QStringLiteral("採点"), false);
@@ -381,7 +387,8 @@ void TExamModeForm::buildPictures()
     picture(tsugiGIMG, QStringLiteral("次へ"), true);
     picture(saitenIMG, QStringLiteral("終了・採点"), false);
     picture(saitenGIMG, QStringLiteral("終了・採点"), true);
-    invisibleclock->setPixmap(ui::artwork::clockFaces());
+    if (invisibleclock->pixmap().isNull())
+        invisibleclock->setPixmap(ui::artwork::clockFaces());
 
     Image5->setPicture(ui::artwork::button(QStringLiteral("事例"), kButtonWidth, kButtonHeight, colour));
     for (int i = 0; i < 4; ++i)

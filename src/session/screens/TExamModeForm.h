@@ -6,6 +6,8 @@
 
 #include <QPixmap>
 #include <array>
+#include <cstdint>
+#include <optional>
 
 class QCheckBox;
 class QFrame;
@@ -98,6 +100,8 @@ public:
     std::array<unsigned char, kMaxChoices> tickedCheckBoxes() const;
 
 protected:
+    // The button pictures wait until the screen is first shown or the program is idle.
+    void FormPrepare() override { buildPictures(); }
     void FormShow() override;
     bool FormCloseQuery() override;
     void FormClose() override;
@@ -170,6 +174,7 @@ private:
     QLabel* saitenGIMG = nullptr;
     QLabel* invisibleclock = nullptr;
 
+    std::optional<std::uint32_t> m_picturesColour; // the colour the button pictures were drawn in
     QPixmap m_clockCanvas; // what Image3 shows: the face with the hands drawn since its redraw
     QColor m_handColour = Qt::black;
     std::array<std::string, 4> m_imageNames{};

@@ -32,6 +32,9 @@
 #include "shell/screens/TForm1.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QPointer>
+#include <QTimer>
 
 namespace {
 ScreenCatalogue g_screens;
@@ -48,6 +51,49 @@ void applyHints()
         }
     }
 }
+// Waits for the first paint of the screen it belongs to, then prepares the others one by one on
+// a zero timer, which fires only when the event loop has nothing else to do. It dies with that
+// screen, so a catalogue destroyed meanwhile stops it.
+class IdlePreparer : public QObject
+{
+  public:
+    explicit IdlePreparer(ui::Screen* first) : QObject(first)
+    {
+        m_timer.setInterval(0);
+        connect(&m_timer, &QTimer::timeout, this, [this] { prepareNext(); });
+        first->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !m_timer.isActive() && m_pending.isEmpty()) {
+            watched->removeEventFilter(this);
+            for (ui::Screen* screen : g_screens.all())
+                m_pending.append(screen);
+            // Started from the queue, behind what the paint itself queued (the flush to the screen).
+            QMetaObject::invokeMethod(&m_timer, qOverload<>(&QTimer::start), Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    void prepareNext()
+    {
+        while (!m_pending.isEmpty()) {
+            const QPointer<ui::Screen> screen = m_pending.takeFirst();
+            if (screen && !screen->isPrepared()) {
+                screen->prepare();
+                break;
+            }
+        }
+        if (m_pending.isEmpty())
+            m_timer.stop();
+    }
+
+    QTimer m_timer;
+    QList<QPointer<ui::Screen>> m_pending;
+};
 } // namespace
 
 QList<ui::Screen*> ScreenCatalogue::all() const
@@ -127,6 +173,12 @@ void destroyScreens()
     delete s.CourseMenuForm;
     delete s.MainMenuForm;
     s = ScreenCatalogue{};
+}
+
+void prepareScreensWhenIdle()
+{
+    if (g_screens.MainMenuForm)
+        new IdlePreparer(g_screens.MainMenuForm);
 }
 
 void endProgram()

@@ -75,6 +75,11 @@ ScreenCatalogue& screens();
 void createScreens();
 void destroyScreens();
 
+// Once the opening screen has been painted, draws the pictures of the other screens
+// (ui::Screen::prepare), one screen per pass of the event loop and the course menu first, so that
+// start-up draws only the opening screen and the screens after it still open at once.
+void prepareScreensWhenIdle();
+
 // Closing the opening screen ends the program; screens that end the program call this.
 void endProgram();
 // Tests observe the end of the program instead of quitting the test runner.

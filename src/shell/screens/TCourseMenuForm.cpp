@@ -56,11 +56,11 @@ void setTextColour(QLabel* label, const QColor& colour)
     label->setPalette(p);
 }
 
-// A hidden picture holding a source sheet, as the screen's designer kept them.
-QLabel* makeSource(QWidget* parent, const QString& name, const QPixmap& picture)
+// A hidden picture holding a source sheet, as the screen's designer kept them (drawn when the
+// screen is prepared).
+QLabel* makeSource(QWidget* parent, const QString& name)
 {
     QLabel* label = makeLabel(parent, name);
-    label->setPixmap(picture);
     label->hide();
     return label;
 }
@@ -82,14 +82,14 @@ void TCourseMenuForm::buildControls()
     setPalette(black);
     setAutoFillBackground(true);
 
-    m_TabImg = makeSource(this, QStringLiteral("TabImg"), ui::artwork::tabStrip());
-    m_TopBarImg = makeSource(this, QStringLiteral("TopBarImg"), ui::artwork::topBar(kWidth));
-    m_LeftBarImg = makeSource(this, QStringLiteral("LeftBarImg"), ui::artwork::leftBar(kLeftBarWidth, kHeight - kStripHeight));
-    m_AboutButtonImg = makeSource(this, QStringLiteral("AboutButtonImg"), ui::artwork::infoButton(kInfoWidth, kInfoHeight));
-    m_OMBigImg = makeSource(this, QStringLiteral("OMBigImg"), ui::artwork::bigBadgeSource());
+    m_TabImg = makeSource(this, QStringLiteral("TabImg"));
+    m_TopBarImg = makeSource(this, QStringLiteral("TopBarImg"));
+    m_LeftBarImg = makeSource(this, QStringLiteral("LeftBarImg"));
+    m_AboutButtonImg = makeSource(this, QStringLiteral("AboutButtonImg"));
+    m_OMBigImg = makeSource(this, QStringLiteral("OMBigImg"));
     for (int b = 0; b <= 5; ++b) {
-        m_OM.append(makeSource(this, QStringLiteral("OM%1").arg(b), ui::artwork::badgeIcon(b, false)));
-        m_OMS.append(makeSource(this, QStringLiteral("OM%1S").arg(b), ui::artwork::badgeIcon(b, true)));
+        m_OM.append(makeSource(this, QStringLiteral("OM%1").arg(b)));
+        m_OMS.append(makeSource(this, QStringLiteral("OM%1S").arg(b)));
     }
 
     m_Image4 = makeLabel(this, QStringLiteral("Image4"));
@@ -102,10 +102,8 @@ void TCourseMenuForm::buildControls()
     m_HiGradeImg->setGeometry(34, 46, 129, 42);
 
     // Legend: each label follows its badge icon (order: developer, platinum, gold, silver).
-    static constexpr std::array<int, 4> legendBadges{4, 3, 2, 1};
     for (int i = 0; i < 4; ++i) {
         QLabel* icon = makeLabel(this, QStringLiteral("Label%1Icon").arg(4 + i));
-        icon->setPixmap(ui::artwork::badgeIcon(legendBadges[std::size_t(i)], false));
         icon->setGeometry(kLegendLeft, kLegendTop, kBadge, kBadge);
         QLabel* label = makeLabel(this, QStringLiteral("Label%1").arg(4 + i));
         setTextColour(label, kSilver);
@@ -183,12 +181,72 @@ void TCourseMenuForm::buildControls()
     m_Timer1->setInterval(300);
     connect(m_Timer1, &QTimer::timeout, this, &TCourseMenuForm::Timer1Timer);
 
-    // Until a tab is pressed the strip is black and the pictures are theme 1's.
+}
+
+// The pictures wait until the screen is first shown (or the program is idle): start-up has only
+// the opening screen to draw.
+void TCourseMenuForm::FormPrepare()
+{
+    m_TabImg->setPixmap(ui::artwork::tabStrip());
+    m_TopBarImg->setPixmap(ui::artwork::topBar(kWidth));
+    m_LeftBarImg->setPixmap(ui::artwork::leftBar(kLeftBarWidth, kHeight - kStripHeight));
+    m_AboutButtonImg->setPixmap(ui::artwork::infoButton(kInfoWidth, kInfoHeight));
+    m_OMBigImg->setPixmap(ui::artwork::bigBadgeSource());
+    for (int b = 0; b <= 5; ++b) {
+        m_OM.at(b)->setPixmap(ui::artwork::badgeIcon(b, false));
+        m_OMS.at(b)->setPixmap(ui::artwork::badgeIcon(b, true));
+    }
+    // The legend's badges: developer, platinum, gold, silver.
+    static constexpr std::array<int, 4> legendBadges{4, 3, 2, 1};
+    for (int i = 0; i < 4; ++i)
+        m_legendIcons.at(i)->setPixmap(ui::artwork::badgeIcon(legendBadges[std::size_t(i)], false));
+    paintTab();
+}
+
+// The pictures of the current tab: the strip, the themed buttons and bar, the rows, the big badge.
+void TCourseMenuForm::paintTab()
+{
+    if (m_tabs.isEmpty()) {
+        // No tab was ever pressed: the strip is black and the pictures are theme 1's.
+        QPixmap strip(kWidth, kStripHeight);
+        strip.fill(Qt::black);
+        m_Image4->setPixmap(strip);
+        m_HiGradeImg->setPixmap(ui::artwork::bigBadge(0, 1));
+        paintButtons();
+        return;
+    }
+    const int n = m_currentTab;
+    const VendorInfo& vendor = m_tabs.at(n - 1);
+
+    // The strip: every tab in its normal look, the top bar, then tab n selected.
+    const QPixmap tabs = m_TabImg->pixmap();
     QPixmap strip(kWidth, kStripHeight);
     strip.fill(Qt::black);
+    {
+        QPainter p(&strip);
+        for (int k = 1; k <= m_tabs.size(); ++k)
+            p.drawPixmap(k * kTabWidth + 7, 2, tabs, (m_tabs.at(k - 1).picture - 1) * kTabWidth, 0, kTabWidth, 18);
+        p.drawPixmap(0, 20, m_TopBarImg->pixmap(), 0, (vendor.picture - 1) * 19, kWidth, 19);
+        p.drawPixmap((n - 1) * kTabWidth + kTabStripLeft, 2, tabs, (vendor.picture - 1) * kTabWidth, 18, kTabWidth, 18);
+    }
     m_Image4->setPixmap(strip);
-    m_HiGradeImg->setPixmap(ui::artwork::bigBadge(0, 1));
+
+    // The themed button and bar.
+    m_Button1->setPicture(m_AboutButtonImg->pixmap().copy(0, (vendor.picture - 1) * kInfoHeight, kInfoWidth, kInfoHeight));
+    const int barHeight = m_Image5->height();
+    m_Image5->setPixmap(m_LeftBarImg->pixmap().copy((vendor.picture - 1) * kLeftBarWidth, 0, kLeftBarWidth, barHeight));
     paintButtons();
+    const QColor handle = ui::fromBgr(m_theme.colour1);
+    m_ScrollBox1->verticalScrollBar()->setStyleSheet(
+        QStringLiteral("QScrollBar:vertical { background: #141414; width: 14px; margin: 0; }"
+                       "QScrollBar::handle:vertical { background: %1; border-radius: 4px; min-height: 24px; margin: 2px; }"
+                       "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+                       "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }")
+            .arg(handle.name()));
+
+    for (int r = 1; r <= m_rows.size(); ++r)
+        drawRow(r, r == m_selectedRow);
+    m_HiGradeImg->setPixmap(ui::artwork::bigBadge(m_highestBadgeLevel, m_theme.picture));
 }
 
 void TCourseMenuForm::paintButtons()
@@ -216,19 +274,8 @@ void TCourseMenuForm::Image4MouseDown(int x)
     if (n == 0)
         return;
 
-    // 1. The strip: every tab in its normal look, the top bar, then tab n selected.
-    const QPixmap tabs = m_TabImg->pixmap();
-    QPixmap strip(kWidth, kStripHeight);
-    strip.fill(Qt::black);
+    // 1. Tab n becomes current (its strip is drawn by paintTab below).
     const VendorInfo& vendor = m_tabs.at(n - 1);
-    {
-        QPainter p(&strip);
-        for (int k = 1; k <= m_tabs.size(); ++k)
-            p.drawPixmap(k * kTabWidth + 7, 2, tabs, (m_tabs.at(k - 1).picture - 1) * kTabWidth, 0, kTabWidth, 18);
-        p.drawPixmap(0, 20, m_TopBarImg->pixmap(), 0, (vendor.picture - 1) * 19, kWidth, 19);
-        p.drawPixmap((n - 1) * kTabWidth + kTabStripLeft, 2, tabs, (vendor.picture - 1) * kTabWidth, 18, kTabWidth, 18);
-    }
-    m_Image4->setPixmap(strip);
     m_currentTab = n;
     m_theme = vendor.theme();
     m_Button1->setHint(vendor.infoHint);
@@ -239,19 +286,8 @@ void TCourseMenuForm::Image4MouseDown(int x)
         m_legendIcons.at(i)->setVisible(shown);
     }
 
-    // 2. The list back at its top, the themed button and bar.
+    // 2. The list back at its top.
     m_ScrollBox1->verticalScrollBar()->setValue(0);
-    m_Button1->setPicture(m_AboutButtonImg->pixmap().copy(0, (vendor.picture - 1) * kInfoHeight, kInfoWidth, kInfoHeight));
-    const int barHeight = m_Image5->height();
-    m_Image5->setPixmap(m_LeftBarImg->pixmap().copy((vendor.picture - 1) * kLeftBarWidth, 0, kLeftBarWidth, barHeight));
-    paintButtons();
-    const QColor handle = ui::fromBgr(m_theme.colour1);
-    m_ScrollBox1->verticalScrollBar()->setStyleSheet(
-        QStringLiteral("QScrollBar:vertical { background: #141414; width: 14px; margin: 0; }"
-                       "QScrollBar::handle:vertical { background: %1; border-radius: 4px; min-height: 24px; margin: 2px; }"
-                       "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
-                       "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }")
-            .arg(handle.name()));
 
     // 3. The legend, left to right from x = 176.
     layoutLegend();
@@ -276,7 +312,6 @@ void TCourseMenuForm::Image4MouseDown(int x)
     m_highestBadgeLevel = 0;
     for (int r = 1; r <= m_tests.size(); ++r)
         LoadQuestion(m_tests.at(r - 1), r);
-    m_HiGradeImg->setPixmap(ui::artwork::bigBadge(m_highestBadgeLevel, m_theme.picture));
 
     // 9. Scrolling only beyond 16 rows.
     const int rows = int(m_tests.size());
@@ -285,6 +320,9 @@ void TCourseMenuForm::Image4MouseDown(int x)
 
     // 10. Every listed test has a history file from now on.
     createMissingHistories(m_tests);
+
+    if (isPrepared())
+        paintTab();
 
     const QString problems = listingProblems(listing);
     if (!problems.isEmpty()) {
@@ -316,12 +354,12 @@ void TCourseMenuForm::LoadQuestion(const CourseTest& test, int row)
     picture->setCursor(Qt::PointingHandCursor);
     picture->setProperty("row", row);
     picture->installEventFilter(this);
+    picture->setToolTip(cp932::toUnicode(rowText(test)));
     picture->show();
     m_rows.append(picture);
     m_highestBadgeLevel = std::max(m_highestBadgeLevel, badgeLevel(test.badges));
     if (row == 1)
         m_selectedRow = 1;
-    drawRow(row, row == 1);
 }
 
 void TCourseMenuForm::drawRow(int row, bool selected)
@@ -354,6 +392,7 @@ void TCourseMenuForm::RDBClick(int row)
 {
     if (row < 1 || row > m_rows.size())
         return;
+    prepare(); // the rows are redrawn from the badge pictures
     for (int r = 1; r <= m_rows.size(); ++r)
         drawRow(r, r == row);
     m_selectedRow = row;

@@ -58,6 +58,7 @@ public:
     void Timer1Timer();
 
 protected:
+    void FormPrepare() override;
     void FormShow() override;
     bool FormCloseQuery() override;
     void FormClose() override;
@@ -74,6 +75,7 @@ protected:
 private:
     void buildControls();
     void paintButtons();
+    void paintTab();
     void layoutLegend();
     void LoadQuestion(const CourseTest& test, int row);
     void drawRow(int row, bool selected);
