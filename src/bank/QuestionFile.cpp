@@ -13,6 +13,38 @@
 using textlines::LineCursor;
 using textlines::trim;
 
+namespace {
+
+// The scrambling rules as byte tables, so the loop over a question file's lines (every bank load)
+// does one lookup per byte instead of a chain of range tests.
+struct ScrambleTables {
+    unsigned char ascii[128];
+    unsigned char lead[256];    // a lead byte other than 0x82/0x83, followed by a trail >= 0x40
+    unsigned char trail82[256]; // the trail after lead 0x82
+    unsigned char trail83[256]; // the trail after lead 0x83
+};
+
+constexpr ScrambleTables makeScrambleTables()
+{
+    ScrambleTables t{};
+    for (int b = 0; b < 256; ++b) {
+        if (b < 128)
+            t.ascii[b] = (b >= 0x41 && b <= 0x4D) || (b >= 0x61 && b <= 0x6D)   ? b + 13
+                         : (b >= 0x4E && b <= 0x5A) || (b >= 0x6E && b <= 0x7A) ? b - 13
+                                                                                : b;
+        t.lead[b] = b >= 0x89 && b <= 0x8F ? b + 0x10 : b >= 0x99 && b <= 0x9F ? b - 0x10 : b >= 0x90 && b <= 0x97 ? b + 0x50
+                    : b >= 0xE0 && b <= 0xE7 ? b - 0x50 : b;
+        t.trail82[b] = b >= 0xA0 && b <= 0xBF ? b + 0x20 : b >= 0xC0 && b <= 0xDF ? b - 0x20 : b;
+        t.trail83[b] = b >= 0x40 && b <= 0x4F ? b + 0x10 : b >= 0x50 && b <= 0x5F ? b - 0x10 : b >= 0x60 && b <= 0x6F ? b + 0x20
+                       : b >= 0x80 && b <= 0x8F ? b - 0x20 : b;
+    }
+    return t;
+}
+
+constexpr ScrambleTables kScramble = makeScrambleTables();
+
+} // namespace
+
 void ScrambleLineInto(std::string& out, std::string_view s)
 {
     const size_t n = s.size();
@@ -24,12 +56,7 @@ void ScrambleLineInto(std::string& out, std::string_view s)
     while (i < n) {
         const unsigned char c = in[i];
         if (c < 0x80) {
-            unsigned char b = c;
-            if ((b >= 0x41 && b <= 0x4D) || (b >= 0x61 && b <= 0x6D))
-                b += 13;
-            else if ((b >= 0x4E && b <= 0x5A) || (b >= 0x6E && b <= 0x7A))
-                b -= 13;
-            o[i++] = b;
+            o[i++] = kScramble.ascii[c];
             continue;
         }
         // A byte >= 0x80 leads a pair. A lead byte that ends the line has no trail: no rule can
@@ -39,30 +66,17 @@ void ScrambleLineInto(std::string& out, std::string_view s)
             o[i++] = c;
             continue;
         }
-        unsigned char l = c;
-        unsigned char t = in[i + 1];
-        if (l == 0x83 && t >= 0x40 && t <= 0x4F)
-            t += 0x10;
-        else if (l == 0x83 && t >= 0x50 && t <= 0x5F)
-            t -= 0x10;
-        else if (l == 0x83 && t >= 0x60 && t <= 0x6F)
-            t += 0x20;
-        else if (l == 0x83 && t >= 0x80 && t <= 0x8F)
-            t -= 0x20;
-        else if (l == 0x82 && t >= 0xA0 && t <= 0xBF)
-            t += 0x20;
-        else if (l == 0x82 && t >= 0xC0 && t <= 0xDF)
-            t -= 0x20;
-        else if (l >= 0x89 && l <= 0x8F && t >= 0x40)
-            l += 0x10;
-        else if (l >= 0x99 && l <= 0x9F && t >= 0x40)
-            l -= 0x10;
-        else if (l >= 0x90 && l <= 0x97 && t >= 0x40)
-            l += 0x50;
-        else if (l >= 0xE0 && l <= 0xE7 && t >= 0x40)
-            l -= 0x50;
-        o[i] = l;
-        o[i + 1] = t;
+        const unsigned char t = in[i + 1];
+        if (c == 0x83) {
+            o[i] = c;
+            o[i + 1] = kScramble.trail83[t];
+        } else if (c == 0x82) {
+            o[i] = c;
+            o[i + 1] = kScramble.trail82[t];
+        } else {
+            o[i] = t >= 0x40 ? kScramble.lead[c] : c;
+            o[i + 1] = t;
+        }
         i += 2;
     }
 }
