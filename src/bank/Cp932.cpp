@@ -3,34 +3,79 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+#include <optional>
+
 namespace cp932 {
 namespace {
 // "windows-31j" is the Windows table (～ is U+FF5E, NEC/IBM extensions round-trip);
 // glibc's SHIFT_JIS is not. Stateless so a trailing lead byte is not silently held back.
 constexpr auto kName = "windows-31j";
 constexpr auto kFlags = QStringConverter::Flag::Stateless;
+
+// Opening a converter by name costs far more than converting a short text, and texts are converted
+// by the thousand (every question, choice and category name), so each thread keeps one of each.
+// One that met an error is made anew in its place: the error would stick, resetState() closes the
+// ICU converter underneath it, and a moved converter reports its errors to the old address.
+QStringDecoder& decoder()
+{
+    thread_local std::optional<QStringDecoder> d;
+    if (!d || d->hasError())
+        d.emplace(kName, kFlags);
+    return *d;
+}
+
+QStringEncoder& encoder()
+{
+    thread_local std::optional<QStringEncoder> e;
+    if (!e || e->hasError())
+        e.emplace(kName, kFlags);
+    return *e;
+}
+
+// Printable ASCII, tab and line ends map one to one, so such text needs no converter. Not every
+// byte below 0x80 does: the table swaps 0x1A, 0x1C and 0x7F with other control characters.
+bool isPlain(unsigned c)
+{
+    return (c >= 0x20 && c < 0x7F) || c == '\t' || c == '\n' || c == '\r';
+}
+
+bool isPlain(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return isPlain(static_cast<unsigned char>(c)); });
+}
+
+bool isPlain(const QString& text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return isPlain(c.unicode()); });
+}
 } // namespace
 
 std::optional<QString> toUnicodeStrict(std::string_view bytes)
 {
-    QStringDecoder decoder(kName, kFlags);
-    QString text = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
-    if (decoder.hasError())
+    if (isPlain(bytes))
+        return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+    QStringDecoder& d = decoder();
+    QString text = d.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    if (d.hasError())
         return std::nullopt;
     return text;
 }
 
 QString toUnicode(std::string_view bytes)
 {
-    QStringDecoder decoder(kName, kFlags);
-    return decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    if (isPlain(bytes))
+        return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+    return decoder().decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
 }
 
 std::optional<std::string> fromUnicodeStrict(const QString& text)
 {
-    QStringEncoder encoder(kName, kFlags);
-    QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError())
+    if (isPlain(text))
+        return text.toLatin1().toStdString();
+    QStringEncoder& e = encoder();
+    QByteArray bytes = e.encode(text);
+    if (e.hasError())
         return std::nullopt;
     return bytes.toStdString();
 }

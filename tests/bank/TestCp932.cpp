@@ -1,6 +1,8 @@
 #include "bank/Cp932.h"
 #include "support/TestSupport.h"
 
+#include <QStringDecoder>
+
 class TestCp932 : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -30,6 +32,33 @@ private Q_SLOTS:
         QCOMPARE(cp932::fromUnicode(QStringLiteral("a😀b")), std::string("a?b"));
         QVERIFY(!cp932::toUnicodeStrict(std::string("\x83")).has_value()); // lone lead byte
         QVERIFY(cp932::toUnicodeStrict(std::string("abc")).has_value());
+    }
+
+    // The converters are kept between calls: a failed conversion must not leave its error (or a
+    // held-back lead byte) to the next one.
+    void conversionAfterAFailureStartsClean()
+    {
+        QVERIFY(!cp932::toUnicodeStrict(std::string("\x83")).has_value());
+        QCOMPARE(cp932::toUnicodeStrict(std::string("\x83\x65")).value(), QStringLiteral("テ"));
+        QVERIFY(!cp932::fromUnicodeStrict(QStringLiteral("😀")).has_value());
+        QCOMPARE(cp932::fromUnicodeStrict(QStringLiteral("テ")).value(), std::string("\x83\x65"));
+    }
+
+    // Plain text skips the converter; every byte below 0x80 must still give what the table gives.
+    void asciiAsTheTableHasIt()
+    {
+        std::string all;
+        for (int b = 0; b < 0x80; ++b)
+            all += char(b);
+        QStringDecoder table("windows-31j", QStringConverter::Flag::Stateless);
+        const QString expected = table.decode(QByteArray::fromStdString(all));
+        QCOMPARE(cp932::toUnicode(all), expected);
+        QCOMPARE(cp932::fromUnicode(expected), all);
+        for (int b = 0; b < 0x80; ++b) {
+            const std::string one(1, char(b));
+            QCOMPARE(cp932::toUnicode(one), expected.mid(b, 1));
+            QCOMPARE(cp932::fromUnicode(expected.mid(b, 1)), one);
+        }
     }
 };
 
