@@ -1,8 +1,7 @@
 // The diagnosis form as a browser shows and sends it: one option per test, one hidden field per
 // test carrying its history text unchanged, the profile as typed, and the chosen test posted to
 // the inquiry address.
-import { check, formFieldList, formFields, freshDir, runCheck, runWriter, startCenter, startFormServer, withPage }
-    from './page.mjs';
+import { check, checkCenterStoresAsSent, formFields, runCheck, runWriter, startFormServer, withPage } from './page.mjs';
 
 // An option without a value attribute stands for its text with blanks stripped and collapsed.
 const shown = (text) => text.trim().replace(/\s+/g, ' ');
@@ -47,16 +46,7 @@ await runCheck('diagnosis', async () => {
         check.equal(fields.serial, 'S-123', 'serial');
 
         // The same form sent to quarvel-center is stored exactly as the browser sent it.
-        const center = await startCenter(freshDir('quarvel-center-'));
-        try {
-            await withPage(runWriter(center.url('/cgi-bin/diagnosis')).page, send);
-            const stored = center.forms();
-            check.equal(stored.length, 1, 'forms stored');
-            check.equal(stored[0].path, '/cgi-bin/diagnosis', 'stored under');
-            check.equal(JSON.stringify(stored[0].fields), JSON.stringify(formFieldList(posts[0].body)), 'stored fields');
-        } finally {
-            center.stop();
-        }
+        await checkCenterStoresAsSent('/cgi-bin/diagnosis', send, posts[0].body);
     } finally {
         await server.close();
     }

@@ -210,6 +210,22 @@ export async function startCenter(dir) {
     };
 }
 
+// Sends the page the check's writer makes for `path` to a fresh quarvel-center, through `send(page)`,
+// and checks that the server stored exactly the fields of `sent` (the body the browser posted to
+// the recorder for the same page), name for name and in order.
+export async function checkCenterStoresAsSent(path, send, sent) {
+    const center = await startCenter(freshDir('quarvel-center-'));
+    try {
+        await withPage(runWriter(center.url(path)).page, send);
+        const stored = center.forms();
+        check.equal(stored.length, 1, 'forms stored');
+        check.equal(stored[0].path, path, 'stored under');
+        check.equal(JSON.stringify(stored[0].fields), JSON.stringify(formFieldList(sent)), 'stored fields');
+    } finally {
+        center.stop();
+    }
+}
+
 // Runs one page check: skips when Chromium or playwright-core is missing, reports a failure
 // with its message and a non-zero exit code.
 export async function runCheck(name, body) {
