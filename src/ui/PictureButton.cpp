@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <cmath>
 
 namespace ui {
 
@@ -20,15 +19,11 @@ PictureButton::PictureButton(QWidget* parent, const QString& objectName) : QLabe
     installPictureButtonAccessibility();
 }
 
-QColor focusRingColour(const QColor& face)
+FocusRing focusRingColours(const QColor& face)
 {
-    // Relative luminance, not HSL lightness: a mid green is light to the eye though its lightness
-    // is low. 0.18 is where white and black stand out from a face equally.
-    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    const double luminance =
-        0.2126 * channel(face.redF()) + 0.7152 * channel(face.greenF()) + 0.0722 * channel(face.blueF());
     const QColor hsl = face.toHsl();
-    return QColor::fromHsl(hsl.hslHue(), hsl.hslSaturation(), luminance < 0.18 ? 225 : 40).toRgb();
+    return {QColor::fromHsl(hsl.hslHue(), hsl.hslSaturation(), 225).toRgb(),
+            QColor::fromHsl(hsl.hslHue(), hsl.hslSaturation(), 35).toRgb()};
 }
 
 void PictureButton::setPicture(const QPixmap& picture)
@@ -36,8 +31,8 @@ void PictureButton::setPicture(const QPixmap& picture)
     setPixmap(picture);
     // The face's average colour, taken once here rather than on every paint.
     m_ring = picture.isNull()
-                 ? QColor()
-                 : focusRingColour(picture.toImage().scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0));
+                 ? FocusRing{}
+                 : focusRingColours(picture.toImage().scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0));
     if (!picture.isNull())
         resize(picture.size());
 }
@@ -165,10 +160,15 @@ void PictureButton::paintEvent(QPaintEvent* event)
     // Inside the button's own rectangle, so neither the geometry nor the neighbours change.
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    QPen pen(m_ring.isValid() ? m_ring : palette().color(QPalette::Highlight), 2);
-    painter.setPen(pen);
+    // A button without a picture yet takes the palette's colours.
+    const FocusRing ring = m_ring.outer.isValid()
+                               ? m_ring
+                               : FocusRing{palette().color(QPalette::Highlight), palette().color(QPalette::HighlightedText)};
     painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(ring.outer, 2));
     painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 3, 3);
+    painter.setPen(QPen(ring.inner, 1));
+    painter.drawRoundedRect(QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5), 2, 2);
 }
 
 } // namespace ui

@@ -10,10 +10,14 @@
 
 namespace ui {
 
-// The focus ring's colour for a button whose face is `face`: the face's own hue, light on a dark
-// face and dark on a light one, so every theme's buttons get a ring in their colours that stands
-// out from them.
-QColor focusRingColour(const QColor& face);
+// The focus ring of a button whose face is `face`: a light ring in the face's own hue, lined inside
+// with a dark one, so it stands out from a dark face, a light face and the black behind the buttons,
+// in every theme's colours.
+struct FocusRing {
+    QColor outer;
+    QColor inner;
+};
+FocusRing focusRingColours(const QColor& face);
 
 class PictureButton : public QLabel {
     Q_OBJECT
@@ -62,7 +66,7 @@ private:
     QString m_hint;
     QKeySequence m_key;
     Qt::FocusPolicy m_enabledFocus = Qt::TabFocus;
-    QColor m_ring;
+    FocusRing m_ring;
 };
 
 } // namespace ui

@@ -246,15 +246,17 @@ private Q_SLOTS:
         QCOMPARE(button.hasFocus(), focused);
         const QImage image = button.grab().toImage();
         QCOMPARE(image.size(), QSize(40, 30));
-        QCOMPARE(image.pixelColor(20, 0), focused ? ui::focusRingColour(Qt::green) : QColor(Qt::green));
+        QCOMPARE(image.pixelColor(20, 0), focused ? ui::focusRingColours(Qt::green).outer : QColor(Qt::green));
         QCOMPARE(image.pixelColor(20, 15), QColor(Qt::green));
     }
 
-    // Every theme's buttons: the ring keeps the face's hue and stands out from it at least 3:1.
-    void focusRingColourStandsOut_data()
+    // Every theme's buttons: the ring keeps the face's hue, one of its two lines stands out from the
+    // face at least 3:1, and the outer line from the black behind the buttons.
+    void focusRingStandsOut_data()
     {
         QTest::addColumn<QColor>("face");
         QTest::newRow("dark red-brown") << QColor(0x99, 0x66, 0x65);
+        QTest::newRow("teal") << QColor(0x20, 0x90, 0x90);
         QTest::newRow("navy") << QColor(0x2A, 0x4A, 0x6A);
         QTest::newRow("dark grey") << QColor(0x40, 0x40, 0x40);
         QTest::newRow("mid green") << QColor(0x40, 0xA0, 0x40);
@@ -262,18 +264,22 @@ private Q_SLOTS:
         QTest::newRow("white") << QColor(Qt::white);
     }
 
-    void focusRingColourStandsOut()
+    void focusRingStandsOut()
     {
         QFETCH(QColor, face);
-        const QColor ring = ui::focusRingColour(face);
+        const ui::FocusRing ring = ui::focusRingColours(face);
         const auto luminance = [](const QColor& c) {
             const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
             return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
         };
-        const double a = luminance(face) + 0.05, b = luminance(ring) + 0.05;
-        QVERIFY2(std::max(a, b) / std::min(a, b) >= 3.0, qPrintable(ring.name()));
+        const auto contrast = [&](const QColor& a, const QColor& b) {
+            const double la = luminance(a) + 0.05, lb = luminance(b) + 0.05;
+            return std::max(la, lb) / std::min(la, lb);
+        };
+        QVERIFY2(std::max(contrast(ring.outer, face), contrast(ring.inner, face)) >= 3.0, qPrintable(ring.outer.name()));
+        QVERIFY2(contrast(ring.outer, Qt::black) >= 3.0, qPrintable(ring.outer.name()));
         if (face.hslSaturation() > 0) // the same hue, give or take the rounding to 8-bit channels
-            QVERIFY2(std::abs(ring.hslHue() - face.hslHue()) <= 3, qPrintable(ring.name()));
+            QVERIFY2(std::abs(ring.outer.hslHue() - face.hslHue()) <= 3, qPrintable(ring.outer.name()));
     }
 
     // Losing the focus with the key held cancels the press, as sliding off with the mouse does.
