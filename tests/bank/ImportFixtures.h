@@ -7,6 +7,8 @@
 #include "bank/import/ImportSource.h"
 #include "bank/import/MoodleXmlReader.h"
 
+#include <QTest>
+
 #include <memory>
 
 namespace importfixtures {
@@ -70,6 +72,20 @@ inline QStringList choicesOf(const QuestionRecord& r)
     for (int k = 0; k < r.storedChoiceCount; ++k)
         out.append(plain(r.choices.at(size_t(k))));
     return out;
+}
+
+// The one question an import made, against the current test row's columns "style", "correct",
+// "choices", "text" and "explanation".
+inline void compareSingleQuestion(const Imported& imported)
+{
+    QVERIFY2(!imported.error, qPrintable(imported.error ? imported.error->text() : QString()));
+    QCOMPARE(imported.result.imported, 1);
+    const QuestionRecord& r = imported.question(1);
+    QTEST(r.style, "style");
+    QTEST(r.correctCount, "correct");
+    QTEST(choicesOf(r), "choices");
+    QTEST(plain(r.text), "text");
+    QTEST(plain(r.explanation), "explanation");
 }
 
 } // namespace importfixtures

@@ -75,15 +75,7 @@ private Q_SLOTS:
     void mapping()
     {
         QFETCH(QByteArray, gift);
-        const Imported imported = importText(Format::Gift, gift.toStdString());
-        QVERIFY2(!imported.error, qPrintable(imported.error ? imported.error->text() : QString()));
-        QCOMPARE(imported.result.imported, 1);
-        const QuestionRecord& r = imported.question(1);
-        QTEST(r.style, "style");
-        QTEST(r.correctCount, "correct");
-        QTEST(choicesOf(r), "choices");
-        QTEST(plain(r.text), "text");
-        QTEST(plain(r.explanation), "explanation");
+        compareSingleQuestion(importText(Format::Gift, gift.toStdString()));
     }
 
     void reportLines_data()

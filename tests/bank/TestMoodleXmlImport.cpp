@@ -80,15 +80,7 @@ private Q_SLOTS:
     void mapping()
     {
         QFETCH(QByteArray, question);
-        const Imported imported = importText(Format::MoodleXml, quiz(question).toStdString());
-        QVERIFY2(!imported.error, qPrintable(imported.error ? imported.error->text() : QString()));
-        QCOMPARE(imported.result.imported, 1);
-        const QuestionRecord& r = imported.question(1);
-        QTEST(r.style, "style");
-        QTEST(r.correctCount, "correct");
-        QTEST(choicesOf(r), "choices");
-        QTEST(plain(r.text), "text");
-        QTEST(plain(r.explanation), "explanation");
+        compareSingleQuestion(importText(Format::MoodleXml, quiz(question).toStdString()));
     }
 
     void skippedTypes_data()
