@@ -14,23 +14,31 @@ constexpr auto kName = "windows-31j";
 constexpr auto kFlags = QStringConverter::Flag::Stateless;
 
 // Opening a converter by name costs far more than converting a short text, and texts are converted
-// by the thousand (every question, choice and category name), so each thread keeps one of each.
-// One that met an error is made anew in its place: the error would stick, resetState() closes the
-// ICU converter underneath it, and a moved converter reports its errors to the old address.
+// by the thousand (every question, choice and category name), so each thread keeps one of each for
+// good. A conversion error is only a count in the converter's state, so the count is cleared before
+// each use; opening a new converter after every error would open one per character of a text full
+// of characters CP932 cannot hold, and resetState() closes the ICU converter underneath.
+template <typename Converter>
+class Reused : public Converter {
+public:
+    Reused() : Converter(kName, kFlags) {}
+    Reused& fresh()
+    {
+        this->state.invalidChars = 0;
+        return *this;
+    }
+};
+
 QStringDecoder& decoder()
 {
-    thread_local std::optional<QStringDecoder> d;
-    if (!d || d->hasError())
-        d.emplace(kName, kFlags);
-    return *d;
+    thread_local Reused<QStringDecoder> d;
+    return d.fresh();
 }
 
 QStringEncoder& encoder()
 {
-    thread_local std::optional<QStringEncoder> e;
-    if (!e || e->hasError())
-        e.emplace(kName, kFlags);
-    return *e;
+    thread_local Reused<QStringEncoder> e;
+    return e.fresh();
 }
 
 // Printable ASCII, tab and line ends map one to one, so such text needs no converter. Not every

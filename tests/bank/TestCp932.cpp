@@ -42,6 +42,9 @@ private Q_SLOTS:
         QCOMPARE(cp932::toUnicodeStrict(std::string("\x83\x65")).value(), QStringLiteral("テ"));
         QVERIFY(!cp932::fromUnicodeStrict(QStringLiteral("😀")).has_value());
         QCOMPARE(cp932::fromUnicodeStrict(QStringLiteral("テ")).value(), std::string("\x83\x65"));
+        // A run of failures, one per character, and the kept converters still convert.
+        QCOMPARE(cp932::fromUnicode(QString(200, QChar(0xE4)) + QStringLiteral("テ")), std::string(200, '?') + "\x83\x65");
+        QCOMPARE(cp932::toUnicode(std::string(50, '\x80') + "\x83\x65").right(1), QStringLiteral("テ"));
     }
 
     // Plain text skips the converter; every byte below 0x80 must still give what the table gives.
