@@ -3,7 +3,7 @@
 // exhibit names it makes are plain file names for img/.
 #include "FuzzCheck.h"
 
-#include "bank/QuestionSource.h"
+#include "bank/QuestionBank.h"
 #include "bank/import/ImportSource.h"
 
 inline void checkImport(const std::vector<ImportedQuestion>& questions)
@@ -20,8 +20,8 @@ inline void checkImport(const std::vector<ImportedQuestion>& questions)
     }
     FUZZ_CHECK(result.imported >= 1 && result.imported <= kMaxQuestions);
     FUZZ_CHECK(size_t(result.imported + result.skipped) == questions.size());
-    std::string qdf;
-    FUZZ_CHECK(!PackQuestionSource(result.source, options.fileName, qdf));
+    // The source written packs: buildQuestionSource packs it and fails otherwise, so packing it
+    // again here would only halve the executions a second.
     for (const ImportedExhibit& e : result.exhibits) {
         FUZZ_CHECK(!e.fileName.contains(QLatin1Char('/')) && !e.fileName.contains(QLatin1Char('\\')));
         FUZZ_CHECK(!e.fileName.startsWith(QLatin1Char('.')) && !e.bytes.isEmpty());
