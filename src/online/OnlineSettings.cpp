@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace online {
 
 Profile readProfile()
@@ -34,6 +36,24 @@ std::optional<QString> applyConnection(HttpTransport& http, const ConnectionSett
     return std::nullopt;
 }
 
+std::optional<QStringList> parseServerLines(std::string_view bytes, int count, const QString& path, QString& error)
+{
+    // A line is read 4,095 bytes at most at a time, so an endless line costs pieces, not memory.
+    constexpr size_t kPiece = 4095;
+    QStringList lines;
+    while (lines.size() < count && !bytes.empty()) {
+        const size_t newline = bytes.find('\n');
+        const size_t length = std::min(newline == std::string_view::npos ? bytes.size() : newline + 1, kPiece);
+        lines.append(cp932::toUnicode(bytes.substr(0, length)).trimmed());
+        bytes.remove_prefix(length);
+    }
+    if (lines.size() < count) {
+        error = QStringLiteral("%1:%2: line missing").arg(path).arg(lines.size() + 1);
+        return std::nullopt;
+    }
+    return lines;
+}
+
 std::optional<QStringList> readServerLines(const QString& path, int count, QString& error)
 {
     QFile file(filelookup::resolve(path));
@@ -41,16 +61,8 @@ std::optional<QStringList> readServerLines(const QString& path, int count, QStri
         error = QStringLiteral("%1: cannot be opened").arg(path);
         return std::nullopt;
     }
-    QStringList lines;
-    while (lines.size() < count && !file.atEnd()) {
-        const QByteArray line = file.readLine(4096);
-        lines.append(cp932::toUnicode(std::string_view(line.constData(), size_t(line.size()))).trimmed());
-    }
-    if (lines.size() < count) {
-        error = QStringLiteral("%1:%2: line missing").arg(path).arg(lines.size() + 1);
-        return std::nullopt;
-    }
-    return lines;
+    const QByteArray bytes = file.read(qint64(count) * 4095);
+    return parseServerLines(std::string_view(bytes.constData(), size_t(bytes.size())), count, path, error);
 }
 
 bool parseProxyArgument(const QString& argument, ConnectionSettings& settings)

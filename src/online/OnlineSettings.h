@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace online {
 
@@ -33,6 +34,8 @@ std::optional<QString> applyConnection(HttpTransport& http, const ConnectionSett
 // The first `count` lines of a small text file in the program directory, each trimmed.
 // Nothing when the file is missing or has fewer lines; `error` then names the file.
 std::optional<QStringList> readServerLines(const QString& path, int count, QString& error);
+// The same over the file's bytes; `path` names the file in the error.
+std::optional<QStringList> parseServerLines(std::string_view bytes, int count, const QString& path, QString& error);
 
 // "--proxy HOST:PORT" of the tool: false when it is not of that form.
 bool parseProxyArgument(const QString& argument, ConnectionSettings& settings);

@@ -3,6 +3,7 @@
 #include "OnlineFixtures.h"
 #include "bank/Cp932.h"
 #include "bank/SettingsStore.h"
+#include "online/OnlineSettings.h"
 #include "online/QuestionUpdate.h"
 
 using namespace onlinefixtures;
@@ -114,6 +115,32 @@ private Q_SLOTS:
         for (const auto& image : header->images)
             got.append(QString::fromStdString(image.name) + QLatin1Char('=') + QString::number(image.version));
         QCOMPARE(got, images);
+    }
+
+    // SRV_INFO and His_srv: the first lines, trimmed; a missing one is named by its number.
+    void readsServerLines_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("trimmed, last without newline")
+            << QByteArray(" h:80 \r\ncgi\r\nimg") << QStringList{"h:80", "cgi", "img"} << QString();
+        QTest::newRow("lines after the third ignored")
+            << QByteArray("a\nb\nc\nd\n") << QStringList{"a", "b", "c"} << QString();
+        QTest::newRow("CP932") << QByteArray("\x83\x65\r\nb\r\nc\r\n") << QStringList{"テ", "b", "c"} << QString();
+        QTest::newRow("third line missing") << QByteArray("a\r\nb\r\n") << QStringList{} << QString("SRV_INFO:3: line missing");
+        QTest::newRow("endless line read in pieces")
+            << QByteArray(4095, 'x') + "yz\nc" << QStringList{QString(4095, 'x'), "yz", "c"} << QString();
+    }
+    void readsServerLines()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, error);
+        QString got;
+        const auto read = online::parseServerLines(bytes.toStdString(), 3, QStringLiteral("SRV_INFO"), got);
+        QCOMPARE(read.value_or(QStringList{}), lines);
+        QCOMPARE(got, error);
     }
 
     void imageNamesStayInsideImg_data()
