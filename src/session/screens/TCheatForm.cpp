@@ -90,7 +90,7 @@ void TCheatForm::buildControls()
     bold.setBold(true);
     Label2->setFont(bold);
 
-    auto pictureButton = [this](QWidget* parent, const QString& name, const QRect& place, const QString& hint) {
+    auto pictureButton = [](QWidget* parent, const QString& name, const QRect& place, const QString& hint) {
         auto* button = new ui::PictureButton(parent, name);
         button->setGeometry(place);
         button->setHint(hint);
