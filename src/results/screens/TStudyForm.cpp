@@ -17,6 +17,7 @@
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
+#include "ui/PlainText.h"
 #include "ui/ShellOpen.h"
 
 #include <QEvent>
@@ -323,9 +324,9 @@ void TStudyForm::LabelImageMouseDown(int x, int y)
     if (m_viewOpen)
         return;
     const QString caption = shown(course.code + " : " + course.title);
-    Label1->setText(caption);
+    ui::setPlainText(Label1, caption);
     Label1->adjustSize();
-    Label2->setText(caption);
+    ui::setPlainText(Label2, caption);
     Label2->adjustSize();
     // The row as it stands in the visible part of the list.
     const int scroll = ScrollBox1->verticalScrollBar()->value();

@@ -7,6 +7,7 @@
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "ui/Placement.h"
+#include "ui/PlainText.h"
 #include "ui/Sound.h"
 
 #include <QKeyEvent>
@@ -52,8 +53,8 @@ void TGenericMBForm::FormShow()
     screens().CourseMenuForm->hide();
 
     const SessionSettings& session = screens().CatSelForm->session;
-    Label3->setText(QStringLiteral("テスト名 : ") + cp932::toUnicode(screens().CourseMenuForm->chosenTest().title) +
-                    QStringLiteral(" "));
+    ui::setPlainText(Label3, QStringLiteral("テスト名 : ") +
+                                 cp932::toUnicode(screens().CourseMenuForm->chosenTest().title) + QStringLiteral(" "));
     Label1->setText(QStringLiteral("問題数   : ") + QString::number(session.questionCount) + QStringLiteral("問"));
     Label2->setText(QStringLiteral("制限時間 : ") + QString::number(session.timeLimitSeconds / 60) +
                     QStringLiteral("分"));
