@@ -22,12 +22,14 @@
 
 #include <QEvent>
 #include <QFrame>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -289,6 +291,16 @@ void TStudyForm::refresh()
 
 bool TStudyForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::ToolTip && watched == LabelImage) {
+        // A name the column cuts short is shown whole while the mouse rests on it.
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString hint = testNameHint(m_tests, help->pos().y());
+        if (hint.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), ui::plainToolTip(hint), LabelImage);
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);
         if (watched == LabelImage && press->button() == Qt::LeftButton) {
