@@ -9,13 +9,16 @@
 #include <QTableWidgetItem>
 #include <QTextDocument>
 
-namespace ui {
+namespace ui
+{
 
-namespace {
+namespace
+{
 
 // Watches one widget's size and gives it or takes back the whole text as hint.
-class CutShortHint : public QObject {
-public:
+class CutShortHint : public QObject
+{
+  public:
     CutShortHint(QWidget* widget, const QString& text)
         : QObject(widget), m_widget(widget), m_text(text), m_toolTip(widget->toolTip()),
           m_accessibleName(widget->accessibleName())
@@ -43,7 +46,7 @@ public:
         m_hinting = cut;
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (watched == m_widget && (event->type() == QEvent::Resize || event->type() == QEvent::FontChange ||
@@ -52,7 +55,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     QWidget* m_widget;
     QString m_text;
     QString m_toolTip;        // what the widget had before the hint
@@ -144,7 +147,8 @@ void hintWhenCutShort(QWidget* widget, const QString& text)
     hint->setText(text);
 }
 
-namespace {
+namespace
+{
 template <typename Item> void hintItem(Item* item, const QWidget* view, int width)
 {
     const QString text = item->text();

@@ -10,7 +10,8 @@ class QListWidgetItem;
 class QTableWidgetItem;
 class QWidget;
 
-namespace ui {
+namespace ui
+{
 
 // Shows `text` in `label` as plain text and hints the whole text when the label cuts it short
 // (checked again whenever the label is resized).

@@ -28,7 +28,8 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-namespace {
+namespace
+{
 
 // Each outside string starts with its own letter, so a failure names the field.
 QString planted(char field)
@@ -101,7 +102,8 @@ Reading readScreen(QWidget* screen)
             if (markup)
                 r.problems << where + QStringLiteral(" reads markup: ") + label->text();
             r.texts << asRead(label->text(), markup);
-            if (!label->wordWrap() && label->fontMetrics().horizontalAdvance(label->text()) > label->contentsRect().width())
+            if (!label->wordWrap() &&
+                label->fontMetrics().horizontalAdvance(label->text()) > label->contentsRect().width())
                 checkHint(r, where, label->text(), label->toolTip(), label->accessibleName());
         } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
             r.texts << withoutMnemonic(button->text());
@@ -165,7 +167,8 @@ QString writePlantedTest(const testsupport::TempInstall& install)
 
 } // namespace
 
-class TestOutsideText : public QObject {
+class TestOutsideText : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<testsupport::TempInstall> m_install;
@@ -180,7 +183,7 @@ class TestOutsideText : public QObject {
         kept.problems << r.problems;
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase()
     {
         m_install = std::make_unique<testsupport::TempInstall>();
@@ -263,7 +266,8 @@ private Q_SLOTS:
         QFETCH(QString, field);
         const QStringList texts = m_readings.value(screen).texts;
         const bool found = std::any_of(texts.begin(), texts.end(), [&](const QString& t) { return t.contains(field); });
-        QVERIFY2(found, qPrintable(screen + QStringLiteral(" never shows ") + field + QStringLiteral(" as written; it shows:\n") +
+        QVERIFY2(found, qPrintable(screen + QStringLiteral(" never shows ") + field +
+                                   QStringLiteral(" as written; it shows:\n") +
                                    texts.filter(field.mid(1, 3)).join(QLatin1Char('\n'))));
     }
 

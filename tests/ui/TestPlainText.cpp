@@ -8,7 +8,8 @@
 #include <QTableWidget>
 #include <QTextDocument>
 
-namespace {
+namespace
+{
 
 QString readToolTip(const QString& toolTip)
 {
@@ -21,9 +22,10 @@ QString readToolTip(const QString& toolTip)
 
 } // namespace
 
-class TestPlainText : public QObject {
+class TestPlainText : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void shownAsWritten_data()
     {
         QTest::addColumn<QString>("text");
