@@ -311,7 +311,7 @@ QPixmap leftBar(int width, int height)
 
 QPixmap infoButtonBand(int width, int height, int picture)
 {
-    QPixmap out = blank(width, height);
+    QPixmap out = blank(width, height, Qt::transparent);
     QPainter p(&out);
     prepare(p);
     const QColor c = base(picture);
@@ -347,7 +347,7 @@ QPixmap infoButtonBand(int width, int height, int picture)
 
 QPixmap infoButton(int width, int height)
 {
-    QPixmap out = blank(width, height * kThemes);
+    QPixmap out = blank(width, height * kThemes, Qt::transparent);
     QPainter p(&out);
     for (int t = 1; t <= kThemes; ++t)
         p.drawPixmap(0, (t - 1) * height, infoButtonBand(width, height, t));
@@ -514,7 +514,8 @@ QPixmap titlePicture()
 
 QPixmap button(const QString& caption, int width, int height, std::uint32_t colourBgr, bool greyed)
 {
-    QPixmap out = blank(width, height);
+    // Outside the rounded shape the screen's own face shows through.
+    QPixmap out = blank(width, height, Qt::transparent);
     QPainter p(&out);
     prepare(p);
     const QColor c = greyed ? QColor(0x6A, 0x6A, 0x6A) : fromBgr(colourBgr);

@@ -1,6 +1,7 @@
 #include "ui/PictureButton.h"
 
 #include "ui/PictureButtonAccessible.h"
+#include "ui/PlainText.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -56,11 +57,11 @@ void PictureButton::setShortcutKey(const QKeySequence& key)
 void PictureButton::showHint()
 {
     if (m_key.isEmpty()) {
-        setToolTip(m_hint);
+        setToolTip(plainToolTip(m_hint)); // hints name links from question and settings files
         return;
     }
     const QString key = QLatin1Char('(') + m_key.toString(QKeySequence::NativeText) + QLatin1Char(')');
-    setToolTip(m_hint.isEmpty() ? key : m_hint + QLatin1Char(' ') + key);
+    setToolTip(plainToolTip(m_hint.isEmpty() ? key : m_hint + QLatin1Char(' ') + key));
 }
 
 void PictureButton::activate()

@@ -14,7 +14,9 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QTextDocument>
 #include <QTimer>
+#include <QToolTip>
 
 namespace
 {
@@ -121,6 +123,31 @@ class TestStudyForm : public QObject
         // The adaptive icon stands before test 2 only.
         QVERIFY(pixel(study(), "LabelImage", 5, 24 * 2 - 13 + 5) != QColor(Qt::black));
         QCOMPARE(pixel(study(), "LabelImage", 5, 24 - 13 + 5), QColor(Qt::black));
+    }
+
+    // The names column is 273 pixels wide: a name it cuts short is shown whole where the mouse rests.
+    void cutNameIsHintedWhole_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("hinted");
+        QTest::newRow("short title") << QStringLiteral("試験") << false;
+        QTest::newRow("long title") << QStringLiteral("データベース基礎 ― SQL・設計・トランザクション・バックアップと復旧 <b>&</b>")
+                                    << true;
+    }
+    void cutNameIsHintedWhole()
+    {
+        QFETCH(QString, title);
+        QFETCH(bool, hinted);
+        m_tests[1].title = cp932::fromUnicode(title);
+        study()->refresh();
+        const QString name = QStringLiteral("QV-2 : ") + title;
+        QLabel* names = control<QLabel>(study(), "LabelImage");
+        QHelpEvent rest(QEvent::ToolTip, QPoint(100, 24 + 12), names->mapToGlobal(QPoint(100, 24 + 12)));
+        QApplication::sendEvent(names, &rest);
+        QTextDocument shown;
+        shown.setHtml(QToolTip::text());
+        QCOMPARE(QToolTip::isVisible() ? shown.toPlainText() : QString(), hinted ? name : QString());
+        QToolTip::hideText();
     }
 
     void pressOpensTheCategoryView()

@@ -7,6 +7,7 @@
 #include "shell/screens/TCourseMenuForm.h"
 #include "shell/screens/TGenericMBForm.h"
 #include "support/TestSupport.h"
+#include "ui/Artwork.h"
 #include "ui/Sound.h"
 
 #include <QKeyEvent>
@@ -53,9 +54,8 @@ class TestStartNotice : public QObject
     QTimer* timer() { return notice()->findChild<QTimer*>(QStringLiteral("Timer1")); }
 
     // Goes the user's way: the category selection screen, 30 questions in 45 minutes, start.
-    void startSession(const char* titleUtf8 = "データベース入門")
+    void startSession(const char* titleUtf8 = "データベース入門", VendorTheme theme = {})
     {
-        VendorTheme theme;
         theme.directory = QStringLiteral("oracle");
         screens().CourseMenuForm->setChosenTestForTesting(writeTest(*m_install, titleUtf8), theme);
         screens().CourseMenuForm->show();
@@ -97,6 +97,35 @@ class TestStartNotice : public QObject
         QVERIFY(timer()->isActive());
         QCOMPARE(timer()->interval(), 100);
         QCOMPARE(notice()->ticks(), 0);
+    }
+
+    // The notice wears the vendor's colours and a frame, as the screens around it do.
+    void wearsTheVendorLook_data()
+    {
+        QTest::addColumn<uint>("colour1");
+        QTest::addColumn<uint>("colour2");
+        QTest::newRow("default vendor") << 0x656699u << 0xC0C0C0u;
+        QTest::newRow("blue vendor") << 0x804010u << 0x00FFFFu;
+    }
+    void wearsTheVendorLook()
+    {
+        QFETCH(uint, colour1);
+        QFETCH(uint, colour2);
+        VendorTheme theme;
+        theme.picture = 3;
+        theme.colour1 = colour1;
+        theme.colour2 = colour2;
+        startSession("データベース入門", theme);
+        const QColor face = ui::fromBgr(colour1);
+        const QImage seen = notice()->grab().toImage();
+        QCOMPARE(seen.pixelColor(notice()->width() / 2, notice()->height() - 12), face);
+        QVERIFY(seen.pixelColor(notice()->width() - 1, notice()->height() / 2) != face); // the frame
+        QVERIFY(seen.pixelColor(6, notice()->height() / 2) != face);                      // the side bar
+        for (const char* name : {"Label3", "Label1", "Label2"}) {
+            const QLabel* label = notice()->findChild<QLabel*>(QLatin1String(name));
+            QCOMPARE(label->palette().color(QPalette::WindowText), ui::fromBgr(colour2));
+            QVERIFY(label->x() > 16);
+        }
     }
 
     void longTitleIsShownWhole()

@@ -1,5 +1,6 @@
 #include "ui/Artwork.h"
 #include "support/TestSupport.h"
+#include "ui/PictureButton.h"
 
 #include <QImage>
 #include <QPainter>
@@ -126,6 +127,33 @@ private Q_SLOTS:
         const QImage live = button(QStringLiteral("次へ"), 100, 32, 0xE68900).toImage();
         const QImage greyed = button(QStringLiteral("次へ"), 100, 32, 0xE68900, true).toImage();
         QVERIFY(meanColour(live, QRect(4, 4, 20, 20)).saturation() > meanColour(greyed, QRect(4, 4, 20, 20)).saturation());
+    }
+
+    // Picture buttons sit on light and dark screens alike: outside their rounded shape the
+    // screen's face shows, never a black corner.
+    void buttonCornersShowTheFace_data()
+    {
+        QTest::addColumn<QPixmap>("picture");
+        QTest::newRow("button") << button(QStringLiteral("採点"), 94, 28);
+        QTest::newRow("greyed button") << button(QStringLiteral("関連学習1"), 80, 22, 0x656699, true);
+        QTest::newRow("information button") << infoButton(116, 30).copy(0, 30, 116, 30);
+    }
+    void buttonCornersShowTheFace()
+    {
+        QFETCH(QPixmap, picture);
+        QWidget face;
+        face.setAutoFillBackground(true);
+        face.setPalette(QPalette(QColor(0xF0, 0xF0, 0xF0)));
+        face.resize(picture.size() + QSize(20, 20));
+        ui::PictureButton shown(&face);
+        shown.setPicture(picture);
+        shown.move(10, 10);
+        const QImage seen = face.grab().toImage();
+        const QSize size = picture.size();
+        for (const QPoint corner : {QPoint(0, 0), QPoint(size.width() - 1, 0), QPoint(0, size.height() - 1),
+                                    QPoint(size.width() - 1, size.height() - 1)})
+            QCOMPARE(seen.pixelColor(corner + QPoint(10, 10)), QColor(0xF0, 0xF0, 0xF0));
+        QCOMPARE(picture.toImage().pixelColor(size.width() / 2, 2).alpha(), 255); // the face of the button itself
     }
 
     void outOfRangeThemeIsThemeOne()

@@ -1,4 +1,5 @@
 #include "online/screens/TDownLoad.h"
+#include "ui/PlainText.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -26,7 +27,7 @@ TDownLoad::TDownLoad(QWidget* parent) : ui::Screen(QStringLiteral("DownLoad"), p
 
 void TDownLoad::showFile(const QString& fileName)
 {
-    m_DLFLabel->setText(QStringLiteral("模擬問題") + fileName + QStringLiteral("をダウンロード中"));
+    ui::setPlainText(m_DLFLabel, QStringLiteral("模擬問題") + fileName + QStringLiteral("をダウンロード中"));
     showBytes(0);
 }
 

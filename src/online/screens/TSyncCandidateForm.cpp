@@ -2,6 +2,7 @@
 
 #include "ui/Artwork.h"
 #include "ui/PictureButton.h"
+#include "ui/PlainText.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -64,8 +65,11 @@ void TSyncCandidateForm::setRows(const QList<online::SyncRow>& rows)
     for (int r = 0; r < rows.size(); ++r) {
         const online::SyncRow& row = rows.at(r);
         const QString cells[] = {row.testId, row.state, row.shownServerText(), row.clientText};
-        for (int c = 0; c < 4; ++c)
-            m_StringGrid1->setItem(r, c, new QTableWidgetItem(cells[c]));
+        for (int c = 0; c < 4; ++c) {
+            auto* cell = new QTableWidgetItem(cells[c]);
+            ui::hintWhenCutShort(cell, m_StringGrid1, m_StringGrid1->columnWidth(c));
+            m_StringGrid1->setItem(r, c, cell);
+        }
     }
 }
 

@@ -10,6 +10,7 @@
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
+#include "ui/PlainText.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -189,12 +190,12 @@ void TSyncForm::transfer()
     m_UpdateProg->setRange(0, std::max(1, n));
     for (int t = 1; t <= n; ++t) {
         const online::SyncRow& row = m_rows.at(t - 1);
-        m_txtTestID->setText(row.testId);
+        ui::setPlainText(m_txtTestID, row.testId);
         m_UpdateProg->setValue(t);
         if (row.state == online::kStateClientNewer)
-            m_txtTestID->setText(row.testId + QStringLiteral(" : アップロード中"));
+            ui::setPlainText(m_txtTestID, row.testId + QStringLiteral(" : アップロード中"));
         else if (row.state == online::kStateServerNewer)
-            m_txtTestID->setText(row.testId + QStringLiteral(" : ダウンロード中"));
+            ui::setPlainText(m_txtTestID, row.testId + QStringLiteral(" : ダウンロード中"));
         onlinescreens::keepPainting();
         const online::HistorySync::Result result = m_sync->transfer(row);
         if (result.outcome != online::HistorySync::Outcome::Done) {

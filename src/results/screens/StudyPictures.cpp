@@ -3,6 +3,7 @@
 #include "bank/Cp932.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 
@@ -85,6 +86,16 @@ QImage drawTestNames(const std::vector<StudyTest>& tests, const std::vector<bool
             p.drawImage(0, kStudyRowHeight * i - 13, icon);
     }
     return image;
+}
+
+QString testNameHint(const std::vector<StudyTest>& tests, int y)
+{
+    const int test = StudyTestAt(y);
+    if (test < 1 || test > int(tests.size()))
+        return {};
+    const StudyTest& t = tests[size_t(test - 1)];
+    const QString name = cp932::toUnicode(t.code + " : " + t.title);
+    return 16 + QFontMetrics(smallFont(true)).horizontalAdvance(name) > kStudyNamesWidth ? name : QString();
 }
 
 QImage drawTestBars(const std::vector<StudyTest>& tests)

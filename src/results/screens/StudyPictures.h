@@ -18,6 +18,9 @@ QImage adaptiveIcon();
 // 273 x (24 N - 1), black: "code : title" underlined in silver at (16, 24 i - 13), and the
 // adaptive icon at (0, 24 i - 13) for the tests that have a record (`hasAdaptive[i - 1]`).
 QImage drawTestNames(const std::vector<StudyTest>& tests, const std::vector<bool>& hasAdaptive);
+// The whole "code : title" of the test at height `y` of the names picture when the picture's
+// width cuts it short; empty otherwise.
+QString testNameHint(const std::vector<StudyTest>& tests, int y);
 
 // 353 x (24 N + 8), black: per test a red bar of its average, the silver rest to 300, "(best%)"
 // in red at (300, 24 i - 13) and the crown at (3 x target - 21, 24 i - 24).

@@ -9,6 +9,7 @@
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
+#include "ui/PlainText.h"
 
 #include <QFrame>
 #include <QHeaderView>
@@ -82,7 +83,7 @@ void TAdaptiveForm::setTest(const QString& adaptiveFile, const QString& question
 {
     m_adaptiveFile = adaptiveFile;
     m_questionFile = questionFile;
-    Label1->setText(QStringLiteral("テスト名 : ") + title);
+    ui::setPlainText(Label1, QStringLiteral("テスト名 : ") + title);
 }
 
 bool TAdaptiveForm::FormCanShow()
@@ -108,13 +109,19 @@ void TAdaptiveForm::FormShow()
     const AdaptiveTable table = BuildAdaptiveTable(*lines, names, filelookup::resolve(m_adaptiveFile));
 
     SG->setRowCount(int(table.rows.size()) + 1);
-    for (int k = 0; k < kAdaptiveFields; ++k)
-        SG->setItem(0, k, new QTableWidgetItem(QString::fromUtf8(kHeadings[k])));
-    for (size_t i = 0; i < table.rows.size(); ++i) {
-        for (int k = 0; k < kAdaptiveFields; ++k)
-            SG->setItem(int(i) + 1, k, new QTableWidgetItem(cp932::toUnicode(table.rows[i][size_t(k)])));
+    for (int k = 0; k < kAdaptiveFields; ++k) {
+        auto* heading = new QTableWidgetItem(QString::fromUtf8(kHeadings[k]));
+        ui::hintWhenCutShort(heading, SG, SG->columnWidth(k));
+        SG->setItem(0, k, heading);
     }
-    Label2->setText(cp932::toUnicode(AdaptiveTotalsText(table)));
+    for (size_t i = 0; i < table.rows.size(); ++i) {
+        for (int k = 0; k < kAdaptiveFields; ++k) {
+            auto* cell = new QTableWidgetItem(cp932::toUnicode(table.rows[i][size_t(k)]));
+            ui::hintWhenCutShort(cell, SG, SG->columnWidth(k));
+            SG->setItem(int(i) + 1, k, cell);
+        }
+    }
+    ui::setPlainText(Label2, cp932::toUnicode(AdaptiveTotalsText(table)));
     if (table.problem)
         ui::messageBox(this, QStringLiteral("Error"), table.problem->text());
 }

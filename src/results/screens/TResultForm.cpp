@@ -23,6 +23,7 @@
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
+#include "ui/PlainText.h"
 #include "ui/ShellOpen.h"
 #include "ui/Sound.h"
 
@@ -406,7 +407,7 @@ void TResultForm::FormShow()
     const QRect recorded = menu->recordedGeometry();
     if (recorded.width() > 0 && recorded.height() > 0)
         resize(recorded.size());
-    setWindowTitle(shown(test.code) + QLatin1Char(' ') + shown(test.title) + QStringLiteral(" - 採点結果"));
+    ui::setPlainWindowTitle(this, shown(test.code) + QLatin1Char(' ') + shown(test.title) + QStringLiteral(" - 採点結果"));
 
     const QDateTime now = clock();
     const AttemptStamp stamp{now.date().year(), now.date().month(), now.date().day(), now.time().hour(),
@@ -414,11 +415,13 @@ void TResultForm::FormShow()
     score = ScoreAttempt(catSel->sessionQuestions, exam->answers, catSel->session.questionCount, exam->elapsedSeconds,
                          stamp);
 
-    Memo2->setPlainText(shown(test.code) + QLatin1Char('\n') + shown(test.title));
+    const QString subject = shown(test.code) + QLatin1Char('\n') + shown(test.title);
+    Memo2->setPlainText(subject);
+    ui::hintWhenCutShort(Memo2, subject);
     Label6->setText(QStringLiteral("問題数 : %1問").arg(score.questionCount));
     Label8->setText(AttemptDateText(score.stamp));
     Label9->setText(QStringLiteral("所要時間 : ") + AttemptTimeText(score.elapsedMinutes, score.elapsedSeconds));
-    Label2->setText(QStringLiteral("成績の推移（科目 : ") + shown(test.title) + QStringLiteral("）"));
+    ui::setPlainText(Label2, QStringLiteral("成績の推移（科目 : ") + shown(test.title) + QStringLiteral("）"));
     fillTable();
     Label1->setText(QStringLiteral("正答率 : %1%").arg(score.rate));
     for (QLabel* label : {Label1, Label2, Label6, Label8, Label9})
@@ -451,8 +454,11 @@ void TResultForm::fillTable()
     for (int r = 1; r <= score.questionCount; ++r) {
         const ResultRow row = MakeResultRow(r, questions.question(r), answers.at(r), score.verdict(r));
         const std::array<QString, 4> cells{row.number, row.answer, row.key, row.mark};
-        for (int c = 0; c < 4; ++c)
-            StringGrid1->setItem(r, c, new QTableWidgetItem(cells[size_t(c)]));
+        for (int c = 0; c < 4; ++c) {
+            auto* cell = new QTableWidgetItem(cells[size_t(c)]);
+            ui::hintWhenCutShort(cell, StringGrid1, kColumnWidths[size_t(c)]);
+            StringGrid1->setItem(r, c, cell);
+        }
         // The answer column tells whether the explanation was opened during the exam.
         QTableWidgetItem* answer = StringGrid1->item(r, 1);
         answer->setBackground(Qt::white);

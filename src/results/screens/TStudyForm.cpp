@@ -17,16 +17,19 @@
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
+#include "ui/PlainText.h"
 #include "ui/ShellOpen.h"
 
 #include <QEvent>
 #include <QFrame>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -288,6 +291,16 @@ void TStudyForm::refresh()
 
 bool TStudyForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::ToolTip && watched == LabelImage) {
+        // A name the column cuts short is shown whole while the mouse rests on it.
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString hint = testNameHint(m_tests, help->pos().y());
+        if (hint.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), ui::plainToolTip(hint), LabelImage);
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);
         if (watched == LabelImage && press->button() == Qt::LeftButton) {
@@ -323,9 +336,9 @@ void TStudyForm::LabelImageMouseDown(int x, int y)
     if (m_viewOpen)
         return;
     const QString caption = shown(course.code + " : " + course.title);
-    Label1->setText(caption);
+    ui::setPlainText(Label1, caption);
     Label1->adjustSize();
-    Label2->setText(caption);
+    ui::setPlainText(Label2, caption);
     Label2->adjustSize();
     // The row as it stands in the visible part of the list.
     const int scroll = ScrollBox1->verticalScrollBar()->value();

@@ -9,6 +9,7 @@
 #include "shell/screens/TCourseMenuForm.h"
 #include "ui/Artwork.h"
 #include "ui/PictureButton.h"
+#include "ui/PlainText.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -98,6 +99,7 @@ void setCell(QTableWidget* grid, int row, int column, const QString& text)
         grid->setItem(row, column, item);
     }
     item->setText(text);
+    ui::hintWhenCutShort(item, grid, grid->columnWidth(column)); // question texts are cut at the column's end
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
+#include "ui/PlainText.h"
 #include "ui/Sound.h"
 
 #include <QCheckBox>
@@ -475,6 +476,7 @@ void TExamModeForm::FormShow()
 
     Label12->setText(examclock::limitText(settings.timeLimitSeconds));
     memotext::setMemoText(Memo12, memotext::fromFile(test.title), 18);
+    ui::hintWhenCutShort(Memo12, memotext::memoText(Memo12));
     Label5->setText(QStringLiteral("問題数 : 全%1問").arg(settings.questionCount));
 
     currentQuestion = 1;

@@ -15,6 +15,7 @@
 #include "ui/CompactCheckDelegate.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
+#include "ui/PlainText.h"
 #include "ui/Sound.h"
 
 #include <QApplication>
@@ -176,7 +177,7 @@ void TCatSelForm::FormShow()
     const QRect recorded = screens().CourseMenuForm->recordedGeometry();
     if (recorded.isValid())
         setGeometry(recorded);
-    setWindowTitle(cp932::toUnicode(test.code) + QStringLiteral(" : ") + cp932::toUnicode(test.title));
+    ui::setPlainWindowTitle(this, cp932::toUnicode(test.code) + QStringLiteral(" : ") + cp932::toUnicode(test.title));
 
     destroyCategoryControls();
     CheckBox1->setChecked(false);
@@ -255,6 +256,7 @@ void TCatSelForm::createCategoryControls()
             item->setCheckState(Qt::Checked);
             item->setSizeHint(QSize(kListWidth, catlayout::kItemHeight));
             list->addItem(item);
+            ui::hintWhenCutShort(item, list, kListWidth - catlayout::kItemHeight); // the tick box takes a square
         }
         list->setCurrentRow(-1);
         list->clearSelection();
@@ -265,8 +267,9 @@ void TCatSelForm::createCategoryControls()
         });
 
         if (catlayout::isCategoryShown(category)) {
-            box->setText(cp932::toUnicode(category.name));
-            list->setAccessibleName(box->text() + QStringLiteral("の小カテゴリ"));
+            const QString name = cp932::toUnicode(category.name);
+            ui::setPlainText(box, name);
+            list->setAccessibleName(name + QStringLiteral("の小カテゴリ"));
             box->show();
             list->show();
         } else {

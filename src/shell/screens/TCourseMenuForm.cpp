@@ -14,6 +14,7 @@
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
+#include "ui/PlainText.h"
 #include "ui/ShellOpen.h"
 #include "ui/Sound.h"
 
@@ -281,7 +282,7 @@ void TCourseMenuForm::Image4MouseDown(int x)
     m_Button1->setHint(vendor.infoHint);
     for (int i = 0; i < 4; ++i) {
         const bool shown = i < vendor.legend.size();
-        m_legendLabels.at(i)->setText(shown ? vendor.legend.at(i) : QString());
+        ui::setPlainText(m_legendLabels.at(i), shown ? vendor.legend.at(i) : QString());
         m_legendLabels.at(i)->setVisible(shown);
         m_legendIcons.at(i)->setVisible(shown);
     }
@@ -354,7 +355,7 @@ void TCourseMenuForm::LoadQuestion(const CourseTest& test, int row)
     picture->setCursor(Qt::PointingHandCursor);
     picture->setProperty("row", row);
     picture->installEventFilter(this);
-    picture->setToolTip(cp932::toUnicode(rowText(test)));
+    picture->setToolTip(ui::plainToolTip(cp932::toUnicode(rowText(test))));
     picture->show();
     m_rows.append(picture);
     m_highestBadgeLevel = std::max(m_highestBadgeLevel, badgeLevel(test.badges));
@@ -385,7 +386,7 @@ void TCourseMenuForm::drawRow(int row, bool selected)
     p.drawPixmap(0, 0, (selected ? m_OMS : m_OM).at(icon)->pixmap());
     p.end();
     m_rows.at(row - 1)->setPixmap(picture);
-    m_rows.at(row - 1)->setToolTip(text);
+    m_rows.at(row - 1)->setToolTip(ui::plainToolTip(text));
 }
 
 void TCourseMenuForm::RDBClick(int row)

@@ -6,18 +6,22 @@
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
+#include "ui/Artwork.h"
 #include "ui/Placement.h"
+#include "ui/PlainText.h"
 #include "ui/Sound.h"
 
 #include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
 #include <QTimer>
 
 namespace
 {
 constexpr int kLastTick = 20; // the hand-over comes on the tick after this one
+constexpr int kSideBarWidth = 16; // left of the labels, as on the category selection screen
 } // namespace
 
 TGenericMBForm::TGenericMBForm(QWidget* parent) : ui::Screen(QStringLiteral("GenericMBForm"), parent)
@@ -52,13 +56,14 @@ void TGenericMBForm::FormShow()
     screens().CourseMenuForm->hide();
 
     const SessionSettings& session = screens().CatSelForm->session;
-    Label3->setText(QStringLiteral("テスト名 : ") + cp932::toUnicode(screens().CourseMenuForm->chosenTest().title) +
-                    QStringLiteral(" "));
+    ui::setPlainText(Label3, QStringLiteral("テスト名 : ") +
+                                 cp932::toUnicode(screens().CourseMenuForm->chosenTest().title) + QStringLiteral(" "));
     Label1->setText(QStringLiteral("問題数   : ") + QString::number(session.questionCount) + QStringLiteral("問"));
     Label2->setText(QStringLiteral("制限時間 : ") + QString::number(session.timeLimitSeconds / 60) +
                     QStringLiteral("分"));
 
     fitTitle();
+    applyVendorLook(); // at the notice's final size
 
     // In the middle of where the category selection screen stood.
     // A notice widened for a long title is kept on the desktop.
@@ -82,6 +87,34 @@ void TGenericMBForm::fitTitle()
     const int below = 20 + notice::kLineHeight * (layout.titleLines - 1);
     Label1->setGeometry(notice::kLeft, below + 32, labelWidth, notice::kLineHeight);
     Label2->setGeometry(notice::kLeft, below + 64, labelWidth, notice::kLineHeight);
+}
+
+void TGenericMBForm::applyVendorLook()
+{
+    const VendorTheme& theme = screens().CourseMenuForm->currentTheme();
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, ui::fromBgr(theme.colour1));
+    palette.setColor(QPalette::WindowText, ui::fromBgr(theme.colour2));
+    setPalette(palette); // the labels take the text colour from here
+    setAutoFillBackground(true);
+    m_sideBar = ui::artwork::leftBarBand(kSideBarWidth, height(), theme.picture);
+}
+
+void TGenericMBForm::paintEvent(QPaintEvent* event)
+{
+    ui::Screen::paintEvent(event);
+    QPainter p(this);
+    if (!m_sideBar.isNull())
+        p.drawPixmap(0, 0, m_sideBar);
+    // A raised frame in the face's own hue.
+    const QColor face = palette().color(QPalette::Window);
+    p.setPen(face.lighter(160));
+    p.drawLine(0, 0, width() - 1, 0);
+    p.drawLine(0, 0, 0, height() - 1);
+    p.setPen(face.darker(200));
+    p.drawLine(width() - 1, 0, width() - 1, height() - 1);
+    p.drawLine(0, height() - 1, width() - 1, height() - 1);
+    p.drawRect(QRect(kSideBarWidth + 4, 4, width() - kSideBarWidth - 9, height() - 9));
 }
 
 void TGenericMBForm::Timer1Timer()

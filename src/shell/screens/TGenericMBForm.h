@@ -1,6 +1,8 @@
 #pragma once
 #include "ui/Screen.h"
 
+#include <QPixmap>
+
 class QLabel;
 class QTimer;
 
@@ -21,15 +23,19 @@ class TGenericMBForm : public ui::Screen
   protected:
     void FormShow() override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void handOver();
     // Widens the notice for a long title, or wraps the title when the screen is too narrow.
     void fitTitle();
+    // The course menu's vendor colours on the face and text, and its side bar.
+    void applyVendorLook();
 
     QLabel* Label3 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QTimer* Timer1 = nullptr;
     int m_ticks = 0;
+    QPixmap m_sideBar;
 };

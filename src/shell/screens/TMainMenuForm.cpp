@@ -9,6 +9,7 @@
 #include "shell/screens/TCourseMenuForm.h"
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
+#include "ui/PlainText.h"
 #include "ui/ShellOpen.h"
 
 #include <QFile>
@@ -174,9 +175,9 @@ void TMainMenuForm::readProfile()
 void TMainMenuForm::showFace()
 {
     m_entryFace = m_profile.name.trimmed().isEmpty();
-    m_Label12->setText(m_profile.name);
-    m_Label13->setText(m_profile.organisation);
-    m_Label14->setText(m_profile.email);
+    ui::setPlainText(m_Label12, m_profile.name);
+    ui::setPlainText(m_Label13, m_profile.organisation);
+    ui::setPlainText(m_Label14, m_profile.email);
     for (QLabel* label : {m_Label12, m_Label13, m_Label14})
         label->setVisible(!m_entryFace);
     m_entryPanel->setVisible(m_entryFace);

@@ -6,6 +6,7 @@
 #include "styles/screens/PanelSurface.h"
 #include "styles/screens/StyleProblemText.h"
 #include "ui/PictureButton.h"
+#include "ui/PlainText.h"
 
 #include <QLabel>
 
@@ -39,7 +40,7 @@ bool PanelStyleScreen::rebuild(const StyleQuestion& question)
     if (!showPicture(question.picturePath))
         return false;
     m_key = question.dataA;
-    Label1->setText(cp932::toUnicode(m_key));
+    ui::setPlainText(Label1, cp932::toUnicode(m_key));
 
     panelstyle::PanelParse parsed = parsePanelData(question.dataB, question.dataC, m_variant);
     if (parsed.problem) {
@@ -68,7 +69,7 @@ bool PanelStyleScreen::rebuild(const StyleQuestion& question)
 bool PanelStyleScreen::judge()
 {
     m_answer = m_board.answer(m_variant);
-    Label2->setText(cp932::toUnicode(m_answer));
+    ui::setPlainText(Label2, cp932::toUnicode(m_answer));
     return panelstyle::answerMatches(m_key, m_answer);
 }
 

@@ -2,6 +2,7 @@
 
 #include "bank/Cp932.h"
 #include "ui/PictureButton.h"
+#include "ui/PlainText.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -47,7 +48,7 @@ TfrmSelStyle5::TfrmSelStyle5(QWidget* parent)
 bool TfrmSelStyle5::rebuild(const StyleQuestion& question)
 {
     m_entry = textentry::fromHandOver(question);
-    sAns->setText(cp932::toUnicode(m_entry.correct));
+    ui::setPlainText(sAns, cp932::toUnicode(m_entry.correct));
     if (!m_entry.maxLengthValid)
         reportProblem(QStringLiteral("問題 %1 の入力文字数「%2」が数値ではありません。文字数を制限せずに回答できます。")
                           .arg(question.questionNumber)
