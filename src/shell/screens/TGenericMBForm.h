@@ -1,6 +1,7 @@
 #pragma once
 #include "ui/Screen.h"
 
+class ExamSession;
 class QLabel;
 class QTimer;
 
@@ -10,7 +11,7 @@ class TGenericMBForm : public ui::Screen
 {
     Q_OBJECT
   public:
-    explicit TGenericMBForm(QWidget* parent = nullptr);
+    explicit TGenericMBForm(ExamSession& session, QWidget* parent = nullptr);
 
     // Handlers, public so that tests can tick the timer instead of waiting for it.
     void Timer1Timer();
@@ -26,6 +27,8 @@ class TGenericMBForm : public ui::Screen
     void handOver();
     // Widens the notice for a long title, or wraps the title when the screen is too narrow.
     void fitTitle();
+
+    ExamSession& m_session;
 
     QLabel* Label3 = nullptr;
     QLabel* Label1 = nullptr;
