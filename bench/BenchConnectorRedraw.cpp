@@ -14,7 +14,8 @@ namespace {
 void BM_ConnectorRedraw20Objects50Connections(benchmark::State& state)
 {
     QTemporaryDir dir;
-    StyleQuestion& q = styleHandOver().question(kStyleConnector);
+    StyleHandOver handOver;
+    StyleQuestion& q = handOver.question(kStyleConnector);
     q = StyleQuestion{};
     q.picturePath = stylebench::writePicture(dir, 1024, 768);
     for (int k = 0; k < 20; ++k) {
@@ -24,7 +25,7 @@ void BM_ConnectorRedraw20Objects50Connections(benchmark::State& state)
                    std::to_string(y + 40) + ",o" + std::to_string(k);
     }
     q.dataC = "@10,8,100,36,straight,0@110,8,200,36,cross,0@210,8,300,36,serial,1";
-    TfrmSelStyle7 screen;
+    TfrmSelStyle7 screen(handOver);
     screen.showModal();
     // 50 connections: object k with k+1 and k+2 (kinds in turn), some pairs twice so they stack.
     connectorstyle::ConnectorBoard& board = screen.board();

@@ -14,9 +14,9 @@
 
 namespace {
 
-void fillQuestion(const QString& picture)
+void fillQuestion(StyleHandOver& handOver, const QString& picture)
 {
-    StyleQuestion& q = styleHandOver().question(kStylePanel);
+    StyleQuestion& q = handOver.question(kStylePanel);
     q = StyleQuestion{};
     q.picturePath = picture;
     for (int k = 0; k < 30; ++k) {
@@ -33,8 +33,9 @@ void fillQuestion(const QString& picture)
 void BM_PanelScreenBuild30Panels1024x768(benchmark::State& state)
 {
     QTemporaryDir dir;
-    fillQuestion(stylebench::writePicture(dir, 1024, 768));
-    TfrmSelStyle4 screen;
+    StyleHandOver handOver;
+    fillQuestion(handOver, stylebench::writePicture(dir, 1024, 768));
+    TfrmSelStyle4 screen(handOver);
     for (auto _ : state) {
         screen.showModal();
         benchmark::DoNotOptimize(screen.board().panelCount());
@@ -48,8 +49,9 @@ BENCHMARK(BM_PanelScreenBuild30Panels1024x768)->Unit(benchmark::kMillisecond);
 void BM_PanelDragStep(benchmark::State& state)
 {
     QTemporaryDir dir;
-    fillQuestion(stylebench::writePicture(dir, 1024, 768));
-    TfrmSelStyle4 screen;
+    StyleHandOver handOver;
+    fillQuestion(handOver, stylebench::writePicture(dir, 1024, 768));
+    TfrmSelStyle4 screen(handOver);
     screen.showModal();
     PanelSurface* surface = screen.surface();
     const QPointF grab(30, 30);

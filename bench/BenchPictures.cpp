@@ -1,10 +1,9 @@
 // Pictures in the exam: decoding a 1024 x 768 JPEG through the image loader, and how long the
 // exhibit window and the graphic answer screen take to be ready with it (offscreen).
 // Targets: decode < 10 ms; either window < 20 ms.
-#include "session/screens/TExamModeForm.h"
+#include "session/ExamSession.h"
 #include "session/screens/TRefImgForm.h"
 #include "shell/screens/ScreenCatalogue.h"
-#include "styles/StyleHandOver.h"
 #include "styles/screens/TfrmSelStyle3.h"
 #include "ui/ImageLoader.h"
 #include "ui/MessageBox.h"
@@ -61,10 +60,10 @@ BENCHMARK(BM_JpegDecode1024x768)->Unit(benchmark::kMillisecond);
 
 void BM_ExhibitWindow1024x768(benchmark::State& state)
 {
-    screens().ExamModeForm->exhibitPath = jpegPath();
+    const QString path = jpegPath();
     TRefImgForm* window = screens().RefImgForm;
     for (auto _ : state) {
-        window->showExhibit();
+        window->showExhibit(path);
         QApplication::processEvents(); // shown and painted
         state.PauseTiming();
         window->hide();
@@ -76,7 +75,7 @@ BENCHMARK(BM_ExhibitWindow1024x768)->Unit(benchmark::kMillisecond);
 
 void BM_GraphicScreen1024x768(benchmark::State& state)
 {
-    StyleQuestion& question = styleHandOver().question(kStyleGraphic);
+    StyleQuestion& question = examSession().styleHandOver.question(kStyleGraphic);
     question = StyleQuestion{};
     question.picturePath = jpegPath();
     question.areas = {"20,20,100,80", "120,140,200,200", "500,300,600,400"};

@@ -1,6 +1,7 @@
 #include "ScreenRoad.h"
 
 #include "results/screens/TResultForm.h"
+#include "session/ExamSession.h"
 #include "session/screens/TConfirmForm.h"
 #include "session/screens/TExamModeForm.h"
 #include "shell/screens/ScreenCatalogue.h"
@@ -105,7 +106,7 @@ void goBack()
 
 int currentQuestion()
 {
-    return screens().ExamModeForm->currentQuestion;
+    return examSession().currentQuestion;
 }
 
 void openReview()

@@ -7,9 +7,3 @@ StyleQuestion& StyleHandOver::question(int style)
     const int index = (style >= kStyleGraphic && style <= kStyleConnector) ? style - kStyleGraphic : 0;
     return questions[size_t(index)];
 }
-
-StyleHandOver& styleHandOver()
-{
-    static StyleHandOver handOver;
-    return handOver;
-}

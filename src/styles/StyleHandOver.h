@@ -1,7 +1,8 @@
 #pragma once
 // The one hand-over between the screens that ask for an interactive answer (exam, explanation,
 // result) and the answer and view screens of styles 3 to 7: one record per style, filled by the
-// asking screen, and the verdict the answer screen leaves behind.
+// asking screen, and the verdict the answer screen leaves behind. The sitting owns the one the
+// program uses.
 #include "session/StyleQuestion.h"
 
 #include <array>
@@ -14,6 +15,3 @@ struct StyleHandOver {
     // The record of `style` (3..7); a style outside that range gets the graphic style's record.
     StyleQuestion& question(int style);
 };
-
-// The program's hand-over (one for the run, as the screens are).
-StyleHandOver& styleHandOver();

@@ -1,6 +1,7 @@
 #include "bank/Cp932.h"
 #include "results/Recording.h"
 #include "results/screens/TResultForm.h"
+#include "session/ExamSession.h"
 #include "session/screens/TExamModeForm.h"
 #include "session/screens/TRefImgForm.h"
 #include "shell/screens/ScreenCatalogue.h"
@@ -67,14 +68,14 @@ class TestResultForm : public QObject
     // A session of `n` questions: odd positions right, even ones wrong; categories 1, 2, 1, 2, ...
     void setSession(int n, int elapsedSeconds)
     {
-        TCatSelForm* catSel = screens().CatSelForm;
-        catSel->bank.mockMinutes = 30;
-        catSel->bank.categoryCount = 3;
-        catSel->session.mode = kModeMock;
-        catSel->session.questionCount = n;
-        catSel->sessionQuestions.count = n;
+        ExamSession& session = examSession();
+        session.bank.mockMinutes = 30;
+        session.bank.categoryCount = 3;
+        session.settings.mode = kModeMock;
+        session.settings.questionCount = n;
+        session.sessionQuestions.count = n;
         for (int r = 1; r <= n; ++r) {
-            SessionQuestion& q = catSel->sessionQuestions.question(r);
+            SessionQuestion& q = session.sessionQuestions.question(r);
             q = SessionQuestion{};
             q.bankIndex = 10 + r;
             q.number = 200 + r;
@@ -86,7 +87,7 @@ class TestResultForm : public QObject
             q.keyFlags = {};
             q.keyFlags[1] = 1; // b
             q.explanation = "\r\nWhy " + std::to_string(r);
-            AnswerRecord& a = screens().ExamModeForm->answers.at(r);
+            AnswerRecord& a = session.answers.at(r);
             a = AnswerRecord{};
             if (r % 2 == 1)
                 a.answerFlags[1] = 1;
@@ -94,7 +95,7 @@ class TestResultForm : public QObject
                 a.answerFlags[0] = a.answerFlags[2] = 1; // a and c
             a.secondsOnQuestion = 5;
         }
-        screens().ExamModeForm->elapsedSeconds = elapsedSeconds;
+        session.elapsedSeconds = elapsedSeconds;
     }
 
     void showResult()
@@ -134,7 +135,7 @@ class TestResultForm : public QObject
     {
         QVERIFY(CreateEmptyHistory(m_test.historyFile, m_test.questionFile));
         setSession(3, 754);
-        screens().ExamModeForm->answers.at(2).explanationViewed = 1;
+        examSession().answers.at(2).explanationViewed = 1;
         showResult();
         TResultForm* form = screens().ResultForm;
         QCOMPARE(form->windowTitle(), QStringLiteral("1Z0-001 データベース基礎 - 採点結果"));
@@ -174,7 +175,7 @@ class TestResultForm : public QObject
         m_install->writeFile(QStringLiteral("QDAT/oracle/t.ini"),
                              cp932::fromUtf8("[Level]\r\nTextA=よくできました\r\nTextE=復習しましょう\r\n"));
         setSession(2, 60);
-        screens().ExamModeForm->answers.at(2).answerFlags = screens().CatSelForm->sessionQuestions.question(2).keyFlags;
+        examSession().answers.at(2).answerFlags = examSession().sessionQuestions.question(2).keyFlags;
         showResult();
         QCOMPARE(control<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("よくできました"));
     }
@@ -219,7 +220,7 @@ class TestResultForm : public QObject
     void selectingAQuestionAndGoingBack()
     {
         setSession(3, 100);
-        SessionQuestion& q = screens().CatSelForm->sessionQuestions.question(2);
+        SessionQuestion& q = examSession().sessionQuestions.question(2);
         q.text = "<INCLUDE IMG>@net.jpg@map.jpg\r\nWhich route?";
         q.links[0] = {"Routing lesson", "cbt0001\\route.htm"};
         q.references[0] = {"Guide", "12"};
@@ -254,7 +255,7 @@ class TestResultForm : public QObject
         QCOMPARE(ui::testing::shownMessages().size(), 1);
         QVERIFY(ui::testing::shownMessages()[0].text.contains(QStringLiteral("net.jpg")));
         form->Image12Click();
-        QCOMPARE(screens().ExamModeForm->exhibitPath, m_install->questionDir(kVendor) + QStringLiteral("img/map.jpg"));
+        QCOMPARE(examSession().exhibitPath, m_install->questionDir(kVendor) + QStringLiteral("img/map.jpg"));
         QVERIFY(screens().RefImgForm->isVisible());
         screens().RefImgForm->hide();
         form->Image13Click(); // no third exhibit: nothing happens
@@ -364,7 +365,7 @@ class TestResultForm : public QObject
         std::string longText;
         for (int i = 0; i < 80; ++i)
             longText += "line " + std::to_string(i) + "\r\n";
-        screens().CatSelForm->sessionQuestions.question(1).text = longText;
+        examSession().sessionQuestions.question(1).text = longText;
         showResult();
         TResultForm* form = screens().ResultForm;
         QApplication::setActiveWindow(form);
@@ -393,7 +394,7 @@ class TestResultForm : public QObject
     // Session row r becomes a panel style question with its picture.
     void makePanelQuestion(int r)
     {
-        SessionQuestion& q = screens().CatSelForm->sessionQuestions.question(r);
+        SessionQuestion& q = examSession().sessionQuestions.question(r);
         q.style = kStylePanel;
         q.text = "<INCLUDE IMG>@board.jpg\r\nDrag the panels.";
         q.choices = {"a@10,10,50,30", "b@1,1,40,20", "c@10,10,50,30"};
@@ -413,7 +414,7 @@ class TestResultForm : public QObject
         QVERIFY(!control("Image11")->isVisible()); // exhibits only for styles 1, 2 and 5
         QCOMPARE(control<QPlainTextEdit>("Memo1")->height(), 201);
         QVERIFY(!control<QPlainTextEdit>("Memo1")->toPlainText().contains(QStringLiteral("【選択肢】")));
-        const StyleQuestion& hand = screens().ExamModeForm->styleQuestion(kStylePanel);
+        const StyleQuestion& hand = examSession().styleHandOver.question(kStylePanel);
         QCOMPARE(hand.picturePath, m_install->questionDir(kVendor) + QStringLiteral("img/board.jpg"));
         QCOMPARE(hand.dataA, std::string("@10,10,50,30"));
         QCOMPARE(hand.correctChoice, 1);
@@ -427,11 +428,11 @@ class TestResultForm : public QObject
     void labelledPanelAndConnectorRows()
     {
         setSession(2, 100);
-        SessionQuestion& panels = screens().CatSelForm->sessionQuestions.question(1);
+        SessionQuestion& panels = examSession().sessionQuestions.question(1);
         panels.style = kStyleLabelledPanel;
         panels.text = "<INCLUDE IMG>@board.jpg\r\nLabel the parts.";
         panels.choices = {"a@T1;ip", "b@1,100,40,120,T1", "c@10,10,50,30,ip"};
-        SessionQuestion& cables = screens().CatSelForm->sessionQuestions.question(2);
+        SessionQuestion& cables = examSession().sessionQuestions.question(2);
         cables.style = kStyleConnector;
         cables.text = "<INCLUDE IMG>@board.jpg@wired.jpg\r\nCable it.";
         cables.choices = {"a@", "b@", "c@"};
@@ -459,11 +460,11 @@ class TestResultForm : public QObject
         setSession(2, 100);
         QDir().mkpath(m_install->questionDir(kVendor) + QStringLiteral("img"));
         QImage(120, 80, QImage::Format_RGB32).save(m_install->questionDir(kVendor) + QStringLiteral("img/er.bmp"));
-        SessionQuestion& graphic = screens().CatSelForm->sessionQuestions.question(1);
+        SessionQuestion& graphic = examSession().sessionQuestions.question(1);
         graphic.style = kStyleGraphic;
         graphic.text = "<INCLUDE IMG>@er.bmp\r\nClick the key.";
         graphic.choices = {"b@5,5,20,20", "a@30,10,90,40"};
-        SessionQuestion& text = screens().CatSelForm->sessionQuestions.question(2);
+        SessionQuestion& text = examSession().sessionQuestions.question(2);
         text.style = kStyleTextEntry;
         text.text = "<INCLUDE IMG>@er.bmp\r\nType the keyword.";
         text.choices = {"c@10", "a@DISTINCT", "b@off"};
@@ -511,7 +512,7 @@ class TestResultForm : public QObject
         m_install->writeFile(QStringLiteral("BIN/QuesProto"), std::string("#QUESNUM#\r\n#ANSW#\r\n"));
         m_install->writeFile(QStringLiteral("BIN/LaunchProto"), std::string("#CDPATH#\r\n"));
         setSession(3, 100);
-        screens().CatSelForm->sessionQuestions.question(2).links[1] = {"Web", "http://example.org/q2.htm"};
+        examSession().sessionQuestions.question(2).links[1] = {"Web", "http://example.org/q2.htm"};
         showResult();
         screens().ResultForm->StringGrid1SelectCell(2);
         screens().ResultForm->Button4Click();
@@ -549,10 +550,10 @@ class TestResultForm : public QObject
         QVERIFY(screens().CourseMenuForm->isVisible());
 
         // The file holds exactly what the pure functions give for this attempt.
-        const TCatSelForm* catSel = screens().CatSelForm;
+        const ExamSession& session = examSession();
         const AttemptScore& score = screens().ResultForm->score;
-        const History expected = AppendAttempt(loaded, score, TallyCategories(catSel->sessionQuestions, score, 3),
-                                               catSel->sessionQuestions, kModeMock, 3);
+        const History expected = AppendAttempt(loaded, score, TallyCategories(session.sessionQuestions, score, 3),
+                                               session.sessionQuestions, kModeMock, 3);
         const std::string bytes = testsupport::readBytes(m_test.historyFile);
         QVERIFY(bytes == HistoryBytes(expected, HistoryNameField(m_test.questionFile)));
         QCOMPARE(bytes.substr(512, 9), std::string("\x0C\x03\x09\x0E\x05\x42\x02\x03\x00", 9));

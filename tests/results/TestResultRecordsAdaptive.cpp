@@ -3,6 +3,7 @@
 #include "bank/Cp932.h"
 #include "results/AdaptiveRecord.h"
 #include "results/screens/TResultForm.h"
+#include "session/ExamSession.h"
 #include "session/screens/TExamModeForm.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
@@ -21,14 +22,14 @@ class TestResultRecordsAdaptive : public QObject
     // Bank of three questions (numbers 1..3); the session asks 2 (right) and 3 (wrong).
     void setSession(bool adaptive)
     {
-        TCatSelForm* catSel = screens().CatSelForm;
-        catSel->bank = *testsupport::oneCategoryBank(3, 30, {"yes", "no"});
-        catSel->session.mode = kModeNormal;
-        catSel->session.adaptive = adaptive;
-        catSel->session.questionCount = 2;
-        catSel->sessionQuestions.count = 2;
+        ExamSession& session = examSession();
+        session.bank = *testsupport::oneCategoryBank(3, 30, {"yes", "no"});
+        session.settings.mode = kModeNormal;
+        session.settings.adaptive = adaptive;
+        session.settings.questionCount = 2;
+        session.sessionQuestions.count = 2;
         for (int r = 1; r <= 2; ++r) {
-            SessionQuestion& q = catSel->sessionQuestions.question(r);
+            SessionQuestion& q = session.sessionQuestions.question(r);
             q = SessionQuestion{};
             q.bankIndex = r + 1;
             q.number = r + 1;
@@ -37,12 +38,12 @@ class TestResultRecordsAdaptive : public QObject
             q.style = kStyleSingle;
             q.shownChoiceCount = 2;
             q.keyFlags[0] = 1;
-            AnswerRecord& a = screens().ExamModeForm->answers.at(r);
+            AnswerRecord& a = session.answers.at(r);
             a = AnswerRecord{};
             a.answerFlags[r == 1 ? 0 : 1] = 1;
             a.secondsOnQuestion = 8 * r;
         }
-        screens().ExamModeForm->elapsedSeconds = 120;
+        session.elapsedSeconds = 120;
     }
 
     void showResult()

@@ -2,6 +2,7 @@
 // back, on a temporary installation; then the history file's bytes are checked.
 #include "results/HistoryFile.h"
 #include "results/screens/TResultForm.h"
+#include "session/ExamSession.h"
 #include "session/screens/TConfirmForm.h"
 #include "session/screens/TExamModeForm.h"
 #include "shell/screens/ScreenCatalogue.h"
@@ -66,7 +67,7 @@ Outcome walkOneAttempt(const Walk& walk)
         qFatal("exam screen not shown");
 
     TExamModeForm* exam = s.ExamModeForm;
-    const SessionTable& table = s.CatSelForm->sessionQuestions;
+    const SessionTable& table = examSession().sessionQuestions;
     Outcome outcome;
     std::array<int, 3> right{}, asked{};
     int correctCount = 0;
@@ -91,7 +92,7 @@ Outcome walkOneAttempt(const Walk& walk)
     }
     if (!s.ConfirmForm->isVisible())
         qFatal("review screen not shown after the last question");
-    if (exam->answers.at(walk.markedPosition).marked != 1)
+    if (examSession().answers.at(walk.markedPosition).marked != 1)
         qFatal("mark not recorded");
 
     s.ResultForm->clock = [when = walk.when] { return when; };

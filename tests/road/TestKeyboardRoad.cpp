@@ -2,6 +2,7 @@
 // back to the course menu: no mouse event anywhere. Then the history file's bytes are checked.
 #include "bank/SettingsStore.h"
 #include "results/screens/TResultForm.h"
+#include "session/ExamSession.h"
 #include "session/screens/TConfirmForm.h"
 #include "session/screens/TExamModeForm.h"
 #include "shell/screens/ScreenCatalogue.h"
@@ -103,7 +104,7 @@ private Q_SLOTS:
         bringUp(catSel);
         QVERIFY(tabTo(catSel, catSel->categoryBox(3)));
         typeKeys(catSel, {Qt::Key_Space});
-        QCOMPARE(catSel->session.availableCount, 4);
+        QCOMPARE(examSession().settings.availableCount, 4);
         typeKeys(catSel, {Qt::Key_Return});
 
         // Start notice: Space.
@@ -114,12 +115,12 @@ private Q_SLOTS:
         // opens the review. The second question is left open until the jump back.
         TExamModeForm* exam = s.ExamModeForm;
         bringUp(exam);
-        const SessionTable& table = catSel->sessionQuestions;
+        const SessionTable& table = examSession().sessionQuestions;
         QCOMPARE(table.count, 4);
         const QList<Answer> plan{Answer::Right, Answer::None, Answer::Wrong, Answer::Right};
         bool multipleAsked = false, singleAsked = false;
         for (int q = 1; q <= 4; ++q) {
-            QCOMPARE(exam->currentQuestion, q);
+            QCOMPARE(examSession().currentQuestion, q);
             const SessionQuestion& question = table.question(q);
             (question.style == kStyleMultiple ? multipleAsked : singleAsked) = true;
             typeKeys(exam, letters(question, plan.at(q - 1)));
@@ -137,7 +138,7 @@ private Q_SLOTS:
         typeKeys(review, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});
         QVERIFY(!review->isVisible());
         bringUp(exam);
-        QCOMPARE(exam->currentQuestion, 2);
+        QCOMPARE(examSession().currentQuestion, 2);
         typeKeys(exam, letters(table.question(2), Answer::Right));
 
         // Scoring: the score button by Tab and Space, then the review's score button likewise.
@@ -146,7 +147,7 @@ private Q_SLOTS:
         bringUp(review);
         QVERIFY(tabTo(review, review->findChild<QWidget*>(QStringLiteral("Button1"))));
         typeKeys(review, {Qt::Key_Space});
-        QCOMPARE(exam->answers.at(2).marked, 1);
+        QCOMPARE(examSession().answers.at(2).marked, 1);
 
         // Result screen: back to the course menu by Tab and Space; that records the attempt.
         TResultForm* result = s.ResultForm;

@@ -1,5 +1,6 @@
 #include "bank/Cp932.h"
 #include "bank/SettingsStore.h"
+#include "session/ExamSession.h"
 #include "session/screens/TCheatForm.h"
 #include "session/screens/TExamModeForm.h"
 #include "shell/screens/ScreenCatalogue.h"
@@ -74,12 +75,12 @@ class TestCheatForm : public QObject
 
     void startSession(const std::vector<SessionQuestion>& questions)
     {
-        TCatSelForm* cat = screens().CatSelForm;
-        cat->session.questionCount = int(questions.size());
-        cat->sessionQuestions.count = int(questions.size());
+        ExamSession& session = examSession();
+        session.settings.questionCount = int(questions.size());
+        session.sessionQuestions.count = int(questions.size());
         for (size_t i = 0; i < questions.size(); ++i)
-            cat->sessionQuestions.questions[i] = questions[i];
-        exam()->answers = AnswerTable{};
+            session.sessionQuestions.questions[i] = questions[i];
+        session.answers = AnswerTable{};
         exam()->show();
         exam()->move(100, 50);
     }
@@ -136,8 +137,8 @@ class TestCheatForm : public QObject
             QVERIFY2(button(name)->hint().isEmpty(), name);
         }
         QVERIFY(showsPicture("Button3", "Image3"));
-        QCOMPARE(exam()->answers.at(1).explanationViewed, 1);
-        QCOMPARE(exam()->answers.at(2).explanationViewed, 1);
+        QCOMPARE(examSession().answers.at(1).explanationViewed, 1);
+        QCOMPARE(examSession().answers.at(2).explanationViewed, 1);
     }
 
     void styleViewButtons_data()
@@ -168,9 +169,9 @@ class TestCheatForm : public QObject
         q.choices = {"a@@1,2", "b@@3", "c@@4", ""};
         startSession({q});
         exam()->Button1Click();
-        styleHandOver().question(kStylePanel) = StyleQuestion{};
+        examSession().styleHandOver.question(kStylePanel) = StyleQuestion{};
         form()->Image9Click();
-        QCOMPARE(styleHandOver().question(kStylePanel).dataA, std::string("@@1,2"));
+        QCOMPARE(examSession().styleHandOver.question(kStylePanel).dataA, std::string("@@1,2"));
         // The view was asked with that data: it has no picture, so it says so instead of opening.
         QVERIFY(!screens().frmSelStyle4View->isVisible());
         QCOMPARE(ui::testing::shownMessages().size(), 1);

@@ -1,5 +1,6 @@
 #include "bank/Cp932.h"
 #include "session/ExamClock.h"
+#include "session/ExamSession.h"
 #include "session/screens/TCaseStudyForm.h"
 #include "session/screens/TCheatForm.h"
 #include "session/screens/TConfirmForm.h"
@@ -62,7 +63,7 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Show)
-            screens().ExamModeForm->StylePassed = m_verdict;
+            examSession().styleHandOver.passed = m_verdict;
         return QObject::eventFilter(watched, event);
     }
 
@@ -142,8 +143,8 @@ private Q_SLOTS:
         QCOMPARE(form()->size(), QSize(760, 560));
         QVERIFY(timer()->isActive());
         QCOMPARE(timer()->interval(), 1000);
-        QCOMPARE(form()->currentQuestion, 1);
-        QCOMPARE(form()->elapsedSeconds, 0);
+        QCOMPARE(examSession().currentQuestion, 1);
+        QCOMPARE(examSession().elapsedSeconds, 0);
         QCOMPARE(label(QStringLiteral("Label0"))->text(), QStringLiteral("Q.1"));
         QCOMPARE(label(QStringLiteral("Label12"))->text(), QStringLiteral("制限時間 : 30' 0"));
         QCOMPARE(label(QStringLiteral("Label5"))->text(), QStringLiteral("問題数 : 全3問"));
@@ -153,7 +154,7 @@ private Q_SLOTS:
         QVERIFY(showsPicture(QStringLiteral("Button6"), QStringLiteral("modoruGIMG")));
         QVERIFY(!button(QStringLiteral("Button6"))->isEnabled());
         QVERIFY(!shown(button(QStringLiteral("Image5")))); // no case study
-        QCOMPARE(form()->caseStudyClosed, 1);
+        QCOMPARE(examSession().caseStudyClosed, 1);
         QVERIFY(!shown(screens().CaseStudyForm));
     }
 
@@ -163,7 +164,7 @@ private Q_SLOTS:
         QVERIFY(showsPicture(QStringLiteral("Button2"), QStringLiteral("saitenIMG")));
         form()->Button2Click();
         QVERIFY(screens().ConfirmForm->isVisible());
-        QCOMPARE(form()->currentQuestion, 2);
+        QCOMPARE(examSession().currentQuestion, 2);
         QCOMPARE(label(QStringLiteral("Label0"))->text(), QStringLiteral("Q.1"));
     }
 
@@ -191,9 +192,9 @@ private Q_SLOTS:
         QVERIFY(showsPicture(QStringLiteral("Button2"), QStringLiteral("saitenIMG")));
         form()->Button6Click();
         QVERIFY(showsPicture(QStringLiteral("Button2"), QStringLiteral("tsugiIMG")));
-        QCOMPARE(form()->currentQuestion, 1);
+        QCOMPARE(examSession().currentQuestion, 1);
         form()->Button6Click(); // nothing before the first
-        QCOMPARE(form()->currentQuestion, 1);
+        QCOMPARE(examSession().currentQuestion, 1);
     }
 
     void noTimeLimit()
@@ -205,7 +206,7 @@ private Q_SLOTS:
         QVERIFY(ui::testing::playedSounds().isEmpty());
         QCOMPARE(timeUpMessages(), 0);
         QVERIFY(!screens().ConfirmForm->isVisible());
-        form()->elapsedSeconds = 65;
+        examSession().elapsedSeconds = 65;
         tick();
         QCOMPARE(label(QStringLiteral("Label11"))->text(), QStringLiteral("残り時間 : -1' -5"));
     }
@@ -234,14 +235,14 @@ private Q_SLOTS:
         QCOMPARE(timeUpMessages(), 0);
 
         tick(57); // up to the last tick with time left
-        QCOMPARE(form()->elapsedSeconds, 1800);
+        QCOMPARE(examSession().elapsedSeconds, 1800);
         QVERIFY(timer()->isActive());
         tick(); // zero left
         QCOMPARE(timeUpMessages(), 1);
         QVERIFY(!timer()->isActive());
         QVERIFY(screens().ConfirmForm->isVisible());
         QCOMPARE(label(QStringLiteral("Label11"))->text(), QStringLiteral("残り時間 : 0' 0"));
-        QCOMPARE(form()->answers.at(1).secondsOnQuestion, 1800);
+        QCOMPARE(examSession().answers.at(1).secondsOnQuestion, 1800);
         QCOMPARE(ui::testing::playedSounds().size(), 3);
 
         // A review jump after time-up: the clock stays stopped, and closing without leaving keeps it so.
@@ -259,11 +260,11 @@ private Q_SLOTS:
         tick(50);
         form()->Button4Click();
         QVERIFY(screens().ConfirmForm->isVisible());
-        QCOMPARE(form()->answers.at(1).secondsOnQuestion, 50);
+        QCOMPARE(examSession().answers.at(1).secondsOnQuestion, 50);
         tick(11);
         QCOMPARE(timeUpMessages(), 1);
         // Not scored again: the time on the question was accounted once.
-        QCOMPARE(form()->answers.at(1).secondsOnQuestion, 50);
+        QCOMPARE(examSession().answers.at(1).secondsOnQuestion, 50);
     }
 
     void timeUpWaitsForTheCaseStudy()
@@ -271,27 +272,27 @@ private Q_SLOTS:
         m_install->writeFile(QStringLiteral("QDAT/oracle/QV-101.ini"),
                              cp932::fromUtf8("[case study]\r\n社内ネットワークの事例です。\r\n"));
         startSession({plain(1), plain(2)}, 60);
-        QCOMPARE(form()->caseStudyClosed, 0);
+        QCOMPARE(examSession().caseStudyClosed, 0);
         QVERIFY(screens().CaseStudyForm->isVisible());
         QVERIFY(shown(button(QStringLiteral("Image5"))));
-        QVERIFY(form()->caseStudy.present);
+        QVERIFY(examSession().caseStudy.present);
         tick(75);
         QCOMPARE(timeUpMessages(), 0);
         QVERIFY(timer()->isActive());
         QCOMPARE(label(QStringLiteral("Label11"))->text(), QStringLiteral("残り時間 : 0' -14"));
 
         screens().CaseStudyForm->hide();
-        form()->caseStudyWindowClosed();
-        QCOMPARE(form()->questionStartSeconds, 75);
-        QCOMPARE(form()->caseStudyClosed, 1);
+        examSession().closeCaseStudy();
+        QCOMPARE(examSession().questionStartSeconds, 75);
+        QCOMPARE(examSession().caseStudyClosed, 1);
         tick();
         QCOMPARE(timeUpMessages(), 1);
         QVERIFY(!timer()->isActive());
         QVERIFY(screens().ConfirmForm->isVisible());
         // The clock went back to the limit, before the case study was closed: no time is counted,
         // and none is taken away.
-        QCOMPARE(form()->elapsedSeconds, 61);
-        QCOMPARE(form()->answers.at(1).secondsOnQuestion, 0);
+        QCOMPARE(examSession().elapsedSeconds, 61);
+        QCOMPARE(examSession().answers.at(1).secondsOnQuestion, 0);
     }
 
     void paceHint()
@@ -302,10 +303,10 @@ private Q_SLOTS:
         startSession(questions, 3600);
         for (int i = 1; i < 10; ++i)
             form()->Button2Click();
-        QCOMPARE(form()->currentQuestion, 10);
+        QCOMPARE(examSession().currentQuestion, 10);
         QLabel* hint1 = label(QStringLiteral("Label3"));
         QLabel* hint2 = label(QStringLiteral("Label4"));
-        form()->elapsedSeconds = 600;
+        examSession().elapsedSeconds = 600;
         tick(2); // 600, 601: on pace
         QVERIFY(!shown(hint1));
         tick(); // 602
@@ -348,10 +349,10 @@ private Q_SLOTS:
         QVERIFY(!child<QRadioButton>(QStringLiteral("RadioButton2"))->isChecked());
         QVERIFY(!child<QCheckBox>(QStringLiteral("CheckBox0"))->isChecked());
 
-        const AnswerRecord& first = form()->answers.at(1);
+        const AnswerRecord& first = examSession().answers.at(1);
         QCOMPARE(first.answerFlags, (std::array<unsigned char, 10>{0, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
         QCOMPARE(first.marked, 0);
-        const AnswerRecord& second = form()->answers.at(2);
+        const AnswerRecord& second = examSession().answers.at(2);
         QCOMPARE(second.answerFlags, (std::array<unsigned char, 10>{1, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
         QCOMPARE(second.marked, 1);
     }
@@ -380,8 +381,8 @@ private Q_SLOTS:
         form()->Button6Click();
         tick(4);
         form()->Button4Click();
-        QCOMPARE(form()->answers.at(1).secondsOnQuestion, 7);
-        QCOMPARE(form()->answers.at(2).secondsOnQuestion, 2);
+        QCOMPARE(examSession().answers.at(1).secondsOnQuestion, 7);
+        QCOMPARE(examSession().answers.at(2).secondsOnQuestion, 2);
     }
 
     void questionTextScrollBar()
@@ -438,7 +439,7 @@ private Q_SLOTS:
         const QString dir = m_install->questionDir(QStringLiteral("oracle"));
         QCOMPARE(form()->imagePath(2), dir + QStringLiteral("img/net2.jpg"));
         form()->RefImgClick(2);
-        QCOMPARE(form()->exhibitPath, dir + QStringLiteral("img/net2.jpg"));
+        QCOMPARE(examSession().exhibitPath, dir + QStringLiteral("img/net2.jpg"));
 
         form()->Button2Click();
         for (int i = 1; i <= 4; ++i)
@@ -447,8 +448,8 @@ private Q_SLOTS:
         QVERIFY(shown(label(QStringLiteral("Label6"))));
         QVERIFY(!shown(child<QRadioButton>(QStringLiteral("RadioButton1"))));
         QVERIFY(!shown(child<QTextEdit>(QStringLiteral("Memo2"))));
-        QCOMPARE(form()->styleQuestion(kStylePanel).picturePath, dir + QStringLiteral("img/panel.jpg"));
-        QCOMPARE(form()->styleQuestion(kStylePanel).dataB, std::string("@@3,3,4,4"));
+        QCOMPARE(examSession().styleHandOver.question(kStylePanel).picturePath, dir + QStringLiteral("img/panel.jpg"));
+        QCOMPARE(examSession().styleHandOver.question(kStylePanel).dataB, std::string("@@3,3,4,4"));
 
         form()->Button2Click();
         QVERIFY(!shown(button(QStringLiteral("RefImg1"))));
@@ -472,19 +473,19 @@ private Q_SLOTS:
         screens().frmSelStyle3->hide();
         QVERIFY(child<QRadioButton>(QStringLiteral("RadioButton2"))->isChecked());
         form()->Button2Click();
-        QCOMPARE(form()->answers.at(1).answerFlags[1], 1);
+        QCOMPARE(examSession().answers.at(1).answerFlags[1], 1);
         form()->Button6Click();
         QVERIFY(child<QCheckBox>(QStringLiteral("CheckBox2"))->isChecked()); // restored, hidden
         form()->Button2Click();
         form()->Button6Click();
-        QCOMPARE(form()->answers.at(1).answerFlags, (std::array<unsigned char, 10>{0, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
+        QCOMPARE(examSession().answers.at(1).answerFlags, (std::array<unsigned char, 10>{0, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
 
         // Pressed again and closed without a verdict: the earlier answer is gone.
         screens().frmSelStyle3->removeEventFilter(&right);
         form()->ButtonType3Click();
         screens().frmSelStyle3->hide();
         form()->Button2Click();
-        QCOMPARE(form()->answers.at(1).answerFlags, (std::array<unsigned char, 10>{}));
+        QCOMPARE(examSession().answers.at(1).answerFlags, (std::array<unsigned char, 10>{}));
     }
 
     void pauseAndResume()
@@ -492,7 +493,7 @@ private Q_SLOTS:
         startSession({plain(1), plain(2)}, 600);
         form()->Button2Click();
         form()->Button3Click();
-        QCOMPARE(form()->paused, 1);
+        QCOMPARE(examSession().paused, 1);
         QVERIFY(!timer()->isActive());
         QCOMPARE(button(QStringLiteral("Button3"))->hint(), QStringLiteral("試験を再開します"));
         QVERIFY(showsPicture(QStringLiteral("Button3"), QStringLiteral("saikaiIMG")));
@@ -511,7 +512,7 @@ private Q_SLOTS:
         QVERIFY(!timer()->isActive());
 
         form()->Button3Click();
-        QCOMPARE(form()->paused, 0);
+        QCOMPARE(examSession().paused, 0);
         QVERIFY(timer()->isActive());
         QCOMPARE(button(QStringLiteral("Button3"))->hint(), QStringLiteral("試験を中断します"));
         QVERIFY(showsPicture(QStringLiteral("Button3"), QStringLiteral("itiziIMG")));
@@ -546,8 +547,8 @@ private Q_SLOTS:
         QVERIFY(screens().ConfirmForm->isVisible());
         screens().ConfirmForm->hide();
         form()->reviewJump(2);
-        QCOMPARE(form()->currentQuestion, 2);
-        QCOMPARE(form()->reviewMode, 1);
+        QCOMPARE(examSession().currentQuestion, 2);
+        QCOMPARE(examSession().reviewMode, 1);
         QCOMPARE(form()->windowTitle(), QStringLiteral("見直し中"));
         QCOMPARE(label(QStringLiteral("Label0"))->text(), QStringLiteral("Q.2"));
         QVERIFY(child<QCheckBox>(QStringLiteral("CheckBox0"))->isChecked());
@@ -574,9 +575,9 @@ private Q_SLOTS:
     void explanation()
     {
         startSession({question(kStyleMultiple, "Pick two", {"w", "x", "y", "z"}, 2), plain(2)}, 0);
-        screens().CatSelForm->sessionQuestions.question(1).keyFlags = {0, 1, 0, 1};
+        examSession().sessionQuestions.question(1).keyFlags = {0, 1, 0, 1};
         form()->Button1Click();
-        QCOMPARE(form()->answers.at(1).explanationViewed, 1);
+        QCOMPARE(examSession().answers.at(1).explanationViewed, 1);
         QVERIFY(screens().CheatForm->isVisible());
         auto textColour = [this](int memo) {
             return child<QTextEdit>(QStringLiteral("Memo%1").arg(memo))->palette().color(QPalette::Text);
@@ -587,8 +588,8 @@ private Q_SLOTS:
         form()->Button2Click();
         QVERIFY(!screens().CheatForm->isVisible());
         QCOMPARE(textColour(3), QColor(Qt::black));
-        QCOMPARE(form()->answers.at(1).explanationViewed, 1);
-        QCOMPARE(form()->answers.at(2).explanationViewed, 0);
+        QCOMPARE(examSession().answers.at(1).explanationViewed, 1);
+        QCOMPARE(examSession().answers.at(2).explanationViewed, 0);
     }
 
     void hundredthQuestionLabel()
@@ -661,7 +662,7 @@ private Q_SLOTS:
             form()->Button3Click();
         for (int key : keys)
             QTest::keyClick(form()->focusWidget() ? form()->focusWidget() : form(), Qt::Key(key));
-        QCOMPARE(form()->currentQuestion, question);
+        QCOMPARE(examSession().currentQuestion, question);
         QString now;
         for (int k = 1; k <= kMaxChoices; ++k) {
             const auto* radio = child<QRadioButton>(QStringLiteral("RadioButton%1").arg(k));
@@ -698,7 +699,7 @@ private Q_SLOTS:
         QTest::keyClick(form()->focusWidget(), Qt::Key_B);
         QTest::keyClick(form()->focusWidget(), Qt::Key_S);
         QCOMPARE(screens().ConfirmForm->isVisible(), reviewShown);
-        QCOMPARE(form()->answers.at(form()->currentQuestion).answerFlags[1], static_cast<unsigned char>(reviewShown ? 1 : 0));
+        QCOMPARE(examSession().answers.at(examSession().currentQuestion).answerFlags[1], static_cast<unsigned char>(reviewShown ? 1 : 0));
         QCOMPARE(button(QStringLiteral("Button4"))->hint(), QStringLiteral("模擬試験の採点を行います"));
         QCOMPARE(button(QStringLiteral("Button4"))->toolTip(), QStringLiteral("模擬試験の採点を行います (S)"));
     }
@@ -735,10 +736,10 @@ private Q_SLOTS:
         activate();
         for (int key : keys)
             QTest::keyClick(form()->focusWidget(), Qt::Key(key));
-        QCOMPARE(form()->paused, paused);
+        QCOMPARE(examSession().paused, paused);
         QCOMPARE(timer()->isActive(), paused == 0);
         QCOMPARE(screens().CheatForm->isVisible(), explanationShown);
-        QCOMPARE(form()->answers.at(1).explanationViewed, explanationShown ? 1 : 0);
+        QCOMPARE(examSession().answers.at(1).explanationViewed, explanationShown ? 1 : 0);
         QCOMPARE(screens().frmSelStyle3->isVisible(), styleScreenShown);
         screens().frmSelStyle3->hide();
         screens().CheatForm->hide();
@@ -761,7 +762,7 @@ private Q_SLOTS:
         auto* edit = answerScreen->findChild<QLineEdit*>(QStringLiteral("Edit1"));
         QTest::keyClicks(edit, QStringLiteral("spkmab"));
         QCOMPARE(edit->text(), QStringLiteral("spkmab"));
-        QCOMPARE(form()->paused, 0);
+        QCOMPARE(examSession().paused, 0);
         QVERIFY(!screens().ConfirmForm->isVisible());
         QVERIFY(!screens().CheatForm->isVisible());
         QVERIFY(!child<QCheckBox>(QStringLiteral("CheckBox0"))->isChecked());

@@ -1,5 +1,6 @@
 // The exhibit and case study windows beside the exam screen.
 #include "bank/Cp932.h"
+#include "session/ExamSession.h"
 #include "session/screens/TCaseStudyForm.h"
 #include "session/screens/TConfirmForm.h"
 #include "session/screens/TExamModeForm.h"
@@ -125,7 +126,7 @@ private Q_SLOTS:
             QCOMPARE(b->isVisible(), i <= 2);
             QCOMPARE(b->geometry(), QRect(xs[size_t(i - 1)], 528, 81, 24));
         }
-        QCOMPARE(exam()->caseStudyClosed, 0);
+        QCOMPARE(examSession().caseStudyClosed, 0);
         QVERIFY(button(exam(), QStringLiteral("Image5"))->isVisibleTo(exam()));
 
         // The second image, named in capitals and stored in lower case, opens beside the text.
@@ -150,8 +151,8 @@ private Q_SLOTS:
         caseStudy()->Button1Click();
         QVERIFY(!caseStudy()->isVisible());
         QVERIFY(!exhibit()->isVisible());
-        QCOMPARE(exam()->caseStudyClosed, 1);
-        QCOMPARE(exam()->questionStartSeconds, 40);
+        QCOMPARE(examSession().caseStudyClosed, 1);
+        QCOMPARE(examSession().questionStartSeconds, 40);
 
         // Later the exam screen's button opens it again, with the same buttons.
         exam()->Image5Click();
@@ -159,7 +160,7 @@ private Q_SLOTS:
         QVERIFY(button(caseStudy(), QStringLiteral("RefImg2"))->isVisible());
         caseStudy()->close(); // the close box ends the showing like the button
         QVERIFY(!caseStudy()->isVisible());
-        QCOMPARE(exam()->caseStudyClosed, 1);
+        QCOMPARE(examSession().caseStudyClosed, 1);
     }
 
     void timeUpWaitsForTheFirstShowingOnly()

@@ -1,5 +1,6 @@
 #include "bank/Cp932.h"
 #include "results/HistoryFile.h"
+#include "session/ExamSession.h"
 #include "session/ReviewRows.h"
 #include "session/screens/TConfirmForm.h"
 #include "session/screens/TExamModeForm.h"
@@ -34,11 +35,11 @@ class TestReviewScreen : public QObject
     // A session of `count` single-choice questions "問題 n"; question 3 begins with an image line.
     void setSession(int count)
     {
-        TCatSelForm* catSel = screens().CatSelForm;
-        catSel->session.questionCount = count;
-        catSel->sessionQuestions.count = count;
+        ExamSession& session = examSession();
+        session.settings.questionCount = count;
+        session.sessionQuestions.count = count;
         for (int j = 1; j <= count; ++j) {
-            SessionQuestion& q = catSel->sessionQuestions.question(j);
+            SessionQuestion& q = session.sessionQuestions.question(j);
             q.bankIndex = j;
             q.number = j;
             q.style = kStyleSingle;
@@ -50,7 +51,7 @@ class TestReviewScreen : public QObject
             q.keyFlags[0] = 1;
         }
         if (count >= 3)
-            catSel->sessionQuestions.question(3).text = cp932::fromUtf8("<INCLUDE IMG>@net.jpg\r\n図の問題\r\n続き");
+            session.sessionQuestions.question(3).text = cp932::fromUtf8("<INCLUDE IMG>@net.jpg\r\n図の問題\r\n続き");
     }
 
     // Double-clicks the middle of row `row` as a person would.
@@ -79,8 +80,8 @@ class TestReviewScreen : public QObject
     void listsEveryQuestionWithItsMark()
     {
         setSession(20);
-        screens().ExamModeForm->answers.at(2).marked = 1;
-        screens().ExamModeForm->answers.at(20).marked = 1;
+        examSession().answers.at(2).marked = 1;
+        examSession().answers.at(20).marked = 1;
         form()->showModal();
         QVERIFY(form()->isVisible());
         QCOMPARE(form()->windowTitle(), QStringLiteral("確認"));
@@ -100,7 +101,7 @@ class TestReviewScreen : public QObject
 
         // Unmarked on the exam screen and back through its score button: the mark is gone.
         form()->hide();
-        screens().ExamModeForm->answers.at(2).marked = 0;
+        examSession().answers.at(2).marked = 0;
         form()->showModal();
         QCOMPARE(cell("StringGrid2", 2, 0), QString());
         QCOMPARE(cell("StringGrid2", 20, 0), QStringLiteral(" X"));
@@ -150,8 +151,8 @@ class TestReviewScreen : public QObject
         grid("StringGrid1")->setCurrentCell(15, 0);
         doubleClickRow(16);
         QVERIFY(!form()->isVisible());
-        QCOMPARE(screens().ExamModeForm->currentQuestion, 16);
-        QCOMPARE(screens().ExamModeForm->reviewMode, 1);
+        QCOMPARE(examSession().currentQuestion, 16);
+        QCOMPARE(examSession().reviewMode, 1);
     }
 
     void doubleClickOnTheHiddenRowDoesNothing()
@@ -159,11 +160,11 @@ class TestReviewScreen : public QObject
         setSession(3);
         form()->resetPosition();
         form()->showModal();
-        screens().ExamModeForm->currentQuestion = 3;
+        examSession().currentQuestion = 3;
         form()->StringGrid1DblClick();
         QVERIFY(form()->isVisible());
-        QCOMPARE(screens().ExamModeForm->currentQuestion, 3);
-        QCOMPARE(screens().ExamModeForm->reviewMode, 0);
+        QCOMPARE(examSession().currentQuestion, 3);
+        QCOMPARE(examSession().reviewMode, 0);
     }
 
     void keys_data()
@@ -193,15 +194,15 @@ class TestReviewScreen : public QObject
         setSession(count);
         form()->resetPosition();
         form()->showModal();
-        screens().ExamModeForm->currentQuestion = count;
+        examSession().currentQuestion = count;
         for (int key : keys)
             QTest::keyClick(grid("StringGrid1"), Qt::Key(key));
         QCOMPARE(form()->selectedRow(), row);
         QCOMPARE(grid("StringGrid2")->currentRow(), row);
         QCOMPARE(form()->isVisible(), jumpedTo == 0);
-        QCOMPARE(screens().ExamModeForm->reviewMode, jumpedTo == 0 ? 0 : 1);
+        QCOMPARE(examSession().reviewMode, jumpedTo == 0 ? 0 : 1);
         if (jumpedTo != 0)
-            QCOMPARE(screens().ExamModeForm->currentQuestion, jumpedTo);
+            QCOMPARE(examSession().currentQuestion, jumpedTo);
         QCOMPARE(scroll(), review::scrollPosition(row));
     }
 

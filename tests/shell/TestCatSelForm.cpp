@@ -1,5 +1,6 @@
 #include "bank/Cp932.h"
 #include "bank/QuestionFileWriter.h"
+#include "session/ExamSession.h"
 #include "session/screens/TExamModeForm.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
@@ -121,7 +122,7 @@ class TestCatSelForm : public QObject
     {
         showTest(writeTest(*m_install, mockCount, mockMinutes, standardCategories()));
     }
-    int available() { return form()->session.availableCount; }
+    int available() { return examSession().settings.availableCount; }
 
   private Q_SLOTS:
     void initTestCase()
@@ -222,7 +223,7 @@ class TestCatSelForm : public QObject
         QCOMPARE(available(), 80);
         QCOMPARE(child<QLineEdit>("Edit1")->text(), QStringLiteral("80"));
         QCOMPARE(child<QLabel>("Label4")->text(), QStringLiteral("題／80題中"));
-        QVERIFY(!form()->session.isChecked(1, 2));
+        QVERIFY(!examSession().settings.isChecked(1, 2));
 
         auto* categoriesOnly = child<QCheckBox>("CheckBox1");
         categoriesOnly->click();
@@ -335,9 +336,9 @@ class TestCatSelForm : public QObject
         QFETCH(int, seconds);
         QFETCH(int, timed);
         showStandard();
-        TExamModeForm* exam = screens().ExamModeForm;
-        exam->answers.at(1).marked = 1;
-        exam->answers.at(500).secondsOnQuestion = 77;
+        ExamSession& session = examSession();
+        session.answers.at(1).marked = 1;
+        session.answers.at(500).secondsOnQuestion = 77;
 
         form()->categoryList(1)->item(2)->setCheckState(Qt::Unchecked); // c, 10 questions
         child<QRadioButton>("RadioButton3")->click();
@@ -347,7 +348,7 @@ class TestCatSelForm : public QObject
         form()->Button1Click();
 
         QVERIFY(ui::testing::shownMessages().isEmpty());
-        const SessionSettings& s = form()->session;
+        const SessionSettings& s = session.settings;
         QCOMPARE(s.mode, int(kModeTraining));
         QCOMPARE(s.questionCount, 30);
         QCOMPARE(s.timeLimitSeconds, seconds);
@@ -356,11 +357,11 @@ class TestCatSelForm : public QObject
         QVERIFY(s.adaptive);
         QVERIFY(s.isChecked(1, 1) && s.isChecked(1, 2) && !s.isChecked(1, 3));
         QVERIFY(s.isChecked(3, 2) && !s.isChecked(3, 3));
-        QCOMPARE(form()->sessionQuestions.count, 30);
+        QCOMPARE(session.sessionQuestions.count, 30);
         for (int q = 1; q <= 30; ++q)
-            QVERIFY(form()->sessionQuestions.question(q).subCategory != 3 ||
-                    form()->sessionQuestions.question(q).category != 1);
-        QCOMPARE(exam->answers.at(500).secondsOnQuestion, 0);
+            QVERIFY(session.sessionQuestions.question(q).subCategory != 3 ||
+                    session.sessionQuestions.question(q).category != 1);
+        QCOMPARE(session.answers.at(500).secondsOnQuestion, 0);
 
         QVERIFY(!form()->isVisible());
         QVERIFY(screens().GenericMBForm->isVisible());
@@ -371,9 +372,9 @@ class TestCatSelForm : public QObject
 
         // The next showing starts from clean answer records.
         screens().GenericMBForm->hide();
-        exam->answers.at(1).marked = 1;
+        session.answers.at(1).marked = 1;
         showStandard();
-        QCOMPARE(exam->answers.at(1).marked, 0);
+        QCOMPARE(session.answers.at(1).marked, 0);
     }
 
     void sessionIsAsLongAsTheFileAllows()
@@ -384,8 +385,8 @@ class TestCatSelForm : public QObject
         child<QLineEdit>("Edit1")->setText(QStringLiteral("30"));
         form()->Button1Click();
         QVERIFY(ui::testing::shownMessages().isEmpty());
-        QCOMPARE(form()->sessionQuestions.count, 12);
-        QCOMPARE(form()->session.questionCount, 12);
+        QCOMPARE(examSession().sessionQuestions.count, 12);
+        QCOMPARE(examSession().settings.questionCount, 12);
         QCOMPARE(screens().GenericMBForm->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
                  QStringLiteral("問題数   : 12問"));
         screens().GenericMBForm->hide();

@@ -36,12 +36,13 @@ class TestConnectorScreens : public QObject {
     Q_OBJECT
 
     std::unique_ptr<testsupport::TempInstall> m_install;
+    StyleHandOver m_handOver;
     QString m_picture;
     QString m_answerPicture;
 
     void setQuestion(std::string expected, std::string objects = kObjects)
     {
-        StyleQuestion& q = styleHandOver().question(kStyleConnector);
+        StyleQuestion& q = m_handOver.question(kStyleConnector);
         q = StyleQuestion{};
         q.picturePath = m_picture;
         q.answerPicturePath = m_answerPicture;
@@ -50,7 +51,7 @@ class TestConnectorScreens : public QObject {
         q.dataC = kKinds;
         q.correctChoice = 1;
         q.questionNumber = 31;
-        styleHandOver().passed = 0;
+        m_handOver.passed = 0;
         ui::testing::clearShownMessages();
     }
 
@@ -71,7 +72,7 @@ private Q_SLOTS:
     void mouseAnswer()
     {
         setQuestion("@R;S;straight;0@S;H;serial;1");
-        TfrmSelStyle7 screen;
+        TfrmSelStyle7 screen(m_handOver);
         screen.showModal();
         QVERIFY(screen.isVisible());
         QCOMPARE(screen.windowTitle(), QStringLiteral("Quarvel コネクト表示"));
@@ -95,7 +96,7 @@ private Q_SLOTS:
         QVERIFY(memo(&screen, "Memo1").startsWith(QStringLiteral("2:3:2 LX:")));
         QTest::mouseClick(screen.okButton(), Qt::LeftButton);
         QVERIFY(!screen.isVisible());
-        QCOMPARE(styleHandOver().passed, 1);
+        QCOMPARE(m_handOver.passed, 1);
         QVERIFY(screen.surface()->pictures().objects.empty());
         QVERIFY(memo(&screen, "Memo2").endsWith(QStringLiteral("Check Result")));
     }
@@ -103,7 +104,7 @@ private Q_SLOTS:
     void deleteRemovesTheSelectedConnector()
     {
         setQuestion("");
-        TfrmSelStyle7 screen;
+        TfrmSelStyle7 screen(m_handOver);
         screen.showModal();
         ConnectorSurface* surface = screen.surface();
         click(surface, {30, 90});
@@ -117,13 +118,13 @@ private Q_SLOTS:
         QCOMPARE(screen.board().connectionCount(), 0);
         // A question without expected connections is right with none made.
         screen.pressOk();
-        QCOMPARE(styleHandOver().passed, 1);
+        QCOMPARE(m_handOver.passed, 1);
     }
 
     void keyboardAnswerIsJudgedLikeTheMouse()
     {
         setQuestion("@R;S;straight;0@S;H;serial;1");
-        TfrmSelStyle7 screen;
+        TfrmSelStyle7 screen(m_handOver);
         screen.showModal();
         ConnectorSurface* surface = screen.surface();
         QCOMPARE(screen.focusWidget(), surface);
@@ -163,13 +164,13 @@ private Q_SLOTS:
         QCOMPARE(screen.board().selectedConnection(), 0);
         QTest::keyClick(screen.okButton(), Qt::Key_Return);
         QVERIFY(!screen.isVisible());
-        QCOMPARE(styleHandOver().passed, 1);
+        QCOMPARE(m_handOver.passed, 1);
     }
 
     void fiftyFirstConnectionIsRefused()
     {
         setQuestion("");
-        TfrmSelStyle7 screen;
+        TfrmSelStyle7 screen(m_handOver);
         screen.showModal();
         ConnectorSurface* surface = screen.surface();
         click(surface, {30, 90});
@@ -181,7 +182,7 @@ private Q_SLOTS:
         QCOMPARE(screen.board().connectionCount(), 50);
         QCOMPARE(ui::testing::shownMessages().size(), 1);
         screen.close();
-        QCOMPARE(styleHandOver().passed, 0);
+        QCOMPARE(m_handOver.passed, 0);
         QVERIFY(screen.surface()->pictures().canvas.isNull());
     }
 
@@ -198,10 +199,10 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QFETCH(QString, objects);
         setQuestion(expected.toStdString(), objects.toStdString());
-        TfrmSelStyle7 screen;
+        TfrmSelStyle7 screen(m_handOver);
         screen.showModal();
         QVERIFY(!screen.isVisible());
-        QCOMPARE(styleHandOver().passed, 0);
+        QCOMPARE(m_handOver.passed, 0);
         const auto shown = ui::testing::shownMessages();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].text.startsWith(QStringLiteral("問題 31: ")), qPrintable(shown[0].text));
@@ -210,7 +211,7 @@ private Q_SLOTS:
     void viewShowsTheSecondPicture()
     {
         setQuestion("@R;S;straight;0");
-        TfrmSelStyle7View view;
+        TfrmSelStyle7View view(m_handOver);
         view.showModal();
         QVERIFY(view.isVisible());
         QCOMPARE(view.windowTitle(), QStringLiteral("Quarvel 正解コネクト表示"));
@@ -218,7 +219,7 @@ private Q_SLOTS:
         QCOMPARE(view.okButton()->objectName(), QStringLiteral("Button5"));
         QTest::mouseClick(view.okButton(), Qt::LeftButton);
         QVERIFY(!view.isVisible());
-        QCOMPARE(styleHandOver().passed, 0);
+        QCOMPARE(m_handOver.passed, 0);
     }
 };
 

@@ -1,5 +1,6 @@
 // The graphic style's answer and view screens, driven as a person would: mouse presses on the
 // picture and the markers, the keyboard crosshair, OK and the close box.
+#include "session/ExamSession.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "styles/StyleHandOver.h"
 #include "styles/screens/TfrmSelStyle3.h"
@@ -31,7 +32,7 @@ class TestGraphicScreen : public QObject {
 
     void handOver(std::array<std::string, 5> areas, const QString& picturePath = {})
     {
-        StyleQuestion& q = styleHandOver().question(kStyleGraphic);
+        StyleQuestion& q = examSession().styleHandOver.question(kStyleGraphic);
         q = StyleQuestion{};
         q.picturePath = picturePath.isEmpty() ? m_picture : picturePath;
         q.areas = areas;
@@ -41,7 +42,7 @@ class TestGraphicScreen : public QObject {
     // As the exam screen asks: verdict reset, modal showing.
     void ask()
     {
-        styleHandOver().passed = 0;
+        examSession().styleHandOver.passed = 0;
         screen()->showModal();
     }
     void press(QWidget* target, QPoint at, Qt::MouseButton button = Qt::LeftButton)
@@ -104,7 +105,7 @@ private Q_SLOTS:
         press(picture(), {250, 50});
         screen()->Button1Click();
         QVERIFY(!screen()->isVisible());
-        QCOMPARE(styleHandOver().passed, 1);
+        QCOMPARE(examSession().styleHandOver.passed, 1);
 
         // Showing again starts over.
         ask();
@@ -113,7 +114,7 @@ private Q_SLOTS:
         QCOMPARE(screen()->answer().latest(), std::nullopt);
         press(picture(), {50, 50});
         screen()->Button1Click();
-        QCOMPARE(styleHandOver().passed, 0);
+        QCOMPARE(examSession().styleHandOver.passed, 0);
     }
 
     void leftClickOnAMarkerPlacesASecond()
@@ -127,7 +128,7 @@ private Q_SLOTS:
         QCOMPARE(screen()->answer().markers()[1].x, 44);
         QCOMPARE(screen()->answer().markers()[1].y, 34);
         screen()->pressOk();
-        QCOMPARE(styleHandOver().passed, 1);
+        QCOMPARE(examSession().styleHandOver.passed, 1);
     }
 
     void keyboardAlone()
@@ -164,7 +165,7 @@ private Q_SLOTS:
         QVERIFY(screen()->okButton()->focusPolicy() & Qt::TabFocus);
         QTest::keyClick(screen()->okButton(), Qt::Key_Space);
         QVERIFY(!screen()->isVisible());
-        QCOMPARE(styleHandOver().passed, 1);
+        QCOMPARE(examSession().styleHandOver.passed, 1);
     }
 
     void theCloseBoxLeavesTheVerdictAtZero()
@@ -174,7 +175,7 @@ private Q_SLOTS:
         press(picture(), {10, 10});
         screen()->close();
         QVERIFY(!screen()->isVisible());
-        QCOMPARE(styleHandOver().passed, 0);
+        QCOMPARE(examSession().styleHandOver.passed, 0);
     }
 
     void brokenAreaIsNamedAndNeverHit()
@@ -189,7 +190,7 @@ private Q_SLOTS:
         press(picture(), {10, 10});
         press(picture(), {20, 20});
         screen()->pressOk();
-        QCOMPARE(styleHandOver().passed, 0);
+        QCOMPARE(examSession().styleHandOver.passed, 0);
     }
 
     void brokenPictureIsReportedAndNotShown_data()
@@ -210,7 +211,7 @@ private Q_SLOTS:
         handOver({"0,0,10,10"}, path);
         ask();
         QVERIFY(!screen()->isVisible());
-        QCOMPARE(styleHandOver().passed, 0);
+        QCOMPARE(examSession().styleHandOver.passed, 0);
         const auto messages = ui::testing::shownMessages();
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].text.contains(name));
@@ -220,7 +221,7 @@ private Q_SLOTS:
     {
         handOver({"10,20,60,40", "100,100,101,150", "bad"});
         TfrmSelStyle3View* view = screens().frmSelStyle3View;
-        styleHandOver().passed = 1;
+        examSession().styleHandOver.passed = 1;
         view->showModal();
         QVERIFY(view->isVisible());
         QCOMPARE(view->windowTitle(), QStringLiteral("Quarvel 正解グラフィック表示"));
@@ -240,7 +241,7 @@ private Q_SLOTS:
 
         view->Button1Click();
         QVERIFY(!view->isVisible());
-        QCOMPARE(styleHandOver().passed, 1); // a view never changes the verdict
+        QCOMPARE(examSession().styleHandOver.passed, 1); // a view never changes the verdict
     }
 };
 

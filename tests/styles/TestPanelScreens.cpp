@@ -37,11 +37,12 @@ class TestPanelScreens : public QObject {
     Q_OBJECT
 
     std::unique_ptr<testsupport::TempInstall> m_install;
+    StyleHandOver m_handOver;
     QString m_picture;
 
     void setQuestion(int style, std::string key, std::string targets, std::string panels, QString picture = {})
     {
-        StyleQuestion& q = styleHandOver().question(style);
+        StyleQuestion& q = m_handOver.question(style);
         q = StyleQuestion{};
         q.picturePath = picture.isEmpty() ? m_picture : picture;
         q.dataA = std::move(key);
@@ -49,7 +50,7 @@ class TestPanelScreens : public QObject {
         q.dataC = std::move(panels);
         q.correctChoice = 1;
         q.questionNumber = 7;
-        styleHandOver().passed = 0;
+        m_handOver.passed = 0;
         ui::testing::clearShownMessages();
     }
 
@@ -76,7 +77,7 @@ private Q_SLOTS:
         QFETCH(int, passed);
         setQuestion(kStylePanel, "@10,100,60,120;70,10,120,30@70,100,120,120;10,10,60,30",
                     "@10,100,60,120@70,100,120,120", "@10,10,60,30@70,10,120,30");
-        TfrmSelStyle4 screen;
+        TfrmSelStyle4 screen(m_handOver);
         screen.showModal();
         QVERIFY(screen.isVisible());
         QCOMPARE(screen.windowTitle(), QStringLiteral("Quarvel パネル表示"));
@@ -88,19 +89,19 @@ private Q_SLOTS:
         QCOMPARE(screen.board().position(crossed ? 0 : 1), (Point{70, 100}));
         QTest::mouseClick(screen.okButton(), Qt::LeftButton);
         QVERIFY(!screen.isVisible());
-        QCOMPARE(styleHandOver().passed, passed);
+        QCOMPARE(m_handOver.passed, passed);
         QCOMPARE(surface->pieceCount(), 0);
     }
 
     void closeBoxLeavesTheVerdictAndReleasesImages()
     {
         setQuestion(kStylePanel, "@10,100,60,120;10,10,60,30", "@10,100,60,120", "@10,10,60,30");
-        TfrmSelStyle4 screen;
+        TfrmSelStyle4 screen(m_handOver);
         screen.showModal();
         drag(screen.surface(), screen.board(), 0, {10, 100}, Qt::LeftButton);
         QCOMPARE(screen.surface()->pieceCount(), 1);
         screen.close();
-        QCOMPARE(styleHandOver().passed, 0);
+        QCOMPARE(m_handOver.passed, 0);
         QCOMPARE(screen.surface()->pieceCount(), 0);
         // The next showing starts afresh.
         screen.showModal();
@@ -122,10 +123,10 @@ private Q_SLOTS:
         QFETCH(QString, panels);
         QFETCH(QString, message);
         setQuestion(kStylePanel, "@x", "@10,100,60,120", panels.toStdString(), picture);
-        TfrmSelStyle4 screen;
+        TfrmSelStyle4 screen(m_handOver);
         screen.showModal();
         QVERIFY(!screen.isVisible());
-        QCOMPARE(styleHandOver().passed, 0);
+        QCOMPARE(m_handOver.passed, 0);
         const auto shown = ui::testing::shownMessages();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].title, QStringLiteral("Error"));
@@ -140,7 +141,7 @@ private Q_SLOTS:
         for (int k = 0; k < 32; ++k)
             panels += "@" + std::to_string(k * 9) + ",0," + std::to_string(k * 9 + 8) + ",8";
         setQuestion(kStylePanel, "@x", panels, panels);
-        TfrmSelStyle4 screen;
+        TfrmSelStyle4 screen(m_handOver);
         screen.showModal();
         QVERIFY(screen.isVisible());
         QCOMPARE(ui::testing::shownMessages().size(), 1);
@@ -153,7 +154,7 @@ private Q_SLOTS:
         // Labelled: T1 and T3 take "ip", T2 stays empty.
         setQuestion(kStyleLabelledPanel, "@T1;ip@T2;@T3;ip", "@10,100,60,120,T1@70,100,120,120,T2@130,100,180,120,T3",
                     "@10,10,60,30,ip@70,10,120,30,ip");
-        TfrmSelStyle6 screen;
+        TfrmSelStyle6 screen(m_handOver);
         screen.showModal();
         PanelSurface* surface = screen.surface();
         QCOMPARE(screen.focusWidget(), surface);
@@ -182,15 +183,15 @@ private Q_SLOTS:
         key(screen.okButton(), Qt::Key_Space);
         QVERIFY(!screen.isVisible());
         QCOMPARE(screen.answerString(), std::string("@T1;ip@T2;@T3;ip"));
-        QCOMPARE(styleHandOver().passed, 1);
+        QCOMPARE(m_handOver.passed, 1);
     }
 
     void viewScreensPlaceTheCorrectAnswer()
     {
         setQuestion(kStylePanel, "@10,100,60,120;70,10,120,30@70,100,120,120;10,10,60,30",
                     "@10,100,60,120@70,100,120,120", "@10,10,60,30@70,10,120,30");
-        styleHandOver().passed = 1;
-        TfrmSelStyle4View plain;
+        m_handOver.passed = 1;
+        TfrmSelStyle4View plain(m_handOver);
         plain.showModal();
         QCOMPARE(plain.windowTitle(), QStringLiteral("Quarvel 正解パネル表示"));
         QCOMPARE(plain.board().position(0), (Point{70, 100}));
@@ -200,11 +201,11 @@ private Q_SLOTS:
         QCOMPARE(plain.board().position(0), (Point{70, 100}));
         plain.pressOk();
         QVERIFY(!plain.isVisible());
-        QCOMPARE(styleHandOver().passed, 1);
+        QCOMPARE(m_handOver.passed, 1);
 
         setQuestion(kStyleLabelledPanel, "@T1;ip@T2;@T3;ip", "@10,100,60,120,T1@70,100,120,120,T2@130,100,180,120,T3",
                     "@10,10,60,30,ip@70,10,120,30,ip");
-        TfrmSelStyle6View labelled;
+        TfrmSelStyle6View labelled(m_handOver);
         labelled.showModal();
         QCOMPARE(labelled.board().position(0), (Point{10, 100}));
         QCOMPARE(labelled.board().position(1), (Point{130, 100}));

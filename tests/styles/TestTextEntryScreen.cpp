@@ -1,5 +1,6 @@
 // The text entry style's answer and view screens as a person uses them.
 #include "bank/Cp932.h"
+#include "session/ExamSession.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "styles/StyleHandOver.h"
 #include "styles/screens/TfrmSelStyle5.h"
@@ -18,7 +19,7 @@ class TestTextEntryScreen : public QObject {
 
     void handOver(const char* correctUtf8, const char* mode, const char* length)
     {
-        StyleQuestion& q = styleHandOver().question(kStyleTextEntry);
+        StyleQuestion& q = examSession().styleHandOver.question(kStyleTextEntry);
         q = StyleQuestion{};
         q.dataA = cp932::fromUtf8(correctUtf8);
         q.dataB = mode;
@@ -34,7 +35,7 @@ class TestTextEntryScreen : public QObject {
     }
     void ask()
     {
-        styleHandOver().passed = 0;
+        examSession().styleHandOver.passed = 0;
         screen()->showModal();
     }
 
@@ -71,7 +72,7 @@ private Q_SLOTS:
         type(edit(screen()), typed);
         screen()->Button1Click();
         QVERIFY(!screen()->isVisible());
-        QCOMPARE(styleHandOver().passed, passed);
+        QCOMPARE(examSession().styleHandOver.passed, passed);
     }
 
     void enterConfirmsAndEveryShowingStartsEmpty()
@@ -83,11 +84,11 @@ private Q_SLOTS:
         QCOMPARE(edit(screen())->text(), QStringLiteral("ls -l")); // the sixth character is refused
         QTest::keyClick(edit(screen()), Qt::Key_Return);
         QVERIFY(!screen()->isVisible());
-        QCOMPARE(styleHandOver().passed, 1);
+        QCOMPARE(examSession().styleHandOver.passed, 1);
         ask();
         QCOMPARE(edit(screen())->text(), QString());
         screen()->close(); // the close box
-        QCOMPARE(styleHandOver().passed, 0);
+        QCOMPARE(examSession().styleHandOver.passed, 0);
     }
 
     void aLengthThatIsNoNumberIsReportedAndLiftsTheLimit()
@@ -104,7 +105,7 @@ private Q_SLOTS:
     {
         handOver("ネットワーク ", "on", "20"); // a correct text that ends in a blank
         TfrmSelStyle5View* view = screens().frmSelStyle5View;
-        styleHandOver().passed = 1;
+        examSession().styleHandOver.passed = 1;
         view->showModal();
         QVERIFY(view->isVisible());
         QVERIFY(edit(view)->isReadOnly());
@@ -112,13 +113,13 @@ private Q_SLOTS:
         QCOMPARE(view->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("正解"));
         view->Button1Click();
         QVERIFY(!view->isVisible());
-        QCOMPARE(styleHandOver().passed, 1);
+        QCOMPARE(examSession().styleHandOver.passed, 1);
 
         // Typed exactly as shown, the answer is still wrong: the input is trimmed, the text is not.
         ask();
         type(edit(screen()), QStringLiteral("ネットワーク "));
         screen()->pressOk();
-        QCOMPARE(styleHandOver().passed, 0);
+        QCOMPARE(examSession().styleHandOver.passed, 0);
     }
 };
 

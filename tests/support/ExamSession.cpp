@@ -1,22 +1,22 @@
 #include "support/ExamSession.h"
 
+#include "session/ExamSession.h"
 #include "session/screens/TExamModeForm.h"
 #include "shell/screens/ScreenCatalogue.h"
-#include "shell/screens/TCatSelForm.h"
 
 namespace testsupport {
 
 void startExamSession(const std::vector<SessionQuestion>& questions, int limitSeconds)
 {
-    TCatSelForm* cat = screens().CatSelForm;
-    cat->session.questionCount = int(questions.size());
-    cat->session.timeLimitSeconds = limitSeconds;
-    cat->session.timeLimitOn = limitSeconds > 0 ? 1 : 0;
-    cat->sessionQuestions.count = int(questions.size());
+    ExamSession& session = examSession();
+    session.settings.questionCount = int(questions.size());
+    session.settings.timeLimitSeconds = limitSeconds;
+    session.settings.timeLimitOn = limitSeconds > 0 ? 1 : 0;
+    session.sessionQuestions.count = int(questions.size());
     for (size_t i = 0; i < questions.size(); ++i)
-        cat->sessionQuestions.questions[i] = questions[i];
+        session.sessionQuestions.questions[i] = questions[i];
+    session.answers = AnswerTable{};
     TExamModeForm* exam = screens().ExamModeForm;
-    exam->answers = AnswerTable{};
     exam->setQuestionLabel(QStringLiteral("Q.1"));
     exam->show();
 }

@@ -11,13 +11,12 @@
 #include "results/screens/ReportWriter.h"
 #include "results/screens/ResultsTheme.h"
 #include "results/screens/TrendChartPicture.h"
+#include "session/ExamSession.h"
 #include "session/InquiryPage.h"
 #include "session/QuestionLayout.h"
 #include "session/screens/TCheatForm.h"
-#include "session/screens/TExamModeForm.h"
 #include "session/screens/TRefImgForm.h"
 #include "shell/screens/ScreenCatalogue.h"
-#include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "styles/screens/StyleViews.h"
 #include "ui/Artwork.h"
@@ -118,7 +117,8 @@ void setTextColour(QWidget* widget, const QColor& text, const QColor& background
 
 } // namespace
 
-TResultForm::TResultForm(QWidget* parent) : ui::Screen(QStringLiteral("ResultForm"), parent)
+TResultForm::TResultForm(ExamSession& session, QWidget* parent)
+    : ui::Screen(QStringLiteral("ResultForm"), parent), m_session(session)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
     resize(kDefaultWidth, kDefaultHeight);
@@ -394,10 +394,8 @@ void TResultForm::applyTheme()
 
 void TResultForm::FormShow()
 {
-    TCatSelForm* catSel = screens().CatSelForm;
-    TExamModeForm* exam = screens().ExamModeForm;
     TCourseMenuForm* menu = screens().CourseMenuForm;
-    if (!catSel || !exam || !menu)
+    if (!menu)
         return;
     const CourseTest& test = menu->chosenTest();
 
@@ -412,8 +410,8 @@ void TResultForm::FormShow()
     const QDateTime now = clock();
     const AttemptStamp stamp{now.date().year(), now.date().month(), now.date().day(), now.time().hour(),
                              now.time().minute()};
-    score = ScoreAttempt(catSel->sessionQuestions, exam->answers, catSel->session.questionCount, exam->elapsedSeconds,
-                         stamp);
+    score = ScoreAttempt(m_session.sessionQuestions, m_session.answers, m_session.settings.questionCount,
+                         m_session.elapsedSeconds, stamp);
 
     const QString subject = shown(test.code) + QLatin1Char('\n') + shown(test.title);
     Memo2->setPlainText(subject);
@@ -432,7 +430,7 @@ void TResultForm::FormShow()
 
     showOverview();
     Timer1->start();
-    Image1->setPixmap(drawTrendChart(BuildTrendChart(history, score, catSel->bank.mockMinutes)));
+    Image1->setPixmap(drawTrendChart(BuildTrendChart(history, score, m_session.bank.mockMinutes)));
 
     // An attempt without questions is shown, never recorded: it would only pull the average down.
     m_attemptPending = score.questionCount > 0;
@@ -442,8 +440,8 @@ void TResultForm::FormShow()
 
 void TResultForm::fillTable()
 {
-    const SessionTable& questions = screens().CatSelForm->sessionQuestions;
-    const AnswerTable& answers = screens().ExamModeForm->answers;
+    const SessionTable& questions = m_session.sessionQuestions;
+    const AnswerTable& answers = m_session.answers;
     const QSignalBlocker blocker(StringGrid1);
     StringGrid1->clearContents();
     StringGrid1->setRowCount(score.questionCount + 1);
@@ -521,7 +519,7 @@ void TResultForm::StringGrid1SelectCell(int row)
 {
     if (row < 1 || row > score.questionCount)
         return;
-    const SessionQuestion& question = screens().CatSelForm->sessionQuestions.question(row);
+    const SessionQuestion& question = m_session.sessionQuestions.question(row);
 
     paintHeadingStrip(false);
     setRightPanelButtonsVisible(true);
@@ -574,9 +572,9 @@ void TResultForm::StringGrid1SelectCell(int row)
     }
     Memo1->resize(Memo1->width(), (!exhibitPaths.isEmpty() || styleScreen) ? kMemoShort : kMemoTall);
 
-    // The view screens read the exam's hand-over record of their style: refill it for this question.
+    // The view screens read the sitting's hand-over record of their style: refill it for this question.
     if (styleScreen)
-        screens().ExamModeForm->styleQuestion(question.style) = FillStyleQuestion(question, questionDir);
+        m_session.styleHandOver.question(question.style) = FillStyleQuestion(question, questionDir);
 }
 
 void TResultForm::StringGrid1MouseDown(int y)
@@ -640,8 +638,8 @@ void TResultForm::Button4Click()
 {
     if (m_selectedRow < 1)
         return;
-    const SessionQuestion& question = screens().CatSelForm->sessionQuestions.question(m_selectedRow);
-    const AnswerRecord& answer = screens().ExamModeForm->answers.at(m_selectedRow);
+    const SessionQuestion& question = m_session.sessionQuestions.question(m_selectedRow);
+    const AnswerRecord& answer = m_session.answers.at(m_selectedRow);
     screens().CheatForm->openInquiryPage(
         m_selectedRow, inquiry::resultAnswerBlock(question, answer.answerFlags, score.verdict(m_selectedRow)));
 }
@@ -673,24 +671,23 @@ void TResultForm::Button7Click()
         cp932::toUnicode(std::string_view(firstLine.constData(), size_t(firstLine.size()))).trimmed();
     if (address.isEmpty())
         return;
-    const SessionQuestion& question = screens().CatSelForm->sessionQuestions.question(m_selectedRow);
+    const SessionQuestion& question = m_session.sessionQuestions.question(m_selectedRow);
     ui::openExternal(FaqAddress(address, screens().CourseMenuForm->chosenTest().code, question.number), true);
 }
 
 void TResultForm::Button8Click()
 {
-    const TCatSelForm* catSel = screens().CatSelForm;
-    const QuestionBank& bank = catSel->bank;
+    const QuestionBank& bank = m_session.bank;
     const CourseTest& test = screens().CourseMenuForm->chosenTest();
     ReportData data;
     data.userName = cp932::fromUnicode(settings::ReadSetting(QString::fromLatin1(settings::kSection), QStringLiteral("Name")));
     data.code = test.code;
     data.title = test.title;
-    data.mode = catSel->session.mode;
+    data.mode = m_session.settings.mode;
     data.score = score;
     // The figures as the history will hold them once this attempt is recorded.
-    const CategoryTally tally = TallyCategories(catSel->sessionQuestions, score, bank.categoryCount);
-    data.after = AppendAttempt(history, score, tally, catSel->sessionQuestions, data.mode, bank.categoryCount);
+    const CategoryTally tally = TallyCategories(m_session.sessionQuestions, score, bank.categoryCount);
+    data.after = AppendAttempt(history, score, tally, m_session.sessionQuestions, data.mode, bank.categoryCount);
     for (int c = 1; c <= std::clamp(bank.categoryCount, 0, kMaxCategories); ++c)
         data.categoryNames.push_back(bank.category(c).name);
     const QString printDir = layout::programDir() + QStringLiteral("Print/");
@@ -733,9 +730,9 @@ void TResultForm::showExhibit(int k)
 {
     if (k < 1 || k > exhibitPaths.size() || !screens().RefImgForm)
         return;
-    // The exhibit window shows whatever path was handed to it last, from any screen.
-    screens().ExamModeForm->exhibitPath = exhibitPaths.at(k - 1);
-    screens().RefImgForm->showExhibit();
+    // The sitting's exhibit is whichever picture was asked for last, from any screen.
+    m_session.exhibitPath = exhibitPaths.at(k - 1);
+    screens().RefImgForm->showExhibit(m_session.exhibitPath);
 }
 
 void TResultForm::Image11Click()
@@ -766,22 +763,21 @@ void TResultForm::recordAttempt()
     if (!m_attemptPending)
         return;
     m_attemptPending = false; // once per attempt, whatever the outcome of the write
-    const TCatSelForm* catSel = screens().CatSelForm;
     const CourseTest& test = screens().CourseMenuForm->chosenTest();
-    const CategoryTally tally = TallyCategories(catSel->sessionQuestions, score, catSel->bank.categoryCount);
-    const History updated = AppendAttempt(history, score, tally, catSel->sessionQuestions, catSel->session.mode,
-                                          catSel->bank.categoryCount);
+    const int categoryCount = m_session.bank.categoryCount;
+    const CategoryTally tally = TallyCategories(m_session.sessionQuestions, score, categoryCount);
+    const History updated =
+        AppendAttempt(history, score, tally, m_session.sessionQuestions, m_session.settings.mode, categoryCount);
     // A history that cannot be written is left as it was; nothing is reported.
     SaveHistory(test.historyFile, updated, test.questionFile);
-    if (catSel->session.adaptive)
+    if (m_session.settings.adaptive)
         updateAdaptiveRecord(test.adaptiveFile);
 }
 
 void TResultForm::updateAdaptiveRecord(const QString& path)
 {
-    const TCatSelForm* catSel = screens().CatSelForm;
-    if (const auto error = UpdateAdaptiveRecord(path, catSel->bank, catSel->sessionQuestions,
-                                                screens().ExamModeForm->answers, score))
+    if (const auto error =
+            UpdateAdaptiveRecord(path, m_session.bank, m_session.sessionQuestions, m_session.answers, score))
         ui::messageBox(this, QStringLiteral("Error"), error->japaneseText()); // the history is saved already
 }
 

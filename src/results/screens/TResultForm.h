@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+class ExamSession;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -27,7 +28,7 @@ class TResultForm : public ui::Screen
 {
     Q_OBJECT
   public:
-    explicit TResultForm(QWidget* parent = nullptr);
+    explicit TResultForm(ExamSession& session, QWidget* parent = nullptr);
 
     // What the screen read and scored when it opened; valid until it opens again (the printed
     // report reads them).
@@ -73,6 +74,7 @@ class TResultForm : public ui::Screen
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    ExamSession& m_session; // the sitting being scored
     void buildControls();
     void buildKeys();
     void selectRowByKey(int row);

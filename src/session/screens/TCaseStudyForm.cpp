@@ -1,7 +1,7 @@
 #include "session/screens/TCaseStudyForm.h"
 
 #include "bank/Cp932.h"
-#include "session/screens/TExamModeForm.h"
+#include "session/ExamSession.h"
 #include "session/screens/TRefImgForm.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -24,7 +24,8 @@ constexpr int kButtonTop = kHeight - kButtonHeight - kMargin;
 constexpr std::array<int, 4> kImageButtonX{8, 96, 184, 272};
 } // namespace
 
-TCaseStudyForm::TCaseStudyForm(QWidget* parent) : ui::Screen(QStringLiteral("CaseStudyForm"), parent)
+TCaseStudyForm::TCaseStudyForm(ExamSession& session, QWidget* parent)
+    : ui::Screen(QStringLiteral("CaseStudyForm"), parent), m_session(session)
 {
     setWindowTitle(QStringLiteral("事例"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -101,10 +102,10 @@ void TCaseStudyForm::FormShow()
 
 void TCaseStudyForm::RefImgClick(int slot)
 {
-    if (slot < 1 || slot > 4 || !screens().ExamModeForm || !screens().RefImgForm)
+    if (slot < 1 || slot > 4 || !screens().RefImgForm)
         return;
-    screens().ExamModeForm->exhibitPath = m_imagePaths[size_t(slot - 1)];
-    screens().RefImgForm->showExhibit(this);
+    m_session.exhibitPath = m_imagePaths[size_t(slot - 1)];
+    screens().RefImgForm->showExhibit(m_session.exhibitPath, this);
 }
 
 void TCaseStudyForm::Button1Click()
@@ -122,8 +123,7 @@ void TCaseStudyForm::FormClose()
 
 void TCaseStudyForm::closedByUser()
 {
-    if (screens().ExamModeForm)
-        screens().ExamModeForm->caseStudyWindowClosed();
+    m_session.closeCaseStudy();
 }
 
 void TCaseStudyForm::FormHide()

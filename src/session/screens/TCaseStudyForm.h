@@ -6,6 +6,7 @@
 
 #include <array>
 
+class ExamSession;
 class QFrame;
 class QPlainTextEdit;
 namespace ui {
@@ -15,12 +16,13 @@ class PictureButton;
 class TCaseStudyForm : public ui::Screen {
     Q_OBJECT
 public:
-    explicit TCaseStudyForm(QWidget* parent = nullptr);
+    explicit TCaseStudyForm(ExamSession& session, QWidget* parent = nullptr);
 
     // Puts a case study on the window: its text, and one picture button per image present.
     void prepare(const CaseStudy& caseStudy);
 
-    // Picture buttons 1..4: the exhibit window shows case study image `slot`.
+    // Picture buttons 1..4: the exhibit window shows case study image `slot` (the sitting's
+    // exhibit from now on).
     void RefImgClick(int slot);
     // The close button: the time in the window does not count for the question on screen, a
     // pending time-up may now end the session, and an open exhibit closes too.
@@ -34,6 +36,8 @@ protected:
 
 private:
     void closedByUser();
+
+    ExamSession& m_session;
 
     QFrame* Panel1 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;

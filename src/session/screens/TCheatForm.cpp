@@ -4,16 +4,15 @@
 #include "bank/FileLookup.h"
 #include "bank/InstallLayout.h"
 #include "bank/SettingsStore.h"
+#include "session/ExamSession.h"
 #include "session/InquiryPage.h"
 #include "session/LinkTarget.h"
 #include "session/QuestionLayout.h"
 #include "session/screens/MemoText.h"
 #include "session/screens/TExamModeForm.h"
 #include "shell/screens/ScreenCatalogue.h"
-#include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "shell/screens/TMainMenuForm.h"
-#include "styles/StyleHandOver.h"
 #include "styles/screens/StyleViews.h"
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
@@ -52,21 +51,14 @@ QLabel* hiddenPicture(QWidget* parent, const QString& name)
     return label;
 }
 
-const SessionQuestion* sessionQuestion(int position)
-{
-    const TCatSelForm* cat = screens().CatSelForm;
-    if (!cat || position < 1 || position > std::min(cat->sessionQuestions.count, kMaxQuestions))
-        return nullptr;
-    return &cat->sessionQuestions.question(position);
-}
-
 QString programFile(const QString& name)
 {
     return filelookup::resolve(layout::programDir() + name);
 }
 } // namespace
 
-TCheatForm::TCheatForm(QWidget* parent) : ui::Screen(QStringLiteral("CheatForm"), parent)
+TCheatForm::TCheatForm(ExamSession& session, QWidget* parent)
+    : ui::Screen(QStringLiteral("CheatForm"), parent), m_session(session)
 {
     setWindowTitle(QStringLiteral("正解"));
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -183,8 +175,7 @@ QPoint TCheatForm::foldedPlace() const
 
 void TCheatForm::FormShow()
 {
-    const TExamModeForm* exam = screens().ExamModeForm;
-    const SessionQuestion* question = exam ? sessionQuestion(exam->currentQuestion) : nullptr;
+    const SessionQuestion* question = m_session.question(m_session.currentQuestion);
     buildPictures();
     if (!question)
         return;
@@ -207,7 +198,7 @@ void TCheatForm::FormShow()
 
 void TCheatForm::showLinkButton(ui::PictureButton* button, QLabel* available, QLabel* unavailable, int link)
 {
-    const SessionQuestion* question = sessionQuestion(screens().ExamModeForm->currentQuestion);
+    const SessionQuestion* question = m_session.question(m_session.currentQuestion);
     const Link& target = question->links[size_t(link)];
     const bool present = !target.target.empty();
     button->setPicture(present ? available->pixmap() : unavailable->pixmap());
@@ -311,12 +302,11 @@ bool TCheatForm::eventFilter(QObject* watched, QEvent* event)
 
 void TCheatForm::showStyleView(int style)
 {
-    const TExamModeForm* exam = screens().ExamModeForm;
-    const SessionQuestion* question = exam ? sessionQuestion(exam->currentQuestion) : nullptr;
+    const SessionQuestion* question = m_session.question(m_session.currentQuestion);
     if (!question || question->style != style)
         return;
     const QString dir = questionlayout::questionDataDir(screens().CourseMenuForm->chosenTest().questionFile);
-    styleHandOver().question(style) = FillStyleQuestion(*question, dir);
+    m_session.styleHandOver.question(style) = FillStyleQuestion(*question, dir);
     ui::Screen* view = styleViewScreen(style);
     if (view)
         view->showModal();
@@ -354,19 +344,17 @@ QWidget* TCheatForm::messageParent()
 
 void TCheatForm::Button3Click()
 {
-    if (screens().ExamModeForm)
-        CBTClick(1, screens().ExamModeForm->currentQuestion);
+    CBTClick(1, m_session.currentQuestion);
 }
 
 void TCheatForm::Button4Click()
 {
-    if (screens().ExamModeForm)
-        CBTClick(2, screens().ExamModeForm->currentQuestion);
+    CBTClick(2, m_session.currentQuestion);
 }
 
 void TCheatForm::CBTClick(int kind, int position)
 {
-    const SessionQuestion* question = sessionQuestion(position);
+    const SessionQuestion* question = m_session.question(position);
     if (!question || kind < 1 || kind > kLinkCount)
         return;
     const std::string& target = question->links[size_t(kind - 1)].target;
@@ -407,19 +395,19 @@ void TCheatForm::CBTClick(int kind, int position)
 void TCheatForm::Button5Click()
 {
     const TExamModeForm* exam = screens().ExamModeForm;
-    const SessionQuestion* question = exam ? sessionQuestion(exam->currentQuestion) : nullptr;
-    if (!question)
+    const SessionQuestion* question = m_session.question(m_session.currentQuestion);
+    if (!exam || !question)
         return;
     int correctChoice = 0;
     if (question->style >= kStyleGraphic && question->style <= kStyleConnector)
-        correctChoice = styleHandOver().question(question->style).correctChoice;
-    openInquiryPage(exam->currentQuestion, inquiry::examAnswerBlock(*question, exam->tickedRadioButtons(),
-                                                                    exam->tickedCheckBoxes(), correctChoice));
+        correctChoice = m_session.styleHandOver.question(question->style).correctChoice;
+    openInquiryPage(m_session.currentQuestion, inquiry::examAnswerBlock(*question, exam->tickedRadioButtons(),
+                                                                        exam->tickedCheckBoxes(), correctChoice));
 }
 
 void TCheatForm::openInquiryPage(int position, const std::vector<std::string>& answerBlock)
 {
-    const SessionQuestion* question = sessionQuestion(position);
+    const SessionQuestion* question = m_session.question(position);
     if (!question)
         return;
     inquiry::InquiryValues values;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class ExamSession;
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
@@ -22,7 +23,7 @@ class TCheatForm : public ui::Screen
 {
     Q_OBJECT
   public:
-    explicit TCheatForm(QWidget* parent = nullptr);
+    explicit TCheatForm(ExamSession& session, QWidget* parent = nullptr);
 
     // Follows link `kind` (1 or 2) of session question `position`: a launch page framing the
     // target, a reference document, or the message that the disc is missing.
@@ -66,6 +67,8 @@ class TCheatForm : public ui::Screen
     void fold();
     QPoint foldedPlace() const;
     QWidget* messageParent();
+
+    ExamSession& m_session;
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

@@ -1,11 +1,11 @@
 #include "session/screens/TConfirmForm.h"
 
 #include "bank/Cp932.h"
+#include "session/ExamSession.h"
 #include "session/ReviewRows.h"
 #include "session/screens/TCheatForm.h"
 #include "session/screens/TExamModeForm.h"
 #include "shell/screens/ScreenCatalogue.h"
-#include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "ui/Artwork.h"
 #include "ui/PictureButton.h"
@@ -104,7 +104,8 @@ void setCell(QTableWidget* grid, int row, int column, const QString& text)
 
 } // namespace
 
-TConfirmForm::TConfirmForm(QWidget* parent) : ui::Screen(QStringLiteral("ConfirmForm"), parent)
+TConfirmForm::TConfirmForm(ExamSession& session, QWidget* parent)
+    : ui::Screen(QStringLiteral("ConfirmForm"), parent), m_session(session)
 {
     setWindowTitle(QStringLiteral("確認"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
@@ -200,8 +201,7 @@ bool TConfirmForm::eventFilter(QObject* watched, QEvent* event)
 
 int TConfirmForm::questionCount() const
 {
-    const TCatSelForm* catSel = screens().CatSelForm;
-    return catSel ? std::clamp(catSel->session.questionCount, 0, kMaxQuestions) : 0;
+    return m_session.count();
 }
 
 int TConfirmForm::selectedRow() const
@@ -229,9 +229,7 @@ void TConfirmForm::FormShow()
         grid->setRowCount(count + 1);
         grid->resize(grid->width(), review::gridHeight(count));
     }
-    const SessionTable empty{};
-    const std::vector<review::Row> rows = review::rows(
-        screens().CatSelForm ? screens().CatSelForm->sessionQuestions : empty, screens().ExamModeForm->answers, count);
+    const std::vector<review::Row> rows = review::rows(m_session.sessionQuestions, m_session.answers, count);
     for (int r = 1; r <= count; ++r) {
         const review::Row& row = rows[size_t(r - 1)];
         setCell(StringGrid1, r, 0, QString::fromLatin1(row.position));

@@ -1,6 +1,7 @@
 #pragma once
 #include "ui/Screen.h"
 
+class ExamSession;
 class QLabel;
 class QScrollArea;
 class QTableWidget;
@@ -14,7 +15,7 @@ class TConfirmForm : public ui::Screen
 {
     Q_OBJECT
   public:
-    explicit TConfirmForm(QWidget* parent = nullptr);
+    explicit TConfirmForm(ExamSession& session, QWidget* parent = nullptr);
 
     // Back to the first row (the category selection screen does this when shown, and the
     // exam screen before it shows this screen after the last question).
@@ -36,6 +37,8 @@ class TConfirmForm : public ui::Screen
 
   private:
     int questionCount() const;
+
+    ExamSession& m_session;
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

@@ -1,6 +1,7 @@
 #include "session/screens/TExamModeForm.h"
 
 #include "session/ExamClock.h"
+#include "session/ExamSession.h"
 #include "session/QuestionLayout.h"
 #include "session/screens/MemoText.h"
 #include "session/screens/TCaseStudyForm.h"
@@ -9,7 +10,6 @@
 #include "session/screens/TRefImgForm.h"
 #include "results/screens/TResultForm.h"
 #include "shell/screens/ScreenCatalogue.h"
-#include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "styles/screens/TfrmSelStyle3.h"
 #include "styles/screens/TfrmSelStyle4.h"
@@ -115,7 +115,8 @@ void setRadio(QRadioButton* button, bool on)
 }
 } // namespace
 
-TExamModeForm::TExamModeForm(QWidget* parent) : ui::Screen(QStringLiteral("ExamModeForm"), parent)
+TExamModeForm::TExamModeForm(ExamSession& session, QWidget* parent)
+    : ui::Screen(QStringLiteral("ExamModeForm"), parent), m_session(session)
 {
     setWindowTitle(kRunningTitle);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -371,8 +372,8 @@ void TExamModeForm::buildPictures()
     };
     // Drawn again only when the vendor colour changed since the last time.
     if (m_picturesColour && *m_picturesColour == colour) {
-        Button3->setPicture(paused ? saikaiIMG->pixmap() : itiziIMG->pixmap());
-        setPausedLook(paused != 0);
+        Button3->setPicture(m_session.paused ? saikaiIMG->pixmap() : itiziIMG->pixmap());
+        setPausedLook(m_session.paused != 0);
         return;
     }
     m_picturesColour = colour;
@@ -397,13 +398,8 @@ void TExamModeForm::buildPictures()
     for (auto* button : ButtonType)
         button->setPicture(ui::artwork::button(QStringLiteral("解答画面を開く"), 150, 30, colour));
 
-    Button3->setPicture(paused ? saikaiIMG->pixmap() : itiziIMG->pixmap());
-    setPausedLook(paused != 0);
-}
-
-StyleQuestion& TExamModeForm::styleQuestion(int style)
-{
-    return styleHandOver().question(std::clamp(style, int(kStyleGraphic), int(kStyleConnector)));
+    Button3->setPicture(m_session.paused ? saikaiIMG->pixmap() : itiziIMG->pixmap());
+    setPausedLook(m_session.paused != 0);
 }
 
 const std::string& TExamModeForm::imageName(int slot) const
@@ -418,31 +414,14 @@ const QString& TExamModeForm::imagePath(int slot) const
     return (slot >= 1 && slot <= 4) ? m_imagePaths[size_t(slot - 1)] : none;
 }
 
-int TExamModeForm::sessionCount() const
-{
-    if (!screens().CatSelForm)
-        return 0;
-    return std::clamp(screens().CatSelForm->session.questionCount, 0, kMaxQuestions);
-}
-
-bool TExamModeForm::isSessionPosition(int q) const
-{
-    return q >= 1 && q <= sessionCount();
-}
-
-const SessionQuestion* TExamModeForm::sessionQuestion(int q) const
-{
-    if (!isSessionPosition(q))
-        return nullptr;
-    return &screens().CatSelForm->sessionQuestions.question(q);
-}
-
 // ---- Session start -------------------------------------------------------------------------
 
 void TExamModeForm::FormShow()
 {
-    const SessionSettings& settings = screens().CatSelForm->session;
+    const SessionSettings& settings = m_session.settings;
     const CourseTest& test = screens().CourseMenuForm->chosenTest();
+    // A new sitting starts running at its first question, whatever the last one ended in.
+    m_session.start(ReadCaseStudy(test.questionFile));
 
     buildPictures();
     drawClockFace();
@@ -453,9 +432,6 @@ void TExamModeForm::FormShow()
     CheckBox0->setFocus();
     resize(kWindowWidth, kWindowHeight);
 
-    // A new session starts running, whatever the last one ended in.
-    paused = 0;
-    reviewMode = 0;
     Button3->setHint(kPauseHint);
     Button3->setPicture(itiziIMG->pixmap());
     setPausedLook(false);
@@ -467,7 +443,6 @@ void TExamModeForm::FormShow()
     Button6->show();
     setWindowTitle(kRunningTitle);
 
-    elapsedSeconds = 0;
     Timer1->start(1000);
 
     const QColor sideColour = ui::fromBgr(screens().CourseMenuForm->currentTheme().colour1);
@@ -479,17 +454,13 @@ void TExamModeForm::FormShow()
     ui::hintWhenCutShort(Memo12, memotext::memoText(Memo12));
     Label5->setText(QStringLiteral("問題数 : 全%1問").arg(settings.questionCount));
 
-    currentQuestion = 1;
     setQuestionLabel(questionlayout::questionLabel(1));
     LoadQuestion(1);
     setNextPicture(false);
 
-    caseStudyClosed = 1;
-    caseStudy = ReadCaseStudy(test.questionFile);
-    if (caseStudy.present) {
+    if (m_session.caseStudy.present) {
         // Time-up waits until this first showing of the case study is closed.
-        caseStudyClosed = 0;
-        screens().CaseStudyForm->prepare(caseStudy);
+        screens().CaseStudyForm->prepare(m_session.caseStudy);
         screens().CaseStudyForm->showModal();
         Image5->show();
     }
@@ -517,20 +488,21 @@ void TExamModeForm::drawHand(const QColor& colour)
         drawClockFace();
     QPainter painter(&m_clockCanvas);
     painter.setPen(QPen(colour, 2));
-    painter.drawLine(examclock::kHandCentre, examclock::handEnd(elapsedSeconds));
+    painter.drawLine(examclock::kHandCentre, examclock::handEnd(m_session.elapsedSeconds));
 }
 
 void TExamModeForm::Timer1Timer()
 {
-    const SessionSettings& settings = screens().CatSelForm->session;
+    const SessionSettings& settings = m_session.settings;
+    int& elapsedSeconds = m_session.elapsedSeconds;
     const int limit = settings.timeLimitSeconds;
-    const examclock::TickPlan plan = examclock::planTick(limit, elapsedSeconds, settings.timeLimitOn == 1,
-                                                         caseStudyClosed == 1);
+    const examclock::TickPlan plan =
+        examclock::planTick(limit, elapsedSeconds, settings.timeLimitOn == 1, m_session.caseStudyClosed == 1);
     if (!plan.sound.isEmpty())
         ui::playSound(plan.sound);
 
     if (plan.redrawFace) {
-        if (examclock::behindPace(limit, settings.questionCount, currentQuestion, elapsedSeconds)) {
+        if (examclock::behindPace(limit, settings.questionCount, m_session.currentQuestion, elapsedSeconds)) {
             const bool show = Label3->isHidden();
             Label3->setVisible(show);
             Label4->setVisible(show);
@@ -554,14 +526,6 @@ void TExamModeForm::Timer1Timer()
 
 // ---- Navigation ----------------------------------------------------------------------------
 
-void TExamModeForm::accountTime()
-{
-    // Time-up sets the clock back to the limit, which may lie before the question was put on
-    // screen (a case study kept open past the limit): such a visit adds nothing.
-    if (isSessionPosition(currentQuestion))
-        answers.at(currentQuestion).secondsOnQuestion += std::max(0, elapsedSeconds - questionStartSeconds);
-}
-
 void TExamModeForm::closeExplanation()
 {
     // Closing (not hiding) folds the window and lets it reset what it coloured.
@@ -579,7 +543,7 @@ void TExamModeForm::explanationClosed()
 // The next button shows the score-at-end picture on the last question.
 void TExamModeForm::setNextPicture(bool greyed)
 {
-    const bool last = currentQuestion >= sessionCount();
+    const bool last = m_session.currentQuestion >= m_session.count();
     if (last)
         Button2->setPicture(greyed ? saitenGIMG->pixmap() : saitenIMG->pixmap());
     else
@@ -591,7 +555,7 @@ void TExamModeForm::setPausedLook(bool isPaused)
     Button4->setPicture(isPaused ? imasuguGIMG->pixmap() : imasuguIMG->pixmap());
     Button1->setPicture(isPaused ? kotaeGIMG->pixmap() : kotaeIMG->pixmap());
     setNextPicture(isPaused);
-    const bool previousUsable = !isPaused && currentQuestion > 1;
+    const bool previousUsable = !isPaused && m_session.currentQuestion > 1;
     Button6->setPicture(previousUsable ? modoruIMG->pixmap() : modoruGIMG->pixmap());
     Button4->setEnabled(!isPaused);
     Button1->setEnabled(!isPaused);
@@ -601,15 +565,16 @@ void TExamModeForm::setPausedLook(bool isPaused)
 
 void TExamModeForm::Button2Click()
 {
-    if (paused)
+    if (m_session.paused)
         return;
     CheckBox0->setFocus();
     closeExplanation();
-    const int count = sessionCount();
+    const int count = m_session.count();
+    int& currentQuestion = m_session.currentQuestion;
     const int old = currentQuestion;
     if (old <= count) {
         SaveAnswer(old);
-        accountTime();
+        m_session.accountTime();
         currentQuestion = old + 1;
     }
     if (old < count) {
@@ -628,14 +593,15 @@ void TExamModeForm::Button2Click()
 
 void TExamModeForm::Button6Click()
 {
-    if (paused || currentQuestion <= 1)
+    int& currentQuestion = m_session.currentQuestion;
+    if (m_session.paused || currentQuestion <= 1)
         return;
     CheckBox0->setFocus();
     closeExplanation();
-    const int count = sessionCount();
-    if (isSessionPosition(currentQuestion)) {
+    const int count = m_session.count();
+    if (m_session.isPosition(currentQuestion)) {
         SaveAnswer(currentQuestion);
-        accountTime();
+        m_session.accountTime();
     }
     currentQuestion = std::min(currentQuestion - 1, std::max(count, 1));
     setQuestionLabel(questionlayout::questionLabel(currentQuestion));
@@ -646,38 +612,36 @@ void TExamModeForm::Button6Click()
 
 void TExamModeForm::Button3Click()
 {
-    if (paused == 0) {
+    if (m_session.togglePause()) {
         Timer1->stop();
         Button3->setHint(kResumeHint);
         Button3->setPicture(saikaiIMG->pixmap());
         setPausedLook(true);
-        paused = 1;
     } else {
         Timer1->start(1000);
         Button3->setHint(kPauseHint);
         Button3->setPicture(itiziIMG->pixmap());
         setPausedLook(false);
-        paused = 0;
     }
 }
 
 void TExamModeForm::Button4Click()
 {
-    if (paused)
+    if (m_session.paused)
         return;
-    if (isSessionPosition(currentQuestion)) {
-        SaveAnswer(currentQuestion);
-        accountTime();
+    if (m_session.isPosition(m_session.currentQuestion)) {
+        SaveAnswer(m_session.currentQuestion);
+        m_session.accountTime();
     }
     screens().ConfirmForm->showModal();
 }
 
 void TExamModeForm::Button1Click()
 {
-    const SessionQuestion* question = sessionQuestion(currentQuestion);
-    if (paused || !question)
+    const SessionQuestion* question = m_session.question(m_session.currentQuestion);
+    if (m_session.paused || !question)
         return;
-    answers.at(currentQuestion).explanationViewed = 1;
+    m_session.answers.at(m_session.currentQuestion).explanationViewed = 1;
     for (size_t i = 0; i < ChoiceMemo.size(); ++i)
         if (question->keyFlags[i] == 1)
             setTextColour(ChoiceMemo[i], QPalette::Text, Qt::red);
@@ -694,29 +658,21 @@ void TExamModeForm::RefImgClick(int slot)
 {
     if (slot < 1 || slot > 4)
         return;
-    exhibitPath = m_imagePaths[size_t(slot - 1)];
-    screens().RefImgForm->showExhibit();
-}
-
-void TExamModeForm::caseStudyWindowClosed()
-{
-    questionStartSeconds = elapsedSeconds;
-    caseStudyClosed = 1;
+    m_session.exhibitPath = m_imagePaths[size_t(slot - 1)];
+    screens().RefImgForm->showExhibit(m_session.exhibitPath);
 }
 
 // ---- Review mode and the end ---------------------------------------------------------------
 
 void TExamModeForm::reviewJump(int row)
 {
-    if (!isSessionPosition(row))
+    if (!m_session.enterReview(row))
         return;
     closeExplanation(); // it would show the answer of the question left behind
-    currentQuestion = row;
     LoadQuestion(row);
     LoadAnswer(row);
     setQuestionLabel(questionlayout::questionLabel(row));
     CheckBox0->setFocus();
-    reviewMode = 1;
     Button2->hide();
     Button3->hide();
     Button6->hide();
@@ -739,7 +695,7 @@ void TExamModeForm::scoreSession()
     Label11->show();
     Label12->show();
     Timer1->stop();
-    reviewMode = 0;
+    m_session.leaveReview();
     if (screens().ConfirmForm)
         screens().ConfirmForm->hide();
     if (screens().CaseStudyForm)
@@ -776,7 +732,7 @@ void TExamModeForm::FormClose()
 
 void TExamModeForm::LoadQuestion(int q)
 {
-    const SessionQuestion* question = sessionQuestion(q);
+    const SessionQuestion* question = m_session.question(q);
     if (!question)
         return;
 
@@ -863,7 +819,7 @@ void TExamModeForm::LoadQuestion(int q)
         }
     } else if (question->style >= kStyleGraphic && question->style <= kStyleConnector) {
         const QString dir = questionlayout::questionDataDir(screens().CourseMenuForm->chosenTest().questionFile);
-        styleQuestion(question->style) = FillStyleQuestion(*question, dir);
+        m_session.styleHandOver.question(question->style) = FillStyleQuestion(*question, dir);
         ButtonType[size_t(question->style - kStyleGraphic)]->show();
         Label6->show();
         contentBottom = Label6->geometry().bottom();
@@ -876,12 +832,12 @@ void TExamModeForm::LoadQuestion(int q)
     Panel1->setAccessibleName(questionlayout::questionLabel(q));
     Panel1->setAccessibleDescription(questionlayout::spokenQuestion(shownText, shownChoices));
 
-    questionStartSeconds = elapsedSeconds;
+    m_session.markQuestionStart();
 }
 
 void TExamModeForm::CheckBox1Click(QCheckBox* clicked)
 {
-    const SessionQuestion* question = sessionQuestion(currentQuestion);
+    const SessionQuestion* question = m_session.question(m_session.currentQuestion);
     if (!question || !clicked)
         return;
     int ticked = 0;
@@ -897,7 +853,7 @@ void TExamModeForm::SaveAnswer(int q)
 {
     if (q < 1 || q > kMaxQuestions)
         return;
-    AnswerRecord& record = answers.at(q);
+    AnswerRecord& record = m_session.answers.at(q);
     record.marked = CheckBox0->isChecked() ? 1 : 0;
     record.answerFlags.fill(0);
     // Hidden controls count too: they carry the answers of style questions.
@@ -910,8 +866,8 @@ void TExamModeForm::LoadAnswer(int q)
 {
     if (q < 1 || q > kMaxQuestions)
         return;
-    const AnswerRecord& record = answers.at(q);
-    const int style = screens().CatSelForm->sessionQuestions.question(q).style;
+    const AnswerRecord& record = m_session.answers.at(q);
+    const int style = m_session.sessionQuestions.question(q).style;
     for (size_t i = 0; i < size_t(kMaxChoices); ++i) {
         if (record.answerFlags[i] == 1) {
             if (style == kStyleSingle)
@@ -963,11 +919,12 @@ void TExamModeForm::askStyleScreen(int style)
     }
     // Pressing the button again drops the earlier answer.
     uncheckAllChoices();
-    StylePassed = 0;
+    StyleHandOver& handOver = m_session.styleHandOver;
+    handOver.passed = 0;
     screen->showModal();
-    if (StylePassed != 1)
+    if (handOver.passed != 1)
         return;
-    const int choice = styleAnswerChoice(style, styleQuestion(style).correctChoice);
+    const int choice = styleAnswerChoice(style, handOver.question(style).correctChoice);
     if (choice >= 1)
         setRadio(RadioButton[size_t(choice - 1)], true);
 }

@@ -1,7 +1,5 @@
 #pragma once
-#include "bank/TestSettingsFile.h"
 #include "session/SessionTypes.h"
-#include "styles/StyleHandOver.h"
 #include "ui/Screen.h"
 
 #include <QPixmap>
@@ -9,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+class ExamSession;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -20,11 +19,11 @@ namespace ui {
 class PictureButton;
 }
 
-// The exam screen: one question at a time against the clock.
+// The exam screen: one question at a time of the sitting against the clock.
 class TExamModeForm : public ui::Screen {
     Q_OBJECT
 public:
-    explicit TExamModeForm(QWidget* parent = nullptr);
+    explicit TExamModeForm(ExamSession& session, QWidget* parent = nullptr);
 
     // Called by the review screen: jump back to session position `row` in review mode.
     void reviewJump(int row);
@@ -34,32 +33,13 @@ public:
     // Set by the category selection screen when it starts a session ("Q.1").
     void setQuestionLabel(const QString& text);
 
-    // Answer records and running state, read by the review and result screens.
-    AnswerTable answers;
-    int currentQuestion = 1;
-    int elapsedSeconds = 0;
-    int questionStartSeconds = 0;
-    int paused = 0;
-    int caseStudyClosed = 1;
-    int reviewMode = 0;
-
-    // Set by the answer screens of styles 3 to 7: 1 when they judged the answer right. The
-    // verdict lives in the styles' hand-over, which the answer screens write.
-    int& StylePassed = styleHandOver().passed;
-    // The hand-over for the answer and view screens of style 3..7 (one record per style),
-    // filled when a question of that style is loaded; the result screen may refill it.
-    StyleQuestion& styleQuestion(int style);
-    // The test's case study, read at session start (empty when the test has none).
-    CaseStudy caseStudy;
-    // The picture the exhibit window shows next (set by the exhibit buttons here and in the
-    // case study window).
-    QString exhibitPath;
     // Picture names (CP932) and full paths named on the current question's image line, 1..4;
     // empty where absent.
     const std::string& imageName(int slot) const;
     const QString& imagePath(int slot) const;
 
-    // Puts session question q on the screen (controls reset, answer not restored).
+    // Puts session question q on the screen (controls reset, answer not restored); a question of
+    // style 3..7 fills the sitting's style hand-over.
     void LoadQuestion(int q);
     // Controls -> answer record q, and back. Positions outside 1..500 are ignored.
     void SaveAnswer(int q);
@@ -84,9 +64,6 @@ public:
     // Shared click handler of CheckBox1..CheckBox10: at most correctCount ticks.
     void CheckBox1Click(QCheckBox* clicked);
 
-    // Called by the case study window when the user closes it: the time in the window does not
-    // count for the current question, and a pending time-up may now end the session.
-    void caseStudyWindowClosed();
     // Called when the explanation window closes: every choice text back to black.
     void explanationClosed();
     // Where the explanation window last stood unfolded (left, top, width, height; "0" until
@@ -116,17 +93,15 @@ private:
     void buildPictures();
     void drawClockFace();
     void drawHand(const QColor& colour);
-    void accountTime();
     void closeExplanation();
     void setNextPicture(bool greyed);
     void setPausedLook(bool paused);
     void askStyleScreen(int style);
     void uncheckAllChoices();
-    bool isSessionPosition(int q) const;
-    int sessionCount() const;
-    const SessionQuestion* sessionQuestion(int q) const;
     void Memo1Enter();
     void MemoChoiceEnter();
+
+    ExamSession& m_session;
 
     // Question panel.
     QFrame* Panel1 = nullptr;

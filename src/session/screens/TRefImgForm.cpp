@@ -1,6 +1,5 @@
 #include "session/screens/TRefImgForm.h"
 
-#include "session/screens/TExamModeForm.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "ui/Artwork.h"
@@ -38,9 +37,9 @@ TRefImgForm::TRefImgForm(QWidget* parent) : ui::Screen(QStringLiteral("RefImgFor
     connect(Button1, &ui::PictureButton::clicked, this, &TRefImgForm::Button1Click);
 }
 
-void TRefImgForm::showExhibit(QWidget* owner)
+void TRefImgForm::showExhibit(const QString& path, QWidget* owner)
 {
-    if (!loadPicture()) {
+    if (!loadPicture(path)) {
         hide();
         return;
     }
@@ -58,9 +57,8 @@ void TRefImgForm::showExhibit(QWidget* owner)
     activateWindow();
 }
 
-bool TRefImgForm::loadPicture()
+bool TRefImgForm::loadPicture(const QString& path)
 {
-    const QString path = screens().ExamModeForm ? screens().ExamModeForm->exhibitPath : QString();
     const QImage picture = ui::loadImage(path);
     if (picture.isNull()) {
         m_shownPath.clear();

@@ -14,12 +14,12 @@ class TRefImgForm : public ui::Screen {
 public:
     explicit TRefImgForm(QWidget* parent = nullptr);
 
-    // Shows the picture at the exam screen's exhibit path, sized to it and brought to the front;
+    // Shows the picture at `path`, sized to it and brought to the front;
     // when the window is open already it is reloaded with the new picture. A picture that cannot
     // be loaded is reported by a message naming the file, and the window is not shown.
     // `owner`: the modal window the request comes from, if any (the case study), so that the
     // exhibit stays usable beside it.
-    void showExhibit(QWidget* owner = nullptr);
+    void showExhibit(const QString& path, QWidget* owner = nullptr);
     // The path shown now ("" when nothing is shown).
     const QString& shownPath() const { return m_shownPath; }
 
@@ -29,7 +29,7 @@ protected:
     void FormHide() override;
 
 private:
-    bool loadPicture();
+    bool loadPicture(const QString& path);
 
     QLabel* Image1 = nullptr;
     ui::PictureButton* Button1 = nullptr;

@@ -1,5 +1,6 @@
 #include "shell/screens/ScreenCatalogue.h"
 
+#include "session/ExamSession.h"
 #include "shell/StringTable.h"
 #include "ui/PictureButton.h"
 
@@ -36,8 +37,11 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <memory>
+
 namespace {
 ScreenCatalogue g_screens;
+std::unique_ptr<ExamSession> g_session;
 std::function<void()> g_programEnd;
 
 void applyHints()
@@ -109,33 +113,44 @@ ScreenCatalogue& screens()
     return g_screens;
 }
 
+ExamSession& examSession()
+{
+    if (!g_session)
+        g_session = std::make_unique<ExamSession>();
+    return *g_session;
+}
+
 void createScreens()
 {
+    // Every screen that takes part in a sitting holds on to it: it is there first, and outlives
+    // them until destroyScreens().
+    ExamSession& session = examSession();
+    StyleHandOver& handOver = session.styleHandOver;
     ScreenCatalogue& s = g_screens;
     s.MainMenuForm = new TMainMenuForm;
     s.CourseMenuForm = new TCourseMenuForm;
-    s.ExamModeForm = new TExamModeForm;
-    s.GenericMBForm = new TGenericMBForm;
-    s.ResultForm = new TResultForm;
+    s.ExamModeForm = new TExamModeForm(session);
+    s.GenericMBForm = new TGenericMBForm(session);
+    s.ResultForm = new TResultForm(session);
     s.StudyForm = new TStudyForm;
-    s.CatSelForm = new TCatSelForm;
-    s.CheatForm = new TCheatForm;
-    s.ConfirmForm = new TConfirmForm;
+    s.CatSelForm = new TCatSelForm(session);
+    s.CheatForm = new TCheatForm(session);
+    s.ConfirmForm = new TConfirmForm(session);
     s.UpdateForm = new TUpdateForm;
     s.DownLoad = new TDownLoad;
     s.RefImgForm = new TRefImgForm;
-    s.frmSelStyle4 = new TfrmSelStyle4;
-    s.frmSelStyle3 = new TfrmSelStyle3;
-    s.frmSelStyle4View = new TfrmSelStyle4View;
-    s.frmSelStyle3View = new TfrmSelStyle3View;
-    s.CaseStudyForm = new TCaseStudyForm;
-    s.frmSelStyle5 = new TfrmSelStyle5;
-    s.frmSelStyle5View = new TfrmSelStyle5View;
-    s.frmSelStyle6View = new TfrmSelStyle6View;
-    s.frmSelStyle6 = new TfrmSelStyle6;
+    s.frmSelStyle4 = new TfrmSelStyle4(handOver);
+    s.frmSelStyle3 = new TfrmSelStyle3(handOver);
+    s.frmSelStyle4View = new TfrmSelStyle4View(handOver);
+    s.frmSelStyle3View = new TfrmSelStyle3View(handOver);
+    s.CaseStudyForm = new TCaseStudyForm(session);
+    s.frmSelStyle5 = new TfrmSelStyle5(handOver);
+    s.frmSelStyle5View = new TfrmSelStyle5View(handOver);
+    s.frmSelStyle6View = new TfrmSelStyle6View(handOver);
+    s.frmSelStyle6 = new TfrmSelStyle6(handOver);
     s.AdaptiveForm = new TAdaptiveForm;
-    s.frmSelStyle7 = new TfrmSelStyle7;
-    s.frmSelStyle7View = new TfrmSelStyle7View;
+    s.frmSelStyle7 = new TfrmSelStyle7(handOver);
+    s.frmSelStyle7View = new TfrmSelStyle7View(handOver);
     s.SyncForm = new TSyncForm;
     s.SyncCandidateForm = new TSyncCandidateForm;
     s.Form1 = new TForm1;
@@ -173,6 +188,7 @@ void destroyScreens()
     delete s.CourseMenuForm;
     delete s.MainMenuForm;
     s = ScreenCatalogue{};
+    g_session.reset();
 }
 
 void prepareScreensWhenIdle()

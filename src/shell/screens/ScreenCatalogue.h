@@ -1,6 +1,7 @@
 #pragma once
 // The 27 screens of the program, created once at start-up in this order and kept for the run.
-// Screens reach each other only through this catalogue.
+// Screens reach each other only through this catalogue; what a sitting is lives in one
+// ExamSession beside it, handed to the screens that take part.
 #include <QList>
 #include <functional>
 
@@ -34,6 +35,7 @@ class TfrmSelStyle7View;
 class TSyncForm;
 class TSyncCandidateForm;
 class TForm1;
+class ExamSession;
 
 struct ScreenCatalogue {
     TMainMenuForm* MainMenuForm = nullptr;
@@ -70,8 +72,11 @@ struct ScreenCatalogue {
 
 // The program's catalogue (empty until createScreens()).
 ScreenCatalogue& screens();
+// The program's sitting, there before the screens are created and gone after destroyScreens().
+ExamSession& examSession();
 
-// Creates the 27 screens in catalogue order and sets the button hints of the string table.
+// Creates a fresh sitting and the 27 screens in catalogue order and sets the button hints of the
+// string table.
 void createScreens();
 void destroyScreens();
 

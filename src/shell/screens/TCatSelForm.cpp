@@ -2,6 +2,7 @@
 
 #include "bank/Cp932.h"
 #include "bank/QuestionFile.h"
+#include "session/ExamSession.h"
 #include "session/SelectQuestion.h"
 #include "session/screens/TConfirmForm.h"
 #include "session/screens/TExamModeForm.h"
@@ -69,7 +70,8 @@ int tickedItems(const QListWidget* list)
 }
 } // namespace
 
-TCatSelForm::TCatSelForm(QWidget* parent) : ui::Screen(QStringLiteral("CatSelForm"), parent)
+TCatSelForm::TCatSelForm(ExamSession& session, QWidget* parent)
+    : ui::Screen(QStringLiteral("CatSelForm"), parent), m_session(session)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
     resize(kDefaultWidth, kDefaultHeight);
@@ -167,9 +169,7 @@ void TCatSelForm::FormShow()
     drawThemePictures();
 
     // A new session starts from clean answer records and the top of the review list.
-    const int questions = std::clamp(screens().CourseMenuForm->chosenTest().questionCount, 0, kMaxQuestions);
-    for (int q = 1; q <= questions; ++q)
-        screens().ExamModeForm->answers.at(q) = AnswerRecord{};
+    m_session.clearAnswers();
     screens().ConfirmForm->resetPosition();
 
     // Same size and place as the course menu had, so the user sees the next screen where the last one was.
@@ -182,7 +182,7 @@ void TCatSelForm::FormShow()
     destroyCategoryControls();
     CheckBox1->setChecked(false);
     m_loaded = false;
-    if (const std::optional<FileError> error = LoadQuestionBank(test.questionFile, bank)) {
+    if (const std::optional<FileError> error = LoadQuestionBank(test.questionFile, m_session.bank)) {
         // Hiding from inside the show would leave the window on screen: report once the show is over.
         const QString detail = error->japaneseText();
         QMetaObject::invokeMethod(
@@ -196,7 +196,8 @@ void TCatSelForm::FormShow()
     orderTabs();
     QuestionCalc();
 
-    const Proposal proposal = showProposal(session.availableCount, bank.mockCount, bank.mockMinutes);
+    const Proposal proposal =
+        showProposal(m_session.settings.availableCount, m_session.bank.mockCount, m_session.bank.mockMinutes);
     Edit1->setText(QString::number(proposal.count));
     Edit2->setText(QString::number(proposal.minutes));
 
@@ -229,9 +230,9 @@ void TCatSelForm::createCategoryControls()
     QFont listFont(QStringLiteral("IPAPGothic"));
     listFont.setPixelSize(11);
 
-    const std::vector<int> listed = catlayout::listedItemCounts(bank);
+    const std::vector<int> listed = catlayout::listedItemCounts(m_session.bank);
     for (int c = 1; c <= int(listed.size()); ++c) {
-        const CategoryEntry& category = bank.category(c);
+        const CategoryEntry& category = m_session.bank.category(c);
         auto* box = new CategoryBox(m_scrollContent);
         box->setObjectName(QStringLiteral("Cat%1Label").arg(c));
         box->setGeometry(kBoxLeft, 0, kBoxWidth, kBoxHeight);
@@ -348,7 +349,7 @@ void TCatSelForm::layoutCategories()
     for (int c = 1; c <= int(m_boxes.size()); ++c) {
         CategoryBox* box = m_boxes.at(c - 1);
         QListWidget* list = m_lists.at(c - 1);
-        const bool shown = catlayout::isCategoryShown(bank.category(c));
+        const bool shown = catlayout::isCategoryShown(m_session.bank.category(c));
         if (categoriesOnly) {
             box->move(kBoxLeft, catlayout::stackedBoxTop(c));
             list->hide();
@@ -363,21 +364,22 @@ void TCatSelForm::layoutCategories()
 
 void TCatSelForm::readTicks()
 {
-    session.checked = {};
+    m_session.settings.checked = {};
     for (int c = 1; c <= int(m_lists.size()); ++c) {
         const QListWidget* list = m_lists.at(c - 1);
         for (int k = 1; k <= std::min(list->count(), kMaxSubCategories); ++k)
-            session.setChecked(c, k, list->item(k - 1)->checkState() == Qt::Checked);
+            m_session.settings.setChecked(c, k, list->item(k - 1)->checkState() == Qt::Checked);
     }
 }
 
 void TCatSelForm::QuestionCalc()
 {
     readTicks();
-    session.availableCount = m_loaded ? catlayout::availableCount(bank, session) : 0;
-    Label4->setText(QStringLiteral("題／") + QString::number(session.availableCount) + QStringLiteral("題中"));
+    m_session.settings.availableCount = m_loaded ? catlayout::availableCount(m_session.bank, m_session.settings) : 0;
+    Label4->setText(QStringLiteral("題／") + QString::number(m_session.settings.availableCount) +
+                    QStringLiteral("題中"));
     Label4->adjustSize();
-    Edit1->setText(QString::number(session.availableCount));
+    Edit1->setText(QString::number(m_session.settings.availableCount));
 }
 
 void TCatSelForm::setAllTicks(bool on)
@@ -468,7 +470,8 @@ void TCatSelForm::RadioButton1Click()
     setAllTicks(true);
     QuestionCalc();
     setCategoryControlsEnabled(false);
-    const Proposal proposal = mockExamProposal(session.availableCount, bank.mockCount, bank.mockMinutes);
+    const Proposal proposal =
+        mockExamProposal(m_session.settings.availableCount, m_session.bank.mockCount, m_session.bank.mockMinutes);
     Edit1->setText(QString::number(proposal.count));
     Edit2->setText(QString::number(proposal.minutes));
     Edit1->setEnabled(false);
@@ -500,7 +503,7 @@ void TCatSelForm::Button1Click()
 {
     if (!m_loaded)
         return;
-    const StartCheck check = checkStart(Edit1->text(), Edit2->text(), session.availableCount);
+    const StartCheck check = checkStart(Edit1->text(), Edit2->text(), m_session.settings.availableCount);
     if (check.problem) {
         ui::messageBox(this, QStringLiteral("Error"), *check.problem);
         if (check.focusCount)
@@ -509,28 +512,19 @@ void TCatSelForm::Button1Click()
     }
 
     readTicks();
-    session.mode = selectedMode();
-    session.questionCount = check.count;
-    session.timeLimitSeconds = check.minutes * 60;
-    session.timeLimitOn = check.minutes == 0 ? 0 : 1;
-    session.adaptive = cbAdaptive->isChecked();
+    m_session.settings.mode = selectedMode();
+    m_session.settings.questionCount = check.count;
+    m_session.settings.timeLimitSeconds = check.minutes * 60;
+    m_session.settings.timeLimitOn = check.minutes == 0 ? 0 : 1;
+    m_session.settings.adaptive = cbAdaptive->isChecked();
 
-    TExamModeForm* exam = screens().ExamModeForm;
-    exam->setQuestionLabel(QStringLiteral("Q.1"));
+    screens().ExamModeForm->setQuestionLabel(QStringLiteral("Q.1"));
     const auto weights = ReadTrainingWeights(screens().CourseMenuForm->chosenTest().historyFile);
-    SelectQuestion(bank, session, weights, clockSeededRandom(), sessionQuestions);
-    // The category table's counts may promise more questions than the file holds: the session
-    // is as long as what could be drawn, and an empty one does not start.
-    if (sessionQuestions.count < session.questionCount) {
-        session.questionCount = sessionQuestions.count;
-        if (session.questionCount <= 0) {
-            ui::messageBox(this, QStringLiteral("Error"), startmessages::noQuestions);
-            return;
-        }
+    if (!m_session.draw(weights, clockSeededRandom())) {
+        ui::messageBox(this, QStringLiteral("Error"), startmessages::noQuestions);
+        return;
     }
     hide();
-    for (AnswerRecord& record : exam->answers.records)
-        record.secondsOnQuestion = 0;
     screens().GenericMBForm->show();
 }
 

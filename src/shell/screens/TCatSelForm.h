@@ -13,6 +13,7 @@ class QRadioButton;
 class QScrollArea;
 class QTimer;
 class CategoryBox;
+class ExamSession;
 namespace ui
 {
 class PictureButton;
@@ -23,13 +24,8 @@ class TCatSelForm : public ui::Screen
 {
     Q_OBJECT
   public:
-    explicit TCatSelForm(QWidget* parent = nullptr);
+    explicit TCatSelForm(ExamSession& session, QWidget* parent = nullptr);
     ~TCatSelForm() override;
-
-    // Read by the session and result screens; the bank lives here for the run.
-    QuestionBank bank;
-    SessionSettings session;
-    SessionTable sessionQuestions;
 
     // Handlers, public so that tests can drive them as the events would.
     void Cat1LabelClick(int category);     // a category box was clicked (1-based)
@@ -94,6 +90,7 @@ class TCatSelForm : public ui::Screen
     ui::PictureButton* Button2 = nullptr;
     QTimer* Timer1 = nullptr;
 
+    ExamSession& m_session; // loads its bank, stores its settings and draws its questions
     QList<CategoryBox*> m_boxes;
     QList<QListWidget*> m_lists;
     bool m_loaded = false;

@@ -1,6 +1,7 @@
 #include "shell/screens/TGenericMBForm.h"
 
 #include "bank/Cp932.h"
+#include "session/ExamSession.h"
 #include "session/screens/TExamModeForm.h"
 #include "shell/NoticeLayout.h"
 #include "shell/screens/ScreenCatalogue.h"
@@ -24,7 +25,8 @@ constexpr int kLastTick = 20; // the hand-over comes on the tick after this one
 constexpr int kSideBarWidth = 16; // left of the labels, as on the category selection screen
 } // namespace
 
-TGenericMBForm::TGenericMBForm(QWidget* parent) : ui::Screen(QStringLiteral("GenericMBForm"), parent)
+TGenericMBForm::TGenericMBForm(ExamSession& session, QWidget* parent)
+    : ui::Screen(QStringLiteral("GenericMBForm"), parent), m_session(session)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
     setFixedSize(notice::kWidth, notice::kHeight);
@@ -55,7 +57,7 @@ void TGenericMBForm::FormShow()
     m_ticks = 0;
     screens().CourseMenuForm->hide();
 
-    const SessionSettings& session = screens().CatSelForm->session;
+    const SessionSettings& session = m_session.settings;
     ui::setPlainText(Label3, QStringLiteral("テスト名 : ") +
                                  cp932::toUnicode(screens().CourseMenuForm->chosenTest().title) + QStringLiteral(" "));
     Label1->setText(QStringLiteral("問題数   : ") + QString::number(session.questionCount) + QStringLiteral("問"));

@@ -3,6 +3,7 @@
 
 #include <QPixmap>
 
+class ExamSession;
 class QLabel;
 class QTimer;
 
@@ -12,7 +13,7 @@ class TGenericMBForm : public ui::Screen
 {
     Q_OBJECT
   public:
-    explicit TGenericMBForm(QWidget* parent = nullptr);
+    explicit TGenericMBForm(ExamSession& session, QWidget* parent = nullptr);
 
     // Handlers, public so that tests can tick the timer instead of waiting for it.
     void Timer1Timer();
@@ -31,6 +32,8 @@ class TGenericMBForm : public ui::Screen
     void fitTitle();
     // The course menu's vendor colours on the face and text, and its side bar.
     void applyVendorLook();
+
+    ExamSession& m_session;
 
     QLabel* Label3 = nullptr;
     QLabel* Label1 = nullptr;

@@ -14,9 +14,9 @@ namespace {
 constexpr int kHeightMargin = 65;
 }
 
-PanelStyleScreen::PanelStyleScreen(const QString& objectName, int style, Kind kind, const QString& caption,
-                                   QWidget* parent)
-    : StyleScreen(objectName, style, kind, caption, kHeightMargin, QStringLiteral("Button1"), parent),
+PanelStyleScreen::PanelStyleScreen(StyleHandOver& handOver, const QString& objectName, int style, Kind kind,
+                                   const QString& caption, QWidget* parent)
+    : StyleScreen(handOver, objectName, style, kind, caption, kHeightMargin, QStringLiteral("Button1"), parent),
       m_variant(style == kStyleLabelledPanel ? panelstyle::Variant::Labelled : panelstyle::Variant::Plain)
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -11,7 +11,7 @@ class QLabel;
 class PanelStyleScreen : public StyleScreen {
     Q_OBJECT
 public:
-    PanelStyleScreen(const QString& objectName, int style, Kind kind, const QString& caption,
+    PanelStyleScreen(StyleHandOver& handOver, const QString& objectName, int style, Kind kind, const QString& caption,
                      QWidget* parent = nullptr);
 
     const panelstyle::PanelBoard& board() const { return m_board; }

@@ -20,9 +20,9 @@ constexpr int kOkRight = 12;  // from the window's right edge
 constexpr int kOkBottom = 6;  // from the client area's bottom edge
 } // namespace
 
-StyleScreen::StyleScreen(const QString& objectName, int style, Kind kind, const QString& caption, int heightMargin,
-                         const QString& okName, QWidget* parent)
-    : ui::Screen(objectName, parent), m_style(style), m_kind(kind), m_heightMargin(heightMargin)
+StyleScreen::StyleScreen(StyleHandOver& handOver, const QString& objectName, int style, Kind kind,
+                         const QString& caption, int heightMargin, const QString& okName, QWidget* parent)
+    : ui::Screen(objectName, parent), m_handOver(handOver), m_style(style), m_kind(kind), m_heightMargin(heightMargin)
 {
     setWindowTitle(caption);
     ui::setUpPictureWindow(this);
@@ -89,7 +89,7 @@ void StyleScreen::paintEvent(QPaintEvent* event)
 void StyleScreen::pressOk()
 {
     if (!isView())
-        styleHandOver().passed = judge() ? 1 : 0;
+        m_handOver.passed = judge() ? 1 : 0;
     hide();
 }
 

@@ -18,10 +18,11 @@ class StyleScreen : public ui::Screen {
 public:
     enum class Kind { Answer, View };
 
-    // `heightMargin`: the window's outer height is the picture's height plus this (title bar and
-    // button row). `okName`: "Button1", or "Button5" on the connector screens.
-    StyleScreen(const QString& objectName, int style, Kind kind, const QString& caption, int heightMargin,
-                const QString& okName = QStringLiteral("Button1"), QWidget* parent = nullptr);
+    // `handOver`: where the record to show is read and the verdict is left. `heightMargin`: the
+    // window's outer height is the picture's height plus this (title bar and button row).
+    // `okName`: "Button1", or "Button5" on the connector screens.
+    StyleScreen(StyleHandOver& handOver, const QString& objectName, int style, Kind kind, const QString& caption,
+                int heightMargin, const QString& okName = QStringLiteral("Button1"), QWidget* parent = nullptr);
 
     int style() const { return m_style; }
     bool isView() const { return m_kind == Kind::View; }
@@ -33,7 +34,7 @@ public:
     void pressOk();
 
 protected:
-    const StyleQuestion& question() const { return styleHandOver().question(m_style); }
+    const StyleQuestion& question() const { return m_handOver.question(m_style); }
 
     // Builds the screen anew for the hand-over. Return false when it cannot be built (a broken
     // picture or data, already reported with a message): the screen is then not shown and an
@@ -59,6 +60,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    StyleHandOver& m_handOver;
     bool m_built = false; // rebuilt by FormCanShow for the showing under way
     int m_style;
     Kind m_kind;

@@ -69,8 +69,8 @@ private:
 
 } // namespace
 
-TfrmSelStyle3::TfrmSelStyle3(QWidget* parent)
-    : StyleScreen(QStringLiteral("frmSelStyle3"), kStyleGraphic, Kind::Answer,
+TfrmSelStyle3::TfrmSelStyle3(StyleHandOver& handOver, QWidget* parent)
+    : StyleScreen(handOver, QStringLiteral("frmSelStyle3"), kStyleGraphic, Kind::Answer,
                   QStringLiteral("Quarvel グラフィック表示"), kMargin, QStringLiteral("Button1"), parent)
 {
     QLabel* picture = pictureLabel();

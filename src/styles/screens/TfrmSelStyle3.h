@@ -12,7 +12,7 @@ class QWidget;
 class TfrmSelStyle3 : public StyleScreen {
     Q_OBJECT
 public:
-    explicit TfrmSelStyle3(QWidget* parent = nullptr);
+    explicit TfrmSelStyle3(StyleHandOver& handOver, QWidget* parent = nullptr);
 
     // A mouse press on the picture at `at` (picture pixels), any button: places a free marker.
     void DestImgMouseDown(Qt::MouseButton button, QPoint at);

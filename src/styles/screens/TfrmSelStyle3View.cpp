@@ -11,8 +11,8 @@ namespace {
 constexpr int kMargin = 65; // outer height = picture + 65
 } // namespace
 
-TfrmSelStyle3View::TfrmSelStyle3View(QWidget* parent)
-    : StyleScreen(QStringLiteral("frmSelStyle3View"), kStyleGraphic, Kind::View,
+TfrmSelStyle3View::TfrmSelStyle3View(StyleHandOver& handOver, QWidget* parent)
+    : StyleScreen(handOver, QStringLiteral("frmSelStyle3View"), kStyleGraphic, Kind::View,
                   QStringLiteral("Quarvel 正解グラフィック表示"), kMargin, QStringLiteral("Button1"), parent)
 {
     pictureLabel()->setObjectName(QStringLiteral("DestImg"));

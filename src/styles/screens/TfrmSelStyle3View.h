@@ -9,7 +9,7 @@ class QLabel;
 class TfrmSelStyle3View : public StyleScreen {
     Q_OBJECT
 public:
-    explicit TfrmSelStyle3View(QWidget* parent = nullptr);
+    explicit TfrmSelStyle3View(StyleHandOver& handOver, QWidget* parent = nullptr);
     void Button1Click() { pressOk(); }
 
 protected:

@@ -5,5 +5,5 @@
 class TfrmSelStyle4 : public PanelStyleScreen {
     Q_OBJECT
 public:
-    explicit TfrmSelStyle4(QWidget* parent = nullptr);
+    explicit TfrmSelStyle4(StyleHandOver& handOver, QWidget* parent = nullptr);
 };

@@ -5,5 +5,5 @@
 class TfrmSelStyle4View : public PanelStyleScreen {
     Q_OBJECT
 public:
-    explicit TfrmSelStyle4View(QWidget* parent = nullptr);
+    explicit TfrmSelStyle4View(StyleHandOver& handOver, QWidget* parent = nullptr);
 };

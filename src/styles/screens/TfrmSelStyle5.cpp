@@ -33,8 +33,8 @@ void layOutTextEntryScreen(StyleScreen* screen, QLabel* label, QLineEdit* edit, 
     QWidget::setTabOrder(edit, ok);
 }
 
-TfrmSelStyle5::TfrmSelStyle5(QWidget* parent)
-    : StyleScreen(QStringLiteral("frmSelStyle5"), kStyleTextEntry, Kind::Answer, QStringLiteral("Quarvel 記述式"), 0,
+TfrmSelStyle5::TfrmSelStyle5(StyleHandOver& handOver, QWidget* parent)
+    : StyleScreen(handOver, QStringLiteral("frmSelStyle5"), kStyleTextEntry, Kind::Answer, QStringLiteral("Quarvel 記述式"), 0,
                   QStringLiteral("Button1"), parent)
 {
     Label1 = new QLabel(QStringLiteral("回答を入力"), this);

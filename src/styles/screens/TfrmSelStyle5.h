@@ -9,7 +9,7 @@ class QLineEdit;
 class TfrmSelStyle5 : public StyleScreen {
     Q_OBJECT
 public:
-    explicit TfrmSelStyle5(QWidget* parent = nullptr);
+    explicit TfrmSelStyle5(StyleHandOver& handOver, QWidget* parent = nullptr);
     void Button1Click() { pressOk(); }
 
     // What the screen judges against, as last built from the hand-over.

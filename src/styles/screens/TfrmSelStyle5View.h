@@ -8,7 +8,7 @@ class QLineEdit;
 class TfrmSelStyle5View : public StyleScreen {
     Q_OBJECT
 public:
-    explicit TfrmSelStyle5View(QWidget* parent = nullptr);
+    explicit TfrmSelStyle5View(StyleHandOver& handOver, QWidget* parent = nullptr);
     void Button1Click() { pressOk(); }
 
 protected:

@@ -5,5 +5,5 @@
 class TfrmSelStyle6 : public PanelStyleScreen {
     Q_OBJECT
 public:
-    explicit TfrmSelStyle6(QWidget* parent = nullptr);
+    explicit TfrmSelStyle6(StyleHandOver& handOver, QWidget* parent = nullptr);
 };

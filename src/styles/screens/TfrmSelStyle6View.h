@@ -5,5 +5,5 @@
 class TfrmSelStyle6View : public PanelStyleScreen {
     Q_OBJECT
 public:
-    explicit TfrmSelStyle6View(QWidget* parent = nullptr);
+    explicit TfrmSelStyle6View(StyleHandOver& handOver, QWidget* parent = nullptr);
 };

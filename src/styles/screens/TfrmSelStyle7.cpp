@@ -40,8 +40,8 @@ void frame(QPainter& painter, const Box& box)
 
 } // namespace
 
-TfrmSelStyle7::TfrmSelStyle7(QWidget* parent)
-    : StyleScreen(QStringLiteral("frmSelStyle7"), kStyleConnector, Kind::Answer, QStringLiteral("Quarvel コネクト表示"),
+TfrmSelStyle7::TfrmSelStyle7(StyleHandOver& handOver, QWidget* parent)
+    : StyleScreen(handOver, QStringLiteral("frmSelStyle7"), kStyleConnector, Kind::Answer, QStringLiteral("Quarvel コネクト表示"),
                   kHeightMargin, QStringLiteral("Button5"), parent),
       LeftImg(arrowPicture(false)), RightImg(arrowPicture(true))
 {

@@ -14,7 +14,7 @@ class QPlainTextEdit;
 class TfrmSelStyle7 : public StyleScreen {
     Q_OBJECT
 public:
-    explicit TfrmSelStyle7(QWidget* parent = nullptr);
+    explicit TfrmSelStyle7(StyleHandOver& handOver, QWidget* parent = nullptr);
 
     const connectorstyle::ConnectorBoard& board() const { return m_board; }
     connectorstyle::ConnectorBoard& board() { return m_board; }

@@ -8,8 +8,8 @@ namespace {
 constexpr int kHeightMargin = 60;
 }
 
-TfrmSelStyle7View::TfrmSelStyle7View(QWidget* parent)
-    : StyleScreen(QStringLiteral("frmSelStyle7View"), kStyleConnector, Kind::View,
+TfrmSelStyle7View::TfrmSelStyle7View(StyleHandOver& handOver, QWidget* parent)
+    : StyleScreen(handOver, QStringLiteral("frmSelStyle7View"), kStyleConnector, Kind::View,
                   QStringLiteral("Quarvel 正解コネクト表示"), kHeightMargin, QStringLiteral("Button5"), parent)
 {
     makeOkButtonKeyboardReachable(this);

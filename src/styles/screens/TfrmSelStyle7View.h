@@ -6,7 +6,7 @@
 class TfrmSelStyle7View : public StyleScreen {
     Q_OBJECT
 public:
-    explicit TfrmSelStyle7View(QWidget* parent = nullptr);
+    explicit TfrmSelStyle7View(StyleHandOver& handOver, QWidget* parent = nullptr);
 
 protected:
     bool rebuild(const StyleQuestion& question) override;
