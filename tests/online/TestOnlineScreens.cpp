@@ -241,41 +241,32 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("sync");
         QTest::addColumn<bool>("port");
-        QTest::addColumn<bool>("byTab");
         QTest::addColumn<QString>("stored"); // what the settings store holds before; "" for the prompt
         QTest::addColumn<QString>("expected");
-        QTest::newRow("sync host, clicked") << true << false << false << QString() << QStringLiteral("proxy.local");
-        QTest::newRow("sync port, by Tab") << true << true << true << QString() << QStringLiteral("proxy.local");
-        QTest::newRow("update port, clicked") << false << true << false << QString() << QStringLiteral("proxy.local");
-        QTest::newRow("update, a stored host stays") << false << false << false << QStringLiteral("gw") << QStringLiteral("gwproxy.local");
+        QTest::newRow("sync host") << true << false << QString() << QStringLiteral("proxy.local");
+        QTest::newRow("sync port") << true << true << QString() << QStringLiteral("proxy.local");
+        QTest::newRow("update port") << false << true << QString() << QStringLiteral("proxy.local");
+        QTest::newRow("update, a stored host stays") << false << false << QStringLiteral("gw") << QStringLiteral("gwproxy.local");
     }
     void proxyPromptsGiveWayToTyping()
     {
         QFETCH(bool, sync);
         QFETCH(bool, port);
-        QFETCH(bool, byTab);
         QFETCH(QString, stored);
         QFETCH(QString, expected);
         if (!stored.isEmpty())
             settings::WriteSetting(kSection, QStringLiteral("ProxyServer"), stored);
         installVendors({QStringLiteral("oracle")}, QStringLiteral("127.0.0.1:1"));
         ui::Screen* form = sync ? static_cast<ui::Screen*>(screens().SyncForm) : screens().UpdateForm;
-        QCheckBox* useProxy = sync ? screens().SyncForm->CheckBox1() : screens().UpdateForm->CheckBox1();
-        QLineEdit* field = sync ? (port ? screens().SyncForm->ProxyPort() : screens().SyncForm->ProxyServer())
-                                : (port ? screens().UpdateForm->ProxyPort() : screens().UpdateForm->ProxyServer());
+        QLineEdit* field = form->findChild<QLineEdit*>(port ? QStringLiteral("ProxyPort") : QStringLiteral("ProxyServer"));
         form->show();
         QApplication::setActiveWindow(form);
-        useProxy->click();
+        form->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->click();
         const QString prompt = field->text();
         QCOMPARE(onlinescreens::fieldValue(field), stored);
-        if (byTab) {
-            field->previousInFocusChain()->setFocus(Qt::OtherFocusReason);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        } else {
-            QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(field->width() - 4, field->height() / 2));
-        }
+        // Clicked at its end: the text is selected whole all the same, and typing replaces it.
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(field->width() - 4, field->height() / 2));
         QCoreApplication::processEvents();
-        QCOMPARE(field->hasFocus(), true);
         QCOMPARE(field->selectedText(), stored.isEmpty() ? prompt : QString());
         QTest::keyClicks(field, QStringLiteral("proxy.local"));
         QCOMPARE(field->text(), expected);
