@@ -8,6 +8,7 @@
 #include "bank/TextLines.h"
 #include "online/FileReplace.h"
 #include "online/FormEncoding.h"
+#include "online/OnlineMessages.h"
 #include "shell/VendorTable.h"
 
 #include <QDir>
@@ -319,6 +320,24 @@ QString replacedListMessage(const std::vector<std::string>& replaced)
     QString text = QStringLiteral("以下の問題ファイルが更新されました。\r\n");
     for (const std::string& line : replaced)
         text += cp932::toUnicode(line) + QStringLiteral("\r\n");
+    return text;
+}
+
+QString allVendorsSummary(const std::vector<VendorOutcome>& outcomes)
+{
+    QString text;
+    for (const VendorOutcome& outcome : outcomes) {
+        text += outcome.label + QStringLiteral(" : ");
+        if (outcome.run.failed && outcome.connectionFailed)
+            text += kConnectFailed + QStringLiteral("\r\n");
+        else if (outcome.run.failed)
+            text += kDownloadFailed + QStringLiteral("\r\n    ") + outcome.run.cause + QStringLiteral("\r\n");
+        // Files replaced before a failure stay replaced, so they are listed too.
+        if (!outcome.run.replaced.empty())
+            text += replacedListMessage(outcome.run.replaced);
+        else if (!outcome.run.failed)
+            text += kNothingNew + QStringLiteral("\r\n");
+    }
     return text;
 }
 

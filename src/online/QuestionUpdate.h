@@ -72,6 +72,16 @@ UpdateRun RunVendorUpdate(HttpTransport& http, const ServerInfo& server, const P
 // "以下の問題ファイルが更新されました。" CR LF, then "CODE : TITLE" CR LF per replaced test.
 QString replacedListMessage(const std::vector<std::string>& replaced);
 
+// One vendor's part of an update of all vendors.
+struct VendorOutcome {
+    QString label;                 // "Oracle"
+    UpdateRun run;
+    bool connectionFailed = false; // no connection to the server could be made
+};
+// The one message that ends an update of all vendors: per vendor in run order, its label, " : "
+// and what became of it (the replaced list, "nothing new", or the failure and its cause).
+QString allVendorsSummary(const std::vector<VendorOutcome>& outcomes);
+
 // LastUpdateYear, LastUpdateMonth and LastUpdateDay in the settings store.
 void recordUpdateDate(const QDate& today);
 

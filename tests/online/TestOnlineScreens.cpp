@@ -3,6 +3,7 @@
 #include "bank/Cp932.h"
 #include "bank/SettingsStore.h"
 #include "online/HistorySync.h"
+#include "online/screens/OnlineWidgets.h"
 #include "online/screens/TDownLoad.h"
 #include "online/screens/TSyncCandidateForm.h"
 #include "online/screens/TSyncForm.h"
@@ -12,6 +13,7 @@
 #include "ui/PictureButton.h"
 
 #include <QCheckBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +28,21 @@ using namespace onlinefixtures;
 namespace {
 
 const QString kSection = QStringLiteral("Quarvel");
+
+// Counts the paints a widget receives while a transfer blocks.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(int& count) : m_count(count) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && onlinescreens::TransferBusy::active())
+            ++m_count;
+        return false;
+    }
+
+private:
+    int& m_count;
+};
 
 QStringList messages()
 {
@@ -108,14 +125,152 @@ private Q_SLOTS:
         form->show();
         form->ComboBox2()->setCurrentIndex(0);
         form->Image2Click();
-        const QString ask = QStringLiteral("確認: 問題がアップデートされると、これに対応する履歴はクリアされます。よろしいですか?");
-        const QString none = QStringLiteral("問題ファイル更新情報: 新しい問題ファイルはありませんでした");
-        QCOMPARE(messages(), (QStringList{QStringLiteral("確認: Oracle の更新を行います。"), ask, none,
-                                          QStringLiteral("確認: Cisco の更新を行います。"), ask, none,
-                                          QStringLiteral("確認: 情報処理 の更新を行います。"), ask, none}));
+        // One question before, one summary after: no box per vendor.
+        const QString none = QStringLiteral(" : 新しい問題ファイルはありませんでした\r\n");
+        QCOMPARE(messages(), (QStringList{QStringLiteral("確認: Oracle、Cisco、情報処理 の更新を行います。\r\n"
+                                                         "問題がアップデートされると、これに対応する履歴はクリアされます。よろしいですか?"),
+                                          QStringLiteral("問題ファイル更新情報: Oracle") + none + QStringLiteral("Cisco") + none
+                                              + QStringLiteral("情報処理") + none}));
         QCOMPARE(m_programEnds, 0);
         QVERIFY(!form->isVisible());
         QVERIFY(!screens().DownLoad->isVisible());
+    }
+
+    void allVendorsGoOnPastAFailedVendor()
+    {
+        // The server has no copy of Oracle's test; Cisco's copy is newer, 情報処理's the same.
+        Center center;
+        QVERIFY(writeBytes(center.updatesDir() + QStringLiteral("cisco-1.qdf"),
+                           questionFile("QV-cisco", cp932::fromUtf8("新版"), "20300101000000")));
+        QVERIFY(writeBytes(center.updatesDir() + QStringLiteral("japan-1.qdf"), questionFile("X", "Same", "20010510120000")));
+        installVendors({QStringLiteral("oracle"), QStringLiteral("cisco"), QStringLiteral("japan")}, center.address());
+        TUpdateForm* form = screens().UpdateForm;
+        form->show();
+        form->ComboBox2()->setCurrentIndex(0);
+        form->Image2Click();
+        const QStringList shown = messages();
+        QCOMPARE(shown.size(), 3);
+        const QStringList summary = shown.at(1).split(QStringLiteral("\r\n"));
+        QCOMPARE(summary.size(), 6);
+        QCOMPARE(summary.at(0), QStringLiteral("問題ファイル更新情報: Oracle : ダウンロードに失敗しました。"));
+        QVERIFY2(summary.at(1).startsWith(QStringLiteral("    http://")) && summary.at(1).endsWith(QStringLiteral("status 404")),
+                 qPrintable(summary.at(1)));
+        QCOMPARE(summary.mid(2), (QStringList{QStringLiteral("Cisco : 以下の問題ファイルが更新されました。"),
+                                              QStringLiteral("QV-cisco : 新版"),
+                                              QStringLiteral("情報処理 : 新しい問題ファイルはありませんでした"), QString()}));
+        QVERIFY(shown.at(2).startsWith(QStringLiteral("確認: 問題ファイルが更新されましたので")));
+        QCOMPARE(m_programEnds, 1);
+        QCOMPARE(testsupport::readBytes(m_install->root() + QStringLiteral("QDAT/cisco/cisco-1.qdf")),
+                 questionFile("QV-cisco", cp932::fromUtf8("新版"), "20300101000000"));
+    }
+
+    void inputDuringATransferIsThrownAway_data()
+    {
+        QTest::addColumn<int>("phase");
+        QTest::newRow("update") << 0;
+        QTest::newRow("sync status") << 1;
+        QTest::newRow("sync transfers") << 2;
+    }
+    void inputDuringATransferIsThrownAway()
+    {
+        QFETCH(int, phase);
+        Center center;
+        QCOMPARE(center.addUser(QStringLiteral("S-1")), 0);
+        installVendors({QStringLiteral("oracle")}, center.address());
+        QLineEdit probe;
+        probe.show();
+        // What the program shows while a transfer blocks, and what becomes of input made meanwhile.
+        Qt::CursorShape cursor = Qt::ArrowCursor;
+        int paintsWhileBusy = 0;
+        PaintCounter counter(paintsWhileBusy);
+        auto typeMeanwhile = [&] {
+            QTimer::singleShot(0, &probe, [&] {
+                cursor = QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor;
+                QTest::keyClicks(&probe, QStringLiteral("abc"));
+                QTest::keyClick(&probe, Qt::Key_Escape);
+                QTest::mouseDClick(&probe, Qt::LeftButton);
+            });
+        };
+        if (phase == 0) {
+            screens().DownLoad->installEventFilter(&counter);
+            screens().UpdateForm->show();
+            typeMeanwhile();
+            screens().UpdateForm->Image2Click();
+            QCOMPARE(messages().size(), 2);
+        } else {
+            TSyncForm* form = screens().SyncForm;
+            form->show();
+            form->Panel2()->installEventFilter(&counter);
+            if (phase == 1)
+                typeMeanwhile();
+            form->Image1Click();
+            QVERIFY(screens().SyncCandidateForm->isVisible());
+            if (phase == 2) {
+                typeMeanwhile();
+                screens().SyncCandidateForm->Image1Click();
+                QCOMPARE(messages(), QStringList{QStringLiteral("情報: 履歴情報の同期が完了しました。")});
+            }
+        }
+        QCOMPARE(cursor, Qt::WaitCursor);
+        QCOMPARE(probe.text(), QString());
+        if (phase != 1)
+            QVERIFY(paintsWhileBusy > 0);
+        // Once the transfer is over, input counts again.
+        QTest::keyClicks(&probe, QStringLiteral("ok"));
+        QCOMPARE(probe.text(), QStringLiteral("ok"));
+    }
+
+    void syncKeepsTheVendorItWasOpenedFor()
+    {
+        Center center;
+        QCOMPARE(center.addUser(QStringLiteral("S-1")), 0);
+        installVendors({QStringLiteral("oracle"), QStringLiteral("cisco")}, center.address());
+        TSyncForm* form = screens().SyncForm;
+        form->show();
+        QCOMPARE(form->Edit4()->text(), QStringLiteral("Oracle"));
+        screens().CourseMenuForm->Image4MouseDown(84 + 77 + 30); // the Cisco tab
+        form->Image1Click();
+        QCOMPARE(form->Edit4()->text(), QStringLiteral("Oracle"));
+        QTableWidget* grid = screens().SyncCandidateForm->StringGrid1();
+        QCOMPARE(grid->rowCount(), 1);
+        QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("oracle-1"));
+        screens().SyncCandidateForm->Image2Click();
+    }
+
+    void proxyPromptsGiveWayToTyping_data()
+    {
+        QTest::addColumn<bool>("sync");
+        QTest::addColumn<bool>("port");
+        QTest::addColumn<QString>("stored"); // what the settings store holds before; "" for the prompt
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("sync host") << true << false << QString() << QStringLiteral("proxy.local");
+        QTest::newRow("sync port") << true << true << QString() << QStringLiteral("proxy.local");
+        QTest::newRow("update port") << false << true << QString() << QStringLiteral("proxy.local");
+        QTest::newRow("update, a stored host stays") << false << false << QStringLiteral("gw") << QStringLiteral("gwproxy.local");
+    }
+    void proxyPromptsGiveWayToTyping()
+    {
+        QFETCH(bool, sync);
+        QFETCH(bool, port);
+        QFETCH(QString, stored);
+        QFETCH(QString, expected);
+        if (!stored.isEmpty())
+            settings::WriteSetting(kSection, QStringLiteral("ProxyServer"), stored);
+        installVendors({QStringLiteral("oracle")}, QStringLiteral("127.0.0.1:1"));
+        ui::Screen* form = sync ? static_cast<ui::Screen*>(screens().SyncForm) : screens().UpdateForm;
+        QLineEdit* field = form->findChild<QLineEdit*>(port ? QStringLiteral("ProxyPort") : QStringLiteral("ProxyServer"));
+        form->show();
+        QApplication::setActiveWindow(form);
+        form->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->click();
+        const QString prompt = field->text();
+        QCOMPARE(onlinescreens::fieldValue(field), stored);
+        // Clicked at its end: the text is selected whole all the same, and typing replaces it.
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(field->width() - 4, field->height() / 2));
+        QCoreApplication::processEvents();
+        QCOMPARE(field->selectedText(), stored.isEmpty() ? prompt : QString());
+        QTest::keyClicks(field, QStringLiteral("proxy.local"));
+        QCOMPARE(field->text(), expected);
+        QCOMPARE(onlinescreens::fieldValue(field), expected);
     }
 
     void cancellingTheConfirmationChangesNothing()

@@ -312,6 +312,28 @@ private Q_SLOTS:
         QCOMPARE(again.out, QByteArray());
     }
 
+    void toolGoesOnPastAFailedVendor()
+    {
+        // The server has no copy of Oracle's test: Oracle fails, Cisco after it is still updated.
+        Center center;
+        QVERIFY(writeBytes(center.updatesDir() + QStringLiteral("cs1.qdf"),
+                           questionFile("CS-1", cp932::fromUtf8("新版"), "20300101000000")));
+        Installed in(center.address());
+        const QString cisco = in.install.writeFile(QStringLiteral("QDAT/cisco/cs1.qdf"), questionFile("CS-1", "Local", "20010510120000"));
+        QTemporaryDir config;
+        const ToolRun run = tool({QStringLiteral("update"), in.install.programDir(), QStringLiteral("--timeout"), QStringLiteral("5")},
+                                 config.path());
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(run.out), QStringLiteral("CS-1 : 新版\n"));
+        const QStringList err = QString::fromLocal8Bit(run.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(err.size(), 2);
+        QCOMPARE(err.at(0), QStringLiteral("ダウンロードに失敗しました。"));
+        QVERIFY2(err.at(1).startsWith(QStringLiteral("oracle: ")) && err.at(1).contains(QStringLiteral("status 404")), qPrintable(err.at(1)));
+        QCOMPARE(testsupport::readBytes(cisco), questionFile("CS-1", cp932::fromUtf8("新版"), "20300101000000"));
+        QVERIFY(QFile::exists(in.qdf) && QFile::exists(in.his));
+        QVERIFY(in.underscoreFiles().isEmpty());
+    }
+
     void toolReportsFailureAndUsage_data()
     {
         QTest::addColumn<QStringList>("extra");

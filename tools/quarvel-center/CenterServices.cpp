@@ -3,10 +3,12 @@
 #include "bank/Cp932.h"
 #include "online/FormEncoding.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <functional>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -52,25 +54,78 @@ std::string oneLine(std::string value)
     return value;
 }
 
+// `path` must still be a regular file when it is opened: no link is followed at the last step.
 void sendFile(httplib::Response& res, const std::string& path, const char* type)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    res.set_content(bytes.str(), type);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        if (fd >= 0)
+            ::close(fd);
+        res.status = 404;
+        return res.set_content("<html><body>Not found</body></html>", "text/html");
+    }
+    std::string bytes;
+    char buffer[65536];
+    ssize_t n = 0;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
+        bytes.append(buffer, size_t(n));
+    ::close(fd);
+    res.set_content(bytes, type);
+}
+
+constexpr size_t kBodyLimit = 16 * 1024 * 1024;
+
+void errorPage(httplib::Response& res, int status, const char* text)
+{
+    res.status = status;
+    res.set_header("Connection", "close");
+    res.set_content(std::string("<html><body>") + text + "</body></html>", "text/html");
+}
+
+// The declared body length: one plain decimal number, or absent.
+struct DeclaredLength {
+    bool valid = true;
+    bool present = false;
+    unsigned long long value = 0;
+};
+
+DeclaredLength declaredLength(const httplib::Request& req)
+{
+    const size_t count = req.get_header_value_count("Content-Length");
+    if (count == 0)
+        return {};
+    const std::string text = req.get_header_value("Content-Length");
+    if (count > 1 || text.empty() || text.size() > 19 || text.find_first_not_of("0123456789") != std::string::npos)
+        return {false, true, 0};
+    return {true, true, std::stoull(text)};
 }
 
 // POST routes read their body themselves: the library refuses url-encoded bodies above 8 KB, and
-// an upload of 500 questions' counts is larger than that.
+// an upload of 500 questions' counts is larger than that. A body that is too large, shorter than
+// its declared length or declared with a length that is no number never reaches the handler: the
+// library answers such a read with an error status but still lets the route run.
 void postRoute(httplib::Server& server, const std::string& pattern,
                std::function<void(const httplib::Request&, httplib::Response&, const std::string& body)> handler)
 {
     server.Post(pattern, [handler](const httplib::Request& req, httplib::Response& res, const httplib::ContentReader& reader) {
+        const DeclaredLength declared = declaredLength(req);
+        if (!declared.valid)
+            return errorPage(res, 400, "Bad Request");
+        if (declared.present && declared.value > kBodyLimit)
+            return errorPage(res, 413, "Request Entity Too Large");
         std::string body;
-        reader([&](const char* data, size_t length) {
-            body.append(data, length);
-            return body.size() <= 16 * 1024 * 1024;
+        bool tooLarge = false;
+        const bool whole = reader([&](const char* data, size_t length) {
+            tooLarge = body.size() + length > kBodyLimit;
+            if (!tooLarge)
+                body.append(data, length);
+            return !tooLarge;
         });
+        if (tooLarge)
+            return errorPage(res, 413, "Request Entity Too Large");
+        if (!whole || (declared.present && body.size() != declared.value))
+            return errorPage(res, 400, "Bad Request");
         handler(req, res, body);
     });
 }
@@ -116,17 +171,63 @@ std::string findPlainFile(const std::string& dir, const std::string& name)
         return s;
     };
     std::error_code ec;
+    const std::filesystem::path root = std::filesystem::canonical(dir, ec);
+    if (ec)
+        return {};
+    // A link is served only when it leads to a regular file inside the directory itself.
+    auto inside = [&root](const std::filesystem::path& entry) {
+        std::error_code error;
+        const std::filesystem::path resolved = std::filesystem::canonical(entry, error);
+        if (error || !std::filesystem::is_regular_file(resolved, error))
+            return std::string();
+        const std::filesystem::path relative = resolved.lexically_relative(root);
+        if (relative.empty() || *relative.begin() == "..")
+            return std::string();
+        return resolved.string();
+    };
     std::string match;
-    for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
-        if (!entry.is_regular_file(ec))
-            continue;
+    for (const auto& entry : std::filesystem::directory_iterator(root, ec)) {
         const std::string candidate = entry.path().filename().string();
+        if (candidate != name && (!match.empty() || lower(candidate) != lower(name)))
+            continue;
+        const std::string resolved = inside(entry.path());
+        if (resolved.empty())
+            continue;
         if (candidate == name)
-            return entry.path().string();
-        if (match.empty() && lower(candidate) == lower(name))
-            match = entry.path().string();
+            return resolved;
+        match = resolved;
     }
     return match;
+}
+
+std::string escapeListed(const std::string& utf8, bool isName)
+{
+    std::string out;
+    char escaped[8];
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        const auto next = i + 1 < utf8.size() ? static_cast<unsigned char>(utf8[i + 1]) : 0;
+        if (byte == '\\') {
+            out += "\\\\";
+        } else if (byte == '\r') {
+            out += "\\r";
+        } else if (byte == '\n') {
+            out += "\\n";
+        } else if (byte == '\t') {
+            out += "\\t";
+        } else if (byte < 0x20 || byte == 0x7F || (isName && byte == '=')) {
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", unsigned(byte));
+            out += escaped;
+        } else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            // U+0080..U+009F: some terminals act on these as on ESC sequences.
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", unsigned(next));
+            out += escaped;
+            ++i;
+        } else {
+            out += char(byte);
+        }
+    }
+    return out;
 }
 
 void installServices(httplib::Server& server, CenterStore& store, const CenterConfig& config)

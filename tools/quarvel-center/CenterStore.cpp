@@ -30,6 +30,7 @@ public:
         return data ? std::string(data, size_t(sqlite3_column_bytes(m_stmt, column))) : std::string();
     }
     long long integer(int column) { return sqlite3_column_int64(m_stmt, column); }
+    bool isNull(int column) { return sqlite3_column_type(m_stmt, column) == SQLITE_NULL; }
 
 private:
     sqlite3_stmt* m_stmt = nullptr;
@@ -123,13 +124,14 @@ std::vector<CenterStore::StoredForm> CenterStore::forms()
 {
     std::lock_guard guard(m_lock);
     std::vector<StoredForm> result;
-    Statement s(m_db, "SELECT f.id, f.path, x.name, x.value FROM forms f LEFT JOIN form_fields x ON x.form_id = f.id"
+    Statement s(m_db, "SELECT f.id, f.path, x.name, x.value, x.position FROM forms f LEFT JOIN form_fields x ON x.form_id = f.id"
                       " ORDER BY f.id, x.position");
     while (s.step() == SQLITE_ROW) {
         const long long id = s.integer(0);
         if (result.empty() || result.back().id != id)
             result.push_back({id, s.text(1), {}});
-        if (!s.text(2).empty())
+        // A form without fields joins to one row of nulls; a field's name may be empty.
+        if (!s.isNull(4))
             result.back().fields.emplace_back(s.text(2), s.text(3));
     }
     return result;

@@ -95,23 +95,22 @@ int runUpdate(const QStringList& args)
         for (qsizetype i = 1; i < choices.size(); ++i)
             vendors.append(choices.at(i).directory);
     }
+    // A vendor that fails does not keep the others from their update; the failures are told at the end.
     bool replacedAny = false;
-    int status = 0;
+    QStringList failures;
     for (const QString& vendor : vendors) {
         const online::UpdateRun run = online::RunVendorUpdate(http, *server, profile, vendor);
         for (const std::string& line : run.replaced)
             std::printf("%s\n", cp932::toUtf8(line).c_str());
         replacedAny = replacedAny || !run.replaced.empty();
-        if (run.failed) {
-            status = failWith(online::kDownloadFailed, run.cause);
-            break;
-        }
+        if (run.failed)
+            failures.append(vendor + QStringLiteral(": ") + run.cause);
     }
     std::fflush(stdout);
     // Files that were replaced stay replaced, so their date is recorded even after a later failure.
     if (replacedAny)
         online::recordUpdateDate(QDate::currentDate());
-    return status;
+    return failures.isEmpty() ? 0 : failWith(online::kDownloadFailed, failures.join(QLatin1Char('\n')));
 }
 
 int runSync(const QStringList& args)

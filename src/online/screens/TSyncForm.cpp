@@ -61,6 +61,8 @@ TSyncForm::TSyncForm(QWidget* parent) : ui::Screen(QStringLiteral("SyncForm"), p
     onlinescreens::label(this, QStringLiteral("Label6"), QStringLiteral("Proxy Port"), {16, 146, 150, 22});
     m_ProxyPort = field(this, QStringLiteral("ProxyPort"), QStringLiteral("Inout Proxy Port"), QStringLiteral("Proxy Port"),
                         {180, 144, 240, 24});
+    onlinescreens::holdsPrompt(m_ProxyServer, {QStringLiteral("Input Proxy Name")});
+    onlinescreens::holdsPrompt(m_ProxyPort, {QStringLiteral("Inout Proxy Port")});
     onlinescreens::setProxyFieldsEnabled(m_ProxyServer, m_ProxyPort, false);
 
     onlinescreens::label(this, QStringLiteral("Label15"), QStringLiteral("接続タイムアウト時間(秒)"), {16, 180, 160, 22});
@@ -105,9 +107,13 @@ void TSyncForm::FormPrepare()
     m_Button2->setPicture(ui::artwork::button(QStringLiteral("閉じる"), 110, 40));
 }
 
+// The vendor is fixed while the screen is open: what Edit4 names is what is synced, even when the
+// course menu moves on to another vendor meanwhile.
 void TSyncForm::FormShow()
 {
-    m_vendor = screens().CourseMenuForm ? screens().CourseMenuForm->currentTheme().directory : QString();
+    const TCourseMenuForm* menu = screens().CourseMenuForm;
+    m_vendor = menu ? menu->currentTheme().directory : QString();
+    m_tests = menu ? menu->tests() : QList<CourseTest>();
     const auto choices = online::vendorChoices(layout::questionRoot());
     m_ComboBox2->clear();
     for (const online::VendorChoice& choice : choices)
@@ -147,16 +153,19 @@ void TSyncForm::Image1Click()
     QString error;
     const auto servers = online::ReadSyncServers(layout::programDir() + QStringLiteral("His_srv"), error);
     m_NMHTTP1.whileWaiting = onlinescreens::keepPainting;
-    std::optional<QString> problem = servers ? online::applyConnection(m_NMHTTP1, {m_CheckBox1->isChecked(), m_ProxyServer->text(), m_ProxyPort->text(), m_SpinEdit1->value()})
-                                             : std::optional<QString>(error);
+    const online::ConnectionSettings connection{m_CheckBox1->isChecked(), onlinescreens::fieldValue(m_ProxyServer),
+                                                onlinescreens::fieldValue(m_ProxyPort), m_SpinEdit1->value()};
+    std::optional<QString> problem = servers ? online::applyConnection(m_NMHTTP1, connection) : std::optional<QString>(error);
     if (problem) {
         qWarning("sync: %s", qPrintable(*problem));
         m_busy = false;
         return finish(online::kSyncFailed);
     }
     m_sync = std::make_unique<online::HistorySync>(m_NMHTTP1, *servers, online::readProfile(), layout::programDir());
-    const QList<CourseTest> tests = screens().CourseMenuForm ? screens().CourseMenuForm->tests() : QList<CourseTest>();
-    const online::HistorySync::Result status = m_sync->queryStatus(tests, m_rows);
+    const online::HistorySync::Result status = [this] {
+        const onlinescreens::TransferBusy busy;
+        return m_sync->queryStatus(m_tests, m_rows);
+    }();
     m_busy = false;
     if (status.outcome == online::HistorySync::Outcome::UserError)
         return finish(status.message);
@@ -188,24 +197,29 @@ void TSyncForm::transfer()
     m_Panel2->show();
     const int n = int(m_rows.size());
     m_UpdateProg->setRange(0, std::max(1, n));
-    for (int t = 1; t <= n; ++t) {
-        const online::SyncRow& row = m_rows.at(t - 1);
-        ui::setPlainText(m_txtTestID, row.testId);
-        m_UpdateProg->setValue(t);
-        if (row.state == online::kStateClientNewer)
-            ui::setPlainText(m_txtTestID, row.testId + QStringLiteral(" : アップロード中"));
-        else if (row.state == online::kStateServerNewer)
-            ui::setPlainText(m_txtTestID, row.testId + QStringLiteral(" : ダウンロード中"));
-        onlinescreens::keepPainting();
-        const online::HistorySync::Result result = m_sync->transfer(row);
-        if (result.outcome != online::HistorySync::Outcome::Done) {
-            qWarning("sync of %s: %s", qPrintable(row.testId), qPrintable(result.message));
-            m_busy = false;
-            return finish(online::kSyncFailed);
+    bool failed = false;
+    {
+        const onlinescreens::TransferBusy busy;
+        for (int t = 1; t <= n && !failed; ++t) {
+            const online::SyncRow& row = m_rows.at(t - 1);
+            ui::setPlainText(m_txtTestID, row.testId);
+            m_UpdateProg->setValue(t);
+            if (row.state == online::kStateClientNewer)
+                ui::setPlainText(m_txtTestID, row.testId + QStringLiteral(" : アップロード中"));
+            else if (row.state == online::kStateServerNewer)
+                ui::setPlainText(m_txtTestID, row.testId + QStringLiteral(" : ダウンロード中"));
+            onlinescreens::keepPainting();
+            const online::HistorySync::Result result = m_sync->transfer(row);
+            if (result.outcome != online::HistorySync::Outcome::Done) {
+                qWarning("sync of %s: %s", qPrintable(row.testId), qPrintable(result.message));
+                failed = true;
+            }
         }
     }
-    m_txtTestID->setText(QStringLiteral("完了"));
     m_busy = false;
+    if (failed)
+        return finish(online::kSyncFailed);
+    m_txtTestID->setText(QStringLiteral("完了"));
     finish(online::kSyncDone);
 }
 

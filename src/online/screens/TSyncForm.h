@@ -56,6 +56,7 @@ private:
     std::unique_ptr<online::HistorySync> m_sync;
     QList<online::SyncRow> m_rows;
     QString m_vendor;
+    QList<CourseTest> m_tests; // the vendor's tests when the screen was opened
     bool m_busy = false;
     bool m_waitingForList = false;
 

@@ -48,6 +48,8 @@ TUpdateForm::TUpdateForm(QWidget* parent) : ui::Screen(QStringLiteral("UpdateFor
     m_ProxyPort->setObjectName(QStringLiteral("ProxyPort"));
     m_ProxyPort->setAccessibleName(QStringLiteral("Proxy Port"));
     m_ProxyPort->setGeometry(180, 150, 224, 24);
+    onlinescreens::holdsPrompt(m_ProxyServer, {QStringLiteral("Input Proxy Server name")});
+    onlinescreens::holdsPrompt(m_ProxyPort, {QStringLiteral("Input Proxy Port")});
     onlinescreens::setProxyFieldsEnabled(m_ProxyServer, m_ProxyPort, false);
 
     onlinescreens::label(this, QStringLiteral("Label15"), QStringLiteral("接続タイムアウト時間(秒)"), {16, 186, 160, 22});
@@ -133,33 +135,53 @@ void TUpdateForm::Image2Click()
             return;
         }
     }
-    int replacingRuns = 0;
-    bool cancelled = false;
     const int chosen = m_ComboBox2->currentIndex();
-    if (chosen > 0) {
-        runVendor(m_choices.at(chosen).directory, replacingRuns, cancelled);
-    } else {
-        for (qsizetype i = 1; i < m_choices.size(); ++i) {
-            ui::messageBox(this, QStringLiteral("確認"), m_choices.at(i).label + QStringLiteral(" の更新を行います。"));
-            if (!runVendor(m_choices.at(i).directory, replacingRuns, cancelled) && !cancelled)
-                break;
-        }
+    const bool all = chosen <= 0;
+    const QList<online::VendorChoice> vendors = all ? m_choices.mid(1) : m_choices.mid(chosen, 1);
+    if (vendors.isEmpty())
+        return;
+    // "全部" asks once for every vendor, naming them in the order they are run.
+    QString question = online::kHistoryWillClear;
+    if (all) {
+        QStringList labels;
+        for (const online::VendorChoice& vendor : vendors)
+            labels.append(vendor.label);
+        question = labels.join(QStringLiteral("、")) + QStringLiteral(" の更新を行います。\r\n") + question;
     }
-    if (replacingRuns > 0 && !cancelled) {
+    if (ui::messageBox(this, QStringLiteral("確認"), question, QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+        return;
+
+    const std::vector<online::VendorOutcome> outcomes = download(vendors);
+    bool replaced = false;
+    for (const online::VendorOutcome& outcome : outcomes) {
+        replaced = replaced || !outcome.run.replaced.empty();
+        if (outcome.run.failed)
+            qWarning("update of %s failed: %s", qPrintable(outcome.label), qPrintable(outcome.run.cause));
+    }
+    if (all) {
+        ui::messageBox(this, online::kUpdateTitle, online::allVendorsSummary(outcomes));
+    } else {
+        const online::VendorOutcome& outcome = outcomes.front();
+        if (outcome.connectionFailed)
+            ui::messageBox(this, QStringLiteral("情報"), online::kConnectFailed);
+        if (outcome.run.failed)
+            ui::messageBox(this, QStringLiteral("Error"), online::kDownloadFailed);
+        else if (outcome.run.replaced.empty())
+            ui::messageBox(this, online::kUpdateTitle, online::kNothingNew);
+        else
+            ui::messageBox(this, online::kUpdateTitle, online::replacedListMessage(outcome.run.replaced));
+    }
+    close();
+    // Files replaced before a failure stay replaced, and that still needs a restart.
+    if (replaced) {
         online::recordUpdateDate(QDate::currentDate());
         ui::messageBox(this, QStringLiteral("確認"), online::kMustRestart);
         endProgram();
     }
 }
 
-bool TUpdateForm::runVendor(const QString& vendor, int& replacingRuns, bool& cancelled)
+std::vector<online::VendorOutcome> TUpdateForm::download(const QList<online::VendorChoice>& vendors)
 {
-    cancelled = false;
-    if (ui::messageBox(this, QStringLiteral("確認"), online::kHistoryWillClear, QMessageBox::Ok | QMessageBox::Cancel)
-        != QMessageBox::Ok) {
-        cancelled = true;
-        return false;
-    }
     TDownLoad* progress = screens().DownLoad;
     progress->show();
     progress->startAnimation();
@@ -169,36 +191,35 @@ bool TUpdateForm::runVendor(const QString& vendor, int& replacingRuns, bool& can
     settings::WriteSetting(section, QStringLiteral("ProxyPort"), m_ProxyPort->text());
 
     m_running = true;
+    // Messages wait until the transfers are over: no box opens while input is thrown away.
+    bool connectionFailed = false;
     m_NMFTP1.OnPacketRecvd = [progress](qint64 received) { progress->showBytes(received); };
-    m_NMFTP1.OnConnectionFailed = [this] { ui::messageBox(this, QStringLiteral("情報"), online::kConnectFailed); };
+    m_NMFTP1.OnConnectionFailed = [&connectionFailed] { connectionFailed = true; };
     m_NMFTP1.whileWaiting = onlinescreens::keepPainting;
-    online::UpdateRun run;
-    if (auto problem = online::applyConnection(
-            m_NMFTP1, {m_CheckBox1->isChecked(), m_ProxyServer->text(), m_ProxyPort->text(), m_SpinEdit1->value()})) {
-        run.failed = true;
-        run.cause = *problem;
-    } else {
-        run = online::RunVendorUpdate(m_NMFTP1, *m_server, online::readProfile(), vendor,
-                                      {[progress](const QString& name) { progress->showFile(name); }});
+    std::vector<online::VendorOutcome> outcomes;
+    {
+        const onlinescreens::TransferBusy busy;
+        const std::optional<QString> problem = online::applyConnection(
+            m_NMFTP1, {m_CheckBox1->isChecked(), onlinescreens::fieldValue(m_ProxyServer),
+                       onlinescreens::fieldValue(m_ProxyPort), m_SpinEdit1->value()});
+        const online::Profile profile = online::readProfile();
+        for (const online::VendorChoice& vendor : vendors) {
+            online::VendorOutcome outcome{vendor.label, {}, false};
+            connectionFailed = false;
+            if (problem) {
+                outcome.run.failed = true;
+                outcome.run.cause = *problem;
+            } else {
+                outcome.run = online::RunVendorUpdate(m_NMFTP1, *m_server, profile, vendor.directory,
+                                                      {[progress](const QString& name) { progress->showFile(name); }});
+            }
+            outcome.connectionFailed = connectionFailed;
+            outcomes.push_back(std::move(outcome));
+        }
     }
+    m_NMFTP1.OnConnectionFailed = nullptr;
     m_running = false;
     progress->stopAnimation();
     progress->close();
-    if (run.failed) {
-        qWarning("update of %s failed: %s", qPrintable(vendor), qPrintable(run.cause));
-        ui::messageBox(this, QStringLiteral("Error"), online::kDownloadFailed);
-        // Files replaced before the failure stay replaced, and that still needs a restart.
-        if (!run.replaced.empty())
-            ++replacingRuns;
-        close();
-        return false;
-    }
-    if (run.replaced.empty()) {
-        ui::messageBox(this, online::kUpdateTitle, online::kNothingNew);
-    } else {
-        ++replacingRuns;
-        ui::messageBox(this, online::kUpdateTitle, online::replacedListMessage(run.replaced));
-    }
-    close();
-    return true;
+    return outcomes;
 }

@@ -5,6 +5,7 @@
 #include "ui/Screen.h"
 
 #include <optional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -41,8 +42,9 @@ protected:
     bool FormCloseQuery() override;
 
 private:
-    // Runs the update of one vendor; false when it was cancelled or failed (the screen is closed).
-    bool runVendor(const QString& vendor, int& replacingRuns, bool& cancelled);
+    // Runs the update of each vendor in turn behind the progress window, whatever became of the
+    // ones before it.
+    std::vector<online::VendorOutcome> download(const QList<online::VendorChoice>& vendors);
 
     online::HttpTransport m_NMFTP1;
     std::optional<online::ServerInfo> m_server;
