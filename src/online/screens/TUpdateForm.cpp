@@ -161,7 +161,7 @@ bool TUpdateForm::runVendor(const QString& vendor, int& replacingRuns, bool& can
         return false;
     }
     TDownLoad* progress = screens().DownLoad;
-    progress->show();
+    progress->showOver(this);
     progress->startAnimation();
     hide();
     const QString section = QLatin1String(settings::kSection);

@@ -493,6 +493,9 @@ void TResultForm::hideStyleAndExhibitButtons()
         w->hide();
     for (ui::PictureButton* b : exhibitButtons)
         b->hide();
+    // An exhibit belongs to the question whose buttons opened it.
+    if (screens().RefImgForm)
+        screens().RefImgForm->closeFor(this);
 }
 
 void TResultForm::paintHeadingStrip(bool overview)
@@ -699,7 +702,7 @@ void TResultForm::showStyleView(int style)
 {
     ui::Screen* view = styleViewScreen(style);
     if (view && m_selectedRow >= 1)
-        view->showModal();
+        view->showModal(this);
 }
 
 void TResultForm::Image9Click()
@@ -729,7 +732,7 @@ void TResultForm::showExhibit(int k)
         return;
     // The exhibit window shows whatever path was handed to it last, from any screen.
     screens().ExamModeForm->exhibitPath = exhibitPaths.at(k - 1);
-    screens().RefImgForm->showExhibit();
+    screens().RefImgForm->showExhibit(this);
 }
 
 void TResultForm::Image11Click()

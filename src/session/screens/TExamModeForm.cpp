@@ -467,6 +467,7 @@ void TExamModeForm::FormShow()
     setWindowTitle(kRunningTitle);
 
     elapsedSeconds = 0;
+    m_timeUp = examclock::TimeUp::NotYet;
     Timer1->start(1000);
 
     const QColor sideColour = ui::fromBgr(screens().CourseMenuForm->currentTheme().colour1);
@@ -485,10 +486,10 @@ void TExamModeForm::FormShow()
     caseStudyClosed = 1;
     caseStudy = ReadCaseStudy(test.questionFile);
     if (caseStudy.present) {
-        // Time-up waits until this first showing of the case study is closed.
+        // An end by time-up waits until this first showing of the case study is closed.
         caseStudyClosed = 0;
         screens().CaseStudyForm->prepare(caseStudy);
-        screens().CaseStudyForm->showModal();
+        screens().CaseStudyForm->showModal(this);
         Image5->show();
     }
 }
@@ -522,32 +523,37 @@ void TExamModeForm::Timer1Timer()
 {
     const SessionSettings& settings = screens().CatSelForm->session;
     const int limit = settings.timeLimitSeconds;
-    const examclock::TickPlan plan = examclock::planTick(limit, elapsedSeconds, settings.timeLimitOn == 1,
-                                                         caseStudyClosed == 1);
+    const examclock::Tick tick = examclock::runTick(limit, elapsedSeconds, settings.timeLimitOn == 1,
+                                                    caseStudyClosed == 1, m_timeUp);
+    const examclock::TickPlan& plan = tick.plan;
+    m_timeUp = tick.timeUp;
     if (!plan.sound.isEmpty())
         ui::playSound(plan.sound);
 
+    if (plan.paceCheck && examclock::behindPace(limit, settings.questionCount, currentQuestion, elapsedSeconds)) {
+        const bool show = Label3->isHidden();
+        Label3->setVisible(show);
+        Label4->setVisible(show);
+    }
     if (plan.redrawFace) {
-        if (examclock::behindPace(limit, settings.questionCount, currentQuestion, elapsedSeconds)) {
-            const bool show = Label3->isHidden();
-            Label3->setVisible(show);
-            Label4->setVisible(show);
-        }
         drawClockFace();
         m_handColour = plan.hand == examclock::TickPlan::Hand::Red ? QColor(Qt::red) : QColor(Qt::black);
-    } else if (plan.timeUp) {
-        Timer1->stop();
-        elapsedSeconds = limit;
-        ui::messageBox(this, QStringLiteral("タイムアップ"), QStringLiteral("タイムアップです。"));
-        if (!screens().ConfirmForm->isVisible())
-            Button4Click();
     }
-
-    if (elapsedSeconds != limit)
+    elapsedSeconds = tick.shownSeconds;
+    if (tick.drawHand)
         drawHand(m_handColour);
-    Image3->setPixmap(m_clockCanvas);
-    Label11->setText(examclock::remainingText(limit, elapsedSeconds));
-    ++elapsedSeconds;
+    if (tick.counts) {
+        Image3->setPixmap(m_clockCanvas);
+        Label11->setText(examclock::remainingText(limit, elapsedSeconds));
+    }
+    // From time-up on the clock stands at the limit: nothing a later tick does counts on.
+    elapsedSeconds = tick.nextElapsed;
+    if (plan.endSession)
+        Timer1->stop();
+    if (plan.timeUp)
+        ui::messageBox(this, QStringLiteral("タイムアップ"), QStringLiteral("タイムアップです。"));
+    if (plan.endSession && !screens().ConfirmForm->isVisible())
+        Button4Click();
 }
 
 // ---- Navigation ----------------------------------------------------------------------------
@@ -620,7 +626,7 @@ void TExamModeForm::Button2Click()
     if (currentQuestion > count) {
         // The last question stays on screen behind the review.
         screens().ConfirmForm->resetPosition();
-        screens().ConfirmForm->showModal();
+        showReview();
     }
 }
 
@@ -667,7 +673,14 @@ void TExamModeForm::Button4Click()
         SaveAnswer(currentQuestion);
         accountTime();
     }
-    screens().ConfirmForm->showModal();
+    showReview();
+}
+
+void TExamModeForm::showReview()
+{
+    // The question's exhibit belongs to the question, not to the list of all of them.
+    screens().RefImgForm->closeFor(this);
+    screens().ConfirmForm->showModal(this);
 }
 
 void TExamModeForm::Button1Click()
@@ -679,13 +692,15 @@ void TExamModeForm::Button1Click()
     for (size_t i = 0; i < ChoiceMemo.size(); ++i)
         if (question->keyFlags[i] == 1)
             setTextColour(ChoiceMemo[i], QPalette::Text, Qt::red);
+    // Owned by this screen: it stands above it, not above every program, and is minimised with it.
+    screens().CheatForm->setOwner(this);
     screens().CheatForm->show();
     screens().CheatForm->raise();
 }
 
 void TExamModeForm::Image5Click()
 {
-    screens().CaseStudyForm->showModal();
+    screens().CaseStudyForm->showModal(this);
 }
 
 void TExamModeForm::RefImgClick(int slot)
@@ -693,7 +708,7 @@ void TExamModeForm::RefImgClick(int slot)
     if (slot < 1 || slot > 4)
         return;
     exhibitPath = m_imagePaths[size_t(slot - 1)];
-    screens().RefImgForm->showExhibit();
+    screens().RefImgForm->showExhibit(this);
 }
 
 void TExamModeForm::caseStudyWindowClosed()
@@ -744,10 +759,9 @@ void TExamModeForm::scoreSession()
         screens().CaseStudyForm->hide();
     closeExplanation();
     hide();
-    if (screens().ResultForm) {
-        screens().ResultForm->move(pos()); // the result takes the exam's place on the desktop
-        screens().ResultForm->show();
-    }
+    // The result takes the exam's place on the desktop.
+    if (screens().ResultForm)
+        screens().ResultForm->showOver(this);
 }
 
 bool TExamModeForm::FormCloseQuery()
@@ -774,6 +788,9 @@ void TExamModeForm::FormClose()
 
 void TExamModeForm::LoadQuestion(int q)
 {
+    // An exhibit belongs to the question it shows a picture of.
+    if (screens().RefImgForm)
+        screens().RefImgForm->closeFor(this);
     const SessionQuestion* question = sessionQuestion(q);
     if (!question)
         return;
@@ -962,7 +979,7 @@ void TExamModeForm::askStyleScreen(int style)
     // Pressing the button again drops the earlier answer.
     uncheckAllChoices();
     StylePassed = 0;
-    screen->showModal();
+    screen->showModal(this);
     if (StylePassed != 1)
         return;
     const int choice = styleAnswerChoice(style, styleQuestion(style).correctChoice);

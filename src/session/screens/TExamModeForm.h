@@ -1,5 +1,6 @@
 #pragma once
 #include "bank/TestSettingsFile.h"
+#include "session/ExamClock.h"
 #include "session/SessionTypes.h"
 #include "styles/StyleHandOver.h"
 #include "ui/Screen.h"
@@ -121,6 +122,7 @@ private:
     void setNextPicture(bool greyed);
     void setPausedLook(bool paused);
     void askStyleScreen(int style);
+    void showReview();
     void uncheckAllChoices();
     bool isSessionPosition(int q) const;
     int sessionCount() const;
@@ -177,6 +179,7 @@ private:
     std::optional<std::uint32_t> m_picturesColour; // the colour the button pictures were drawn in
     QPixmap m_clockCanvas; // what Image3 shows: the face with the hands drawn since its redraw
     QColor m_handColour = Qt::black;
+    examclock::TimeUp m_timeUp = examclock::TimeUp::NotYet;
     std::array<std::string, 4> m_imageNames{};
     std::array<QString, 4> m_imagePaths{};
 };

@@ -427,7 +427,8 @@ void TCourseMenuForm::Button2Click()
 void TCourseMenuForm::Button3Click()
 {
     hide();
-    screens().StudyForm->show();
+    // Where the menu stood, as every screen that follows another.
+    screens().StudyForm->showOver(this);
 }
 
 void TCourseMenuForm::Button4Click()
@@ -437,7 +438,7 @@ void TCourseMenuForm::Button4Click()
 
 void TCourseMenuForm::Button5Click()
 {
-    screens().UpdateForm->showModal();
+    screens().UpdateForm->showModal(this);
 }
 
 void TCourseMenuForm::Image2Click()
@@ -464,7 +465,7 @@ void TCourseMenuForm::Image7Click()
     if (m_tests.isEmpty())
         return;
     chooseSelectedRow();
-    screens().SyncForm->show();
+    screens().SyncForm->showOver(this);
 }
 
 void TCourseMenuForm::Timer1Timer()
