@@ -18,8 +18,8 @@ public:
     // when the window is open already it is reloaded with the new picture. A picture that cannot
     // be loaded is reported by a message naming the file, and the window is not shown.
     // `owner`: the window the request comes from (exam screen, case study, result screen);
-    // the exhibit belongs to it until hidden.
-    void showExhibit(QWidget* owner);
+    // the exhibit belongs to it until hidden (nullptr: the window being served).
+    void showExhibit(QWidget* owner = nullptr);
     // Closes the exhibit when it belongs to `owner`.
     void closeFor(const QWidget* owner);
     // The path shown now ("" when nothing is shown).
