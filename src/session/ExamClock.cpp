@@ -17,15 +17,48 @@ TickPlan planTick(int limitSeconds, int elapsedSeconds, bool limitOn, bool caseS
         plan.sound = QStringLiteral("wav/01min.wav");
 
     if (remaining >= 59) {
-        plan.redrawFace = true;
+        plan.redrawFace = plan.paceCheck = true;
         plan.hand = TickPlan::Hand::Black;
     } else if (remaining >= 1) {
-        plan.redrawFace = true;
+        plan.redrawFace = plan.paceCheck = true;
         plan.hand = TickPlan::Hand::Red; // the last 58 seconds
+    } else if (limitOn) {
+        // The face keeps the last hand of the time that was left.
+        plan.timeUp = true;
+        plan.endSession = caseStudyClosed;
     } else {
-        plan.timeUp = limitOn && caseStudyClosed;
+        // No limit: no pace to keep, but the face is cleared each second all the same, or the
+        // hands of every second would pile up into a disc.
+        plan.redrawFace = true;
+        plan.hand = TickPlan::Hand::Black;
     }
     return plan;
+}
+
+Tick runTick(int limitSeconds, int elapsedSeconds, bool limitOn, bool caseStudyClosed, TimeUp timeUp)
+{
+    Tick tick;
+    tick.shownSeconds = tick.nextElapsed = elapsedSeconds;
+    tick.timeUp = timeUp;
+    if (timeUp == TimeUp::Over)
+        return tick;
+    if (timeUp == TimeUp::Waiting) {
+        if (caseStudyClosed) {
+            tick.plan.endSession = true;
+            tick.timeUp = TimeUp::Over;
+        }
+        return tick;
+    }
+    tick.plan = planTick(limitSeconds, elapsedSeconds, limitOn, caseStudyClosed);
+    tick.counts = true;
+    if (tick.plan.timeUp) {
+        tick.shownSeconds = tick.nextElapsed = limitSeconds;
+        tick.timeUp = tick.plan.endSession ? TimeUp::Over : TimeUp::Waiting;
+        return tick;
+    }
+    tick.drawHand = elapsedSeconds != limitSeconds;
+    tick.nextElapsed = elapsedSeconds + 1;
+    return tick;
 }
 
 int faceTop(int picture)

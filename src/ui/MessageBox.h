@@ -21,7 +21,13 @@ QMessageBox::StandardButton escapeButton(QMessageBox::StandardButtons buttons);
 struct ShownMessage {
     QString title;
     QString text;
+    QString over; // object name of the window the box stood over and belonged to ("" for none)
 };
+
+// The window a box belongs to and stands over: the topmost modal window of the program while one
+// shows (a box the session waits on must never open behind it), else `parent`'s window when it
+// is visible, else the screen being served; nullptr when no window of the program shows.
+QWidget* messageOwner(QWidget* parent);
 
 namespace testing {
 // Switches real boxes off: from now on boxes are recorded and answered from the queue

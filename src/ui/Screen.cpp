@@ -6,6 +6,8 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QPointer>
+#include <QWindow>
+#include <QWindowStateChangeEvent>
 
 namespace ui {
 
@@ -21,6 +23,14 @@ QList<QPointer<Screen>>& shownOrder()
 QWidget* Screen::servedWindow(const QWidget* window)
 {
     QWidget* active = QApplication::activeWindow();
+    // A modeless window beside a screen (an exhibit, the explanation) asks nothing of its own:
+    // what opens now serves the screen it belongs to. Bounded, so that no chain of owners loops.
+    for (int depth = 0; depth < 8; ++depth) {
+        const auto* screen = qobject_cast<const Screen*>(active);
+        if (!screen || screen->isShownModally() || !screen->owner() || !screen->owner()->isVisible())
+            break;
+        active = screen->owner();
+    }
     if (active && active != window && active->isVisible())
         return active;
     const auto& order = shownOrder();
@@ -36,15 +46,19 @@ Screen::Screen(const QString& objectName, QWidget* parent) : QWidget(parent, Qt:
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
-void Screen::showModal()
+void Screen::showModal(QWidget* over)
 {
     if (!FormCanShow())
         return;
-    // Over the screen it serves; a screen with a place of its own moves itself when shown.
-    centreOver(this, Screen::servedWindow(this));
+    // Over the screen it serves and owned by it; a screen with a place of its own moves itself
+    // when shown.
+    QWidget* served = over ? over->window() : Screen::servedWindow(this);
+    setOwner(served);
     setWindowModality(Qt::ApplicationModal);
     m_modal = true;
+    m_placeOver = served;
     show();
+    m_placeOver = nullptr;
     // Under test, screens are driven directly; a nested loop would wait for a person.
     if (qEnvironmentVariableIntValue("QUARVEL_TESTING") != 1) {
         QEventLoop loop;
@@ -52,6 +66,29 @@ void Screen::showModal()
         while (isVisible())
             loop.processEvents(QEventLoop::WaitForMoreEvents);
     }
+}
+
+void Screen::showOver(QWidget* over)
+{
+    m_placeOver = over ? over->window() : nullptr;
+    show();
+    m_placeOver = nullptr;
+}
+
+void Screen::setOwner(QWidget* owner)
+{
+    QWidget* top = owner ? owner->window() : nullptr;
+    if (top == this)
+        top = nullptr;
+    m_owner = top;
+    if (!top && !windowHandle())
+        return;
+    // The transient parent is what keeps a window over its owner and takes it along when the
+    // owner is minimised; both need native windows.
+    if (top)
+        top->winId();
+    winId();
+    windowHandle()->setTransientParent(top ? top->windowHandle() : nullptr);
 }
 
 void Screen::prepare()
@@ -71,8 +108,13 @@ void Screen::showEvent(QShowEvent* event)
     order.append(this);
     if (!event->spontaneous()) {
         prepare();
+        const QPoint before = pos();
         FormShow();
+        // Still where the show handler left it: over the screen it serves, by the one rule.
+        if (m_placeOver && pos() == before)
+            centreOver(this, m_placeOver);
     }
+    m_placeOver = nullptr;
 }
 
 void Screen::hideEvent(QHideEvent* event)
@@ -84,6 +126,8 @@ void Screen::hideEvent(QHideEvent* event)
         m_modal = false;
         setWindowModality(Qt::NonModal);
     }
+    m_minimisedWithOwner = false;
+    setOwner(nullptr);
     FormHide();
 }
 
@@ -102,6 +146,31 @@ bool Screen::event(QEvent* event)
     if (event->type() == QEvent::WindowActivate)
         FormActivate();
     return QWidget::event(event);
+}
+
+void Screen::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    const bool wasMinimised = static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized;
+    const bool minimised = isMinimized();
+    if (minimised == wasMinimised)
+        return;
+    // The whole program goes to the taskbar with the screen that shows, and comes back with it:
+    // the windows it owns follow (and theirs follow them).
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* owned = qobject_cast<Screen*>(widget);
+        if (!owned || owned == this || owned->owner() != this)
+            continue;
+        if (minimised && owned->isVisible() && !owned->isMinimized()) {
+            owned->m_minimisedWithOwner = true;
+            owned->setWindowState(owned->windowState() | Qt::WindowMinimized);
+        } else if (!minimised && owned->m_minimisedWithOwner) {
+            owned->m_minimisedWithOwner = false;
+            owned->setWindowState(owned->windowState() & ~Qt::WindowMinimized);
+        }
+    }
 }
 
 } // namespace ui

@@ -105,13 +105,20 @@ class TestExamScreen : public QObject {
         for (int i = 0; i < times; ++i)
             form()->Timer1Timer();
     }
-    int timeUpMessages() const
+    int timeUpMessages() const { return int(timeUpOwners().size()); }
+    // The windows the time-up messages stood over, in order.
+    QStringList timeUpOwners() const
     {
-        int count = 0;
+        QStringList owners;
         for (const ui::ShownMessage& m : ui::testing::shownMessages())
             if (m.title == QStringLiteral("タイムアップ") && m.text == QStringLiteral("タイムアップです。"))
-                ++count;
-        return count;
+                owners << m.over;
+        return owners;
+    }
+    void writeCaseStudy()
+    {
+        m_install->writeFile(QStringLiteral("QDAT/oracle/QV-101.ini"),
+                             cp932::fromUtf8("[case study]\r\n社内ネットワークの事例です。\r\n"));
     }
 
 private Q_SLOTS:
@@ -244,6 +251,13 @@ private Q_SLOTS:
         QCOMPARE(label(QStringLiteral("Label11"))->text(), QStringLiteral("残り時間 : 0' 0"));
         QCOMPARE(examSession().answers.at(1).secondsOnQuestion, 1800);
         QCOMPARE(ui::testing::playedSounds().size(), 3);
+        QCOMPARE(timeUpOwners(), QStringList{QStringLiteral("ExamModeForm")});
+
+        // A stray tick after time-up (a timer started again) counts nothing and reports nothing.
+        tick(5);
+        QCOMPARE(examSession().elapsedSeconds, 1800);
+        QCOMPARE(label(QStringLiteral("Label11"))->text(), QStringLiteral("残り時間 : 0' 0"));
+        QCOMPARE(timeUpMessages(), 1);
 
         // A review jump after time-up: the clock stays stopped, and closing without leaving keeps it so.
         screens().ConfirmForm->hide();
@@ -269,30 +283,87 @@ private Q_SLOTS:
 
     void timeUpWaitsForTheCaseStudy()
     {
-        m_install->writeFile(QStringLiteral("QDAT/oracle/QV-101.ini"),
-                             cp932::fromUtf8("[case study]\r\n社内ネットワークの事例です。\r\n"));
+        writeCaseStudy();
         startSession({plain(1), plain(2)}, 60);
         QCOMPARE(examSession().caseStudyClosed, 0);
         QVERIFY(screens().CaseStudyForm->isVisible());
         QVERIFY(shown(button(QStringLiteral("Image5"))));
         QVERIFY(examSession().caseStudy.present);
         tick(75);
-        QCOMPARE(timeUpMessages(), 0);
+        // Time-up is told at the limit, over the case study, and the clock stands still there;
+        // only the end of the session waits for the window.
+        QCOMPARE(timeUpOwners(), QStringList{QStringLiteral("CaseStudyForm")});
         QVERIFY(timer()->isActive());
-        QCOMPARE(label(QStringLiteral("Label11"))->text(), QStringLiteral("残り時間 : 0' -14"));
+        QVERIFY(!screens().ConfirmForm->isVisible());
+        QCOMPARE(examSession().elapsedSeconds, 60);
+        QCOMPARE(label(QStringLiteral("Label11"))->text(), QStringLiteral("残り時間 : 0' 0"));
 
         screens().CaseStudyForm->hide();
         examSession().closeCaseStudy();
-        QCOMPARE(examSession().questionStartSeconds, 75);
+        QCOMPARE(examSession().questionStartSeconds, 60);
         QCOMPARE(examSession().caseStudyClosed, 1);
         tick();
         QCOMPARE(timeUpMessages(), 1);
         QVERIFY(!timer()->isActive());
         QVERIFY(screens().ConfirmForm->isVisible());
-        // The clock went back to the limit, before the case study was closed: no time is counted,
-        // and none is taken away.
-        QCOMPARE(examSession().elapsedSeconds, 61);
+        QCOMPARE(examSession().elapsedSeconds, 60);
         QCOMPARE(examSession().answers.at(1).secondsOnQuestion, 0);
+    }
+
+    // Opened again from its button, the case study is in front when time runs out: the message
+    // comes over it, and the review after it.
+    void timeUpComesOverTheCaseStudyOpenedAgain()
+    {
+        writeCaseStudy();
+        startSession({plain(1), plain(2)}, 60);
+        screens().CaseStudyForm->hide();
+        examSession().closeCaseStudy();
+        form()->Image5Click();
+        QVERIFY(screens().CaseStudyForm->isShownModally());
+        QCOMPARE(screens().CaseStudyForm->owner(), form());
+        tick(61);
+        QCOMPARE(timeUpOwners(), QStringList{QStringLiteral("CaseStudyForm")});
+        QVERIFY(screens().ConfirmForm->isVisible());
+        QVERIFY(!timer()->isActive());
+    }
+
+    // Every tick shows the face with one hand, whether time is kept or not.
+    void clockFaceShowsOneHand_data()
+    {
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<int>("ticks");
+        QTest::newRow("no limit") << 0 << 70;
+        QTest::newRow("time kept") << 1800 << 70;
+        QTest::newRow("no limit, past an hour") << 0 << 3725;
+    }
+    void clockFaceShowsOneHand()
+    {
+        QFETCH(int, limit);
+        QFETCH(int, ticks);
+        startSession({plain(1), plain(2)}, limit);
+        tick(ticks);
+        const int picture = screens().CourseMenuForm->currentTheme().picture;
+        const QImage face = label(QStringLiteral("invisibleclock"))
+                                ->pixmap()
+                                .copy(0, examclock::faceTop(picture), examclock::kFaceWidth, examclock::kFaceHeight)
+                                .toImage();
+        const QImage shownFace = label(QStringLiteral("Image3"))->pixmap().toImage();
+        const QPoint centre = examclock::kHandCentre;
+        auto touched = [&](int second) {
+            const QPoint half = centre + (examclock::handEnd(second) - centre) / 2;
+            for (int dx = -1; dx <= 1; ++dx)
+                for (int dy = -1; dy <= 1; ++dy)
+                    if (shownFace.pixel(half + QPoint(dx, dy)) != face.pixel(half + QPoint(dx, dy)))
+                        return true;
+            return false;
+        };
+        const int last = (ticks - 1) % 60;
+        QVERIFY(touched(last));
+        for (int second = 0; second < 60; ++second) {
+            const int apart = std::min((second - last + 60) % 60, (last - second + 60) % 60);
+            if (apart >= 3 && touched(second))
+                QFAIL(qPrintable(QStringLiteral("an old hand at second %1 is still on the face").arg(second)));
+        }
     }
 
     void paceHint()

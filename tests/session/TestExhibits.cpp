@@ -5,6 +5,7 @@
 #include "session/screens/TConfirmForm.h"
 #include "session/screens/TExamModeForm.h"
 #include "session/screens/TRefImgForm.h"
+#include "results/screens/TResultForm.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -214,6 +215,80 @@ private Q_SLOTS:
         // It stays open while the person moves on, until its own button closes it.
         exhibit()->Button1Click();
         QVERIFY(!exhibit()->isVisible());
+    }
+
+    // An exhibit belongs to the window it was opened from and, there, to the question it shows a
+    // picture of: it goes when that question or window goes, and only then.
+    void exhibitGoesWithWhatItBelongsTo_data()
+    {
+        QTest::addColumn<QString>("openedFrom");
+        QTest::addColumn<QString>("event");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("next question") << "question" << "next" << true;
+        QTest::newRow("previous question") << "question" << "previous" << true;
+        QTest::newRow("review by the score button") << "question" << "score" << true;
+        QTest::newRow("review after the last question") << "question" << "next past the last" << true;
+        QTest::newRow("session scored") << "question" << "scored" << true;
+        QTest::newRow("case study opened and closed") << "question" << "case study" << false;
+        QTest::newRow("pause") << "question" << "pause" << false;
+        QTest::newRow("case study closed") << "case study" << "close case study" << true;
+        QTest::newRow("another result row") << "result" << "other row" << true;
+        QTest::newRow("result screen left") << "result" << "leave result" << true;
+    }
+    void exhibitGoesWithWhatItBelongsTo()
+    {
+        QFETCH(QString, openedFrom);
+        QFETCH(QString, event);
+        writeImage(QStringLiteral("a.bmp"), picture({100, 80}, "BMP"));
+        writeCaseStudy("IMG1=a.bmp\r\n");
+        const std::string text = "<INCLUDE IMG>@a.bmp\r\nLook.";
+        testsupport::startExamSession({single(1, text), single(2, text), single(3, text)}, 0);
+        caseStudy()->Button1Click();
+        exam()->Button2Click(); // on question 2, so that both ways lead elsewhere
+        QWidget* owner = exam();
+        if (openedFrom == QLatin1String("question")) {
+            exam()->RefImgClick(1);
+        } else if (openedFrom == QLatin1String("case study")) {
+            exam()->Image5Click();
+            caseStudy()->RefImgClick(1);
+            owner = caseStudy();
+        } else {
+            exam()->scoreSession();
+            screens().ResultForm->StringGrid1SelectCell(1);
+            screens().ResultForm->Image11Click();
+            owner = screens().ResultForm;
+        }
+        QVERIFY(exhibit()->isVisible());
+        QCOMPARE(exhibit()->owner(), owner);
+        QCOMPARE(exhibit()->windowHandle()->transientParent(), owner->windowHandle());
+
+        if (event == QLatin1String("next"))
+            exam()->Button2Click();
+        else if (event == QLatin1String("previous"))
+            exam()->Button6Click();
+        else if (event == QLatin1String("score"))
+            exam()->Button4Click();
+        else if (event == QLatin1String("next past the last")) {
+            exam()->Button2Click();
+            QVERIFY(!exhibit()->isVisible()); // question 3 is a new question already
+            exam()->RefImgClick(1);
+            exam()->Button2Click();
+        } else if (event == QLatin1String("scored"))
+            exam()->scoreSession();
+        else if (event == QLatin1String("case study")) {
+            exam()->Image5Click();
+            caseStudy()->Button1Click();
+        } else if (event == QLatin1String("pause"))
+            exam()->Button3Click();
+        else if (event == QLatin1String("close case study"))
+            caseStudy()->Button1Click();
+        else if (event == QLatin1String("other row"))
+            screens().ResultForm->StringGrid1SelectCell(2);
+        else if (event == QLatin1String("leave result"))
+            screens().ResultForm->Button3Click();
+        QTEST(!exhibit()->isVisible(), "closes");
+        if (event == QLatin1String("score") || event == QLatin1String("next past the last"))
+            QVERIFY(screens().ConfirmForm->isVisible());
     }
 
     void brokenExhibitGivesAMessage()

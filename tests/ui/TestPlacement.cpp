@@ -1,6 +1,32 @@
 #include "support/TestSupport.h"
+
+#include <QApplication>
 #include "ui/Placement.h"
 #include "ui/Screen.h"
+
+#include <QWindow>
+
+namespace {
+// A screen that puts itself somewhere when shown, as the screens with a place of their own do.
+class PlacedScreen : public ui::Screen {
+public:
+    using ui::Screen::Screen;
+    QPoint place;
+
+protected:
+    void FormShow() override
+    {
+        if (!place.isNull())
+            move(place);
+    }
+};
+
+bool centredOver(const QWidget& window, const QWidget& over)
+{
+    // The offscreen platform shifts a shown window by its 2-pixel frame: allow for it.
+    return (window.frameGeometry().center() - over.frameGeometry().center()).manhattanLength() <= 4;
+}
+} // namespace
 
 class TestPlacement : public QObject {
     Q_OBJECT
@@ -33,13 +59,87 @@ private Q_SLOTS:
         ui::Screen review(QStringLiteral("review"));
         review.resize(300, 200);
         review.showModal();
-        // The offscreen platform shifts a shown window by its 2-pixel frame: allow for it.
-        const QPoint offset = review.frameGeometry().center() - exam.frameGeometry().center();
-        QVERIFY2(offset.manhattanLength() <= 4, "the review screen is not centred over the exam screen");
+        QVERIFY2(centredOver(review, exam), "the review screen is not centred over the exam screen");
         QCOMPARE(ui::Screen::servedWindow(&review), &exam);
+        QCOMPARE(review.owner(), &exam);
+        QCOMPARE(review.windowHandle()->transientParent(), exam.windowHandle());
         review.hide();
+        QCOMPARE(review.owner(), nullptr);
         exam.hide();
         QCOMPARE(ui::Screen::servedWindow(&review), nullptr);
+    }
+
+    // Every window that follows or serves another opens over it by the same rule, unless it
+    // puts itself somewhere; the one it serves is named, whichever window is active.
+    void placedOverTheScreenItServes_data()
+    {
+        QTest::addColumn<bool>("modal");
+        QTest::addColumn<QPoint>("ownPlace");
+        QTest::newRow("modeless, following") << false << QPoint();
+        QTest::newRow("modal") << true << QPoint();
+        QTest::newRow("modeless with a place of its own") << false << QPoint(20, 30);
+        QTest::newRow("modal with a place of its own") << true << QPoint(20, 30);
+    }
+    void placedOverTheScreenItServes()
+    {
+        QFETCH(bool, modal);
+        QFETCH(QPoint, ownPlace);
+        ui::Screen menu(QStringLiteral("menu"));
+        menu.setGeometry(40, 20, 600, 500); // on the offscreen desktop of 800 x 600
+        menu.show();
+        // A modeless window of the menu's is the active one (an explanation window, an exhibit).
+        ui::Screen beside(QStringLiteral("beside"));
+        beside.setGeometry(0, 0, 200, 100);
+        beside.setOwner(&menu);
+        beside.show();
+        beside.activateWindow();
+        QCoreApplication::processEvents();
+        PlacedScreen next(QStringLiteral("next"));
+        next.resize(300, 200);
+        next.place = ownPlace;
+        if (modal)
+            next.showModal(&menu);
+        else
+            next.showOver(&menu);
+        if (ownPlace.isNull())
+            QVERIFY2(centredOver(next, menu), "not centred over the screen it serves");
+        else
+            QCOMPARE(next.pos(), ownPlace);
+        if (QApplication::activeWindow() == &beside)
+            QCOMPARE(ui::Screen::servedWindow(&next), &menu);
+    }
+
+    // Minimising a screen takes the windows it owns along (and theirs); restoring brings back
+    // those, and only those.
+    void ownedWindowsGoAndComeBackWithTheirScreen()
+    {
+        ui::Screen exam(QStringLiteral("exam"));
+        exam.show();
+        ui::Screen caseStudy(QStringLiteral("caseStudy"));
+        caseStudy.setOwner(&exam);
+        caseStudy.show();
+        ui::Screen exhibit(QStringLiteral("exhibit"));
+        exhibit.setOwner(&caseStudy);
+        exhibit.show();
+        ui::Screen stranger(QStringLiteral("stranger"));
+        stranger.show();
+        ui::Screen hiddenOwned(QStringLiteral("hiddenOwned"));
+        hiddenOwned.setOwner(&exam);
+
+        exam.setWindowState(exam.windowState() | Qt::WindowMinimized);
+        QVERIFY(caseStudy.isMinimized());
+        QVERIFY(exhibit.isMinimized());
+        QVERIFY(!stranger.isMinimized());
+        QVERIFY(!hiddenOwned.isMinimized());
+        // Minimised is not hidden: nothing loses its owner or closes.
+        QVERIFY(caseStudy.isVisible());
+        QCOMPARE(exhibit.owner(), &caseStudy);
+
+        stranger.setWindowState(stranger.windowState() | Qt::WindowMinimized);
+        exam.setWindowState(exam.windowState() & ~Qt::WindowMinimized);
+        QVERIFY(!caseStudy.isMinimized());
+        QVERIFY(!exhibit.isMinimized());
+        QVERIFY(stranger.isMinimized());
     }
 };
 

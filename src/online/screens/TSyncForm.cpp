@@ -178,7 +178,7 @@ void TSyncForm::Image1Click()
     // The list is created after this screen, so the connection is made at its first use.
     connect(list, &TSyncCandidateForm::answered, this, &TSyncForm::candidatesAnswered, Qt::UniqueConnection);
     list->setRows(m_rows);
-    list->showModal();
+    list->showModal(this);
 }
 
 void TSyncForm::candidatesAnswered(bool ok)

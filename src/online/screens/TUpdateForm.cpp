@@ -183,7 +183,7 @@ void TUpdateForm::Image2Click()
 std::vector<online::VendorOutcome> TUpdateForm::download(const QList<online::VendorChoice>& vendors)
 {
     TDownLoad* progress = screens().DownLoad;
-    progress->show();
+    progress->showOver(this);
     progress->startAnimation();
     hide();
     const QString section = QLatin1String(settings::kSection);

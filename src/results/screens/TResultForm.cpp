@@ -497,6 +497,9 @@ void TResultForm::hideStyleAndExhibitButtons()
         w->hide();
     for (ui::PictureButton* b : exhibitButtons)
         b->hide();
+    // An exhibit belongs to the question whose buttons opened it.
+    if (screens().RefImgForm)
+        screens().RefImgForm->closeFor(this);
 }
 
 void TResultForm::paintHeadingStrip(bool overview)
@@ -702,7 +705,7 @@ void TResultForm::showStyleView(int style)
 {
     ui::Screen* view = styleViewScreen(style);
     if (view && m_selectedRow >= 1)
-        view->showModal();
+        view->showModal(this);
 }
 
 void TResultForm::Image9Click()
@@ -730,9 +733,9 @@ void TResultForm::showExhibit(int k)
 {
     if (k < 1 || k > exhibitPaths.size() || !screens().RefImgForm)
         return;
-    // The sitting's exhibit is whichever picture was asked for last, from any screen.
+    // The exhibit window shows whatever path was handed to it last, from any screen.
     m_session.exhibitPath = exhibitPaths.at(k - 1);
-    screens().RefImgForm->showExhibit(m_session.exhibitPath);
+    screens().RefImgForm->showExhibit(m_session.exhibitPath, this);
 }
 
 void TResultForm::Image11Click()

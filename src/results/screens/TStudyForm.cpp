@@ -330,7 +330,7 @@ void TStudyForm::LabelImageMouseDown(int x, int y)
         if (!m_hasAdaptive[size_t(test - 1)] || !screens().AdaptiveForm)
             return;
         screens().AdaptiveForm->setTest(course.adaptiveFile, course.questionFile, shown(course.title));
-        screens().AdaptiveForm->showModal();
+        screens().AdaptiveForm->showModal(this);
         return;
     }
     if (m_viewOpen)

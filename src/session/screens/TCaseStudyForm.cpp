@@ -128,8 +128,9 @@ void TCaseStudyForm::closedByUser()
 
 void TCaseStudyForm::FormHide()
 {
-    if (screens().RefImgForm && screens().RefImgForm->isVisible())
-        screens().RefImgForm->hide();
+    // An exhibit opened from here goes with the case study.
+    if (screens().RefImgForm)
+        screens().RefImgForm->closeFor(this);
 }
 
 bool TCaseStudyForm::eventFilter(QObject* watched, QEvent* event)

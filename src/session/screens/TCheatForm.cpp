@@ -61,7 +61,9 @@ TCheatForm::TCheatForm(ExamSession& session, QWidget* parent)
     : ui::Screen(QStringLiteral("CheatForm"), parent), m_session(session)
 {
     setWindowTitle(QStringLiteral("正解"));
-    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // Above the exam screen as the window it belongs to (see TExamModeForm::Button1Click), never
+    // above every window: a message the session waits on must come over it.
+    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     discRoots = [] { return screens().MainMenuForm ? screens().MainMenuForm->cdDrives() : QStringList(); };
     buildControls();
     setFixedSize(kFoldedWidth, kFoldedHeight);
@@ -309,7 +311,7 @@ void TCheatForm::showStyleView(int style)
     m_session.styleHandOver.question(style) = FillStyleQuestion(*question, dir);
     ui::Screen* view = styleViewScreen(style);
     if (view)
-        view->showModal();
+        view->showModal(this);
 }
 
 void TCheatForm::Image8Click()

@@ -443,6 +443,7 @@ void TExamModeForm::FormShow()
     Button6->show();
     setWindowTitle(kRunningTitle);
 
+    m_timeUp = examclock::TimeUp::NotYet;
     Timer1->start(1000);
 
     const QColor sideColour = ui::fromBgr(screens().CourseMenuForm->currentTheme().colour1);
@@ -459,9 +460,9 @@ void TExamModeForm::FormShow()
     setNextPicture(false);
 
     if (m_session.caseStudy.present) {
-        // Time-up waits until this first showing of the case study is closed.
+        // An end by time-up waits until this first showing of the case study is closed.
         screens().CaseStudyForm->prepare(m_session.caseStudy);
-        screens().CaseStudyForm->showModal();
+        screens().CaseStudyForm->showModal(this);
         Image5->show();
     }
 }
@@ -496,32 +497,38 @@ void TExamModeForm::Timer1Timer()
     const SessionSettings& settings = m_session.settings;
     int& elapsedSeconds = m_session.elapsedSeconds;
     const int limit = settings.timeLimitSeconds;
-    const examclock::TickPlan plan =
-        examclock::planTick(limit, elapsedSeconds, settings.timeLimitOn == 1, m_session.caseStudyClosed == 1);
+    const examclock::Tick tick = examclock::runTick(limit, elapsedSeconds, settings.timeLimitOn == 1,
+                                                    m_session.caseStudyClosed == 1, m_timeUp);
+    const examclock::TickPlan& plan = tick.plan;
+    m_timeUp = tick.timeUp;
     if (!plan.sound.isEmpty())
         ui::playSound(plan.sound);
 
+    if (plan.paceCheck &&
+        examclock::behindPace(limit, settings.questionCount, m_session.currentQuestion, elapsedSeconds)) {
+        const bool show = Label3->isHidden();
+        Label3->setVisible(show);
+        Label4->setVisible(show);
+    }
     if (plan.redrawFace) {
-        if (examclock::behindPace(limit, settings.questionCount, m_session.currentQuestion, elapsedSeconds)) {
-            const bool show = Label3->isHidden();
-            Label3->setVisible(show);
-            Label4->setVisible(show);
-        }
         drawClockFace();
         m_handColour = plan.hand == examclock::TickPlan::Hand::Red ? QColor(Qt::red) : QColor(Qt::black);
-    } else if (plan.timeUp) {
-        Timer1->stop();
-        elapsedSeconds = limit;
-        ui::messageBox(this, QStringLiteral("タイムアップ"), QStringLiteral("タイムアップです。"));
-        if (!screens().ConfirmForm->isVisible())
-            Button4Click();
     }
-
-    if (elapsedSeconds != limit)
+    elapsedSeconds = tick.shownSeconds;
+    if (tick.drawHand)
         drawHand(m_handColour);
-    Image3->setPixmap(m_clockCanvas);
-    Label11->setText(examclock::remainingText(limit, elapsedSeconds));
-    ++elapsedSeconds;
+    if (tick.counts) {
+        Image3->setPixmap(m_clockCanvas);
+        Label11->setText(examclock::remainingText(limit, elapsedSeconds));
+    }
+    // From time-up on the clock stands at the limit: nothing a later tick does counts on.
+    elapsedSeconds = tick.nextElapsed;
+    if (plan.endSession)
+        Timer1->stop();
+    if (plan.timeUp)
+        ui::messageBox(this, QStringLiteral("タイムアップ"), QStringLiteral("タイムアップです。"));
+    if (plan.endSession && !screens().ConfirmForm->isVisible())
+        Button4Click();
 }
 
 // ---- Navigation ----------------------------------------------------------------------------
@@ -587,7 +594,7 @@ void TExamModeForm::Button2Click()
     if (currentQuestion > count) {
         // The last question stays on screen behind the review.
         screens().ConfirmForm->resetPosition();
-        screens().ConfirmForm->showModal();
+        showReview();
     }
 }
 
@@ -633,7 +640,14 @@ void TExamModeForm::Button4Click()
         SaveAnswer(m_session.currentQuestion);
         m_session.accountTime();
     }
-    screens().ConfirmForm->showModal();
+    showReview();
+}
+
+void TExamModeForm::showReview()
+{
+    // The question's exhibit belongs to the question, not to the list of all of them.
+    screens().RefImgForm->closeFor(this);
+    screens().ConfirmForm->showModal(this);
 }
 
 void TExamModeForm::Button1Click()
@@ -645,13 +659,15 @@ void TExamModeForm::Button1Click()
     for (size_t i = 0; i < ChoiceMemo.size(); ++i)
         if (question->keyFlags[i] == 1)
             setTextColour(ChoiceMemo[i], QPalette::Text, Qt::red);
+    // Owned by this screen: it stands above it, not above every program, and is minimised with it.
+    screens().CheatForm->setOwner(this);
     screens().CheatForm->show();
     screens().CheatForm->raise();
 }
 
 void TExamModeForm::Image5Click()
 {
-    screens().CaseStudyForm->showModal();
+    screens().CaseStudyForm->showModal(this);
 }
 
 void TExamModeForm::RefImgClick(int slot)
@@ -659,7 +675,7 @@ void TExamModeForm::RefImgClick(int slot)
     if (slot < 1 || slot > 4)
         return;
     m_session.exhibitPath = m_imagePaths[size_t(slot - 1)];
-    screens().RefImgForm->showExhibit(m_session.exhibitPath);
+    screens().RefImgForm->showExhibit(m_session.exhibitPath, this);
 }
 
 // ---- Review mode and the end ---------------------------------------------------------------
@@ -702,10 +718,9 @@ void TExamModeForm::scoreSession()
         screens().CaseStudyForm->hide();
     closeExplanation();
     hide();
-    if (screens().ResultForm) {
-        screens().ResultForm->move(pos()); // the result takes the exam's place on the desktop
-        screens().ResultForm->show();
-    }
+    // The result takes the exam's place on the desktop.
+    if (screens().ResultForm)
+        screens().ResultForm->showOver(this);
 }
 
 bool TExamModeForm::FormCloseQuery()
@@ -732,6 +747,9 @@ void TExamModeForm::FormClose()
 
 void TExamModeForm::LoadQuestion(int q)
 {
+    // An exhibit belongs to the question it shows a picture of.
+    if (screens().RefImgForm)
+        screens().RefImgForm->closeFor(this);
     const SessionQuestion* question = m_session.question(q);
     if (!question)
         return;
@@ -921,7 +939,7 @@ void TExamModeForm::askStyleScreen(int style)
     uncheckAllChoices();
     StyleHandOver& handOver = m_session.styleHandOver;
     handOver.passed = 0;
-    screen->showModal();
+    screen->showModal(this);
     if (handOver.passed != 1)
         return;
     const int choice = styleAnswerChoice(style, handOver.question(style).correctChoice);

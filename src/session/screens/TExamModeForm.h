@@ -1,4 +1,5 @@
 #pragma once
+#include "session/ExamClock.h"
 #include "session/SessionTypes.h"
 #include "ui/Screen.h"
 
@@ -97,6 +98,7 @@ private:
     void setNextPicture(bool greyed);
     void setPausedLook(bool paused);
     void askStyleScreen(int style);
+    void showReview();
     void uncheckAllChoices();
     void Memo1Enter();
     void MemoChoiceEnter();
@@ -152,6 +154,7 @@ private:
     std::optional<std::uint32_t> m_picturesColour; // the colour the button pictures were drawn in
     QPixmap m_clockCanvas; // what Image3 shows: the face with the hands drawn since its redraw
     QColor m_handColour = Qt::black;
+    examclock::TimeUp m_timeUp = examclock::TimeUp::NotYet;
     std::array<std::string, 4> m_imageNames{};
     std::array<QString, 4> m_imagePaths{};
 };

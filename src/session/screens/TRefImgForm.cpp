@@ -8,8 +8,8 @@
 #include "ui/PictureButton.h"
 #include "ui/Placement.h"
 
+#include <QEvent>
 #include <QLabel>
-#include <QWindow>
 
 namespace {
 constexpr int kCloseWidth = 81;
@@ -43,18 +43,38 @@ void TRefImgForm::showExhibit(const QString& path, QWidget* owner)
         hide();
         return;
     }
-    // A modal window blocks every window that is not its own; the case study's exhibits are.
-    if (owner && owner->windowHandle()) {
-        if (!windowHandle())
-            create();
-        windowHandle()->setTransientParent(owner->windowHandle());
+    QWidget* belongsTo = owner ? owner->window() : ui::Screen::servedWindow(this);
+    if (m_watched != belongsTo) {
+        if (m_watched)
+            m_watched->removeEventFilter(this);
+        m_watched = belongsTo;
+        if (belongsTo)
+            belongsTo->installEventFilter(this);
     }
+    // Owned by the window it was opened from: above it, usable beside it when that window is
+    // modal (a modal window blocks every window but its own), minimised with it.
+    setOwner(belongsTo);
     const bool wasOpen = isVisible();
     if (!wasOpen)
-        ui::centreOver(this, owner ? owner : ui::Screen::servedWindow(this));
+        ui::centreOver(this, belongsTo);
     show();
     raise();
     activateWindow();
+}
+
+void TRefImgForm::closeFor(const QWidget* owner)
+{
+    if (owner && isVisible() && this->owner() == owner->window())
+        hide();
+}
+
+bool TRefImgForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // The window the exhibit belongs to went away (not minimised): the exhibit goes with it.
+    if (watched == m_watched && event->type() == QEvent::Hide && !event->spontaneous() && isVisible() &&
+        owner() == m_watched)
+        hide();
+    return ui::Screen::eventFilter(watched, event);
 }
 
 bool TRefImgForm::loadPicture(const QString& path)
@@ -79,8 +99,9 @@ bool TRefImgForm::loadPicture(const QString& path)
 void TRefImgForm::FormHide()
 {
     m_shownPath.clear();
-    if (windowHandle())
-        windowHandle()->setTransientParent(nullptr);
+    if (m_watched)
+        m_watched->removeEventFilter(this);
+    m_watched = nullptr;
 }
 
 void TRefImgForm::Button1Click()

@@ -428,7 +428,8 @@ void TCourseMenuForm::Button2Click()
 void TCourseMenuForm::Button3Click()
 {
     hide();
-    screens().StudyForm->show();
+    // Where the menu stood, as every screen that follows another.
+    screens().StudyForm->showOver(this);
 }
 
 void TCourseMenuForm::Button4Click()
@@ -438,7 +439,7 @@ void TCourseMenuForm::Button4Click()
 
 void TCourseMenuForm::Button5Click()
 {
-    screens().UpdateForm->showModal();
+    screens().UpdateForm->showModal(this);
 }
 
 void TCourseMenuForm::Image2Click()
@@ -465,7 +466,7 @@ void TCourseMenuForm::Image7Click()
     if (m_tests.isEmpty())
         return;
     chooseSelectedRow();
-    screens().SyncForm->show();
+    screens().SyncForm->showOver(this);
 }
 
 void TCourseMenuForm::Timer1Timer()
