@@ -1,5 +1,7 @@
 #include "online/FormEncoding.h"
 
+#include "bank/Hex.h"
+
 namespace online {
 
 namespace {
@@ -11,22 +13,10 @@ bool staysPlain(unsigned char b)
     return std::string_view("-._~@:/!$'()*,;").find(char(b)) != std::string_view::npos;
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 } // namespace
 
 std::string percentEncode(std::string_view bytes)
 {
-    static const char* hex = "0123456789ABCDEF";
     std::string out;
     out.reserve(bytes.size() * 3);
     for (char c : bytes) {
@@ -35,8 +25,7 @@ std::string percentEncode(std::string_view bytes)
             out += c;
         } else {
             out += '%';
-            out += hex[b >> 4];
-            out += hex[b & 15];
+            hex::appendByte(out, b);
         }
     }
     return out;
@@ -49,10 +38,8 @@ std::string percentDecode(std::string_view text, bool plusIsBlank)
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '%' && i + 2 < text.size()) {
-            const int hi = hexValue(text[i + 1]);
-            const int lo = hexValue(text[i + 2]);
-            if (hi >= 0 && lo >= 0) {
-                out += char(hi * 16 + lo);
+            if (auto byte = hex::decode(text.substr(i + 1, 2))) {
+                out += *byte;
                 i += 2;
                 continue;
             }

@@ -2,7 +2,7 @@
 // Imports GIFT or Moodle XML text in-process and reads the result back as the program would.
 #include "bank/Cp932.h"
 #include "bank/QuestionFile.h"
-#include "bank/QuestionSource.h"
+#include "bank/source/QuestionSource.h"
 #include "bank/import/GiftReader.h"
 #include "bank/import/ImportSource.h"
 #include "bank/import/MoodleXmlReader.h"

@@ -1,7 +1,7 @@
 // The demo installation's question sources (data/questions/<vendor>/*.qsrc) pack, read and check
 // cleanly, so broken demo data fails here rather than when the demo is staged or used.
 #include "bank/Cp932.h"
-#include "bank/QuestionSource.h"
+#include "bank/source/QuestionSource.h"
 #include "bank/TestSettingsFile.h"
 #include "session/QuestionLayout.h"
 #include "session/StyleQuestion.h"

@@ -1,5 +1,5 @@
 #include "bank/QuestionFileWriter.h"
-#include "bank/QuestionSource.h"
+#include "bank/source/QuestionSource.h"
 #include "support/TestSupport.h"
 #include "QdfFixtures.h"
 

@@ -2,7 +2,7 @@
 // their data parses, their pictures load and hold every rectangle, the correct arrangement that
 // the view screens show is judged right, and every expected connection can be drawn.
 #include "bank/QuestionFile.h"
-#include "bank/QuestionSource.h"
+#include "bank/source/QuestionSource.h"
 #include "styles/ConnectorBoard.h"
 #include "styles/PanelBoard.h"
 #include "session/StyleQuestion.h"

@@ -2,7 +2,7 @@
 #include "bank/Cp932.h"
 #include "bank/QuestionFile.h"
 #include "bank/QuestionFileCheck.h"
-#include "bank/QuestionSource.h"
+#include "bank/source/QuestionSource.h"
 #include "tools/quarvel-tool/Commands.h"
 #include "tools/quarvel-tool/JsonWriter.h"
 #include "tools/quarvel-tool/ToolFiles.h"

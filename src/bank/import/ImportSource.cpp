@@ -1,7 +1,7 @@
 #include "bank/import/ImportSource.h"
 
 #include "bank/QuestionBank.h"
-#include "bank/QuestionSource.h"
+#include "bank/source/QuestionSource.h"
 #include "bank/import/Cp932Fit.h"
 #include "bank/import/ExhibitPicture.h"
 
