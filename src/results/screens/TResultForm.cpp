@@ -2,9 +2,9 @@
 
 #include "bank/Cp932.h"
 #include "bank/FileLookup.h"
-#include "bank/InstallLayout.h"
 #include "bank/SettingsStore.h"
 #include "bank/TestSettingsFile.h"
+#include "install/InstallLayout.h"
 #include "results/AdaptiveRecord.h"
 #include "results/Recording.h"
 #include "results/ResultView.h"

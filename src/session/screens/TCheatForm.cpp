@@ -2,8 +2,8 @@
 
 #include "bank/Cp932.h"
 #include "bank/FileLookup.h"
-#include "bank/InstallLayout.h"
 #include "bank/SettingsStore.h"
+#include "install/InstallLayout.h"
 #include "session/InquiryPage.h"
 #include "session/LinkTarget.h"
 #include "session/QuestionLayout.h"

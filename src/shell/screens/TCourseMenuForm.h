@@ -1,6 +1,6 @@
 #pragma once
-#include "shell/CourseList.h"
-#include "shell/VendorTable.h"
+#include "install/CourseList.h"
+#include "install/VendorTable.h"
 #include "ui/Screen.h"
 
 #include <QList>
