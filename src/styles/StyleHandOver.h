@@ -2,7 +2,7 @@
 // The one hand-over between the screens that ask for an interactive answer (exam, explanation,
 // result) and the answer and view screens of styles 3 to 7: one record per style, filled by the
 // asking screen, and the verdict the answer screen leaves behind.
-#include "session/StyleQuestion.h"
+#include "styles/StyleQuestion.h"
 
 #include <array>
 

@@ -13,6 +13,7 @@
 #include "results/screens/TrendChartPicture.h"
 #include "session/InquiryPage.h"
 #include "session/QuestionLayout.h"
+#include "session/SessionStyleQuestion.h"
 #include "session/screens/TCheatForm.h"
 #include "session/screens/TExamModeForm.h"
 #include "session/screens/TRefImgForm.h"

@@ -7,6 +7,7 @@
 #include "session/InquiryPage.h"
 #include "session/LinkTarget.h"
 #include "session/QuestionLayout.h"
+#include "session/SessionStyleQuestion.h"
 #include "session/screens/MemoText.h"
 #include "session/screens/TExamModeForm.h"
 #include "shell/screens/ScreenCatalogue.h"
