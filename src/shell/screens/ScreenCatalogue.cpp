@@ -1,5 +1,6 @@
 #include "shell/screens/ScreenCatalogue.h"
 
+#include "install/Selection.h"
 #include "shell/StringTable.h"
 #include "ui/PictureButton.h"
 
@@ -112,8 +113,9 @@ ScreenCatalogue& screens()
 void createScreens()
 {
     ScreenCatalogue& s = g_screens;
+    s.selection = new Selection;
     s.MainMenuForm = new TMainMenuForm;
-    s.CourseMenuForm = new TCourseMenuForm;
+    s.CourseMenuForm = new TCourseMenuForm(*s.selection);
     s.ExamModeForm = new TExamModeForm;
     s.GenericMBForm = new TGenericMBForm;
     s.ResultForm = new TResultForm;
@@ -172,6 +174,7 @@ void destroyScreens()
     delete s.ExamModeForm;
     delete s.CourseMenuForm;
     delete s.MainMenuForm;
+    delete s.selection;
     s = ScreenCatalogue{};
 }
 

@@ -7,6 +7,7 @@
 namespace ui {
 class Screen;
 }
+class Selection;
 class TMainMenuForm;
 class TCourseMenuForm;
 class TExamModeForm;
@@ -36,6 +37,9 @@ class TSyncCandidateForm;
 class TForm1;
 
 struct ScreenCatalogue {
+    // The chosen vendor and test: created before the screens, written by the course menu.
+    Selection* selection = nullptr;
+
     TMainMenuForm* MainMenuForm = nullptr;
     TCourseMenuForm* CourseMenuForm = nullptr;
     TExamModeForm* ExamModeForm = nullptr;
