@@ -1,10 +1,11 @@
 // The online services against quarvel-center on loopback: an update of 30 question files of
 // about 1 MB each (target < 1.5 s) and a sync of 30 tests that uploads each (target < 0.5 s).
-#include "bank/InstallLayout.h"
 #include "bank/QuestionFileWriter.h"
+#include "install/CourseListing.h"
+#include "install/InstallLayout.h"
 #include "online/HistorySync.h"
 #include "online/QuestionUpdate.h"
-#include "shell/CourseListing.h"
+#include "results/HistoryFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -5,8 +5,8 @@
 #include "HeavyInstall.h"
 #include "ScreenRoad.h"
 
-#include "bank/InstallLayout.h"
 #include "bank/SettingsStore.h"
+#include "install/InstallLayout.h"
 #include "shell/screens/ScreenCatalogue.h"
 
 #include <QApplication>

@@ -2,7 +2,6 @@
 
 #include "bank/Cp932.h"
 #include "bank/FileLookup.h"
-#include "bank/InstallLayout.h"
 #include "bank/TextLines.h"
 
 #include <QFile>
@@ -36,7 +35,7 @@ std::vector<std::string> splitLines(std::string_view bytes)
 // The file's lines, or nothing when there is no such file.
 std::optional<std::vector<std::string>> readLines(const QString& testPath)
 {
-    QFile file(filelookup::resolve(layout::testSettingsPath(testPath)));
+    QFile file(filelookup::resolve(testSettingsPath(testPath)));
     if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray bytes = file.readAll();
@@ -177,6 +176,11 @@ std::array<std::string, 5> levelTextsOf(const std::vector<std::string>* lines)
 }
 
 } // namespace
+
+QString testSettingsPath(const QString& questionFile)
+{
+    return questionFile.left(std::max<qsizetype>(0, questionFile.size() - 4)) + QStringLiteral(".ini");
+}
 
 CaseStudy ReadCaseStudy(const QString& testPath)
 {

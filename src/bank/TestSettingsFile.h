@@ -12,6 +12,9 @@ struct CaseStudy {
     std::array<QString, 4> imagePaths{};   // full paths; empty for "none"
 };
 
+// <test>.ini beside the question data file: the last four characters replaced by ".ini".
+QString testSettingsPath(const QString& questionFile);
+
 // Reads the case study of the test whose question data file is `testPath`.
 CaseStudy ReadCaseStudy(const QString& testPath);
 

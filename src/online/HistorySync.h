@@ -2,10 +2,10 @@
 // The Internet sync of one vendor's history files: a status post per test, the comparison of
 // the server's date with the local file's, then uploads of newer local histories and downloads
 // of newer server copies. Work files lie in the program directory as the services expect them.
+#include "install/CourseList.h"
 #include "online/HttpTransport.h"
 #include "online/OnlineSettings.h"
 #include "results/HistoryFile.h"
-#include "shell/CourseList.h"
 
 #include <QDateTime>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "online/OnlineVendors.h"
 
-#include "shell/VendorTable.h"
+#include "install/VendorTable.h"
 
 namespace online {
 

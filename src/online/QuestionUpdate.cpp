@@ -2,14 +2,14 @@
 
 #include "bank/Cp932.h"
 #include "bank/FileLookup.h"
-#include "bank/InstallLayout.h"
 #include "bank/QuestionFile.h"
 #include "bank/SettingsStore.h"
 #include "bank/TextLines.h"
+#include "install/InstallLayout.h"
+#include "install/VendorTable.h"
 #include "online/FileReplace.h"
 #include "online/FormEncoding.h"
 #include "online/OnlineMessages.h"
-#include "shell/VendorTable.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -182,6 +182,19 @@ bool CreateEmptyHistory(const QString& path, const QString& questionFilePath)
     return writeNew(path, EmptyHistoryBytes(questionFilePath));
 }
 
+QStringList createMissingHistories(const QList<CourseTest>& tests)
+{
+    QStringList created;
+    for (const CourseTest& test : tests) {
+        if (filelookup::exists(test.historyFile))
+            continue;
+        // A history that cannot be written is left missing; the result screen treats it as empty.
+        if (CreateEmptyHistory(test.historyFile, test.questionFile))
+            created.append(test.historyFile);
+    }
+    return created;
+}
+
 History LoadHistory(const QString& path)
 {
     QFile file(filelookup::resolve(path));

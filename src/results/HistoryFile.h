@@ -1,7 +1,11 @@
 #pragma once
 // The per-test history file (<test>.HIS): 1960 bytes, the last ten attempts, best and average,
 // five-attempt records per category, and per-question correct and wrong counts.
+#include "install/CourseList.h"
+
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <string>
 #include <string_view>
@@ -25,6 +29,9 @@ struct History {
 // Creates the empty history of a test; an existing file is never overwritten. Creates the
 // directory when it is missing. Returns false when the file could not be written.
 bool CreateEmptyHistory(const QString& path, const QString& questionFilePath);
+
+// Creates the empty history file of every test that has none. Returns the paths created.
+QStringList createMissingHistories(const QList<CourseTest>& tests);
 
 // A missing or short file loads as an empty history.
 History LoadHistory(const QString& path);

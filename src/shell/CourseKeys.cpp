@@ -1,6 +1,6 @@
 #include "shell/CourseKeys.h"
 
-#include "shell/CourseListing.h"
+#include "install/CourseListing.h"
 
 #include <algorithm>
 

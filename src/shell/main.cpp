@@ -1,5 +1,5 @@
 // Quarvel: practice for IT certification exams.
-#include "bank/InstallLayout.h"
+#include "install/InstallLayout.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TMainMenuForm.h"
 #include "ui/FirstPaintProbe.h"

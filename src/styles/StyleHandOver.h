@@ -3,7 +3,7 @@
 // result) and the answer and view screens of styles 3 to 7: one record per style, filled by the
 // asking screen, and the verdict the answer screen leaves behind. The sitting owns the one the
 // program uses.
-#include "session/StyleQuestion.h"
+#include "styles/StyleQuestion.h"
 
 #include <array>
 

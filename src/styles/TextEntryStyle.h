@@ -1,6 +1,6 @@
 #pragma once
 // The text entry answer style: the correct text, how it is compared, and how long the input may be.
-#include "session/StyleQuestion.h"
+#include "styles/StyleQuestion.h"
 
 #include <optional>
 #include <string>

@@ -4,11 +4,11 @@
 #include "bank/source/QuestionSource.h"
 #include "bank/TestSettingsFile.h"
 #include "session/QuestionLayout.h"
-#include "session/StyleQuestion.h"
 #include "styles/GraphicStyle.h"
+#include "styles/StyleQuestion.h"
 #include "styles/TextEntryStyle.h"
-#include "ui/ImageLoader.h"
 #include "support/TestSupport.h"
+#include "ui/ImageLoader.h"
 
 #include <QDirIterator>
 

@@ -2,8 +2,9 @@
 #include "OnlineFixtures.h"
 #include "bank/Cp932.h"
 #include "bank/SettingsStore.h"
+#include "install/CourseListing.h"
 #include "online/HistorySync.h"
-#include "shell/CourseListing.h"
+#include "results/HistoryFile.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

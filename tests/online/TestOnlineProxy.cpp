@@ -1,8 +1,9 @@
 // Update and sync through a real HTTP proxy (tinyproxy on a loopback port).
 #include "OnlineFixtures.h"
+#include "install/CourseListing.h"
 #include "online/HistorySync.h"
 #include "online/QuestionUpdate.h"
-#include "shell/CourseListing.h"
+#include "results/HistoryFile.h"
 
 using namespace onlinefixtures;
 

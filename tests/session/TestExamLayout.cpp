@@ -1,6 +1,6 @@
 #include "bank/Cp932.h"
 #include "session/QuestionLayout.h"
-#include "session/StyleQuestion.h"
+#include "styles/StyleQuestion.h"
 #include "support/TestSupport.h"
 
 using namespace questionlayout;

@@ -123,7 +123,8 @@ private Q_SLOTS:
         install().writeFile(QStringLiteral("QDAT/oracle/o1.qdf"), testFile("O1"));
         install().writeFile(QStringLiteral("QDAT/cisco/c1.qdf"), testFile("C1"));
         storeDefaultDir(stored);
-        TCourseMenuForm form;
+        Selection selection;
+        TCourseMenuForm form(selection);
         form.FormCreate({QStringLiteral("quarvel"), argument});
         QCOMPARE(form.tabs().size(), 2);
         QCOMPARE(form.currentTheme().directory, vendor);
@@ -143,7 +144,8 @@ private Q_SLOTS:
         install().writeFile(QStringLiteral("QDAT/oracle/o1.qdf"), testFile("O1"));
         install().writeFile(QStringLiteral("QDAT/cisco/c1.qdf"), testFile("C1"));
         install().writeFile(QStringLiteral("QDAT/cisco/c2.qdf"), testFile("C2"));
-        TCourseMenuForm form;
+        Selection selection;
+        TCourseMenuForm form(selection);
         QCOMPARE(form.currentTheme().directory, QStringLiteral("oracle"));
         form.Image4MouseDown(161);
         QCOMPARE(form.currentTheme().directory, QStringLiteral("oracle"));
@@ -160,7 +162,8 @@ private Q_SLOTS:
     void legendIsLaidOutFromX176()
     {
         install().writeFile(QStringLiteral("QDAT/oracle/o1.qdf"), testFile("O1"));
-        TCourseMenuForm form;
+        Selection selection;
+        TCourseMenuForm form(selection);
         auto* icon = form.findChild<QLabel*>(QStringLiteral("Label4Icon"));
         auto* label4 = form.findChild<QLabel*>(QStringLiteral("Label4"));
         auto* icon5 = form.findChild<QLabel*>(QStringLiteral("Label5Icon"));
@@ -183,7 +186,8 @@ private Q_SLOTS:
         QFETCH(bool, scrolls);
         for (int i = 1; i <= rows; ++i)
             install().writeFile(QStringLiteral("QDAT/sun/t%1.qdf").arg(i, 2, 10, QLatin1Char('0')), testFile("T" + std::to_string(i)));
-        TCourseMenuForm form;
+        Selection selection;
+        TCourseMenuForm form(selection);
         form.show();
         auto* box = form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
         QCOMPARE(box->verticalScrollBarPolicy(), scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
@@ -202,7 +206,8 @@ private Q_SLOTS:
         std::string old = testFile("old");
         old.replace(0, 16, "QFileFormat-v1.3");
         install().writeFile(QStringLiteral("QDAT/oracle/0old.qdf"), old);
-        TCourseMenuForm form;
+        Selection selection;
+        TCourseMenuForm form(selection);
         QStringList codes;
         for (const CourseTest& t : form.tests())
             codes << QString::fromStdString(t.code);
@@ -217,7 +222,8 @@ private Q_SLOTS:
         const size_t line10 = broken.find("\r\n3\r\n", broken.find("20240512093000"));
         broken.replace(line10, 5, "\r\nthree\r\n");
         install().writeFile(QStringLiteral("QDAT/oracle/broken.qdf"), broken);
-        TCourseMenuForm form;
+        Selection selection;
+        TCourseMenuForm form(selection);
         QCOMPARE(form.tests().size(), 1);
         // Found while the menu was being created: told when it is first shown, once.
         QVERIFY(ui::testing::shownMessages().isEmpty());
@@ -254,7 +260,8 @@ private Q_SLOTS:
 
     void noVendorAtAllLeavesStripAndListEmpty()
     {
-        TCourseMenuForm form;
+        Selection selection;
+        TCourseMenuForm form(selection);
         form.show();
         QVERIFY(form.tabs().isEmpty());
         QVERIFY(form.tests().isEmpty());
@@ -270,7 +277,8 @@ private Q_SLOTS:
     {
         install().writeFile(QStringLiteral("QDAT/oracle/a.qdf"), testFile("A", {true, false, false, false, true}));
         install().writeFile(QStringLiteral("QDAT/oracle/b.qdf"), testFile("B", {false, true, false, false, false}));
-        TCourseMenuForm form;
+        Selection selection;
+        TCourseMenuForm form(selection);
         QCOMPARE(form.highestBadgeLevel(), 3);
         const CourseTest& a = form.tests().first();
         QVERIFY(a.badges[0] && a.badges[4] && !a.noBadge);
@@ -285,7 +293,8 @@ private Q_SLOTS:
     {
         install().writeFile(QStringLiteral("QDAT/oracle/a.qdf"), testFile("A", {true, false, false, false, false}));
         install().writeFile(QStringLiteral("QDAT/oracle/b.qdf"), testFile("B", {false, true, false, false, false}));
-        TCourseMenuForm form;
+        Selection selection;
+        TCourseMenuForm form(selection);
         auto icon = [&](int row) { return form.findChild<QLabel*>(QStringLiteral("RDB%1").arg(row))->pixmap().toImage().copy(0, 0, 18, 18); };
         auto source = [&](const char* name) { return form.findChild<QLabel*>(QLatin1String(name))->pixmap().toImage(); };
         QCOMPARE(icon(1), source("OM1S"));
@@ -302,7 +311,8 @@ private Q_SLOTS:
         const std::string existing(kHistorySize, '\x05');
         install().writeFile(QStringLiteral("HIST/cisco/net2.HIS"), existing);
         install().writeFile(QStringLiteral("QDAT/cisco/net2.qdf"), testFile("N2"));
-        TCourseMenuForm form;
+        Selection selection;
+        TCourseMenuForm form(selection);
         const QString created = install().historyDir(QStringLiteral("cisco")) + QStringLiteral("net1.HIS");
         QCOMPARE(testsupport::readBytes(created), EmptyHistoryBytes(install().questionDir(QStringLiteral("cisco")) + QStringLiteral("net1.qdf")));
         QCOMPARE(testsupport::readBytes(install().historyDir(QStringLiteral("cisco")) + QStringLiteral("net2.HIS")), existing);
@@ -360,7 +370,8 @@ private Q_SLOTS:
     void missingOnlineFileIsAnError()
     {
         install().writeFile(QStringLiteral("QDAT/oracle/o1.qdf"), testFile("O1"));
-        TCourseMenuForm form;
+        Selection selection;
+        TCourseMenuForm form(selection);
         form.Image2Click();
         QVERIFY(m_opened.isEmpty());
         QCOMPARE(ui::testing::shownMessages().size(), 1);
@@ -370,7 +381,8 @@ private Q_SLOTS:
     void welcomeSoundOnFirstTickOnly()
     {
         install().writeFile(QStringLiteral("QDAT/oracle/o1.qdf"), testFile("O1"));
-        TCourseMenuForm form;
+        Selection selection;
+        TCourseMenuForm form(selection);
         auto* timer = form.findChild<QTimer*>(QStringLiteral("Timer1"));
         QVERIFY(!timer->isActive());
         form.show();
@@ -513,7 +525,8 @@ private Q_SLOTS:
                                 testFile("1Z0-0" + std::to_string(10 + i), badges[size_t(i % 5)]));
         for (const char* vendor : {"turbolinux", "cisco", "microsoft", "japan"})
             install().writeFile(QStringLiteral("QDAT/%1/x.qdf").arg(QLatin1String(vendor)), testFile("X-1"));
-        TCourseMenuForm form;
+        Selection selection;
+        TCourseMenuForm form(selection);
         form.show();
         form.RDBClick(3);
         form.grab().save(dir + QStringLiteral("/coursemenu-oracle.png"));

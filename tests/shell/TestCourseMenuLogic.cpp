@@ -1,9 +1,10 @@
 #include "bank/Cp932.h"
 #include "bank/QuestionFileWriter.h"
+#include "install/CourseListing.h"
+#include "install/VendorTable.h"
 #include "results/HistoryFile.h"
 #include "shell/CourseKeys.h"
-#include "shell/CourseListing.h"
-#include "shell/VendorTable.h"
+#include "shell/VendorTabs.h"
 #include "support/TestSupport.h"
 #include "ui/Artwork.h"
 

@@ -5,9 +5,9 @@
 #include "bank/source/QuestionSource.h"
 #include "styles/ConnectorBoard.h"
 #include "styles/PanelBoard.h"
-#include "session/StyleQuestion.h"
-#include "ui/ImageLoader.h"
+#include "styles/StyleQuestion.h"
 #include "support/TestSupport.h"
+#include "ui/ImageLoader.h"
 
 #include <QDirIterator>
 

@@ -1,8 +1,8 @@
 #pragma once
 // Shared pieces of the tests: the headless main, a temporary installation tree.
-#include "bank/InstallLayout.h"
 #include "bank/QuestionBank.h"
 #include "bank/SettingsStore.h"
+#include "install/InstallLayout.h"
 #include "ui/MessageBox.h"
 
 #include <QApplication>

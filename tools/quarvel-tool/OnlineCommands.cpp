@@ -4,13 +4,14 @@
 #include "tools/quarvel-tool/JsonWriter.h"
 
 #include "bank/Cp932.h"
-#include "bank/InstallLayout.h"
+#include "install/CourseListing.h"
+#include "install/InstallLayout.h"
+#include "install/VendorTable.h"
 #include "online/HistorySync.h"
 #include "online/OnlineMessages.h"
 #include "online/OnlineVendors.h"
 #include "online/QuestionUpdate.h"
-#include "shell/CourseListing.h"
-#include "shell/VendorTable.h"
+#include "results/HistoryFile.h"
 
 #include <QDate>
 #include <QDir>

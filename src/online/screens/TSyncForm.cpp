@@ -1,6 +1,6 @@
 #include "online/screens/TSyncForm.h"
 
-#include "bank/InstallLayout.h"
+#include "install/InstallLayout.h"
 #include "online/OnlineMessages.h"
 #include "online/OnlineVendors.h"
 #include "online/screens/OnlineWidgets.h"

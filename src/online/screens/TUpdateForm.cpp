@@ -1,7 +1,7 @@
 #include "online/screens/TUpdateForm.h"
 
-#include "bank/InstallLayout.h"
 #include "bank/SettingsStore.h"
+#include "install/InstallLayout.h"
 #include "online/OnlineMessages.h"
 #include "online/screens/OnlineWidgets.h"
 #include "online/screens/TDownLoad.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The vendor look the result and diagnosis screens take from the course menu: the window and
 // text colours, the theme's strip along the top and the large badge.
-#include "shell/CourseList.h"
+#include "install/CourseList.h"
 
 #include <QColor>
 #include <initializer_list>

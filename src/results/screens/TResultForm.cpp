@@ -2,9 +2,9 @@
 
 #include "bank/Cp932.h"
 #include "bank/FileLookup.h"
-#include "bank/InstallLayout.h"
 #include "bank/SettingsStore.h"
 #include "bank/TestSettingsFile.h"
+#include "install/InstallLayout.h"
 #include "results/AdaptiveRecord.h"
 #include "results/Recording.h"
 #include "results/ResultView.h"
@@ -14,6 +14,7 @@
 #include "session/ExamSession.h"
 #include "session/InquiryPage.h"
 #include "session/QuestionLayout.h"
+#include "session/SessionStyleQuestion.h"
 #include "session/screens/TCheatForm.h"
 #include "session/screens/TRefImgForm.h"
 #include "shell/screens/ScreenCatalogue.h"

@@ -2,8 +2,8 @@
 // The advisor's diagnosis: every test of the chosen vendor with its average and best rate, the
 // per-category averages of one test on request, the adaptive history view, the summary page and
 // the diagnosis form for the service centre.
+#include "install/CourseList.h"
 #include "results/StudyOverview.h"
-#include "shell/CourseList.h"
 #include "ui/Screen.h"
 
 #include <QList>

@@ -1,5 +1,6 @@
 #include "shell/screens/ScreenCatalogue.h"
 
+#include "install/Selection.h"
 #include "session/ExamSession.h"
 #include "shell/StringTable.h"
 #include "ui/PictureButton.h"
@@ -127,8 +128,9 @@ void createScreens()
     ExamSession& session = examSession();
     StyleHandOver& handOver = session.styleHandOver;
     ScreenCatalogue& s = g_screens;
+    s.selection = new Selection;
     s.MainMenuForm = new TMainMenuForm;
-    s.CourseMenuForm = new TCourseMenuForm;
+    s.CourseMenuForm = new TCourseMenuForm(*s.selection);
     s.ExamModeForm = new TExamModeForm(session);
     s.GenericMBForm = new TGenericMBForm(session);
     s.ResultForm = new TResultForm(session);
@@ -187,6 +189,7 @@ void destroyScreens()
     delete s.ExamModeForm;
     delete s.CourseMenuForm;
     delete s.MainMenuForm;
+    delete s.selection;
     s = ScreenCatalogue{};
     g_session.reset();
 }

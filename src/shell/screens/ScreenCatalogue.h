@@ -8,6 +8,7 @@
 namespace ui {
 class Screen;
 }
+class Selection;
 class TMainMenuForm;
 class TCourseMenuForm;
 class TExamModeForm;
@@ -38,6 +39,9 @@ class TForm1;
 class ExamSession;
 
 struct ScreenCatalogue {
+    // The chosen vendor and test: created before the screens, written by the course menu.
+    Selection* selection = nullptr;
+
     TMainMenuForm* MainMenuForm = nullptr;
     TCourseMenuForm* CourseMenuForm = nullptr;
     TExamModeForm* ExamModeForm = nullptr;

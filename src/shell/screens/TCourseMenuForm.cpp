@@ -2,13 +2,15 @@
 
 #include "bank/Cp932.h"
 #include "bank/FileLookup.h"
-#include "bank/InstallLayout.h"
 #include "bank/SettingsStore.h"
+#include "install/CourseListing.h"
+#include "install/InstallLayout.h"
 #include "online/screens/TSyncForm.h"
 #include "online/screens/TUpdateForm.h"
+#include "results/HistoryFile.h"
 #include "results/screens/TStudyForm.h"
 #include "shell/CourseKeys.h"
-#include "shell/CourseListing.h"
+#include "shell/VendorTabs.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "ui/Artwork.h"
@@ -67,7 +69,8 @@ QLabel* makeSource(QWidget* parent, const QString& name)
 }
 } // namespace
 
-TCourseMenuForm::TCourseMenuForm(QWidget* parent) : ui::Screen(QStringLiteral("CourseMenuForm"), parent)
+TCourseMenuForm::TCourseMenuForm(Selection& selection, QWidget* parent)
+    : ui::Screen(QStringLiteral("CourseMenuForm"), parent), m_selection(selection)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
     buildControls();
@@ -237,7 +240,7 @@ void TCourseMenuForm::paintTab()
     const int barHeight = m_Image5->height();
     m_Image5->setPixmap(m_LeftBarImg->pixmap().copy((vendor.picture - 1) * kLeftBarWidth, 0, kLeftBarWidth, barHeight));
     paintButtons();
-    const QColor handle = ui::fromBgr(m_theme.colour1);
+    const QColor handle = ui::fromBgr(m_selection.theme().colour1);
     m_ScrollBox1->verticalScrollBar()->setStyleSheet(
         QStringLiteral("QScrollBar:vertical { background: #141414; width: 14px; margin: 0; }"
                        "QScrollBar::handle:vertical { background: %1; border-radius: 4px; min-height: 24px; margin: 2px; }"
@@ -247,12 +250,12 @@ void TCourseMenuForm::paintTab()
 
     for (int r = 1; r <= m_rows.size(); ++r)
         drawRow(r, r == m_selectedRow);
-    m_HiGradeImg->setPixmap(ui::artwork::bigBadge(m_highestBadgeLevel, m_theme.picture));
+    m_HiGradeImg->setPixmap(ui::artwork::bigBadge(m_highestBadgeLevel, m_selection.theme().picture));
 }
 
 void TCourseMenuForm::paintButtons()
 {
-    const std::uint32_t colour = m_theme.colour1;
+    const std::uint32_t colour = m_selection.theme().colour1;
     m_Button2->setPicture(ui::artwork::button(QStringLiteral("テスト開始"), m_Button2->width(), m_Button2->height(), colour));
     m_Button3->setPicture(ui::artwork::button(QStringLiteral("実力診断"), m_Button3->width(), m_Button3->height(), colour));
     m_Image7->setPicture(ui::artwork::button(QStringLiteral("Internet-Sync"), m_Image7->width(), m_Image7->height(), colour));
@@ -278,7 +281,7 @@ void TCourseMenuForm::Image4MouseDown(int x)
     // 1. Tab n becomes current (its strip is drawn by paintTab below).
     const VendorInfo& vendor = m_tabs.at(n - 1);
     m_currentTab = n;
-    m_theme = vendor.theme();
+    m_selection.setTheme(vendor.theme());
     m_Button1->setHint(vendor.infoHint);
     for (int i = 0; i < 4; ++i) {
         const bool shown = i < vendor.legend.size();
@@ -372,7 +375,7 @@ void TCourseMenuForm::drawRow(int row, bool selected)
     QPainter p(&picture);
     // While the list has the keyboard focus the selected row is lit in the vendor's colour.
     if (selected && m_ScrollBox1->hasFocus()) {
-        const QColor colour = ui::fromBgr(m_theme.colour1);
+        const QColor colour = ui::fromBgr(m_selection.theme().colour1);
         p.fillRect(picture.rect(), QColor(colour.red() * 2 / 5, colour.green() * 2 / 5, colour.blue() * 2 / 5));
         p.setPen(colour);
         p.drawRect(picture.rect().adjusted(0, 0, -1, -1));
@@ -402,14 +405,14 @@ void TCourseMenuForm::RDBClick(int row)
 void TCourseMenuForm::chooseSelectedRow()
 {
     if (m_selectedRow >= 1 && m_selectedRow <= m_tests.size())
-        m_chosen = m_tests.at(m_selectedRow - 1);
+        m_selection.setTest(m_tests.at(m_selectedRow - 1));
 }
 
 void TCourseMenuForm::Button1Click()
 {
-    if (m_theme.directory.isEmpty()) // no vendor installed
+    if (m_selection.theme().directory.isEmpty()) // no vendor installed
         return;
-    const QString page = filelookup::resolve(layout::programDir() + m_theme.directory + QStringLiteral("-info.html"));
+    const QString page = filelookup::resolve(layout::programDir() + m_selection.theme().directory + QStringLiteral("-info.html"));
     ui::openExternal(page, true);
 }
 
@@ -477,8 +480,11 @@ void TCourseMenuForm::Timer1Timer()
 
 void TCourseMenuForm::FormShow()
 {
-    if (m_currentTab >= 1 && m_currentTab <= m_tabs.size())
-        m_theme.directory = m_tabs.at(m_currentTab - 1).directory;
+    if (m_currentTab >= 1 && m_currentTab <= m_tabs.size()) {
+        VendorTheme theme = m_selection.theme();
+        theme.directory = m_tabs.at(m_currentTab - 1).directory;
+        m_selection.setTheme(theme);
+    }
     resize(kWidth, kHeight);
     // The first time in the middle of the desktop; later where the user left it.
     if (!m_placed) {

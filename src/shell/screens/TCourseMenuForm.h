@@ -1,6 +1,7 @@
 #pragma once
-#include "shell/CourseList.h"
-#include "shell/VendorTable.h"
+#include "install/CourseList.h"
+#include "install/Selection.h"
+#include "install/VendorTable.h"
 #include "ui/Screen.h"
 
 #include <QList>
@@ -18,13 +19,14 @@ class PictureButton;
 class TCourseMenuForm : public ui::Screen {
     Q_OBJECT
 public:
-    explicit TCourseMenuForm(QWidget* parent = nullptr);
+    // The menu writes the chosen vendor and test into `selection`, which outlives it.
+    explicit TCourseMenuForm(Selection& selection, QWidget* parent = nullptr);
 
     // Read by later screens.
-    const VendorTheme& currentTheme() const { return m_theme; }
+    const VendorTheme& currentTheme() const { return m_selection.theme(); }
     const QList<CourseTest>& tests() const { return m_tests; }
     // The test that was selected when a test was started (or Internet-Sync opened).
-    const CourseTest& chosenTest() const { return m_chosen; }
+    const CourseTest& chosenTest() const { return m_selection.test(); }
     int currentTab() const { return m_currentTab; }
     int highestBadgeLevel() const { return m_highestBadgeLevel; }
     // Width, height, left and top recorded when a test was started.
@@ -37,8 +39,8 @@ public:
     // For tests of later screens that need a chosen test without going through the menu.
     void setChosenTestForTesting(const CourseTest& test, const VendorTheme& theme)
     {
-        m_chosen = test;
-        m_theme = theme;
+        m_selection.setTest(test);
+        m_selection.setTheme(theme);
     }
 
     // Creation: reads the vendor tabs, DefaultDir and the vendor argument (arguments[1]) and
@@ -65,9 +67,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-    VendorTheme m_theme;
+    Selection& m_selection;
     QList<CourseTest> m_tests;
-    CourseTest m_chosen;
     int m_currentTab = 1;
     int m_highestBadgeLevel = 0;
     QRect m_recordedGeometry;

@@ -2,8 +2,8 @@
 
 #include "bank/Cp932.h"
 #include "bank/FileLookup.h"
-#include "bank/InstallLayout.h"
 #include "bank/SettingsStore.h"
+#include "install/InstallLayout.h"
 #include "shell/OpticalDrives.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCourseMenuForm.h"

@@ -1,7 +1,7 @@
 #include "styles/screens/StyleProblemText.h"
 
 #include "bank/Cp932.h"
-#include "session/StyleQuestion.h"
+#include "styles/StyleQuestion.h"
 
 QString styleQuestionMessage(const StyleQuestion& question, const QString& text)
 {

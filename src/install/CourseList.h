@@ -11,6 +11,8 @@ struct VendorTheme {
     int picture = 1;
     std::uint32_t colour1 = 0x656699;
     std::uint32_t colour2 = 0xC0C0C0;
+
+    bool operator==(const VendorTheme&) const = default;
 };
 
 // One listed test.
@@ -25,4 +27,6 @@ struct CourseTest {
     std::array<bool, 5> badges{};
     bool noBadge = true;
     std::string updated; // header line 9
+
+    bool operator==(const CourseTest&) const = default;
 };

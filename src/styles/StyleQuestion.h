@@ -2,7 +2,6 @@
 // What the exam screen (and the result screen) hands to the answer screen of a style 3 to 7
 // question, and how the answer screen's verdict becomes a choice selection.
 #include "bank/QuestionBank.h"
-#include "session/SessionTypes.h"
 
 #include <QString>
 #include <array>
@@ -29,12 +28,6 @@ struct StyleQuestion {
 // Styles outside 3..7 give an empty record (pictures still read from the image line).
 StyleQuestion FillStyleQuestion(const std::string& text, const std::array<std::string, kMaxChoices>& choices,
                                 int style, const QString& questionDataDir);
-inline StyleQuestion FillStyleQuestion(const SessionQuestion& question, const QString& questionDataDir)
-{
-    StyleQuestion result = FillStyleQuestion(question.text, question.choices, question.style, questionDataDir);
-    result.questionNumber = question.number;
-    return result;
-}
 
 // The choice whose radio button is ticked when the answer screen judged the answer right:
 // `correctChoice` when it lies in 1..5 (style 3) or 1..3 (styles 4 to 7), else 0 (none).

@@ -1,9 +1,7 @@
-#include "shell/CourseListing.h"
+#include "install/CourseListing.h"
 
 #include "bank/Cp932.h"
-#include "bank/FileLookup.h"
-#include "bank/InstallLayout.h"
-#include "results/HistoryFile.h"
+#include "install/InstallLayout.h"
 
 #include <QDir>
 #include <QFile>
@@ -111,17 +109,4 @@ QString listingProblems(const VendorListing& listing)
         parts.append(lines.join(QLatin1Char('\n')));
     }
     return parts.join(QStringLiteral("\n\n"));
-}
-
-QStringList createMissingHistories(const QList<CourseTest>& tests)
-{
-    QStringList created;
-    for (const CourseTest& test : tests) {
-        if (filelookup::exists(test.historyFile))
-            continue;
-        // A history that cannot be written is left missing; the result screen treats it as empty.
-        if (CreateEmptyHistory(test.historyFile, test.questionFile))
-            created.append(test.historyFile);
-    }
-    return created;
 }

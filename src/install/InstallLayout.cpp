@@ -1,4 +1,4 @@
-#include "bank/InstallLayout.h"
+#include "install/InstallLayout.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -75,11 +75,6 @@ QString historyPath(const QString& questionFile, const QString& vendor)
 QString adaptivePath(const QString& questionFile, const QString& vendor)
 {
     return historyStem(questionFile, vendor) + QStringLiteral(".ADP");
-}
-
-QString testSettingsPath(const QString& questionFile)
-{
-    return questionFile.left(std::max<qsizetype>(0, questionFile.size() - 4)) + QStringLiteral(".ini");
 }
 
 } // namespace layout

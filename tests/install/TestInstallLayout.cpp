@@ -1,6 +1,7 @@
 #include "bank/FileLookup.h"
-#include "bank/InstallLayout.h"
 #include "bank/SettingsStore.h"
+#include "bank/TestSettingsFile.h"
+#include "install/InstallLayout.h"
 #include "support/TestSupport.h"
 
 class TestInstallLayout : public QObject {
@@ -15,7 +16,7 @@ private Q_SLOTS:
         const QString qdf = install.questionDir(QStringLiteral("oracle")) + QStringLiteral("t1.qdf");
         QCOMPARE(layout::historyPath(qdf, QStringLiteral("oracle")), install.root() + QStringLiteral("HIST/oracle/t1.HIS"));
         QCOMPARE(layout::adaptivePath(qdf, QStringLiteral("oracle")), install.root() + QStringLiteral("HIST/oracle/t1.ADP"));
-        QCOMPARE(layout::testSettingsPath(qdf), install.questionDir(QStringLiteral("oracle")) + QStringLiteral("t1.ini"));
+        QCOMPARE(testSettingsPath(qdf), install.questionDir(QStringLiteral("oracle")) + QStringLiteral("t1.ini"));
     }
 
     void questionDataBelowProgramDirIsTheFallback()

@@ -1,6 +1,6 @@
-#include "session/StyleQuestion.h"
+#include "styles/StyleQuestion.h"
 
-#include "session/QuestionLayout.h"
+#include "styles/ImageLine.h"
 
 namespace {
 // 'a'..'e' when the choice begins with one of "a@".."e@", else 0.

@@ -1,6 +1,6 @@
 #pragma once
-// The vendors the course menu knows, in tab order, and the rules of its tab strip.
-#include "shell/CourseList.h"
+// The vendors an installation may hold, in tab order, and which of them are installed.
+#include "install/CourseList.h"
 
 #include <QList>
 #include <QString>
@@ -21,10 +21,6 @@ struct VendorInfo {
 // The seven vendors in table order.
 const QList<VendorInfo>& vendorTable();
 
-// The tab strip: 77-pixel tabs from x = 84.
-inline constexpr int kTabWidth = 77;
-inline constexpr int kTabStripLeft = 84;
-
 // The vendor directory of the installation, matched without regard to case: `questionRoot`
 // + vendor + "/" as it exists on disk, or empty when there is no such directory.
 QString installedVendorDir(const QString& questionRoot, const QString& vendor);
@@ -32,19 +28,3 @@ QString installedVendorDir(const QString& questionRoot, const QString& vendor);
 // The vendors that get a tab: those whose directory exists below `questionRoot` (".../QDAT/"),
 // in table order. Tab n is element n - 1.
 QList<VendorInfo> installedVendors(const QString& questionRoot);
-
-// The tab (1-based) a press at x in the strip hits: tab n spans (n-1)*77+84 < x < n*77+84.
-// 0 when the press falls between or beyond the tabs.
-int tabAt(int x, int tabCount);
-
-// Where a press selects tab n (1-based), as the menu presses the strip when it opens.
-inline int tabPressX(int n)
-{
-    return n * kTabWidth + 10;
-}
-
-// Where the course menu presses the strip when it opens. `defaultDir` is the stored tab
-// number (empty, zero, negative or not a number: 1); `argument` the first command-line
-// argument, which selects the vendor of that directory name in any case when it has a tab.
-// A number beyond the tabs gives tab 1's press.
-int initialPressX(const QString& defaultDir, const QString& argument, const QList<VendorInfo>& tabs);

@@ -3,7 +3,7 @@
 // what each row says and which badge it carries.
 #include "bank/FileError.h"
 #include "bank/QuestionFile.h"
-#include "shell/CourseList.h"
+#include "install/CourseList.h"
 
 #include <QList>
 #include <QRect>
@@ -62,6 +62,3 @@ VendorListing listVendorTests(const QString& questionDir, const QString& vendor)
 
 // The message naming files left out of a listing (empty when none were).
 QString listingProblems(const VendorListing& listing);
-
-// Creates the empty history file of every test that has none. Returns the paths created.
-QStringList createMissingHistories(const QList<CourseTest>& tests);

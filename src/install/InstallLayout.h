@@ -29,7 +29,4 @@ QString HistoryDir(const QString& questionFile, const QString& vendor);
 QString historyPath(const QString& questionFile, const QString& vendor);
 QString adaptivePath(const QString& questionFile, const QString& vendor);
 
-// <test>.ini beside the question data file: the last four characters replaced by ".ini".
-QString testSettingsPath(const QString& questionFile);
-
 } // namespace layout
