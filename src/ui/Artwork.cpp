@@ -512,6 +512,21 @@ QPixmap titlePicture()
     return out;
 }
 
+#ifndef QUARVEL_NO_SHIPPED_TITLE
+extern const unsigned char kShippedTitlePixels[];
+extern const std::size_t kShippedTitlePixelsSize;
+
+QPixmap shippedTitlePicture()
+{
+    constexpr int kWidth = 400, kHeight = 300;
+    const QByteArray pixels = qUncompress(kShippedTitlePixels, qsizetype(kShippedTitlePixelsSize));
+    if (pixels.size() != qsizetype(kWidth) * kHeight * 4)
+        return titlePicture();
+    return QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(pixels.constData()), kWidth, kHeight,
+                                     QImage::Format_RGB32));
+}
+#endif
+
 QPixmap button(const QString& caption, int width, int height, std::uint32_t colourBgr, bool greyed)
 {
     QPixmap out = blank(width, height);
