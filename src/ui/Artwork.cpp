@@ -7,6 +7,7 @@
 #include <QRadialGradient>
 #include <QtMath>
 #include <array>
+#include <cstring>
 
 // Every picture is drawn from the same few pieces: a theme colour, gradients that run from a
 // lighter to a darker shade of it, one sans-serif face and thin light edges. The theme bands of a
@@ -522,8 +523,12 @@ QPixmap shippedTitlePicture()
     const QByteArray pixels = qUncompress(kShippedTitlePixels, qsizetype(kShippedTitlePixelsSize));
     if (pixels.size() != qsizetype(kWidth) * kHeight * 4)
         return titlePicture();
-    return QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(pixels.constData()), kWidth, kHeight,
-                                     QImage::Format_RGB32));
+    // Copied into an image of its own: a pixmap may keep the image it is made from, and the
+    // unpacked bytes end here.
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    for (int y = 0; y < kHeight; ++y)
+        std::memcpy(image.scanLine(y), pixels.constData() + qsizetype(y) * kWidth * 4, size_t(kWidth) * 4);
+    return QPixmap::fromImage(std::move(image));
 }
 #endif
 
