@@ -143,6 +143,20 @@ void BM_CatSel500Questions(benchmark::State& state)
     tearDown();
 }
 
+// The first showing in a run: no controls of an earlier showing to reuse.
+void BM_CatSel500QuestionsFirst(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        toCourseMenu();
+        state.ResumeTiming();
+        bench::openCategorySelection();
+        state.PauseTiming();
+        tearDown();
+        state.ResumeTiming();
+    }
+}
+
 // The start button: the draw of 500, the category selection hidden, the start notice shown.
 void BM_ExamStartDraw500(benchmark::State& state)
 {
@@ -272,6 +286,7 @@ SCREEN_CHANGE(BM_CourseMenuFromOpeningBeforeIdleDrawing30Tests);
 SCREEN_CHANGE(BM_CourseMenuTab30Tests);
 SCREEN_CHANGE(BM_CourseMenuTab30TestsNewHistories);
 SCREEN_CHANGE(BM_CatSel500Questions);
+SCREEN_CHANGE(BM_CatSel500QuestionsFirst);
 SCREEN_CHANGE(BM_ExamStartDraw500);
 SCREEN_CHANGE(BM_ExamStartScreen500);
 SCREEN_CHANGE(BM_ExamNextTenThreeLineChoices);

@@ -1,5 +1,5 @@
 // The study overview's three costly steps at their largest: writing the printed report of a
-// 50-category test (two charts, two XBM, two PNG, the page; target < 20 ms), showing the
+// 50-category test (two charts, two XBM, two PNG, the page; target < 10 ms), showing the
 // diagnosis screen for 30 tests and opening a 50-category test (< 30 ms), and updating an
 // adaptive record of 500 lines with a 500-question attempt (< 10 ms).
 #include "bank/Cp932.h"
@@ -17,6 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace
@@ -88,7 +89,9 @@ void BM_WriteReport50Categories(benchmark::State& state)
             state.SkipWithError("the report could not be written");
     }
 }
-BENCHMARK(BM_WriteReport50Categories)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteReport50Categories)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", [](const std::vector<double>& v) {
+    return v.empty() ? 0.0 : *std::min_element(v.begin(), v.end());
+});
 
 void BM_DiagnosisScreen30Tests50Categories(benchmark::State& state)
 {

@@ -1,7 +1,11 @@
 #include "bank/HtmlPage.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <filesystem>
+#include <system_error>
 
 namespace htmlpage {
 
@@ -115,12 +119,31 @@ std::string fill(const std::vector<std::string>& templateLines, const Placeholde
 
 bool writePage(const QString& path, std::string_view bytes, FileError* error)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()) &&
-        file.commit())
-        return true;
+    // No disk sync: every page is written again on each request, and the rename still means a
+    // reader sees the old page or the new one whole.
+    const QFileInfo target(path);
+    QTemporaryFile file(target.absolutePath() + QLatin1Char('/') + target.fileName() + QStringLiteral(".XXXXXX"));
+    QString reason;
+    if (file.open() && file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()) && file.flush()) {
+        // The temporary file is private to its owner; the page is as readable as a new file.
+        const QFile::Permissions mode = target.exists() ? target.permissions()
+                                                        : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                                              QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther;
+        file.setPermissions(mode);
+        file.close();
+        std::error_code failed;
+        std::filesystem::rename(QFile::encodeName(file.fileName()).toStdString(), QFile::encodeName(path).toStdString(),
+                                failed);
+        if (!failed) {
+            file.setAutoRemove(false);
+            return true;
+        }
+        reason = QString::fromStdString(failed.message());
+    } else {
+        reason = file.errorString();
+    }
     if (error)
-        *error = FileError{path, 0, file.errorString(), QStringLiteral("ページを書き込めません")};
+        *error = FileError{path, 0, reason, QStringLiteral("ページを書き込めません")};
     return false;
 }
 

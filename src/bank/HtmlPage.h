@@ -35,7 +35,8 @@ using Placeholders = std::function<std::optional<std::vector<std::string>>(std::
 std::string fill(const std::vector<std::string>& templateLines, const Placeholders& placeholders);
 
 // Writes `bytes` to `path` through a temporary file beside it, renamed over the old page only
-// when complete. False, with `error` set, when it cannot be written.
+// when complete. Not synced to disk: pages are made again on every request. False, with `error`
+// set, and the old page untouched, when it cannot be written.
 bool writePage(const QString& path, std::string_view bytes, FileError* error = nullptr);
 
 // Reads the template, fills it and writes the page: the whole road in one call.

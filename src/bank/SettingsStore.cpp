@@ -14,7 +14,13 @@ QString ReadSetting(const QString& section, const QString& name, const QString& 
 void WriteSetting(const QString& section, const QString& name, const QString& value)
 {
     QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Veltrix"));
-    s.setValue(section + QLatin1Char('/') + name, value);
+    const QString key = section + QLatin1Char('/') + name;
+    // The same value again (the course menu stores its tab at every start) writes nothing: a
+    // write rewrites and syncs the whole file.
+    const QVariant stored = s.value(key);
+    if (stored.isValid() && stored.toString() == value)
+        return;
+    s.setValue(key, value);
     s.sync();
 }
 

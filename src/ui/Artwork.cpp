@@ -7,6 +7,7 @@
 #include <QRadialGradient>
 #include <QtMath>
 #include <array>
+#include <cstring>
 
 // Every picture is drawn from the same few pieces: a theme colour, gradients that run from a
 // lighter to a darker shade of it, one sans-serif face and thin light edges. The theme bands of a
@@ -511,6 +512,25 @@ QPixmap titlePicture()
     p.drawText(QRectF(0, 258, 400, 18), Qt::AlignCenter, QStringLiteral("Practice  \u00b7  Review  \u00b7  Pass"));
     return out;
 }
+
+#ifndef QUARVEL_NO_SHIPPED_TITLE
+extern const unsigned char kShippedTitlePixels[];
+extern const std::size_t kShippedTitlePixelsSize;
+
+QPixmap shippedTitlePicture()
+{
+    constexpr int kWidth = 400, kHeight = 300;
+    const QByteArray pixels = qUncompress(kShippedTitlePixels, qsizetype(kShippedTitlePixelsSize));
+    if (pixels.size() != qsizetype(kWidth) * kHeight * 4)
+        return titlePicture();
+    // Copied into an image of its own: a pixmap may keep the image it is made from, and the
+    // unpacked bytes end here.
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    for (int y = 0; y < kHeight; ++y)
+        std::memcpy(image.scanLine(y), pixels.constData() + qsizetype(y) * kWidth * 4, size_t(kWidth) * 4);
+    return QPixmap::fromImage(std::move(image));
+}
+#endif
 
 QPixmap button(const QString& caption, int width, int height, std::uint32_t colourBgr, bool greyed)
 {

@@ -35,6 +35,9 @@ QPixmap bigBadgeSource();
 QPixmap clockFaces();
 // The title picture of the opening screen, 400 x 300.
 QPixmap titlePicture();
+// The same picture as drawn when the program was built (titlePicture() when those pixels are
+// missing or unreadable).
+QPixmap shippedTitlePicture();
 // A labelled picture button in the theme colour; `greyed` for the disabled look.
 QPixmap button(const QString& caption, int width, int height, std::uint32_t colourBgr = 0x656699, bool greyed = false);
 

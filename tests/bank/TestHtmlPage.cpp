@@ -1,6 +1,9 @@
 #include "bank/HtmlPage.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 using namespace htmlpage;
 
 class TestHtmlPage : public QObject {
@@ -37,6 +40,26 @@ private Q_SLOTS:
         QVERIFY(!makePage(install.programDir() + "Missing", install.programDir() + "other.htm", placeholders, &error));
         QVERIFY(error.file.endsWith(QStringLiteral("Missing")));
         QVERIFY(!QFile::exists(install.programDir() + "other.htm"));
+    }
+
+    void pageIsReplacedWholeOrNotAtAll()
+    {
+        testsupport::TempInstall install;
+        const QString dir = install.programDir();
+        QVERIFY(writePage(dir + "page.htm", "old"));
+        QVERIFY(QFileInfo(dir + "page.htm").permissions().testFlag(QFile::ReadOther));
+        QVERIFY(writePage(dir + "page.htm", "new"));
+        QCOMPARE(testsupport::readBytes(dir + "page.htm"), std::string("new"));
+        // A page that cannot take the new bytes (here a folder in its place) keeps what it held,
+        // and no temporary file is left behind.
+        QVERIFY(QDir(dir).mkpath("busy.htm/inside"));
+        FileError error;
+        QVERIFY(!writePage(dir + "busy.htm", "new", &error));
+        QVERIFY(error.file.endsWith(QStringLiteral("busy.htm")));
+        QVERIFY(QFileInfo(dir + "busy.htm/inside").isDir());
+        QVERIFY(!writePage(dir + "missing/page.htm", "new", &error));
+        QCOMPARE(QDir(dir).entryList({"*.htm.*"}, QDir::AllEntries | QDir::Hidden), QStringList());
+        QCOMPARE(testsupport::readBytes(dir + "page.htm"), std::string("new"));
     }
 };
 

@@ -36,6 +36,13 @@ private Q_SLOTS:
         settings::WriteSetting(settings::kSection, QStringLiteral("Name"), QStringLiteral("山田 太郎"));
         QCOMPARE(settings::ReadSetting(settings::kSection, QStringLiteral("Name")), QStringLiteral("山田 太郎"));
         QCOMPARE(settings::ReadSetting(settings::kDiscSection, QStringLiteral("CD_PATH"), QStringLiteral("NA")), QStringLiteral("NA"));
+        // The same value again leaves the stored one alone; an empty value and a new one are written.
+        settings::WriteSetting(settings::kSection, QStringLiteral("Name"), QStringLiteral("山田 太郎"));
+        QCOMPARE(settings::ReadSetting(settings::kSection, QStringLiteral("Name")), QStringLiteral("山田 太郎"));
+        settings::WriteSetting(settings::kSection, QStringLiteral("Name"), QString());
+        QCOMPARE(settings::ReadSetting(settings::kSection, QStringLiteral("Name"), QStringLiteral("none")), QString());
+        settings::WriteSetting(settings::kSection, QStringLiteral("Name"), QStringLiteral("佐藤"));
+        QCOMPARE(settings::ReadSetting(settings::kSection, QStringLiteral("Name")), QStringLiteral("佐藤"));
     }
 
     void fileNamesMatchWithoutCase()

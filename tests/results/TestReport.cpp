@@ -153,7 +153,7 @@ class TestReport : public QObject
         const TrendChart chart = BuildTrendChart(History{}, score, 30);
         const QImage rate = drawReportChart(chart, ReportChartKind::Rate);
         QCOMPARE(rate.size(), QSize(608, 140));
-        QCOMPARE(rate.depth(), 24);
+        QCOMPARE(rate.depth(), 1);
         QCOMPARE(rate.pixelColor(0, 70), QColor(Qt::black));   // the surrounding rectangle
         QCOMPARE(rate.pixelColor(300, 10), QColor(Qt::black)); // the plot frame
         QCOMPARE(rate.pixelColor(300, 60), QColor(Qt::white));
@@ -187,6 +187,34 @@ class TestReport : public QObject
         for (const char* name : {"TIME.xbm", "SEISEKI.png", "TIME.png"})
             QVERIFY2(QFile::exists(print + QLatin1String(name)), name);
         QCOMPARE(QImage(print + QStringLiteral("TIME.png")).size(), QSize(608, 140));
+        // The PNG holds the very pixels drawn, however it is packed.
+        const QImage drawn = drawReportChart(chart, ReportChartKind::Time).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(QImage(print + QStringLiteral("TIME.png")).convertToFormat(QImage::Format_RGB32), drawn);
+    }
+
+    // A one-bit picture gives the XBM its 24-bit form would give, whichever colour each index holds.
+    void xbmOfOneBitPictures_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QRgb>("zero");
+        QTest::addColumn<QRgb>("one");
+        QTest::newRow("msb first") << int(QImage::Format_Mono) << qRgb(255, 255, 255) << qRgb(0, 0, 0);
+        QTest::newRow("lsb first") << int(QImage::Format_MonoLSB) << qRgb(255, 255, 255) << qRgb(0, 0, 0);
+        QTest::newRow("table swapped") << int(QImage::Format_Mono) << qRgb(0, 0, 0) << qRgb(255, 255, 255);
+        QTest::newRow("red and blue") << int(QImage::Format_Mono) << qRgb(255, 0, 0) << qRgb(0, 0, 255);
+    }
+
+    void xbmOfOneBitPictures()
+    {
+        QFETCH(int, format);
+        QFETCH(QRgb, zero);
+        QFETCH(QRgb, one);
+        QImage bits(kReportChartWidth, kReportChartHeight, QImage::Format(format));
+        bits.setColorTable({zero, one});
+        bits.fill(0);
+        for (const QPoint p : {QPoint(0, 0), QPoint(9, 0), QPoint(7, 1), QPoint(8, 1), QPoint(607, 139)})
+            bits.setPixel(p, 1);
+        QCOMPARE(xbmText(bits), xbmText(bits.convertToFormat(QImage::Format_RGB888)));
     }
 };
 

@@ -178,6 +178,55 @@ class TestCatSelForm : public QObject
         QVERIFY(!child<QCheckBox>("cbAdaptive")->isChecked());
     }
 
+    // The controls of one showing serve the next: a test with other categories shows only its
+    // own, every tick back on, nothing left of the earlier ticks, texts or hidden places.
+    void nextShowingReusesTheControlsCleanly()
+    {
+        showTest(writeTest(*m_install, 60, 90,
+                           {{"Wide", {{"p", 5}, {"q", 5}, {"r", 5}, {"s", 5}}}, {"Two", {{"t", 5}}}, {" ", {}},
+                            {"Four", {{"u", 5}}}}));
+        QCOMPARE(form()->categoryCount(), 4);
+        QListWidget* wide = form()->categoryList(1);
+        wide->item(3)->setCheckState(Qt::Unchecked);
+        QCOMPARE(form()->categoryBox(1)->checkState(), Qt::PartiallyChecked);
+        wide->setCurrentRow(2);
+        form()->hide();
+
+        showTest(writeTest(*m_install, 60, 90, {{" ", {}}, {"Beta", {{"x", 10}, {"y", 10}}}}));
+        QCOMPARE(form()->categoryCount(), 2);
+        QCOMPARE(form()->categoryList(1), wide); // the same widget, now for a hidden category
+        QVERIFY(wide->isHidden() && form()->categoryBox(1)->isHidden());
+        QCOMPARE(form()->categoryBox(1)->text(), QString());
+        QCOMPARE(wide->count(), 0);
+        QListWidget* beta = form()->categoryList(2);
+        QVERIFY(!beta->isHidden());
+        QCOMPARE(form()->categoryBox(2)->text(), QStringLiteral("Beta"));
+        QCOMPARE(beta->accessibleName(), QStringLiteral("Betaの小カテゴリ"));
+        QCOMPARE(beta->count(), 2);
+        QCOMPARE(beta->item(0)->text(), QStringLiteral("x (10問)"));
+        QCOMPARE(beta->height(), 24);
+        QCOMPARE(available(), 20);
+        for (const char* name : {"Cat3Label", "Cat4Label"})
+            QVERIFY2(child<QCheckBox>(name)->isHidden(), name);
+        form()->hide();
+
+        // Back to the first test: its ticks are new, its fourth item made again.
+        showTest(writeTest(*m_install, 60, 90,
+                           {{"Wide", {{"p", 5}, {"q", 5}, {"r", 5}, {"s", 5}}}, {"Two", {{"t", 5}}}, {" ", {}},
+                            {"Four", {{"u", 5}}}}));
+        QCOMPARE(form()->categoryBox(1)->checkState(), Qt::Checked);
+        QCOMPARE(wide->count(), 4);
+        QCOMPARE(wide->item(3)->checkState(), Qt::Checked);
+        QCOMPARE(wide->item(3)->flags() & Qt::ItemIsUserCheckable, Qt::ItemIsUserCheckable);
+        QCOMPARE(wide->currentRow(), -1);
+        QVERIFY(!form()->categoryBox(4)->isHidden());
+        QCOMPARE(available(), 30);
+        wide->item(0)->setCheckState(Qt::Unchecked);
+        QCOMPARE(available(), 25);
+        form()->hide();
+        showStandard();
+    }
+
     void startedFromTheCourseMenuInItsPlace()
     {
         TCourseMenuForm* menu = screens().CourseMenuForm;

@@ -63,6 +63,14 @@ private Q_SLOTS:
         QCOMPARE(picture.size(), size);
     }
 
+    // The title the program ships is the title the code draws (with the fonts of the build).
+    void shippedTitleIsTheDrawnOne()
+    {
+        const QImage shipped = shippedTitlePicture().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shipped.size(), QSize(400, 300));
+        QCOMPARE(shipped, titlePicture().toImage().convertToFormat(QImage::Format_RGB32));
+    }
+
     // A screen cuts band (picture - 1); each band must carry its own theme's colour.
     void bandsFollowThemeOrder()
     {

@@ -17,12 +17,44 @@ void circle(QPainter& p, ChartPoint at, int radius)
     p.drawEllipse(QRect(at.x - radius, at.y - radius, 2 * radius, 2 * radius));
 }
 
+// The frames and the dotted grid go straight into the bits: the painter would hand every line of
+// a hundred rows or dots to worker threads and wait for them, which costs far more than the line.
+void blacken(QImage& image, int x, int y)
+{
+    image.scanLine(y)[x >> 3] |= uchar(0x80 >> (x & 7));
+}
+
+void frame(QImage& image, int left, int top, int right, int bottom)
+{
+    for (int x = left; x <= right; ++x) {
+        blacken(image, x, top);
+        blacken(image, x, bottom);
+    }
+    for (int y = top; y <= bottom; ++y) {
+        blacken(image, left, y);
+        blacken(image, right, y);
+    }
+}
+
+// One dot, two blanks, from `left` up to `right` at the most.
+void dottedLine(QImage& image, int left, int right, int y)
+{
+    for (int x = left; x <= right; x += 3)
+        blacken(image, x, y);
+}
+
 } // namespace
 
 QImage drawReportChart(const TrendChart& chart, ReportChartKind kind)
 {
-    QImage image(kReportChartWidth, kReportChartHeight, QImage::Format_RGB888);
-    image.fill(Qt::white);
+    QImage image(kReportChartWidth, kReportChartHeight, QImage::Format_Mono);
+    image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    image.fill(0);
+    frame(image, 0, 0, kReportChartWidth - 1, kReportChartHeight - 1);
+    frame(image, kTrendLeft, kTrendTop, kTrendRight, kTrendBottom);
+    for (int y : kTrendGridYs)
+        dottedLine(image, kTrendLeft, kTrendRight, y);
+
     QPainter p(&image);
     // Hard edges: the XBM keeps only pixels without blue, so grey fringes would thin the texts.
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -33,13 +65,6 @@ QImage drawReportChart(const TrendChart& chart, ReportChartKind kind)
     p.setFont(font);
     p.setPen(Qt::black);
     p.setBrush(Qt::NoBrush);
-
-    p.drawRect(0, 0, kReportChartWidth - 1, kReportChartHeight - 1);
-    p.drawRect(kTrendLeft, kTrendTop, kTrendRight - kTrendLeft, kTrendBottom - kTrendTop);
-    p.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    for (int y : kTrendGridYs)
-        p.drawLine(kTrendLeft, y, kTrendRight, y);
-    p.setPen(QPen(Qt::black, 1, Qt::SolidLine));
 
     const bool rate = kind == ReportChartKind::Rate;
     text(p, 28, 100, rate ? QStringLiteral("0%") : QStringLiteral("0分"));
@@ -60,9 +85,46 @@ QImage drawReportChart(const TrendChart& chart, ReportChartKind kind)
     return image;
 }
 
-std::string xbmText(const QImage& source)
+namespace
 {
-    const QImage image = source.convertToFormat(QImage::Format_RGB888);
+
+// Whether pixel x of a row goes into the XBM: its colour has no blue.
+class XbmRow
+{
+  public:
+    explicit XbmRow(const QImage& image) : m_image(image)
+    {
+        if (image.depth() == 1) {
+            const QList<QRgb> table = image.colorTable();
+            for (int i = 0; i < 2; ++i)
+                m_indexSet[i] = i < table.size() && qBlue(table[i]) == 0;
+        } else if (image.format() != QImage::Format_RGB888) {
+            m_image = image.convertToFormat(QImage::Format_RGB888);
+        }
+    }
+
+    void select(int y) { m_row = m_image.constScanLine(y); }
+
+    bool set(int x) const
+    {
+        switch (m_image.format()) {
+        case QImage::Format_Mono: return m_indexSet[(m_row[x >> 3] >> (7 - (x & 7))) & 1];
+        case QImage::Format_MonoLSB: return m_indexSet[(m_row[x >> 3] >> (x & 7)) & 1];
+        default: return m_row[3 * x + 2] == 0; // R, G, B: the blue component
+        }
+    }
+
+  private:
+    QImage m_image;
+    const uchar* m_row = nullptr;
+    bool m_indexSet[2] = {false, false};
+};
+
+} // namespace
+
+std::string xbmText(const QImage& image)
+{
+    XbmRow pixels(image);
     const int width = image.width();
     const int entries = (width + 7) / 8;
     static const char* hex = "0123456789ABCDEF";
@@ -70,11 +132,11 @@ std::string xbmText(const QImage& source)
                       std::to_string(image.height()) + "\r\nstatic char TEST_bits[] = {\r\n";
     out.reserve(out.size() + size_t(image.height()) * (size_t(entries) * 5 + 2) + 4);
     for (int y = 0; y < image.height(); ++y) {
-        const uchar* row = image.constScanLine(y);
+        pixels.select(y);
         for (int k = 0; k < entries; ++k) {
             unsigned byte = 0;
             for (int j = 0; j < 8 && 8 * k + j < width; ++j) {
-                if (row[3 * (8 * k + j) + 2] == 0) // R, G, B: the blue component
+                if (pixels.set(8 * k + j))
                     byte |= 1u << j;
             }
             out += "0x";

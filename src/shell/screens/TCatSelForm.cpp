@@ -223,49 +223,84 @@ void TCatSelForm::drawThemePictures()
     Button2->setPicture(ui::artwork::button(QStringLiteral("戻る"), Button2->width(), Button2->height(), colour));
 }
 
-void TCatSelForm::createCategoryControls()
+void TCatSelForm::makeCategoryPair(int c)
 {
     QFont boxFont(QStringLiteral("IPAPGothic"));
     boxFont.setPixelSize(13);
     QFont listFont(QStringLiteral("IPAPGothic"));
     listFont.setPixelSize(11);
 
+    auto* box = new CategoryBox(m_scrollContent);
+    box->setObjectName(QStringLiteral("Cat%1Label").arg(c));
+    box->setGeometry(kBoxLeft, 0, kBoxWidth, kBoxHeight);
+    box->setFont(boxFont);
+    box->setTristate(true);
+    connect(box, &QCheckBox::clicked, this, [this, c] { Cat1LabelClick(c); });
+
+    auto* list = new QListWidget(m_scrollContent);
+    list->setObjectName(QStringLiteral("CheckListBox%1").arg(c));
+    list->setFont(listFont);
+    list->setFrameShape(QFrame::NoFrame);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setUniformItemSizes(true);
+    list->setItemDelegate(new ui::CompactCheckDelegate(list));
+    connect(list, &QListWidget::itemChanged, this, [this, c] {
+        if (!m_updatingTicks)
+            CheckListBox1Click(c);
+    });
+    m_spareBoxes.append(box);
+    m_spareLists.append(list);
+}
+
+void TCatSelForm::createCategoryControls()
+{
+    // Widgets and list items of an earlier showing are reused: making fifty lists and a thousand
+    // items anew cost more than the rest of the showing together.
+    m_updatingTicks = true;
     const std::vector<int> listed = catlayout::listedItemCounts(m_session.bank);
     for (int c = 1; c <= int(listed.size()); ++c) {
+        if (c > m_spareBoxes.size())
+            makeCategoryPair(c);
         const CategoryEntry& category = m_session.bank.category(c);
-        auto* box = new CategoryBox(m_scrollContent);
-        box->setObjectName(QStringLiteral("Cat%1Label").arg(c));
-        box->setGeometry(kBoxLeft, 0, kBoxWidth, kBoxHeight);
-        box->setFont(boxFont);
+        CategoryBox* box = m_spareBoxes.at(c - 1);
+        QListWidget* list = m_spareLists.at(c - 1);
         box->setTristate(true);
         box->setCheckState(Qt::Checked);
-        connect(box, &QCheckBox::clicked, this, [this, c] { Cat1LabelClick(c); });
 
-        auto* list = new QListWidget(m_scrollContent);
-        list->setObjectName(QStringLiteral("CheckListBox%1").arg(c));
-        list->setFont(listFont);
-        list->setFrameShape(QFrame::NoFrame);
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        list->setUniformItemSizes(true);
-        list->setItemDelegate(new ui::CompactCheckDelegate(list));
-        for (int k = 1; k <= listed[size_t(c - 1)]; ++k) {
+        const int items = listed[size_t(c - 1)];
+        while (list->count() > items)
+            delete list->takeItem(list->count() - 1);
+        QStringList added;
+        for (int k = 1; k <= items; ++k) {
             const SubCategoryEntry& sub = category.sub(k);
-            auto* item = new QListWidgetItem(cp932::toUnicode(sub.name) + QStringLiteral(" (") +
-                                             QString::number(sub.questionCount) + QStringLiteral("問)"));
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-            item->setCheckState(Qt::Checked);
-            item->setSizeHint(QSize(kListWidth, catlayout::kItemHeight));
-            list->addItem(item);
-            ui::hintWhenCutShort(item, list, kListWidth - catlayout::kItemHeight); // the tick box takes a square
+            const QString text = cp932::toUnicode(sub.name) + QStringLiteral(" (") +
+                                 QString::number(sub.questionCount) + QStringLiteral("問)");
+            if (k <= list->count()) {
+                QListWidgetItem* item = list->item(k - 1);
+                item->setText(text);
+                item->setCheckState(Qt::Checked);
+            } else {
+                added << text;
+            }
         }
+        if (!added.isEmpty()) {
+            // One insertion for all new rows, not a row at a time.
+            const int first = list->count();
+            list->addItems(added);
+            for (int i = first; i < list->count(); ++i) {
+                QListWidgetItem* item = list->item(i);
+                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+                item->setCheckState(Qt::Checked);
+                item->setSizeHint(QSize(kListWidth, catlayout::kItemHeight));
+            }
+        }
+        for (int i = 0; i < list->count(); ++i)
+            ui::hintWhenCutShort(list->item(i), list, kListWidth - catlayout::kItemHeight); // the tick box takes a square
         list->setCurrentRow(-1);
         list->clearSelection();
+        list->scrollToTop();
         list->setGeometry(kListLeft, 0, kListWidth, catlayout::kItemHeight * list->count());
-        connect(list, &QListWidget::itemChanged, this, [this, c] {
-            if (!m_updatingTicks)
-                CheckListBox1Click(c);
-        });
 
         if (catlayout::isCategoryShown(category)) {
             const QString name = cp932::toUnicode(category.name);
@@ -274,12 +309,15 @@ void TCatSelForm::createCategoryControls()
             box->show();
             list->show();
         } else {
+            box->setText(QString());
+            list->setAccessibleName(QString());
             box->hide();
             list->hide();
         }
         m_boxes.append(box);
         m_lists.append(list);
     }
+    m_updatingTicks = false;
 }
 
 void TCatSelForm::orderTabs()
@@ -332,8 +370,11 @@ bool TCatSelForm::arrowKey(QObject* watched, int key)
 
 void TCatSelForm::destroyCategoryControls()
 {
-    qDeleteAll(m_boxes);
-    qDeleteAll(m_lists);
+    // Kept for the next showing, out of sight and out of the keyboard's way.
+    for (CategoryBox* box : m_boxes)
+        box->hide();
+    for (QListWidget* list : m_lists)
+        list->hide();
     m_boxes.clear();
     m_lists.clear();
     m_scrollContent->resize(m_scrollContent->width(), catlayout::kFirstBoxTop);

@@ -59,6 +59,7 @@ class TCatSelForm : public ui::Screen
   private:
     void drawThemePictures();
     void createCategoryControls();
+    void makeCategoryPair(int category);
     void destroyCategoryControls();
     void layoutCategories();
     void orderTabs();
@@ -91,8 +92,12 @@ class TCatSelForm : public ui::Screen
     QTimer* Timer1 = nullptr;
 
     ExamSession& m_session; // loads its bank, stores its settings and draws its questions
+    // The controls of the categories shown now; m_spareBoxes/m_spareLists hold every pair made so
+    // far, index for index, kept hidden between showings so that the next showing reuses them.
     QList<CategoryBox*> m_boxes;
     QList<QListWidget*> m_lists;
+    QList<CategoryBox*> m_spareBoxes;
+    QList<QListWidget*> m_spareLists;
     bool m_loaded = false;
     bool m_updatingTicks = false; // ticks set by the program, not by the user
     bool m_ctrlHeld = false;

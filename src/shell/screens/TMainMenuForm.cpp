@@ -80,7 +80,7 @@ void TMainMenuForm::buildControls()
     m_Image1 = new QLabel(this);
     m_Image1->setObjectName(QStringLiteral("Image1"));
     m_Image1->setGeometry(0, 0, 400, 300);
-    m_Image1->setPixmap(ui::artwork::titlePicture());
+    m_Image1->setPixmap(ui::artwork::shippedTitlePicture());
     m_Image1->installEventFilter(this);
 
     m_Label17 = makeLabel(this, QStringLiteral("Label17"), QStringLiteral(" Ver 1.6"), {330, 281, 66, 16}, kSilver);
