@@ -4,6 +4,7 @@
 #include "session/ExamSession.h"
 #include "session/screens/TExamModeForm.h"
 #include "session/screens/TRefImgForm.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -115,7 +116,8 @@ class TestResultForm : public QObject
         m_test.title = cp932::fromUtf8("データベース基礎");
         VendorTheme theme;
         theme.directory = kVendor;
-        screens().CourseMenuForm->setChosenTestForTesting(m_test, theme);
+        selection().setTest(m_test);
+        selection().setTheme(theme);
         m_opened.clear();
         ui::testing::setOpener([this](const QString& target, bool) { m_opened << target; });
         ui::testing::clearPlayedSounds();
@@ -497,7 +499,8 @@ class TestResultForm : public QObject
     {
         m_install->writeFile(QStringLiteral("BIN/urlref"), std::string("http://faq.example/faq\r\nsecond line\r\n"));
         m_test.code = "1Z0 &1";
-        screens().CourseMenuForm->setChosenTestForTesting(m_test, VendorTheme{});
+        selection().setTest(m_test);
+        selection().setTheme(VendorTheme{});
         setSession(3, 100);
         showResult();
         screens().ResultForm->StringGrid1SelectCell(3);

@@ -5,6 +5,7 @@
 #include "results/screens/TResultForm.h"
 #include "session/ExamSession.h"
 #include "session/screens/TExamModeForm.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -64,7 +65,8 @@ class TestResultRecordsAdaptive : public QObject
         m_test.code = "QV-1";
         m_test.title = cp932::fromUtf8("基礎");
         QVERIFY(CreateEmptyHistory(m_test.historyFile, m_test.questionFile));
-        screens().CourseMenuForm->setChosenTestForTesting(m_test, VendorTheme{});
+        selection().setTest(m_test);
+        selection().setTheme(VendorTheme{});
         m_opened.clear();
         ui::testing::setOpener([this](const QString& target, bool) { m_opened << target; });
         ui::testing::clearShownMessages();

@@ -5,6 +5,7 @@
 #include "session/ExamSession.h"
 #include "session/screens/TConfirmForm.h"
 #include "session/screens/TExamModeForm.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -92,12 +93,12 @@ private Q_SLOTS:
         TCourseMenuForm* menu = s.CourseMenuForm;
         bringUp(menu);
         typeKeys(menu, {Qt::CTRL | Qt::Key_Tab});
-        QCOMPARE(menu->currentTheme().directory, QStringLiteral("cisco"));
+        QCOMPARE(selection().theme().directory, QStringLiteral("cisco"));
         typeKeys(menu, {Qt::Key_Left, Qt::Key_Down});
-        QCOMPARE(menu->currentTheme().directory, QStringLiteral("oracle"));
+        QCOMPARE(selection().theme().directory, QStringLiteral("oracle"));
         QCOMPARE(menu->selectedRow(), 2);
         typeKeys(menu, {Qt::Key_Return});
-        QCOMPARE(menu->chosenTest().questionFile, m_questionFile);
+        QCOMPARE(selection().test().questionFile, m_questionFile);
 
         // Category selection: the third category unticked from the keyboard, then Enter.
         TCatSelForm* catSel = s.CatSelForm;

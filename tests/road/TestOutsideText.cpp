@@ -11,6 +11,7 @@
 #include "results/screens/TStudyForm.h"
 #include "session/screens/TConfirmForm.h"
 #include "session/screens/TExamModeForm.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -218,7 +219,7 @@ class TestOutsideText : public QObject
         s.ResultForm->StringGrid1SelectCell(1); // the explanation
         read(s.ResultForm);
 
-        const CourseTest test = s.CourseMenuForm->chosenTest();
+        const CourseTest test = selection().test();
         s.StudyForm->testSource = [test] { return QList<CourseTest>{test}; };
         s.StudyForm->show();
         s.StudyForm->LabelImageMouseDown(100, 8);

@@ -3,6 +3,7 @@
 #include "session/ExamSession.h"
 #include "session/screens/TCheatForm.h"
 #include "session/screens/TExamModeForm.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -95,7 +96,8 @@ class TestCheatForm : public QObject
         CourseTest test;
         test.questionFile = m_install->questionDir(QStringLiteral("oracle")) + QStringLiteral("QV-101.qdf");
         test.code = "1Z0-001";
-        screens().CourseMenuForm->setChosenTestForTesting(test, VendorTheme{});
+        selection().setTest(test);
+        selection().setTheme(VendorTheme{});
         form()->discRoots = [] { return QStringList(); };
         settings::WriteSetting(QString::fromLatin1(settings::kDiscSection), QStringLiteral("CD_PATH"),
                                QStringLiteral("NA"));

@@ -6,6 +6,7 @@
 #include "session/screens/TConfirmForm.h"
 #include "session/screens/TExamModeForm.h"
 #include "results/screens/TResultForm.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -132,7 +133,8 @@ private Q_SLOTS:
         CourseTest test;
         test.questionFile = m_questionFile;
         test.title = cp932::fromUtf8("データベース基礎");
-        screens().CourseMenuForm->setChosenTestForTesting(test, VendorTheme{});
+        selection().setTest(test);
+        selection().setTheme(VendorTheme{});
         ui::testing::clearShownMessages();
         ui::testing::clearPlayedSounds();
     }
@@ -342,7 +344,7 @@ private Q_SLOTS:
         QFETCH(int, ticks);
         startSession({plain(1), plain(2)}, limit);
         tick(ticks);
-        const int picture = screens().CourseMenuForm->currentTheme().picture;
+        const int picture = selection().theme().picture;
         const QImage face = label(QStringLiteral("invisibleclock"))
                                 ->pixmap()
                                 .copy(0, examclock::faceTop(picture), examclock::kFaceWidth, examclock::kFaceHeight)

@@ -6,6 +6,7 @@
 #include "session/screens/TExamModeForm.h"
 #include "session/screens/TRefImgForm.h"
 #include "results/screens/TResultForm.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -96,7 +97,8 @@ private Q_SLOTS:
         CourseTest test;
         test.questionFile = m_questionFile;
         test.title = cp932::fromUtf8("ネットワーク基礎");
-        screens().CourseMenuForm->setChosenTestForTesting(test, VendorTheme{});
+        selection().setTest(test);
+        selection().setTheme(VendorTheme{});
         ui::testing::clearShownMessages();
     }
     void cleanup()

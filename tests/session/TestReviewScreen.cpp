@@ -4,6 +4,7 @@
 #include "session/ReviewRows.h"
 #include "session/screens/TConfirmForm.h"
 #include "session/screens/TExamModeForm.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -212,7 +213,8 @@ class TestReviewScreen : public QObject
         test.questionFile = m_install->questionDir(QStringLiteral("oracle")) + QStringLiteral("t.qdf");
         test.historyFile = m_install->historyDir(QStringLiteral("oracle")) + QStringLiteral("t.HIS");
         QVERIFY(CreateEmptyHistory(test.historyFile, test.questionFile));
-        screens().CourseMenuForm->setChosenTestForTesting(test, VendorTheme{});
+        selection().setTest(test);
+        selection().setTheme(VendorTheme{});
         setSession(2);
         form()->showModal();
         auto* button = form()->findChild<ui::PictureButton*>(QStringLiteral("Button1"));

@@ -2,6 +2,7 @@
 #include "bank/QuestionFileWriter.h"
 #include "session/ExamSession.h"
 #include "session/screens/TExamModeForm.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -113,7 +114,8 @@ class TestCatSelForm : public QObject
     {
         VendorTheme theme;
         theme.directory = QStringLiteral("oracle");
-        screens().CourseMenuForm->setChosenTestForTesting(test, theme);
+        selection().setTest(test);
+        selection().setTheme(theme);
         form()->show();
         if (settle)
             QCoreApplication::processEvents();

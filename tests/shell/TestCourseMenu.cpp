@@ -127,11 +127,11 @@ private Q_SLOTS:
         TCourseMenuForm form(selection);
         form.FormCreate({QStringLiteral("quarvel"), argument});
         QCOMPARE(form.tabs().size(), 2);
-        QCOMPARE(form.currentTheme().directory, vendor);
+        QCOMPARE(selection.theme().directory, vendor);
         QCOMPARE(form.currentTab(), vendor == QLatin1String("oracle") ? 1 : 2);
-        QCOMPARE(form.tests().size(), 1);
+        QCOMPARE(selection.vendorTests().size(), 1);
         // The vendor's look and its legend follow the tab.
-        QCOMPARE(form.currentTheme().picture, vendor == QLatin1String("oracle") ? 1 : 3);
+        QCOMPARE(selection.theme().picture, vendor == QLatin1String("oracle") ? 1 : 3);
         QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label4"))->isHidden(), vendor != QLatin1String("oracle"));
         QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label2"))->isHidden(), vendor != QLatin1String("cisco"));
         QCOMPARE(form.findChild<ui::PictureButton*>(QStringLiteral("Button1"))->hint(),
@@ -146,16 +146,16 @@ private Q_SLOTS:
         install().writeFile(QStringLiteral("QDAT/cisco/c2.qdf"), testFile("C2"));
         Selection selection;
         TCourseMenuForm form(selection);
-        QCOMPARE(form.currentTheme().directory, QStringLiteral("oracle"));
+        QCOMPARE(selection.theme().directory, QStringLiteral("oracle"));
         form.Image4MouseDown(161);
-        QCOMPARE(form.currentTheme().directory, QStringLiteral("oracle"));
+        QCOMPARE(selection.theme().directory, QStringLiteral("oracle"));
         form.Image4MouseDown(162);
-        QCOMPARE(form.currentTheme().directory, QStringLiteral("cisco"));
-        QCOMPARE(form.tests().size(), 2);
+        QCOMPARE(selection.theme().directory, QStringLiteral("cisco"));
+        QCOMPARE(selection.vendorTests().size(), 2);
         QCOMPARE(rowTexts(form).size(), 2);
         // A real press on the strip goes through the same rule.
         QTest::mousePress(form.findChild<QLabel*>(QStringLiteral("Image4")), Qt::LeftButton, {}, QPoint(85, 10));
-        QCOMPARE(form.currentTheme().directory, QStringLiteral("oracle"));
+        QCOMPARE(selection.theme().directory, QStringLiteral("oracle"));
         QCOMPARE(rowTexts(form), QStringList{QStringLiteral("O1 : 模擬テスト O1 (全3問) 問題更新日 : 2024/05/12")});
     }
 
@@ -209,7 +209,7 @@ private Q_SLOTS:
         Selection selection;
         TCourseMenuForm form(selection);
         QStringList codes;
-        for (const CourseTest& t : form.tests())
+        for (const CourseTest& t : selection.vendorTests())
             codes << QString::fromStdString(t.code);
         QCOMPARE(codes, (QStringList{QStringLiteral("upper-B"), QStringLiteral("lower-a"), QStringLiteral("lower-b")}));
         QVERIFY(ui::testing::shownMessages().isEmpty());
@@ -224,7 +224,7 @@ private Q_SLOTS:
         install().writeFile(QStringLiteral("QDAT/oracle/broken.qdf"), broken);
         Selection selection;
         TCourseMenuForm form(selection);
-        QCOMPARE(form.tests().size(), 1);
+        QCOMPARE(selection.vendorTests().size(), 1);
         // Found while the menu was being created: told when it is first shown, once.
         QVERIFY(ui::testing::shownMessages().isEmpty());
         form.show();
@@ -245,10 +245,10 @@ private Q_SLOTS:
         QDir().mkpath(install().questionDir(QStringLiteral("ibm")));
         createScreens();
         TCourseMenuForm& form = *screens().CourseMenuForm;
-        QCOMPARE(form.currentTheme().directory, QStringLiteral("ibm"));
-        QVERIFY(form.tests().isEmpty());
+        QCOMPARE(selection.theme().directory, QStringLiteral("ibm"));
+        QVERIFY(selection.vendorTests().isEmpty());
         QCOMPARE(form.selectedRow(), 0);
-        QCOMPARE(form.highestBadgeLevel(), 0);
+        QCOMPARE(selection.highestBadgeLevel(), 0);
         form.show();
         form.Button2Click();
         form.Image7Click();
@@ -264,7 +264,7 @@ private Q_SLOTS:
         TCourseMenuForm form(selection);
         form.show();
         QVERIFY(form.tabs().isEmpty());
-        QVERIFY(form.tests().isEmpty());
+        QVERIFY(selection.vendorTests().isEmpty());
         form.Image4MouseDown(100);
         form.Button1Click();
         form.Button2Click();
@@ -279,8 +279,8 @@ private Q_SLOTS:
         install().writeFile(QStringLiteral("QDAT/oracle/b.qdf"), testFile("B", {false, true, false, false, false}));
         Selection selection;
         TCourseMenuForm form(selection);
-        QCOMPARE(form.highestBadgeLevel(), 3);
-        const CourseTest& a = form.tests().first();
+        QCOMPARE(selection.highestBadgeLevel(), 3);
+        const CourseTest& a = selection.vendorTests().first();
         QVERIFY(a.badges[0] && a.badges[4] && !a.noBadge);
         // Row 1 starts selected and shows the badge-5 icon in its selected look.
         const QImage row = form.findChild<QLabel*>(QStringLiteral("RDB1"))->pixmap().toImage();
@@ -333,7 +333,7 @@ private Q_SLOTS:
         const QRect before = form.geometry();
         form.Button2Click();
         QCOMPARE(settingDefaultDir(), QStringLiteral("2"));
-        QCOMPARE(form.chosenTest().code, std::string("C2"));
+        QCOMPARE(selection.test().code, std::string("C2"));
         QCOMPARE(form.recordedGeometry(), before);
         QVERIFY(!form.isVisible());
         QVERIFY(screens().CatSelForm->isVisible());
@@ -358,7 +358,7 @@ private Q_SLOTS:
 
         form.RDBClick(2);
         form.Image7Click();
-        QCOMPARE(form.chosenTest().code, std::string("J2"));
+        QCOMPARE(selection.test().code, std::string("J2"));
         QVERIFY(screens().SyncForm->isVisible());
         screens().SyncForm->hide();
 
@@ -434,10 +434,10 @@ private Q_SLOTS:
         TCourseMenuForm& form = showThreeVendors();
         QCOMPARE(QApplication::focusWidget(), form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1")));
         testsupport::typeKeys(&form, keys);
-        QCOMPARE(form.currentTheme().directory, vendor);
+        QCOMPARE(selection.theme().directory, vendor);
         QCOMPARE(form.selectedRow(), row);
         // The selected look follows, and only one row has it.
-        for (int r = 1; r <= form.tests().size(); ++r) {
+        for (int r = 1; r <= selection.vendorTests().size(); ++r) {
             const QImage icon = form.findChild<QLabel*>(QStringLiteral("RDB%1").arg(r))->pixmap().toImage().copy(0, 0, 18, 18);
             QCOMPARE(icon == form.findChild<QLabel*>(QStringLiteral("OM0S"))->pixmap().toImage(), r == row);
         }
@@ -471,7 +471,7 @@ private Q_SLOTS:
         auto frame = [&](int r) {
             return form.findChild<QLabel*>(QStringLiteral("RDB%1").arg(r))->pixmap().toImage().pixelColor(300, 0);
         };
-        const QColor oracle = ui::fromBgr(form.currentTheme().colour1);
+        const QColor oracle = ui::fromBgr(selection.theme().colour1);
         QCOMPARE(frame(1), oracle);
         QCOMPARE(frame(2), QColor(Qt::black));
         testsupport::typeKeys(&form, {Qt::Key_Tab});
@@ -505,7 +505,7 @@ private Q_SLOTS:
         QCOMPARE(screens().CatSelForm->isVisible(), started);
         QCOMPARE(screens().StudyForm->isVisible(), !started);
         if (started) {
-            QCOMPARE(form.chosenTest().code, std::string("C2"));
+            QCOMPARE(selection.test().code, std::string("C2"));
             QCOMPARE(settingDefaultDir(), QStringLiteral("2"));
         }
     }

@@ -2,6 +2,7 @@
 #include "bank/QuestionFileWriter.h"
 #include "session/screens/TExamModeForm.h"
 #include "shell/NoticeLayout.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -57,7 +58,8 @@ class TestStartNotice : public QObject
     void startSession(const char* titleUtf8 = "データベース入門", VendorTheme theme = {})
     {
         theme.directory = QStringLiteral("oracle");
-        screens().CourseMenuForm->setChosenTestForTesting(writeTest(*m_install, titleUtf8), theme);
+        selection().setTest(writeTest(*m_install, titleUtf8));
+        selection().setTheme(theme);
         screens().CourseMenuForm->show();
         TCatSelForm* catSel = screens().CatSelForm;
         catSel->show();

@@ -5,8 +5,8 @@
 #include "online/OnlineVendors.h"
 #include "online/screens/OnlineWidgets.h"
 #include "online/screens/TSyncCandidateForm.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
-#include "shell/screens/TCourseMenuForm.h"
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
@@ -111,9 +111,8 @@ void TSyncForm::FormPrepare()
 // course menu moves on to another vendor meanwhile.
 void TSyncForm::FormShow()
 {
-    const TCourseMenuForm* menu = screens().CourseMenuForm;
-    m_vendor = menu ? menu->currentTheme().directory : QString();
-    m_tests = menu ? menu->tests() : QList<CourseTest>();
+    m_vendor = selection().theme().directory;
+    m_tests = selection().vendorTests();
     const auto choices = online::vendorChoices(layout::questionRoot());
     m_ComboBox2->clear();
     for (const online::VendorChoice& choice : choices)

@@ -5,8 +5,8 @@
 #include "online/OnlineMessages.h"
 #include "online/screens/OnlineWidgets.h"
 #include "online/screens/TDownLoad.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
-#include "shell/screens/TCourseMenuForm.h"
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
@@ -98,7 +98,7 @@ void TUpdateForm::FormShow()
     m_ComboBox2->clear();
     for (const online::VendorChoice& choice : m_choices)
         m_ComboBox2->addItem(choice.label);
-    const QString vendor = screens().CourseMenuForm ? screens().CourseMenuForm->currentTheme().directory : QString();
+    const QString vendor = selection().theme().directory;
     m_ComboBox2->setCurrentIndex(online::choiceIndex(m_choices, vendor));
 }
 

@@ -1,7 +1,7 @@
 #include "results/screens/ResultsTheme.h"
 
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
-#include "shell/screens/TCourseMenuForm.h"
 #include "ui/Artwork.h"
 
 #include <QLabel>
@@ -10,10 +10,8 @@
 ResultsTheme currentResultsTheme()
 {
     ResultsTheme look;
-    if (screens().CourseMenuForm) {
-        look.vendor = screens().CourseMenuForm->currentTheme();
-        look.badgeLevel = std::clamp(screens().CourseMenuForm->highestBadgeLevel(), 0, 4);
-    }
+    look.vendor = selection().theme();
+    look.badgeLevel = selection().highestBadgeLevel();
     look.picture = std::clamp(look.vendor.picture, 1, ui::artwork::kThemes);
     look.background = ui::fromBgr(look.vendor.colour1);
     look.text = ui::fromBgr(look.vendor.colour2);

@@ -17,6 +17,7 @@
 #include "session/SessionStyleQuestion.h"
 #include "session/screens/TCheatForm.h"
 #include "session/screens/TRefImgForm.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "styles/screens/StyleViews.h"
@@ -398,7 +399,7 @@ void TResultForm::FormShow()
     TCourseMenuForm* menu = screens().CourseMenuForm;
     if (!menu)
         return;
-    const CourseTest& test = menu->chosenTest();
+    const CourseTest& test = selection().test();
 
     applyTheme();
     history = LoadHistory(test.historyFile);
@@ -545,7 +546,7 @@ void TResultForm::StringGrid1SelectCell(int row)
         StringGrid1->selectRow(row);
     }
 
-    const QString questionDir = questionlayout::questionDataDir(screens().CourseMenuForm->chosenTest().questionFile);
+    const QString questionDir = questionlayout::questionDataDir(selection().test().questionFile);
     const QuestionExhibits exhibits = SplitExhibits(question.text, questionDir);
     exhibitPaths = exhibits.paths;
     setMemoText(QuestionDetailText(question, exhibits.text));
@@ -676,13 +677,13 @@ void TResultForm::Button7Click()
     if (address.isEmpty())
         return;
     const SessionQuestion& question = m_session.sessionQuestions.question(m_selectedRow);
-    ui::openExternal(FaqAddress(address, screens().CourseMenuForm->chosenTest().code, question.number), true);
+    ui::openExternal(FaqAddress(address, selection().test().code, question.number), true);
 }
 
 void TResultForm::Button8Click()
 {
     const QuestionBank& bank = m_session.bank;
-    const CourseTest& test = screens().CourseMenuForm->chosenTest();
+    const CourseTest& test = selection().test();
     ReportData data;
     data.userName = cp932::fromUnicode(settings::ReadSetting(QString::fromLatin1(settings::kSection), QStringLiteral("Name")));
     data.code = test.code;
@@ -767,7 +768,7 @@ void TResultForm::recordAttempt()
     if (!m_attemptPending)
         return;
     m_attemptPending = false; // once per attempt, whatever the outcome of the write
-    const CourseTest& test = screens().CourseMenuForm->chosenTest();
+    const CourseTest& test = selection().test();
     const int categoryCount = m_session.bank.categoryCount;
     const CategoryTally tally = TallyCategories(m_session.sessionQuestions, score, categoryCount);
     const History updated =

@@ -11,6 +11,7 @@
 #include "results/screens/ResultsTheme.h"
 #include "results/screens/StudyPictures.h"
 #include "results/screens/TAdaptiveForm.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "shell/screens/TMainMenuForm.h"
@@ -129,7 +130,7 @@ TStudyForm::TStudyForm(QWidget* parent) : ui::Screen(QStringLiteral("StudyForm")
 {
     setWindowTitle(QStringLiteral("アドバイザーの診断"));
     resize(kDefaultWidth, kDefaultHeight);
-    testSource = [] { return screens().CourseMenuForm ? screens().CourseMenuForm->tests() : QList<CourseTest>{}; };
+    testSource = [] { return selection().vendorTests(); };
     buildControls();
 }
 

@@ -3,8 +3,8 @@
 #include "bank/Cp932.h"
 #include "session/ExamSession.h"
 #include "session/screens/TRefImgForm.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
-#include "shell/screens/TCourseMenuForm.h"
 #include "ui/Artwork.h"
 #include "ui/PictureButton.h"
 
@@ -91,7 +91,7 @@ void TCaseStudyForm::prepare(const CaseStudy& caseStudy)
 void TCaseStudyForm::FormShow()
 {
     const std::uint32_t colour =
-        screens().CourseMenuForm ? screens().CourseMenuForm->currentTheme().colour1 : 0x656699u;
+        selection().theme().colour1;
     for (size_t i = 0; i < RefImg.size(); ++i)
         RefImg[i]->setPicture(ui::artwork::button(QStringLiteral("図%1").arg(i + 1), kButtonWidth, kButtonHeight, colour));
     Button1->setPicture(ui::artwork::button(QStringLiteral("閉じる"), kButtonWidth, kButtonHeight, colour));

@@ -11,8 +11,8 @@
 #include "session/SessionStyleQuestion.h"
 #include "session/screens/MemoText.h"
 #include "session/screens/TExamModeForm.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
-#include "shell/screens/TCourseMenuForm.h"
 #include "shell/screens/TMainMenuForm.h"
 #include "styles/screens/StyleViews.h"
 #include "ui/Artwork.h"
@@ -148,7 +148,7 @@ void TCheatForm::buildPictures()
 {
     std::uint32_t colour = 0x656699;
     if (screens().CourseMenuForm)
-        colour = screens().CourseMenuForm->currentTheme().colour1;
+        colour = selection().theme().colour1;
     using ui::artwork::button;
     Image1->setPixmap(button(QStringLiteral("解説 ▲"), 86, 26, colour));
     Image2->setPixmap(button(QStringLiteral("解説 ▼"), 86, 26, colour));
@@ -308,7 +308,7 @@ void TCheatForm::showStyleView(int style)
     const SessionQuestion* question = m_session.question(m_session.currentQuestion);
     if (!question || question->style != style)
         return;
-    const QString dir = questionlayout::questionDataDir(screens().CourseMenuForm->chosenTest().questionFile);
+    const QString dir = questionlayout::questionDataDir(selection().test().questionFile);
     m_session.styleHandOver.question(style) = FillStyleQuestion(*question, dir);
     ui::Screen* view = styleViewScreen(style);
     if (view)
@@ -421,10 +421,8 @@ void TCheatForm::openInquiryPage(int position, const std::vector<std::string>& a
         values.organisation = cp932::fromUnicode(main->profile().organisation);
         values.inquiryAddress = cp932::fromUnicode(main->inquiryAddress());
     }
-    if (const TCourseMenuForm* menu = screens().CourseMenuForm) {
-        values.testCode = menu->chosenTest().code;
-        values.testTitle = menu->chosenTest().title;
-    }
+    values.testCode = selection().test().code;
+    values.testTitle = selection().test().title;
     const QString page = layout::programDir() + QStringLiteral("Ques.htm");
     FileError error;
     if (!inquiry::writeInquiryPage(programFile(QStringLiteral("QuesProto")), page, values, *question, answerBlock,

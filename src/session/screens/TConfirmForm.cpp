@@ -5,8 +5,8 @@
 #include "session/ReviewRows.h"
 #include "session/screens/TCheatForm.h"
 #include "session/screens/TExamModeForm.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
-#include "shell/screens/TCourseMenuForm.h"
 #include "ui/Artwork.h"
 #include "ui/PictureButton.h"
 #include "ui/PlainText.h"
@@ -249,7 +249,7 @@ void TConfirmForm::FormShow()
     StringGrid1SelectCell(row);
 
     const std::uint32_t colour =
-        screens().CourseMenuForm ? screens().CourseMenuForm->currentTheme().colour1 : 0x656699u;
+        selection().theme().colour1;
     Button1->setPicture(ui::artwork::button(QStringLiteral("採点"), kButtonWidth, kButtonHeight, colour));
     StringGrid1->setFocus();
 }

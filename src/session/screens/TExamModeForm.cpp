@@ -10,8 +10,8 @@
 #include "session/screens/TCheatForm.h"
 #include "session/screens/TConfirmForm.h"
 #include "session/screens/TRefImgForm.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
-#include "shell/screens/TCourseMenuForm.h"
 #include "styles/screens/TfrmSelStyle3.h"
 #include "styles/screens/TfrmSelStyle4.h"
 #include "styles/screens/TfrmSelStyle5.h"
@@ -367,7 +367,7 @@ void TExamModeForm::buildPictures()
 {
     std::uint32_t colour = 0x656699;
     if (screens().CourseMenuForm)
-        colour = screens().CourseMenuForm->currentTheme().colour1;
+        colour = selection().theme().colour1;
     auto picture = [&](QLabel* target, const QString& caption, bool greyed) {
         target->setPixmap(ui::artwork::button(caption, kButtonWidth, kButtonHeight, colour, greyed));
     };
@@ -420,7 +420,7 @@ const QString& TExamModeForm::imagePath(int slot) const
 void TExamModeForm::FormShow()
 {
     const SessionSettings& settings = m_session.settings;
-    const CourseTest& test = screens().CourseMenuForm->chosenTest();
+    const CourseTest& test = selection().test();
     // A new sitting starts running at its first question, whatever the last one ended in.
     m_session.start(ReadCaseStudy(test.questionFile));
 
@@ -447,7 +447,7 @@ void TExamModeForm::FormShow()
     m_timeUp = examclock::TimeUp::NotYet;
     Timer1->start(1000);
 
-    const QColor sideColour = ui::fromBgr(screens().CourseMenuForm->currentTheme().colour1);
+    const QColor sideColour = ui::fromBgr(selection().theme().colour1);
     for (QLabel* label : {Label5, Label11, Label12})
         setTextColour(label, QPalette::WindowText, sideColour);
 
@@ -479,7 +479,7 @@ void TExamModeForm::drawClockFace()
 {
     int picture = 1;
     if (screens().CourseMenuForm)
-        picture = screens().CourseMenuForm->currentTheme().picture;
+        picture = selection().theme().picture;
     m_clockCanvas = invisibleclock->pixmap().copy(0, examclock::faceTop(picture), examclock::kFaceWidth,
                                                    examclock::kFaceHeight);
 }
@@ -803,7 +803,7 @@ void TExamModeForm::LoadQuestion(int q)
     const QString shownText = memotext::fromFile(imageLine.shownText);
     memotext::setMemoText(Memo1, shownText, kQuestionLinePitch);
     if (imageLine.present) {
-        const QString dir = questionlayout::questionDataDir(screens().CourseMenuForm->chosenTest().questionFile);
+        const QString dir = questionlayout::questionDataDir(selection().test().questionFile);
         for (int i = 0; i < imageLine.count; ++i) {
             m_imageNames[size_t(i)] = imageLine.names[size_t(i)];
             m_imagePaths[size_t(i)] = questionlayout::imagePath(dir, imageLine.names[size_t(i)]);
@@ -837,7 +837,7 @@ void TExamModeForm::LoadQuestion(int q)
             contentBottom = places[k].textTop + places[k].textHeight;
         }
     } else if (question->style >= kStyleGraphic && question->style <= kStyleConnector) {
-        const QString dir = questionlayout::questionDataDir(screens().CourseMenuForm->chosenTest().questionFile);
+        const QString dir = questionlayout::questionDataDir(selection().test().questionFile);
         m_session.styleHandOver.question(question->style) = FillStyleQuestion(*question, dir);
         ButtonType[size_t(question->style - kStyleGraphic)]->show();
         Label6->show();

@@ -1,7 +1,7 @@
 #include "session/screens/TRefImgForm.h"
 
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
-#include "shell/screens/TCourseMenuForm.h"
 #include "ui/Artwork.h"
 #include "ui/ImageLoader.h"
 #include "ui/MessageBox.h"
@@ -90,7 +90,7 @@ bool TRefImgForm::loadPicture(const QString& path)
     Image1->resize(picture.size());
     setFixedSize(ui::pictureWindowClientSize(picture.size(), kHeightMargin, kCloseWidth + 2 * kCloseRight));
     const std::uint32_t colour =
-        screens().CourseMenuForm ? screens().CourseMenuForm->currentTheme().colour1 : 0x656699u;
+        selection().theme().colour1;
     Button1->setPicture(ui::artwork::button(QStringLiteral("閉じる"), kCloseWidth, kCloseHeight, colour));
     Button1->move(width() - kCloseWidth - kCloseRight, height() - kCloseHeight - kCloseBottom);
     return true;

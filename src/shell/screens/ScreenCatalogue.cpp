@@ -43,6 +43,7 @@
 namespace {
 ScreenCatalogue g_screens;
 std::unique_ptr<ExamSession> g_session;
+std::unique_ptr<Selection> g_selection;
 std::function<void()> g_programEnd;
 
 void applyHints()
@@ -121,6 +122,13 @@ ExamSession& examSession()
     return *g_session;
 }
 
+Selection& selection()
+{
+    if (!g_selection)
+        g_selection = std::make_unique<Selection>();
+    return *g_selection;
+}
+
 void createScreens()
 {
     // Every screen that takes part in a sitting holds on to it: it is there first, and outlives
@@ -128,9 +136,8 @@ void createScreens()
     ExamSession& session = examSession();
     StyleHandOver& handOver = session.styleHandOver;
     ScreenCatalogue& s = g_screens;
-    s.selection = new Selection;
     s.MainMenuForm = new TMainMenuForm;
-    s.CourseMenuForm = new TCourseMenuForm(*s.selection);
+    s.CourseMenuForm = new TCourseMenuForm(selection());
     s.ExamModeForm = new TExamModeForm(session);
     s.GenericMBForm = new TGenericMBForm(session);
     s.ResultForm = new TResultForm(session);
@@ -189,9 +196,9 @@ void destroyScreens()
     delete s.ExamModeForm;
     delete s.CourseMenuForm;
     delete s.MainMenuForm;
-    delete s.selection;
     s = ScreenCatalogue{};
     g_session.reset();
+    g_selection.reset();
 }
 
 void prepareScreensWhenIdle()

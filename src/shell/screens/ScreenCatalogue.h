@@ -39,9 +39,6 @@ class TForm1;
 class ExamSession;
 
 struct ScreenCatalogue {
-    // The chosen vendor and test: created before the screens, written by the course menu.
-    Selection* selection = nullptr;
-
     TMainMenuForm* MainMenuForm = nullptr;
     TCourseMenuForm* CourseMenuForm = nullptr;
     TExamModeForm* ExamModeForm = nullptr;
@@ -78,6 +75,9 @@ struct ScreenCatalogue {
 ScreenCatalogue& screens();
 // The program's sitting, there before the screens are created and gone after destroyScreens().
 ExamSession& examSession();
+// The chosen vendor and test: there before the screens, written by the course menu and read by
+// the screens after it.
+Selection& selection();
 
 // Creates a fresh sitting and the 27 screens in catalogue order and sets the button hints of the
 // string table.

@@ -9,6 +9,7 @@
 #include "shell/CategoryLayout.h"
 #include "shell/SessionProposal.h"
 #include "shell/screens/CategoryBox.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "shell/screens/TGenericMBForm.h"
@@ -173,7 +174,7 @@ void TCatSelForm::FormShow()
     screens().ConfirmForm->resetPosition();
 
     // Same size and place as the course menu had, so the user sees the next screen where the last one was.
-    const CourseTest& test = screens().CourseMenuForm->chosenTest();
+    const CourseTest& test = selection().test();
     const QRect recorded = screens().CourseMenuForm->recordedGeometry();
     if (recorded.isValid())
         setGeometry(recorded);
@@ -214,11 +215,11 @@ void TCatSelForm::FormShow()
 
 void TCatSelForm::drawThemePictures()
 {
-    const TCourseMenuForm* menu = screens().CourseMenuForm;
-    const int picture = menu->currentTheme().picture;
+    const Selection& chosen = selection();
+    const int picture = chosen.theme().picture;
     Image1->setPixmap(ui::artwork::leftBarBand(kLeftBarWidth, Image1->height(), picture));
-    HiGradeImg->setPixmap(ui::artwork::bigBadge(menu->highestBadgeLevel(), picture));
-    const std::uint32_t colour = menu->currentTheme().colour1;
+    HiGradeImg->setPixmap(ui::artwork::bigBadge(chosen.highestBadgeLevel(), picture));
+    const std::uint32_t colour = chosen.theme().colour1;
     Button1->setPicture(ui::artwork::button(QStringLiteral("開始"), Button1->width(), Button1->height(), colour));
     Button2->setPicture(ui::artwork::button(QStringLiteral("戻る"), Button2->width(), Button2->height(), colour));
 }
@@ -560,7 +561,7 @@ void TCatSelForm::Button1Click()
     m_session.settings.adaptive = cbAdaptive->isChecked();
 
     screens().ExamModeForm->setQuestionLabel(QStringLiteral("Q.1"));
-    const auto weights = ReadTrainingWeights(screens().CourseMenuForm->chosenTest().historyFile);
+    const auto weights = ReadTrainingWeights(selection().test().historyFile);
     if (!m_session.draw(weights, clockSeededRandom())) {
         ui::messageBox(this, QStringLiteral("Error"), startmessages::noQuestions);
         return;

@@ -313,6 +313,7 @@ void TCourseMenuForm::Image4MouseDown(int x)
     }
     const VendorListing listing = listVendorTests(dir, vendor.directory);
     m_tests = listing.tests;
+    m_selection.setVendorTests(m_tests);
     m_highestBadgeLevel = 0;
     for (int r = 1; r <= m_tests.size(); ++r)
         LoadQuestion(m_tests.at(r - 1), r);

@@ -22,26 +22,13 @@ public:
     // The menu writes the chosen vendor and test into `selection`, which outlives it.
     explicit TCourseMenuForm(Selection& selection, QWidget* parent = nullptr);
 
-    // Read by later screens.
-    const VendorTheme& currentTheme() const { return m_selection.theme(); }
-    const QList<CourseTest>& tests() const { return m_tests; }
-    // The test that was selected when a test was started (or Internet-Sync opened).
-    const CourseTest& chosenTest() const { return m_selection.test(); }
     int currentTab() const { return m_currentTab; }
-    int highestBadgeLevel() const { return m_highestBadgeLevel; }
     // Width, height, left and top recorded when a test was started.
     QRect recordedGeometry() const { return m_recordedGeometry; }
     // The vendors that have a tab, tab n at n - 1.
     const QList<VendorInfo>& tabs() const { return m_tabs; }
     // The selected row, 1-based; 0 when the list is empty.
     int selectedRow() const { return m_selectedRow; }
-
-    // For tests of later screens that need a chosen test without going through the menu.
-    void setChosenTestForTesting(const CourseTest& test, const VendorTheme& theme)
-    {
-        m_selection.setTest(test);
-        m_selection.setTheme(theme);
-    }
 
     // Creation: reads the vendor tabs, DefaultDir and the vendor argument (arguments[1]) and
     // selects the starting tab. The constructor runs it with the program's own arguments.

@@ -4,6 +4,7 @@
 #include "session/ExamSession.h"
 #include "session/screens/TExamModeForm.h"
 #include "shell/NoticeLayout.h"
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -59,7 +60,7 @@ void TGenericMBForm::FormShow()
 
     const SessionSettings& session = m_session.settings;
     ui::setPlainText(Label3, QStringLiteral("テスト名 : ") +
-                                 cp932::toUnicode(screens().CourseMenuForm->chosenTest().title) + QStringLiteral(" "));
+                                 cp932::toUnicode(selection().test().title) + QStringLiteral(" "));
     Label1->setText(QStringLiteral("問題数   : ") + QString::number(session.questionCount) + QStringLiteral("問"));
     Label2->setText(QStringLiteral("制限時間 : ") + QString::number(session.timeLimitSeconds / 60) +
                     QStringLiteral("分"));
@@ -93,7 +94,7 @@ void TGenericMBForm::fitTitle()
 
 void TGenericMBForm::applyVendorLook()
 {
-    const VendorTheme& theme = screens().CourseMenuForm->currentTheme();
+    const VendorTheme& theme = selection().theme();
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, ui::fromBgr(theme.colour1));
     palette.setColor(QPalette::WindowText, ui::fromBgr(theme.colour2));

@@ -1,7 +1,7 @@
 #include "styles/screens/StyleScreen.h"
 
+#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
-#include "shell/screens/TCourseMenuForm.h"
 #include "ui/Artwork.h"
 #include "ui/ImageLoader.h"
 #include "ui/MessageBox.h"
@@ -45,7 +45,7 @@ StyleScreen::StyleScreen(StyleHandOver& handOver, const QString& objectName, int
 bool StyleScreen::FormCanShow()
 {
     const std::uint32_t colour =
-        screens().CourseMenuForm ? screens().CourseMenuForm->currentTheme().colour1 : 0x656699u;
+        selection().theme().colour1;
     m_ok->setPicture(ui::artwork::button(QStringLiteral("OK"), kOkWidth, kOkHeight, colour));
     m_built = rebuild(question());
     m_ok->raise();
