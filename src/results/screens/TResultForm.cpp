@@ -25,6 +25,7 @@
 #include "ui/PictureButton.h"
 #include "ui/ShellOpen.h"
 #include "ui/Sound.h"
+#include "ui/Presses.h"
 
 #include <QEvent>
 #include <QFile>
@@ -596,7 +597,7 @@ bool TResultForm::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    if (type == QEvent::MouseButtonPress) {
+    if (ui::isPress(event)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (watched == Label10 || watched == Label11 || watched == Label12) {
             Label10Click();

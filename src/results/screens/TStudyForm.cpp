@@ -18,6 +18,7 @@
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
 #include "ui/ShellOpen.h"
+#include "ui/Presses.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -288,7 +289,7 @@ void TStudyForm::refresh()
 
 bool TStudyForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonPress) {
+    if (ui::isPress(event)) {
         const auto* press = static_cast<QMouseEvent*>(event);
         if (watched == LabelImage && press->button() == Qt::LeftButton) {
             const QPoint at = press->position().toPoint();

@@ -16,6 +16,7 @@
 #include "ui/PictureButton.h"
 #include "ui/ShellOpen.h"
 #include "ui/Sound.h"
+#include "ui/Presses.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -562,7 +563,7 @@ bool TCourseMenuForm::eventFilter(QObject* watched, QEvent* event)
             drawRow(m_selectedRow, true);
         return false;
     }
-    if (event->type() == QEvent::MouseButtonPress) {
+    if (ui::isPress(event)) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (watched == m_Image4) {
             Image4MouseDown(mouse->position().toPoint().x());

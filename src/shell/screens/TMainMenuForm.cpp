@@ -10,6 +10,7 @@
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
 #include "ui/ShellOpen.h"
+#include "ui/Presses.h"
 
 #include <QFile>
 #include <QFrame>
@@ -70,7 +71,6 @@ QString TMainMenuForm::vendorSiteAddress()
 void TMainMenuForm::buildControls()
 {
     setFixedSize(kWidth, kHeight);
-    setFocusPolicy(Qt::StrongFocus);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
@@ -180,8 +180,36 @@ void TMainMenuForm::showFace()
     for (QLabel* label : {m_Label12, m_Label13, m_Label14})
         label->setVisible(!m_entryFace);
     m_entryPanel->setVisible(m_entryFace);
-    // The screen itself holds the focus, so Space leads on until the user clicks into a field.
-    setFocus();
+    // The entry face starts in the name field and the screen itself takes no focus there. With a
+    // profile the screen holds the focus, so Space and Enter lead on; the profile's frame lights up
+    // to show it.
+    setFocusPolicy(m_entryFace ? Qt::NoFocus : Qt::TabFocus);
+    if (m_entryFace)
+        m_Edit1->setFocus();
+    else
+        setFocus();
+    showScreenFocus();
+}
+
+void TMainMenuForm::showScreenFocus()
+{
+    const bool focused = hasFocus();
+    QPalette frame = m_Shape1->palette();
+    frame.setColor(QPalette::WindowText, focused ? Qt::white : kSilver);
+    m_Shape1->setPalette(frame);
+    m_Shape1->setLineWidth(focused ? 2 : 1);
+}
+
+void TMainMenuForm::focusInEvent(QFocusEvent* event)
+{
+    ui::Screen::focusInEvent(event);
+    showScreenFocus();
+}
+
+void TMainMenuForm::focusOutEvent(QFocusEvent* event)
+{
+    ui::Screen::focusOutEvent(event);
+    showScreenFocus();
 }
 
 void TMainMenuForm::FormShow()
@@ -237,7 +265,8 @@ void TMainMenuForm::goOn()
 
 void TMainMenuForm::FormKeyDown(int key)
 {
-    if (key == Qt::Key_Space)
+    // Not before a profile is stored: the course menu and everything after it need one.
+    if (key == Qt::Key_Space && !m_profile.name.trimmed().isEmpty())
         goOn();
 }
 
@@ -315,7 +344,7 @@ bool TMainMenuForm::eventFilter(QObject* watched, QEvent* event)
             }
         }
         // The link takes its own presses, so they do not reach the frame beneath it.
-        if (event->type() == QEvent::MouseButtonPress)
+        if (ui::isPress(event))
             return true;
         if (event->type() == QEvent::MouseButtonRelease) {
             auto* mouse = static_cast<QMouseEvent*>(event);
@@ -326,7 +355,7 @@ bool TMainMenuForm::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == m_Image1) {
         // Taking the press makes the picture receive the release that completes the click.
-        if (event->type() == QEvent::MouseButtonPress)
+        if (ui::isPress(event))
             return true;
         if (event->type() == QEvent::MouseButtonRelease) {
             auto* mouse = static_cast<QMouseEvent*>(event);
@@ -335,9 +364,14 @@ bool TMainMenuForm::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    if (watched == m_Shape1 && event->type() == QEvent::MouseButtonPress) {
+    if (watched == m_Shape1 && ui::isPress(event)) {
         Shape1MouseDown();
         return true;
     }
     return ui::Screen::eventFilter(watched, event);
+}
+
+bool TMainMenuForm::showsScreenFocus() const
+{
+    return m_Shape1->lineWidth() == 2;
 }

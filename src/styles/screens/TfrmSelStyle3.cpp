@@ -1,6 +1,7 @@
 #include "styles/screens/TfrmSelStyle3.h"
 
 #include "ui/PictureButton.h"
+#include "ui/Presses.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -179,7 +180,7 @@ bool TfrmSelStyle3::crosshairKey(int key, Qt::KeyboardModifiers modifiers)
 
 bool TfrmSelStyle3::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonPress) {
+    if (ui::isPress(event)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const QPoint at = mouse->position().toPoint();
         if (watched == pictureLabel()) {
