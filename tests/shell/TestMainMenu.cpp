@@ -187,6 +187,26 @@ private Q_SLOTS:
         QVERIFY(!form().showsScreenFocus());
     }
 
+    // OK and Cancel look different while they hold the focus.
+    void buttonsShowTheFocus_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("OK") << QStringLiteral("Button1");
+        QTest::newRow("Cancel") << QStringLiteral("Button2");
+    }
+    void buttonsShowTheFocus()
+    {
+        QFETCH(QString, button);
+        createScreens();
+        form().show();
+        testsupport::activate(&form());
+        auto* pressable = form().findChild<QPushButton*>(button);
+        const QImage unfocused = pressable->grab().toImage();
+        pressable->setFocus(Qt::TabFocusReason);
+        QVERIFY(pressable->hasFocus());
+        QVERIFY(pressable->grab().toImage() != unfocused);
+    }
+
     // A quick double click on the link is two clicks on the link; none reaches the frame beneath.
     void doubleClickOnTheLinkStaysOnTheLink()
     {

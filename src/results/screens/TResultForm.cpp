@@ -121,6 +121,12 @@ void setTextColour(QWidget* widget, const QColor& text, const QColor& background
 TResultForm::TResultForm(QWidget* parent) : ui::Screen(QStringLiteral("ResultForm"), parent)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
+    setKeyHelp({
+        {QStringLiteral("↑ / ↓, Home / End"), QStringLiteral("問題を選び、解説を表示する")},
+        {QStringLiteral("Enter（表で）"), QStringLiteral("選んだ問題の解説を表示する")},
+        {QStringLiteral("PageUp / PageDown"), QStringLiteral("問題文をスクロールする")},
+        {QStringLiteral("Space / Enter"), QStringLiteral("選んでいるボタンを押す")},
+    });
     resize(kDefaultWidth, kDefaultHeight);
     buildControls();
     buildKeys();

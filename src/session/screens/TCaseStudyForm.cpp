@@ -27,6 +27,11 @@ constexpr std::array<int, 4> kImageButtonX{8, 96, 184, 272};
 TCaseStudyForm::TCaseStudyForm(QWidget* parent) : ui::Screen(QStringLiteral("CaseStudyForm"), parent)
 {
     setWindowTitle(QStringLiteral("事例"));
+    setKeyHelp({
+        {QStringLiteral("↑ / ↓, PageUp / PageDown"), QStringLiteral("本文をスクロールする")},
+        {QStringLiteral("Space / Enter"), QStringLiteral("選んでいるボタンを押す")},
+    });
+    setClosesOnEscape(true);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kWidth, kHeight);

@@ -69,6 +69,10 @@ QString programFile(const QString& name)
 TCheatForm::TCheatForm(QWidget* parent) : ui::Screen(QStringLiteral("CheatForm"), parent)
 {
     setWindowTitle(QStringLiteral("正解"));
+    setKeyHelp({
+        {QStringLiteral("Space / Enter"), QStringLiteral("選んでいるボタンを押す")},
+    });
+    setClosesOnEscape(true);
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     discRoots = [] { return screens().MainMenuForm ? screens().MainMenuForm->cdDrives() : QStringList(); };
     buildControls();

@@ -105,6 +105,11 @@ void setCell(QTableWidget* grid, int row, int column, const QString& text)
 TConfirmForm::TConfirmForm(QWidget* parent) : ui::Screen(QStringLiteral("ConfirmForm"), parent)
 {
     setWindowTitle(QStringLiteral("確認"));
+    setKeyHelp({
+        {QStringLiteral("↑ / ↓"), QStringLiteral("問題を選ぶ")},
+        {QStringLiteral("Enter"), QStringLiteral("選んだ問題に戻る")},
+        {QStringLiteral("Space / Enter"), QStringLiteral("選んでいるボタンを押す")},
+    });
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
     setFixedSize(kMargin * 2 + kBoxWidth, 384);
 

@@ -70,6 +70,13 @@ QLabel* makeSource(QWidget* parent, const QString& name)
 TCourseMenuForm::TCourseMenuForm(QWidget* parent) : ui::Screen(QStringLiteral("CourseMenuForm"), parent)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
+    setKeyHelp({
+        {QStringLiteral("↑ / ↓"), QStringLiteral("テストを選ぶ")},
+        {QStringLiteral("PageUp / PageDown / Home / End"), QStringLiteral("一覧を大きく移動する")},
+        {QStringLiteral("← / →, Ctrl+Tab"), QStringLiteral("ベンダーのタブを切り替える")},
+        {QStringLiteral("Enter"), QStringLiteral("選んだテストを始める")},
+        {QStringLiteral("Space / Enter"), QStringLiteral("選んでいるボタンを押す")},
+    });
     buildControls();
     FormCreate(QCoreApplication::arguments());
 }

@@ -23,6 +23,9 @@ constexpr int kLastTick = 20; // the hand-over comes on the tick after this one
 TGenericMBForm::TGenericMBForm(QWidget* parent) : ui::Screen(QStringLiteral("GenericMBForm"), parent)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
+    setKeyHelp({
+        {QStringLiteral("Space / Enter"), QStringLiteral("すぐに試験を始める")},
+    });
     setFixedSize(notice::kWidth, notice::kHeight);
     setFocusPolicy(Qt::StrongFocus);
 

@@ -58,6 +58,11 @@ QLineEdit* makeEdit(QWidget* parent, const QString& name, const QRect& where)
 TMainMenuForm::TMainMenuForm(QWidget* parent) : ui::Screen(QStringLiteral("MainMenuForm"), parent)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
+    setKeyHelp({
+        {QStringLiteral("Space / Enter"), QStringLiteral("コースメニューへ進む（プロフィール登録後）")},
+        {QStringLiteral("Enter（入力欄で）"), QStringLiteral("プロフィールを登録して進む")},
+        {QStringLiteral("Enter（リンクで）"), QStringLiteral("認定資格の情報ページを開く")},
+    });
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     buildControls();
     FormCreate();
@@ -127,6 +132,10 @@ void TMainMenuForm::buildControls()
     m_Button2 = new QPushButton(QStringLiteral("キャンセル"), m_entryPanel);
     m_Button2->setObjectName(QStringLiteral("Button2"));
     m_Button2->setGeometry(291, 60, 86, 24);
+    // On the black screen the style's own focus frame can hardly be seen: a light ring shows it.
+    m_entryPanel->setStyleSheet(QStringLiteral(
+        "QPushButton { background: #d8d8d8; color: black; border: 1px solid #808080; border-radius: 3px; }"
+        "QPushButton:focus { border: 3px solid #ffd040; }"));
     connect(m_Button1, &QPushButton::clicked, this, &TMainMenuForm::Button1Click);
     connect(m_Button2, &QPushButton::clicked, this, &TMainMenuForm::Button2Click);
     // Enter in any field is OK, as in a dialog.
