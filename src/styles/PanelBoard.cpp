@@ -1,5 +1,7 @@
 #include "styles/PanelBoard.h"
 
+#include <algorithm>
+
 #include "styles/StyleData.h"
 
 #include <cstdlib>
@@ -139,6 +141,67 @@ void PanelBoard::sendHome(int panel)
         m_lifted = -1;
     m_position[size_t(panel)] = home(panel);
     freeTargetsOf(panel);
+}
+
+int PanelBoard::targetOf(int panel) const
+{
+    for (int j = 0; j < targetCount(); ++j)
+        if (m_occupant[size_t(j)] == panel)
+            return j;
+    return -1;
+}
+
+int PanelBoard::targetStep(int panel, bool forward) const
+{
+    if (panel < 0 || panel >= panelCount())
+        return -1;
+    std::vector<int> order = readingOrder(m_data.targets);
+    if (!forward)
+        std::reverse(order.begin(), order.end());
+    const int held = targetOf(panel);
+    auto it = order.begin();
+    if (held >= 0)
+        it = std::next(std::find(order.begin(), order.end(), held));
+    for (; it != order.end(); ++it)
+        if (m_occupant[size_t(*it)] < 0)
+            return *it;
+    return -1;
+}
+
+void PanelBoard::placeOn(int panel, int target)
+{
+    if (panel < 0 || panel >= panelCount() || target < 0 || target >= targetCount() ||
+        m_occupant[size_t(target)] >= 0)
+        return;
+    if (m_lifted == panel)
+        m_lifted = -1;
+    freeTargetsOf(panel);
+    const Box& box = m_data.targets[size_t(target)].box;
+    m_position[size_t(panel)] = {box.x1, box.y1};
+    m_occupant[size_t(target)] = panel;
+}
+
+std::vector<int> readingOrder(const std::vector<Item>& targets)
+{
+    std::vector<int> byTop(targets.size());
+    for (size_t j = 0; j < targets.size(); ++j)
+        byTop[j] = int(j);
+    std::stable_sort(byTop.begin(), byTop.end(),
+                     [&](int a, int b) { return targets[size_t(a)].box.y1 < targets[size_t(b)].box.y1; });
+    std::vector<int> order;
+    order.reserve(targets.size());
+    size_t start = 0;
+    while (start < byTop.size()) {
+        const int rowBottom = targets[size_t(byTop[start])].box.y2;
+        size_t end = start + 1;
+        while (end < byTop.size() && targets[size_t(byTop[end])].box.y1 < rowBottom)
+            ++end;
+        std::stable_sort(byTop.begin() + std::ptrdiff_t(start), byTop.begin() + std::ptrdiff_t(end),
+                         [&](int a, int b) { return targets[size_t(a)].box.x1 < targets[size_t(b)].box.x1; });
+        order.insert(order.end(), byTop.begin() + std::ptrdiff_t(start), byTop.begin() + std::ptrdiff_t(end));
+        start = end;
+    }
+    return order;
 }
 
 std::string PanelBoard::answer(Variant variant) const

@@ -73,8 +73,15 @@ public:
     // top-left corner lies less than 50 across and 15 down or up from its own; otherwise it
     // goes home. Returns the target, or -1.
     int drop();
-    // Escape: the panel goes home and holds no target.
+    // Delete: the panel goes home and holds no target.
     void sendHome(int panel);
+    // The target `panel` sits on, or -1.
+    int targetOf(int panel) const;
+    // The arrow keys: the free target after (or before) the one `panel` holds, in reading order;
+    // from home the first (or the last) free one. -1 when there is none that way.
+    int targetStep(int panel, bool forward) const;
+    // Puts `panel` on `target` (which must be free): its corner on the target's, as a drop there.
+    void placeOn(int panel, int target);
 
     // The answer string: "@target;panel" per occupied target in target order (Plain), or
     // "@label;label" for every target, "@label;" for a free one (Labelled).
@@ -91,6 +98,10 @@ private:
     int m_lifted = -1;
     Point m_grab;
 };
+
+// The targets' indices in reading order: rows from top to bottom, each left to right. A target
+// joins a row when its top lies above the bottom of the row's first target.
+std::vector<int> readingOrder(const std::vector<Item>& targets);
 
 // The verdict: key and answer equal after trimming blanks at both ends.
 bool answerMatches(const std::string& key, const std::string& answer);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
@@ -17,6 +18,41 @@ QList<QPointer<Screen>>& shownOrder()
 {
     static QList<QPointer<Screen>> order;
     return order;
+}
+
+// F1 (or "?") on any screen, whatever control has the focus: the screen's key help.
+class KeyHelpKey : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+            return false;
+        auto* screen = qobject_cast<Screen*>(static_cast<QWidget*>(watched)->window());
+        if (!screen || !asksForKeyHelp(watched, static_cast<QKeyEvent*>(event)) || openKeyHelp(screen))
+            return false;
+        screen->showKeyHelp();
+        return true;
+    }
+};
+
+void watchForKeyHelp()
+{
+    static QPointer<QObject> watcher;
+    if (!watcher && qApp) {
+        watcher = new KeyHelpKey(qApp);
+        qApp->installEventFilter(watcher);
+    }
+}
+
+// What every screen's panel ends with.
+const QList<KeyHelpEntry>& commonKeys()
+{
+    static const QList<KeyHelpEntry> keys{
+        {QStringLiteral("Tab / Shift+Tab"), QStringLiteral("次の項目 / 前の項目へ")},
+        {QStringLiteral("F1 / ?"), QStringLiteral("このキー一覧を表示")},
+    };
+    return keys;
 }
 } // namespace
 
@@ -44,6 +80,23 @@ Screen::Screen(const QString& objectName, QWidget* parent) : QWidget(parent, Qt:
 {
     setObjectName(objectName);
     setAttribute(Qt::WA_DeleteOnClose, false);
+    watchForKeyHelp();
+}
+
+void Screen::showKeyHelp()
+{
+    QList<KeyHelpEntry> entries = m_keyHelp;
+    if (m_escapeCloses)
+        entries << KeyHelpEntry{QStringLiteral("Esc"), QStringLiteral("このウィンドウを閉じる")};
+    entries << commonKeys();
+    ui::showKeyHelp(this, entries);
+}
+
+void Screen::setVisible(bool visible)
+{
+    QWidget::setVisible(visible);
+    if (visible && isWindow())
+        activateWindow();
 }
 
 void Screen::showModal(QWidget* over)
@@ -145,6 +198,14 @@ bool Screen::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
         FormActivate();
+    // Keys no control took end here.
+    if (event->type() == QEvent::KeyPress && m_escapeCloses) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape && !(key->modifiers() & ~Qt::KeypadModifier)) {
+            close();
+            return true;
+        }
+    }
     return QWidget::event(event);
 }
 

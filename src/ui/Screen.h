@@ -1,6 +1,8 @@
 #pragma once
 // Base of every screen: one top-level window that lives for the whole run and keeps its fields
 // between showings. Qt events are turned into the handlers the screens are written in terms of.
+#include "ui/KeyHelp.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -35,6 +37,18 @@ public:
     // than `window`); nullptr when none is visible.
     static QWidget* servedWindow(const QWidget* window);
 
+    // The keys this screen understands, listed by the key help panel (F1 or "?").
+    void setKeyHelp(QList<KeyHelpEntry> entries) { m_keyHelp = std::move(entries); }
+    const QList<KeyHelpEntry>& keyHelp() const { return m_keyHelp; }
+    void showKeyHelp();
+    // A secondary window closes on Escape as its close box closes it.
+    void setClosesOnEscape(bool on) { m_escapeCloses = on; }
+    bool closesOnEscape() const { return m_escapeCloses; }
+
+    // Shown, the screen is made the active window, so that its keys work without a click (and
+    // without a window manager to activate it).
+    void setVisible(bool visible) override;
+
 protected:
     // Asked before a modal showing; a screen that cannot be built (and has said why) returns false.
     virtual bool FormCanShow() { return true; }
@@ -58,6 +72,8 @@ private:
     bool m_minimisedWithOwner = false;
     QPointer<QWidget> m_owner;
     QPointer<QWidget> m_placeOver;
+    bool m_escapeCloses = false;
+    QList<KeyHelpEntry> m_keyHelp;
 };
 
 } // namespace ui

@@ -178,6 +178,40 @@ class TestStudyForm : public QObject
         QVERIFY(!control(study(), "Label1")->isVisible());
     }
 
+    // The list by keys alone: Tab reaches it, the arrows choose a test, A opens its adaptive list,
+    // Enter its categories, as the clicks on its icon and its name do.
+    void listByKeys_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("adaptiveShown");
+        QTest::addColumn<int>("opened");
+        QTest::newRow("Down, A: the icon of test 2") << QList<int>{Qt::Key_Down, Qt::Key_A} << 2 << true << 0;
+        QTest::newRow("A on test 1: no record") << QList<int>{Qt::Key_A} << 1 << false << 0;
+        QTest::newRow("End, Enter: test 3") << QList<int>{Qt::Key_End, Qt::Key_Return} << 3 << false << 3;
+        QTest::newRow("past the ends") << QList<int>{Qt::Key_Up, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space}
+                                       << 3 << false << 3;
+    }
+    void listByKeys()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(int, row);
+        QFETCH(bool, adaptiveShown);
+        QFETCH(int, opened);
+        testsupport::activate(study());
+        QWidget* list = control(study(), "ScrollBox1");
+        for (int i = 0; i < 10 && QApplication::focusWidget() != list; ++i)
+            testsupport::typeKeys(study(), {Qt::Key_Tab});
+        QCOMPARE(QApplication::focusWidget(), list);
+        QCOMPARE(study()->keyRow(), 1);
+        QVERIFY(control(study(), "KeyRow")->isVisible());
+        for (const int key : keys)
+            testsupport::typeKeys(study(), {Qt::Key(key)});
+        QCOMPARE(study()->keyRow(), row);
+        QCOMPARE(screens().AdaptiveForm->isVisible(), adaptiveShown);
+        QCOMPARE(study()->isCategoryViewOpen() ? study()->openedTest() : 0, opened);
+    }
+
     void manyCategoriesScroll()
     {
         study()->LabelImageMouseDown(100, 32); // test 2, twelve categories

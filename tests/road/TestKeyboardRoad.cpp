@@ -13,7 +13,11 @@
 #include "shell/screens/TMainMenuForm.h"
 #include "support/RoadFixtures.h"
 
+#include "ui/Screen.h"
+
 #include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 
 #include <memory>
 
@@ -180,7 +184,89 @@ private Q_SLOTS:
         QCOMPARE(testsupport::readBytes(historyPath), road::expectedHistory(m_questionFile, expected));
     }
 
+    void everyScreen_data()
+    {
+        QTest::addColumn<QString>("name");
+        // The catalogue is built per case, so its names are listed here.
+        for (const char* name :
+             {"MainMenuForm", "CourseMenuForm", "ExamModeForm", "GenericMBForm", "ResultForm", "StudyForm", "CatSelForm",
+              "CheatForm", "ConfirmForm", "UpdateForm", "DownLoad", "RefImgForm", "frmSelStyle4", "frmSelStyle3",
+              "frmSelStyle4View", "frmSelStyle3View", "CaseStudyForm", "frmSelStyle5", "frmSelStyle5View",
+              "frmSelStyle6View", "frmSelStyle6", "AdaptiveForm", "frmSelStyle7", "frmSelStyle7View", "SyncForm",
+              "SyncCandidateForm", "Form1"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    // Every window takes the focus itself when shown; F1, or "?" where nothing is typed, lists its
+    // keys in a panel that any key closes, giving the focus back.
+    void everyScreen()
+    {
+        QFETCH(QString, name);
+        ui::Screen* screen = shownAlone(name);
+        QCoreApplication::processEvents(); // the activation comes back from the window system
+        if (screen->isVisible()) {
+            QCOMPARE(QApplication::activeWindow(), screen);
+        } else {
+            // An answer style window with no question to show closed itself; its keys still count.
+            screen->show();
+            testsupport::activate(screen);
+        }
+        QWidget* before = QApplication::focusWidget();
+        for (const QKeyCombination ask : {QKeyCombination(Qt::Key_F1), QKeyCombination(Qt::Key_Question)}) {
+            if (ask.key() == Qt::Key_Question && qobject_cast<QLineEdit*>(testsupport::keyTarget(screen)))
+                continue; // typed into the field
+            if (ask.key() == Qt::Key_Question)
+                QTest::keyClick(testsupport::keyTarget(screen), '?');
+            else
+                typeKeys(screen, {ask});
+            QWidget* panel = ui::openKeyHelp(screen);
+            QVERIFY(panel);
+            QCOMPARE(QApplication::focusWidget(), panel);
+            QStringList texts;
+            for (const QLabel* label : panel->findChildren<QLabel*>())
+                texts << label->text();
+            for (const ui::KeyHelpEntry& entry : screen->keyHelp())
+                QVERIFY2(texts.contains(entry.action), qPrintable(entry.action));
+            QVERIFY(texts.contains(QStringLiteral("このキー一覧を表示")));
+            typeKeys(screen, {Qt::Key_Escape});
+            QVERIFY(!ui::openKeyHelp(screen));
+            QVERIFY2(screen->isVisible(), "the key closing the panel went on to the window");
+            QCOMPARE(QApplication::focusWidget(), before);
+        }
+    }
+
+    // Escape closes a secondary window as its close box does.
+    void escapeClosesSecondaryWindows_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"CheatForm", "CaseStudyForm", "RefImgForm", "SyncForm", "SyncCandidateForm"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void escapeClosesSecondaryWindows()
+    {
+        QFETCH(QString, name);
+        ui::Screen* screen = shownAlone(name);
+        QVERIFY(screen->closesOnEscape());
+        typeKeys(screen, {Qt::Key_Escape});
+        QVERIFY(!screen->isVisible());
+    }
+
 private:
+    // Shows the screen `name` with every other one hidden, as a program would: no activation.
+    ui::Screen* shownAlone(const QString& name)
+    {
+        ui::Screen* found = nullptr;
+        for (ui::Screen* screen : screens().all()) {
+            screen->hide();
+            if (screen->objectName() == name)
+                found = screen;
+        }
+        if (!found)
+            qFatal("no screen %s", qPrintable(name));
+        found->show();
+        return found;
+    }
+
     std::unique_ptr<testsupport::TempInstall> m_install;
     QString m_questionFile;
 };

@@ -58,11 +58,12 @@ struct Findings {
     QStringList unnamed;
     QStringList unreached;
     QStringList trapped;
-    bool empty() const { return unnamed.isEmpty() && unreached.isEmpty() && trapped.isEmpty(); }
+    QStringList unseen; // Tab stops nobody could see holding the focus
+    bool empty() const { return unnamed.isEmpty() && unreached.isEmpty() && trapped.isEmpty() && unseen.isEmpty(); }
     QString text() const
     {
-        return QStringLiteral("unnamed [%1] unreached [%2] Tab kept by [%3]")
-            .arg(unnamed.join(u' '), unreached.join(u' '), trapped.join(u' '));
+        return QStringLiteral("unnamed [%1] unreached [%2] Tab kept by [%3] unseen stops [%4]")
+            .arg(unnamed.join(u' '), unreached.join(u' '), trapped.join(u' '), unseen.join(u' '));
     }
 };
 
@@ -89,6 +90,8 @@ Findings walk(ui::Screen* screen)
         if (!before || before->window() != screen)
             break;
         reached.insert(before);
+        if (!pressable(before, screen) && before != screen)
+            found.unseen << describe(before);
         QTest::keyClick(before, Qt::Key_Tab);
         if (QApplication::focusWidget() == before && !isButton(before) && before != screen) {
             found.trapped << describe(before);
@@ -98,6 +101,9 @@ Findings walk(ui::Screen* screen)
     for (QWidget* w : widgets)
         if (isButton(w) && pressable(w, screen) && !reached.contains(w) && !groupReached(w, reached))
             found.unreached << describe(w);
+    // The window itself shows no focus: among other stops, it would be one nobody sees.
+    if (reached.contains(screen) && reached.size() > 1)
+        found.unseen << describe(screen);
     return found;
 }
 

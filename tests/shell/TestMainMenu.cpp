@@ -8,6 +8,8 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
 #include <QTimer>
 
 #include <memory>
@@ -127,7 +129,7 @@ private Q_SLOTS:
         QCOMPARE(m_opened, QStringList{TMainMenuForm::vendorSiteAddress() + QStringLiteral(" normal")});
     }
 
-    void withoutNameItWaitsButSpaceGoesOn()
+    void withoutNameNothingLeadsOn()
     {
         storeProfile(QStringLiteral("   "));
         createScreens();
@@ -135,17 +137,85 @@ private Q_SLOTS:
         QVERIFY(form().isEntryFaceShown());
         QVERIFY(child<QLineEdit>("Edit1")->isVisibleTo(&form()));
         QVERIFY(!child<QLabel>("Label12")->isVisibleTo(&form()));
-        // Space typed before the user clicks into a field reaches the screen, not the name field.
-        QCOMPARE(form().focusWidget(), &form());
+        QCOMPARE(form().focusWidget(), child<QLineEdit>("Edit1"));
         for (int tick = 0; tick < 100; ++tick)
             form().Timer1Timer();
         form().Image1Click();
         form().Shape1MouseDown();
         QTest::mouseClick(child<QLabel>("Image1"), Qt::LeftButton, {}, QPoint(200, 150));
-        QVERIFY(form().isVisible());
         QTest::keyClick(&form(), Qt::Key_Space);
-        QVERIFY(!form().isVisible());
-        QVERIFY(screens().CourseMenuForm->isVisible());
+        QTest::keyClick(&form(), Qt::Key_Return);
+        QVERIFY(form().isVisible());
+        QVERIFY(!screens().CourseMenuForm->isVisible());
+    }
+
+    // Without a profile, Tab goes round the visible controls only, and Space on any of them but
+    // the buttons leaves the screen where it is, with nothing stored.
+    void withoutNameTabAndSpaceNeverSkipTheProfile()
+    {
+        createScreens();
+        form().show();
+        testsupport::activate(&form());
+        QSet<QWidget*> stops;
+        for (int i = 0; i < 14; ++i) {
+            testsupport::typeKeys(&form(), {Qt::Key_Tab});
+            QWidget* focus = QApplication::focusWidget();
+            QVERIFY(focus && focus != &form());
+            QVERIFY2(focus->isVisible(), qPrintable(focus->objectName()));
+            stops.insert(focus);
+            if (!qobject_cast<QPushButton*>(focus) && !qobject_cast<QLineEdit*>(focus))
+                testsupport::typeKeys(&form(), {Qt::Key_Space});
+            QVERIFY(form().isVisible());
+        }
+        QCOMPARE(stops.size(), 6);
+        QVERIFY(!form().showsScreenFocus());
+        QVERIFY(!screens().CourseMenuForm->isVisible());
+        QCOMPARE(settings::ReadSetting(section(), QStringLiteral("Name")), QString());
+    }
+
+    // With a profile the screen itself holds the focus, and shows it on the profile's frame.
+    void profileFaceShowsWhereTheKeysGo()
+    {
+        storeProfile(QStringLiteral("Hanako"));
+        createScreens();
+        form().show();
+        testsupport::activate(&form());
+        QCOMPARE(QApplication::focusWidget(), &form());
+        QVERIFY(form().showsScreenFocus());
+        testsupport::typeKeys(&form(), {Qt::Key_Tab});
+        QCOMPARE(QApplication::focusWidget(), child<QLabel>("Label8"));
+        QVERIFY(!form().showsScreenFocus());
+    }
+
+    // OK and Cancel look different while they hold the focus.
+    void buttonsShowTheFocus_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("OK") << QStringLiteral("Button1");
+        QTest::newRow("Cancel") << QStringLiteral("Button2");
+    }
+    void buttonsShowTheFocus()
+    {
+        QFETCH(QString, button);
+        createScreens();
+        form().show();
+        testsupport::activate(&form());
+        auto* pressable = form().findChild<QPushButton*>(button);
+        const QImage unfocused = pressable->grab().toImage();
+        pressable->setFocus(Qt::TabFocusReason);
+        QVERIFY(pressable->hasFocus());
+        QVERIFY(pressable->grab().toImage() != unfocused);
+    }
+
+    // A quick double click on the link is two clicks on the link; none reaches the frame beneath.
+    void doubleClickOnTheLinkStaysOnTheLink()
+    {
+        storeProfile(QStringLiteral("Hanako"));
+        createScreens();
+        form().show();
+        testsupport::doubleClick(child<QLabel>("Label8"), {5, 5});
+        QCOMPARE(m_opened.size(), 2);
+        QVERIFY(form().isVisible());
     }
 
     void clickOnPictureOrFrameGoesOnWithProfile()
@@ -230,13 +300,13 @@ private Q_SLOTS:
         QCOMPARE(screens().CourseMenuForm->isVisible(), goesOn);
     }
 
-    // The entry face from the keyboard alone: Tab into the fields, Enter in the last one is OK.
+    // The entry face from the keyboard alone: it starts in the name field, Tab goes on through the
+    // fields, Enter in the last one is OK.
     void entryFaceByKeyboard()
     {
         createScreens();
         form().show();
         testsupport::activate(&form());
-        testsupport::typeKeys(&form(), {Qt::Key_Tab});
         QCOMPARE(QApplication::focusWidget(), child<QLineEdit>("Edit1"));
         QTest::keyClicks(child<QLineEdit>("Edit1"), QStringLiteral("Jiro"));
         testsupport::typeKeys(&form(), {Qt::Key_Tab, Qt::Key_Tab});

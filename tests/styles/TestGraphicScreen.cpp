@@ -131,6 +131,31 @@ private Q_SLOTS:
         QCOMPARE(examSession().styleHandOver.passed, 1);
     }
 
+    // A quick second click arrives as a double-click; it places a marker as a second press does.
+    void quickSecondClickPlacesAnother_data()
+    {
+        QTest::addColumn<bool>("onMarker");
+        QTest::addColumn<int>("placed");
+        QTest::newRow("on the picture") << false << 2;
+        QTest::newRow("on a placed marker") << true << 3;
+    }
+    void quickSecondClickPlacesAnother()
+    {
+        QFETCH(bool, onMarker);
+        QFETCH(int, placed);
+        handOver({"10,10,90,90", "10,10,90,90", "10,10,90,90"});
+        ask();
+        if (onMarker) {
+            press(picture(), {40, 40});
+            testsupport::doubleClick(marker(1), {16, 16});
+        } else {
+            testsupport::doubleClick(picture(), {40, 40});
+        }
+        for (int m = 1; m <= 3; ++m)
+            QCOMPARE(marker(m)->isVisible(), m <= placed);
+        QCOMPARE(screen()->answer().markers()[size_t(placed - 1)].x, 40);
+    }
+
     void keyboardAlone()
     {
         handOver({"100,60,140,100", "250,150,290,190"});

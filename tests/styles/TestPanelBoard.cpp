@@ -176,6 +176,48 @@ private Q_SLOTS:
         QCOMPARE(b.occupant(0), -1);
     }
 
+    void readingOrder_data()
+    {
+        QTest::addColumn<QString>("targets");
+        QTest::addColumn<QList<int>>("order");
+        QTest::newRow("one row, listed right to left") << "@70,100,120,120@10,100,60,120" << QList<int>{1, 0};
+        QTest::newRow("a row a little askew") << "@70,96,120,116@10,100,60,120@10,140,60,160" << QList<int>{1, 0, 2};
+        QTest::newRow("two rows, lower listed first") << "@10,200,60,220@70,100,120,120@10,100,60,120@130,200,180,220"
+                                                    << QList<int>{2, 1, 0, 3};
+        QTest::newRow("a column") << "@10,60,60,80@10,20,60,40@10,100,60,120" << QList<int>{1, 0, 2};
+        QTest::newRow("none") << "" << QList<int>{};
+    }
+    void readingOrder()
+    {
+        QFETCH(QString, targets);
+        QFETCH(QList<int>, order);
+        const PanelData data = parsePanelData(targets.toStdString(), kPanels, Variant::Plain).data;
+        const std::vector<int> got = panelstyle::readingOrder(data.targets);
+        QCOMPARE(QList<int>(got.begin(), got.end()), order);
+    }
+
+    // The arrows: one target per press in reading order, past occupied ones, never off the ends.
+    void targetSteps()
+    {
+        PanelBoard b = board("@10,200,60,220@70,100,120,120@10,100,60,120", kPanels);
+        QCOMPARE(b.targetStep(0, false), 0); // from home backwards: the last
+        const auto step = [&](int panel, bool forward) {
+            const int to = b.targetStep(panel, forward);
+            if (to >= 0)
+                b.placeOn(panel, to);
+            return b.targetOf(panel);
+        };
+        QCOMPARE(step(0, true), 2);
+        QCOMPARE(step(0, true), 1);
+        QCOMPARE(b.position(0), (Point{70, 100}));
+        QCOMPARE(step(1, true), 2);
+        QCOMPARE(step(1, true), 0); // target 1 is taken
+        QCOMPARE(step(1, true), 0); // the end
+        QCOMPARE(step(0, false), 2); // panel 1 left it
+        QCOMPARE(b.occupant(1), -1);
+        QCOMPARE(b.answer(Variant::Plain), std::string("@10,200,60,220;70,10,120,30@10,100,60,120;10,10,60,30"));
+    }
+
     void badData_data()
     {
         QTest::addColumn<QString>("targets");

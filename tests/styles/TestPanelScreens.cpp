@@ -159,22 +159,23 @@ private Q_SLOTS:
         PanelSurface* surface = screen.surface();
         QCOMPARE(screen.focusWidget(), surface);
         QCOMPARE(surface->chosen(), 0);
-        // Panel 1: nine steps of 10 down, Enter: it lands on T1.
+        // Panel 1: nine steps of 10 down with Alt, Enter: it lands on T1.
+        const Qt::KeyboardModifiers big = Qt::AltModifier | Qt::ShiftModifier;
         for (int i = 0; i < 9; ++i)
-            key(surface, Qt::Key_Down, Qt::ShiftModifier);
+            key(surface, Qt::Key_Down, big);
         key(surface, Qt::Key_Return);
         QCOMPARE(screen.board().occupant(0), 0);
-        // Panel 2 to T2 first, then Escape sends it home, then to T3 (60 right, 90 down).
+        // Panel 2 to T2 first, then Delete sends it home, then to T3 (60 right, 90 down).
         key(surface, Qt::Key_Tab);
         QCOMPARE(surface->chosen(), 1);
-        key(surface, Qt::Key_Down, Qt::ShiftModifier);
-        key(surface, Qt::Key_Escape);
+        key(surface, Qt::Key_Down, big);
+        key(surface, Qt::Key_Delete);
         QCOMPARE(screen.board().position(1), (Point{70, 10}));
         for (int i = 0; i < 6; ++i)
-            key(surface, Qt::Key_Right, Qt::ShiftModifier);
+            key(surface, Qt::Key_Right, big);
         for (int i = 0; i < 9; ++i)
-            key(surface, Qt::Key_Down, Qt::ShiftModifier);
-        key(surface, Qt::Key_Up);
+            key(surface, Qt::Key_Down, big);
+        key(surface, Qt::Key_Up, Qt::AltModifier);
         key(surface, Qt::Key_Enter);
         QCOMPARE(screen.board().occupant(2), 1);
         // Tab leaves the panels for OK; Space presses it.
@@ -184,6 +185,34 @@ private Q_SLOTS:
         QVERIFY(!screen.isVisible());
         QCOMPARE(screen.answerString(), std::string("@T1;ip@T2;@T3;ip"));
         QCOMPARE(m_handOver.passed, 1);
+    }
+
+    // The arrows put the chosen panel on one target per press, in reading order; Escape is the
+    // close box (no verdict), not a key of the panels.
+    void arrowsStepFromTargetToTarget()
+    {
+        setQuestion(kStyleLabelledPanel, "@T1;ip@T2;@T3;ip", "@130,100,180,120,T3@10,100,60,120,T1@70,100,120,120,T2",
+                    "@10,10,60,30,ip@70,10,120,30,ip");
+        TfrmSelStyle6 screen(m_handOver);
+        screen.showModal();
+        PanelSurface* surface = screen.surface();
+        key(surface, Qt::Key_Right);
+        QCOMPARE(screen.board().position(0), (Point{10, 100}));
+        key(surface, Qt::Key_Down);
+        key(surface, Qt::Key_Right);
+        key(surface, Qt::Key_Right); // no target further on
+        QCOMPARE(screen.board().occupant(0), 0);
+        key(surface, Qt::Key_Tab);
+        key(surface, Qt::Key_Left); // from home backwards: the last free target
+        QCOMPARE(screen.board().occupant(2), 1);
+        key(surface, Qt::Key_Up); // back to T1
+        QCOMPARE(screen.board().occupant(1), 1);
+        key(surface, Qt::Key_Down);
+        key(surface, Qt::Key_Down);
+        QCOMPARE(screen.board().occupant(2), 1);
+        key(surface, Qt::Key_Escape);
+        QVERIFY(!screen.isVisible());
+        QCOMPARE(m_handOver.passed, 0);
     }
 
     void viewScreensPlaceTheCorrectAnswer()

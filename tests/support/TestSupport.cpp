@@ -1,6 +1,7 @@
 #include "support/TestSupport.h"
 
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QProcess>
 
 #include <algorithm>
@@ -113,6 +114,17 @@ void typeKeys(QWidget* window, const QList<QKeyCombination>& keys)
 {
     for (const QKeyCombination key : keys)
         QTest::keyClick(keyTarget(window), key.key(), key.keyboardModifiers());
+}
+
+void doubleClick(QWidget* target, QPoint at, Qt::MouseButton button)
+{
+    const QPointF global = target->mapToGlobal(QPointF(at));
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                                    QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+        QMouseEvent event(type, QPointF(at), global, button, held, Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    }
 }
 
 } // namespace testsupport

@@ -50,6 +50,8 @@ QWidget* keyTarget(QWidget* window);
 // Types keys into `window` (Qt::Key_Down, Qt::CTRL | Qt::Key_Tab, ...), each to wherever the
 // focus is at that moment.
 void typeKeys(QWidget* window, const QList<QKeyCombination>& keys);
+// A quick double click at `at`, as the toolkit delivers it: press, release, double-click, release.
+void doubleClick(QWidget* target, QPoint at, Qt::MouseButton button = Qt::LeftButton);
 
 // quarvel-tool (the path CTest puts in QUARVEL_TOOL) run with `args`, `input` on its stdin.
 struct ToolRun {

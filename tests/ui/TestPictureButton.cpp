@@ -45,6 +45,18 @@ private Q_SLOTS:
         QCOMPARE(button.pos(), QPoint(0, 0));
     }
 
+    // A quick double click is two clicks, each with its feedback.
+    void doubleClickIsTwoClicks()
+    {
+        QWidget parent;
+        ui::PictureButton button(&parent);
+        button.setGeometry(0, 0, 40, 30);
+        QSignalSpy clicks(&button, &ui::PictureButton::clicked);
+        testsupport::doubleClick(&button, {5, 5});
+        QCOMPARE(clicks.count(), 2);
+        QCOMPARE(button.pos(), QPoint(0, 0));
+    }
+
     void releaseOutsideIsNoClick()
     {
         QWidget parent;

@@ -7,6 +7,9 @@
 TDownLoad::TDownLoad(QWidget* parent) : ui::Screen(QStringLiteral("DownLoad"), parent)
 {
     setWindowTitle(QStringLiteral("ダウンロード"));
+    setKeyHelp({
+        {QStringLiteral("Space / Enter"), QStringLiteral("選んでいるボタンを押す")},
+    });
     setFixedSize(360, 150);
     m_Label1 = new QLabel(QStringLiteral("センターと通信しています。"), this);
     m_Label1->setObjectName(QStringLiteral("Label1"));

@@ -11,6 +11,11 @@
 TSyncCandidateForm::TSyncCandidateForm(QWidget* parent) : ui::Screen(QStringLiteral("SyncCandidateForm"), parent)
 {
     setWindowTitle(QStringLiteral("Quarvel Internet-Sync"));
+    setKeyHelp({
+        {QStringLiteral("↑ / ↓"), QStringLiteral("候補を選ぶ")},
+        {QStringLiteral("Space / Enter"), QStringLiteral("選んでいるボタンを押す")},
+    });
+    setClosesOnEscape(true);
     setFixedSize(430, 400);
     auto* title = new QLabel(QStringLiteral("履歴情報の同期状態一覧"), this);
     title->setObjectName(QStringLiteral("Label14"));

@@ -37,6 +37,10 @@ QLineEdit* field(QWidget* parent, const QString& name, const QString& text, cons
 TSyncForm::TSyncForm(QWidget* parent) : ui::Screen(QStringLiteral("SyncForm"), parent)
 {
     setWindowTitle(QStringLiteral("Quarvel Internet-Sync"));
+    setKeyHelp({
+        {QStringLiteral("Space / Enter"), QStringLiteral("選んでいるボタンを押す")},
+    });
+    setClosesOnEscape(true);
     setFixedSize(440, 400);
     QLabel* title = onlinescreens::label(this, QStringLiteral("Label14"), QStringLiteral("履歴情報の同期"), {16, 10, 408, 28});
     QFont font = title->font();

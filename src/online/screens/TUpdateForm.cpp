@@ -21,6 +21,9 @@
 TUpdateForm::TUpdateForm(QWidget* parent) : ui::Screen(QStringLiteral("UpdateForm"), parent)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
+    setKeyHelp({
+        {QStringLiteral("Space / Enter"), QStringLiteral("選んでいるボタンを押す")},
+    });
     setFixedSize(420, 300);
     m_Label14 = onlinescreens::label(this, QStringLiteral("Label14"), QStringLiteral("模擬問題更新"), {16, 12, 388, 28});
     QFont title = m_Label14->font();

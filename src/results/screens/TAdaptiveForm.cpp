@@ -32,6 +32,10 @@ const char* const kHeadings[kAdaptiveFields] = {"問題No",   "大カテゴリ",
 TAdaptiveForm::TAdaptiveForm(QWidget* parent) : ui::Screen(QStringLiteral("AdaptiveForm"), parent)
 {
     setWindowTitle(QStringLiteral("Quarvel Adaptive一覧表"));
+    setKeyHelp({
+        {QStringLiteral("↑ / ↓"), QStringLiteral("一覧を移動する")},
+        {QStringLiteral("Esc"), QStringLiteral("このウィンドウを閉じる")},
+    });
     resize(kWidth, kHeight);
     auto* layout = new QVBoxLayout(this);
 

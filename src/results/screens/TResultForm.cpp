@@ -27,6 +27,7 @@
 #include "ui/PlainText.h"
 #include "ui/ShellOpen.h"
 #include "ui/Sound.h"
+#include "ui/Presses.h"
 
 #include <QEvent>
 #include <QFile>
@@ -123,6 +124,12 @@ TResultForm::TResultForm(ExamSession& session, QWidget* parent)
     : ui::Screen(QStringLiteral("ResultForm"), parent), m_session(session)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
+    setKeyHelp({
+        {QStringLiteral("↑ / ↓, Home / End"), QStringLiteral("問題を選び、解説を表示する")},
+        {QStringLiteral("Enter（表で）"), QStringLiteral("選んだ問題の解説を表示する")},
+        {QStringLiteral("PageUp / PageDown"), QStringLiteral("問題文をスクロールする")},
+        {QStringLiteral("Space / Enter"), QStringLiteral("選んでいるボタンを押す")},
+    });
     resize(kDefaultWidth, kDefaultHeight);
     buildControls();
     buildKeys();
@@ -605,7 +612,7 @@ bool TResultForm::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    if (type == QEvent::MouseButtonPress) {
+    if (ui::isPress(event)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (watched == Label10 || watched == Label11 || watched == Label12) {
             Label10Click();

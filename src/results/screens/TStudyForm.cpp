@@ -20,10 +20,12 @@
 #include "ui/PictureButton.h"
 #include "ui/PlainText.h"
 #include "ui/ShellOpen.h"
+#include "ui/Presses.h"
 
 #include <QEvent>
 #include <QFrame>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -129,6 +131,12 @@ std::vector<StudyTest> LoadStudyTests(const QList<CourseTest>& tests, bool withC
 TStudyForm::TStudyForm(QWidget* parent) : ui::Screen(QStringLiteral("StudyForm"), parent)
 {
     setWindowTitle(QStringLiteral("アドバイザーの診断"));
+    setKeyHelp({
+        {QStringLiteral("↑ / ↓, Home / End"), QStringLiteral("テスト一覧でテストを選ぶ")},
+        {QStringLiteral("Enter / Space（一覧で）"), QStringLiteral("カテゴリーごとの詳細を表示する")},
+        {QStringLiteral("A（一覧で）"), QStringLiteral("Adaptive 一覧を表示する")},
+        {QStringLiteral("Space / Enter"), QStringLiteral("選んでいるボタンを押す")},
+    });
     resize(kDefaultWidth, kDefaultHeight);
     testSource = [] { return selection().vendorTests(); };
     buildControls();
@@ -167,6 +175,14 @@ void TStudyForm::buildControls()
     Shape1->setFrameShape(QFrame::Box);
     Shape1->setStyleSheet(QStringLiteral("QFrame { border: 1px solid yellow; background: transparent; }"));
     Shape1->hide();
+    // Where the keyboard rests in the list while it has the focus.
+    m_keyRowFrame = new QFrame(ScrollBox1->widget());
+    m_keyRowFrame->setObjectName(QStringLiteral("KeyRow"));
+    m_keyRowFrame->setStyleSheet(QStringLiteral("QFrame { border: 2px dotted cyan; background: transparent; }"));
+    m_keyRowFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_keyRowFrame->hide();
+    ScrollBox1->setFocusPolicy(Qt::StrongFocus);
+    ScrollBox1->installEventFilter(this);
     Label2 = makeLabel(ScrollBox1->viewport(), "Label2", QString(), 16, 0);
     Label2->installEventFilter(this);
     Label2->hide();
@@ -302,7 +318,16 @@ bool TStudyForm::eventFilter(QObject* watched, QEvent* event)
             QToolTip::showText(help->globalPos(), ui::plainToolTip(hint), LabelImage);
         return true;
     }
-    if (event->type() == QEvent::MouseButtonPress) {
+    if (watched == ScrollBox1) {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (!(key->modifiers() & ~Qt::KeypadModifier) && listKey(key->key()))
+                return true;
+        } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            showKeyRow();
+        }
+    }
+    if (ui::isPress(event)) {
         const auto* press = static_cast<QMouseEvent*>(event);
         if (watched == LabelImage && press->button() == Qt::LeftButton) {
             const QPoint at = press->position().toPoint();
@@ -319,6 +344,50 @@ bool TStudyForm::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return ui::Screen::eventFilter(watched, event);
+}
+
+// In the list: Up/Down (Home/End) choose a test, Enter or Space opens it as a click on its name,
+// A opens its adaptive list as a click on its icon.
+bool TStudyForm::listKey(int key)
+{
+    const int count = int(m_tests.size());
+    if (count < 1)
+        return false;
+    const int row = std::clamp(m_keyRow, 1, count);
+    int to = row;
+    switch (key) {
+    case Qt::Key_Up: to = std::max(1, row - 1); break;
+    case Qt::Key_Down: to = std::min(count, row + 1); break;
+    case Qt::Key_Home: to = 1; break;
+    case Qt::Key_End: to = count; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        LabelImageMouseDown(20, (row - 1) * kStudyRowHeight + 8);
+        return true;
+    case Qt::Key_A:
+        LabelImageMouseDown(5, (row - 1) * kStudyRowHeight + 8);
+        return true;
+    default:
+        return false;
+    }
+    m_keyRow = to;
+    showKeyRow();
+    return true;
+}
+
+void TStudyForm::showKeyRow()
+{
+    const int count = int(m_tests.size());
+    if (ScrollBox1->hasFocus() && count > 0) {
+        m_keyRow = std::clamp(m_keyRow, 1, count);
+        m_keyRowFrame->setGeometry(0, (m_keyRow - 1) * kStudyRowHeight + 2, kStudyNamesWidth, kStudyRowHeight - 2);
+        m_keyRowFrame->raise();
+        m_keyRowFrame->show();
+        ScrollBox1->ensureWidgetVisible(m_keyRowFrame, 0, 0);
+    } else {
+        m_keyRowFrame->hide();
+    }
 }
 
 void TStudyForm::LabelImageMouseDown(int x, int y)

@@ -42,6 +42,8 @@ class TStudyForm : public ui::Screen
 
     // Handlers.
     void LabelImageMouseDown(int x, int y);
+    // The test row the keyboard rests on in the list (1-based; 0 before the list had the focus).
+    int keyRow() const { return m_keyRow; }
     void Timer1Timer();
     void Label1Click();
     void Button1Click(); // close the category view
@@ -57,6 +59,8 @@ class TStudyForm : public ui::Screen
 
   private:
     void buildControls();
+    bool listKey(int key);
+    void showKeyRow();
     void applyTheme();
     void openCategoryView(int test);
     void closeCategoryView();
@@ -66,6 +70,8 @@ class TStudyForm : public ui::Screen
     std::vector<StudyTest> m_tests;
     QList<CourseTest> m_courseTests;
     std::vector<bool> m_hasAdaptive;
+    int m_keyRow = 0;
+    QFrame* m_keyRowFrame = nullptr;
     bool m_viewOpen = false;
     int m_openedTest = 0;
     int m_step = 0;

@@ -28,6 +28,11 @@ TCaseStudyForm::TCaseStudyForm(ExamSession& session, QWidget* parent)
     : ui::Screen(QStringLiteral("CaseStudyForm"), parent), m_session(session)
 {
     setWindowTitle(QStringLiteral("事例"));
+    setKeyHelp({
+        {QStringLiteral("↑ / ↓, PageUp / PageDown"), QStringLiteral("本文をスクロールする")},
+        {QStringLiteral("Space / Enter"), QStringLiteral("選んでいるボタンを押す")},
+    });
+    setClosesOnEscape(true);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kWidth, kHeight);

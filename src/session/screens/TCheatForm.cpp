@@ -62,6 +62,10 @@ TCheatForm::TCheatForm(ExamSession& session, QWidget* parent)
     : ui::Screen(QStringLiteral("CheatForm"), parent), m_session(session)
 {
     setWindowTitle(QStringLiteral("正解"));
+    setKeyHelp({
+        {QStringLiteral("Space / Enter"), QStringLiteral("選んでいるボタンを押す")},
+    });
+    setClosesOnEscape(true);
     // Above the exam screen as the window it belongs to (see TExamModeForm::Button1Click), never
     // above every window: a message the session waits on must come over it.
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);

@@ -108,6 +108,11 @@ TConfirmForm::TConfirmForm(ExamSession& session, QWidget* parent)
     : ui::Screen(QStringLiteral("ConfirmForm"), parent), m_session(session)
 {
     setWindowTitle(QStringLiteral("確認"));
+    setKeyHelp({
+        {QStringLiteral("↑ / ↓"), QStringLiteral("問題を選ぶ")},
+        {QStringLiteral("Enter"), QStringLiteral("選んだ問題に戻る")},
+        {QStringLiteral("Space / Enter"), QStringLiteral("選んでいるボタンを押す")},
+    });
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
     setFixedSize(kMargin * 2 + kBoxWidth, 384);
 

@@ -120,6 +120,17 @@ TExamModeForm::TExamModeForm(ExamSession& session, QWidget* parent)
     : ui::Screen(QStringLiteral("ExamModeForm"), parent), m_session(session)
 {
     setWindowTitle(kRunningTitle);
+    setKeyHelp({
+        {QStringLiteral("A〜J"), QStringLiteral("選択肢を選ぶ / 外す")},
+        {QStringLiteral("→ / PageDown"), QStringLiteral("次の問題へ")},
+        {QStringLiteral("← / PageUp"), QStringLiteral("前の問題へ")},
+        {QStringLiteral("M"), QStringLiteral("見直し用のマークを付ける / 外す")},
+        {QStringLiteral("O"), QStringLiteral("解答画面を開く（図・記述式などの問題）")},
+        {QStringLiteral("K"), QStringLiteral("解説を表示する")},
+        {QStringLiteral("P"), QStringLiteral("一時停止 / 再開")},
+        {QStringLiteral("S"), QStringLiteral("採点する")},
+        {QStringLiteral("Space / Enter"), QStringLiteral("選んでいるボタンを押す")},
+    });
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kWindowWidth, kWindowHeight);

@@ -23,6 +23,7 @@ constexpr int kHeightMargin = 65;
 TRefImgForm::TRefImgForm(QWidget* parent) : ui::Screen(QStringLiteral("RefImgForm"), parent)
 {
     setWindowTitle(QStringLiteral("図の参照"));
+    setClosesOnEscape(true);
     ui::setUpPictureWindow(this);
 
     Image1 = new QLabel(this);

@@ -75,6 +75,13 @@ TCatSelForm::TCatSelForm(ExamSession& session, QWidget* parent)
     : ui::Screen(QStringLiteral("CatSelForm"), parent), m_session(session)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
+    setKeyHelp({
+        {QStringLiteral("↑ / ↓"), QStringLiteral("カテゴリー間を移動する")},
+        {QStringLiteral("Space"), QStringLiteral("チェックを付ける / 外す")},
+        {QStringLiteral("Ctrl+X"), QStringLiteral("すべてのチェックを外す")},
+        {QStringLiteral("Enter"), QStringLiteral("試験を始める")},
+        {QStringLiteral("Esc"), QStringLiteral("コースメニューに戻る")},
+    });
     resize(kDefaultWidth, kDefaultHeight);
 
     Image1 = named(new QLabel(this), "Image1");

@@ -19,6 +19,7 @@
 #include "ui/PlainText.h"
 #include "ui/ShellOpen.h"
 #include "ui/Sound.h"
+#include "ui/Presses.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -73,6 +74,13 @@ TCourseMenuForm::TCourseMenuForm(Selection& selection, QWidget* parent)
     : ui::Screen(QStringLiteral("CourseMenuForm"), parent), m_selection(selection)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
+    setKeyHelp({
+        {QStringLiteral("↑ / ↓"), QStringLiteral("テストを選ぶ")},
+        {QStringLiteral("PageUp / PageDown / Home / End"), QStringLiteral("一覧を大きく移動する")},
+        {QStringLiteral("← / →, Ctrl+Tab"), QStringLiteral("ベンダーのタブを切り替える")},
+        {QStringLiteral("Enter"), QStringLiteral("選んだテストを始める")},
+        {QStringLiteral("Space / Enter"), QStringLiteral("選んでいるボタンを押す")},
+    });
     buildControls();
     FormCreate(QCoreApplication::arguments());
 }
@@ -571,7 +579,7 @@ bool TCourseMenuForm::eventFilter(QObject* watched, QEvent* event)
             drawRow(m_selectedRow, true);
         return false;
     }
-    if (event->type() == QEvent::MouseButtonPress) {
+    if (ui::isPress(event)) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (watched == m_Image4) {
             Image4MouseDown(mouse->position().toPoint().x());

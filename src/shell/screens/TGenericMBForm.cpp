@@ -30,6 +30,9 @@ TGenericMBForm::TGenericMBForm(ExamSession& session, QWidget* parent)
     : ui::Screen(QStringLiteral("GenericMBForm"), parent), m_session(session)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
+    setKeyHelp({
+        {QStringLiteral("Space / Enter"), QStringLiteral("すぐに試験を始める")},
+    });
     setFixedSize(notice::kWidth, notice::kHeight);
     setFocusPolicy(Qt::StrongFocus);
 

@@ -11,6 +11,7 @@
 #include "ui/MessageBox.h"
 #include "ui/PlainText.h"
 #include "ui/ShellOpen.h"
+#include "ui/Presses.h"
 
 #include <QFile>
 #include <QFrame>
@@ -58,6 +59,11 @@ QLineEdit* makeEdit(QWidget* parent, const QString& name, const QRect& where)
 TMainMenuForm::TMainMenuForm(QWidget* parent) : ui::Screen(QStringLiteral("MainMenuForm"), parent)
 {
     setWindowTitle(QStringLiteral("Quarvel"));
+    setKeyHelp({
+        {QStringLiteral("Space / Enter"), QStringLiteral("コースメニューへ進む（プロフィール登録後）")},
+        {QStringLiteral("Enter（入力欄で）"), QStringLiteral("プロフィールを登録して進む")},
+        {QStringLiteral("Enter（リンクで）"), QStringLiteral("認定資格の情報ページを開く")},
+    });
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     buildControls();
     FormCreate();
@@ -71,7 +77,6 @@ QString TMainMenuForm::vendorSiteAddress()
 void TMainMenuForm::buildControls()
 {
     setFixedSize(kWidth, kHeight);
-    setFocusPolicy(Qt::StrongFocus);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
@@ -128,6 +133,10 @@ void TMainMenuForm::buildControls()
     m_Button2 = new QPushButton(QStringLiteral("キャンセル"), m_entryPanel);
     m_Button2->setObjectName(QStringLiteral("Button2"));
     m_Button2->setGeometry(291, 60, 86, 24);
+    // On the black screen the style's own focus frame can hardly be seen: a light ring shows it.
+    m_entryPanel->setStyleSheet(QStringLiteral(
+        "QPushButton { background: #d8d8d8; color: black; border: 1px solid #808080; border-radius: 3px; }"
+        "QPushButton:focus { border: 3px solid #ffd040; }"));
     connect(m_Button1, &QPushButton::clicked, this, &TMainMenuForm::Button1Click);
     connect(m_Button2, &QPushButton::clicked, this, &TMainMenuForm::Button2Click);
     // Enter in any field is OK, as in a dialog.
@@ -181,8 +190,36 @@ void TMainMenuForm::showFace()
     for (QLabel* label : {m_Label12, m_Label13, m_Label14})
         label->setVisible(!m_entryFace);
     m_entryPanel->setVisible(m_entryFace);
-    // The screen itself holds the focus, so Space leads on until the user clicks into a field.
-    setFocus();
+    // The entry face starts in the name field and the screen itself takes no focus there. With a
+    // profile the screen holds the focus, so Space and Enter lead on; the profile's frame lights up
+    // to show it.
+    setFocusPolicy(m_entryFace ? Qt::NoFocus : Qt::TabFocus);
+    if (m_entryFace)
+        m_Edit1->setFocus();
+    else
+        setFocus();
+    showScreenFocus();
+}
+
+void TMainMenuForm::showScreenFocus()
+{
+    const bool focused = hasFocus();
+    QPalette frame = m_Shape1->palette();
+    frame.setColor(QPalette::WindowText, focused ? Qt::white : kSilver);
+    m_Shape1->setPalette(frame);
+    m_Shape1->setLineWidth(focused ? 2 : 1);
+}
+
+void TMainMenuForm::focusInEvent(QFocusEvent* event)
+{
+    ui::Screen::focusInEvent(event);
+    showScreenFocus();
+}
+
+void TMainMenuForm::focusOutEvent(QFocusEvent* event)
+{
+    ui::Screen::focusOutEvent(event);
+    showScreenFocus();
 }
 
 void TMainMenuForm::FormShow()
@@ -238,7 +275,8 @@ void TMainMenuForm::goOn()
 
 void TMainMenuForm::FormKeyDown(int key)
 {
-    if (key == Qt::Key_Space)
+    // Not before a profile is stored: the course menu and everything after it need one.
+    if (key == Qt::Key_Space && !m_profile.name.trimmed().isEmpty())
         goOn();
 }
 
@@ -316,7 +354,7 @@ bool TMainMenuForm::eventFilter(QObject* watched, QEvent* event)
             }
         }
         // The link takes its own presses, so they do not reach the frame beneath it.
-        if (event->type() == QEvent::MouseButtonPress)
+        if (ui::isPress(event))
             return true;
         if (event->type() == QEvent::MouseButtonRelease) {
             auto* mouse = static_cast<QMouseEvent*>(event);
@@ -327,7 +365,7 @@ bool TMainMenuForm::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == m_Image1) {
         // Taking the press makes the picture receive the release that completes the click.
-        if (event->type() == QEvent::MouseButtonPress)
+        if (ui::isPress(event))
             return true;
         if (event->type() == QEvent::MouseButtonRelease) {
             auto* mouse = static_cast<QMouseEvent*>(event);
@@ -336,9 +374,14 @@ bool TMainMenuForm::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    if (watched == m_Shape1 && event->type() == QEvent::MouseButtonPress) {
+    if (watched == m_Shape1 && ui::isPress(event)) {
         Shape1MouseDown();
         return true;
     }
     return ui::Screen::eventFilter(watched, event);
+}
+
+bool TMainMenuForm::showsScreenFocus() const
+{
+    return m_Shape1->lineWidth() == 2;
 }

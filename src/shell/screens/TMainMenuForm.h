@@ -34,6 +34,8 @@ public:
     static QString vendorSiteAddress();
     // True while the entry face (no stored name) is shown instead of the profile.
     bool isEntryFaceShown() const { return m_entryFace; }
+    // True while the profile's frame shows that the screen itself holds the focus.
+    bool showsScreenFocus() const;
     int tickCount() const { return m_ticks; }
     QColor linkColour() const { return m_linkColour; }
 
@@ -55,6 +57,8 @@ protected:
     void FormHide() override;
     void FormClose() override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     Profile m_profile;
@@ -65,6 +69,7 @@ private:
     void buildControls();
     void readProfile();
     void showFace();
+    void showScreenFocus();
     void goOn();
 
     bool m_entryFace = false;

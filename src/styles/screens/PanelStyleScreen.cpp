@@ -22,6 +22,15 @@ PanelStyleScreen::PanelStyleScreen(StyleHandOver& handOver, const QString& objec
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     m_surface = new PanelSurface(this, kind == Kind::Answer);
+    if (kind == Kind::Answer)
+        setKeyHelp({
+            {QStringLiteral("Tab / Shift+Tab"), QStringLiteral("パネルを選ぶ（最後のパネルの次は OK）")},
+            {QStringLiteral("← ↑ / → ↓"), QStringLiteral("前 / 次の空いているターゲットにパネルを置く")},
+            {QStringLiteral("Alt+矢印キー"), QStringLiteral("パネルを1ドットずつ動かす（Shift で10ドット）")},
+            {QStringLiteral("Enter"), QStringLiteral("動かしたパネルをその場に置く")},
+            {QStringLiteral("Delete / BackSpace"), QStringLiteral("パネルを元の位置に戻す")},
+            {QStringLiteral("Enter / Space（OKで）"), QStringLiteral("解答を確定する")},
+        });
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->hide();

@@ -12,7 +12,8 @@ PanelSurface::PanelSurface(QWidget* parent, bool interactive) : QWidget(parent),
     setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(interactive ? Qt::StrongFocus : Qt::NoFocus);
     setAccessibleName(QStringLiteral("パネル"));
-    setAccessibleDescription(QStringLiteral("Tab でパネルを選び、矢印キーで動かし、Enter で置きます。Esc で元に戻します。"));
+    setAccessibleDescription(QStringLiteral(
+        "Tab でパネルを選び、矢印キーで次のターゲットへ動かします。Alt+矢印キーで少しずつ動かし、Enter で置きます。Delete で元に戻します。"));
 }
 
 void PanelSurface::setBoard(panelstyle::PanelBoard* board, const QImage& picture)
@@ -113,20 +114,29 @@ void PanelSurface::keyPressEvent(QKeyEvent* event)
         QWidget::keyPressEvent(event);
         return;
     }
-    const int step = (event->modifiers() & Qt::ShiftModifier) ? 10 : 1;
-    switch (event->key()) {
+    const int key = event->key();
+    const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    if (arrow && (event->modifiers() & Qt::AltModifier)) {
+        // Alt with the arrows: pixel steps (10 with Shift), dropped by Enter as the mouse drops.
+        const int step = (event->modifiers() & Qt::ShiftModifier) ? 10 : 1;
+        const int dx = key == Qt::Key_Left ? -step : key == Qt::Key_Right ? step : 0;
+        const int dy = key == Qt::Key_Up ? -step : key == Qt::Key_Down ? step : 0;
+        m_board->nudge(m_chosen, dx, dy);
+        changed();
+        return;
+    }
+    switch (key) {
     case Qt::Key_Left:
-        m_board->nudge(m_chosen, -step, 0);
-        break;
-    case Qt::Key_Right:
-        m_board->nudge(m_chosen, step, 0);
-        break;
     case Qt::Key_Up:
-        m_board->nudge(m_chosen, 0, -step);
+    case Qt::Key_Right:
+    case Qt::Key_Down: {
+        // One press, one target: on to the next free one in reading order, or back.
+        const int target = m_board->targetStep(m_chosen, key == Qt::Key_Right || key == Qt::Key_Down);
+        if (target < 0)
+            return;
+        m_board->placeOn(m_chosen, target);
         break;
-    case Qt::Key_Down:
-        m_board->nudge(m_chosen, 0, step);
-        break;
+    }
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (m_board->lifted() != m_chosen) {
@@ -135,7 +145,8 @@ void PanelSurface::keyPressEvent(QKeyEvent* event)
         }
         m_board->drop();
         break;
-    case Qt::Key_Escape:
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
         m_board->sendHome(m_chosen);
         break;
     default:

@@ -1,8 +1,9 @@
 #pragma once
 // The panels of the panel and labelled panel screens, drawn over the picture: they follow the
 // pointer while dragged (any mouse button) and are moved from the keyboard as well: Tab and
-// Shift+Tab choose a panel, the arrow keys move it (10 pixels with Shift), Enter drops it by the
-// same rule as the mouse, Escape sends it home. Every move goes through the PanelBoard.
+// Shift+Tab choose a panel, the arrow keys put it on the next or previous free target in reading
+// order, Alt with the arrows moves it by pixels (10 with Shift) and Enter then drops it by the
+// mouse's rule, Delete sends it home. Every move goes through the PanelBoard.
 #include "styles/PanelBoard.h"
 
 #include <QImage>

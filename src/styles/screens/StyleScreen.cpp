@@ -25,6 +25,9 @@ StyleScreen::StyleScreen(StyleHandOver& handOver, const QString& objectName, int
     : ui::Screen(objectName, parent), m_handOver(handOver), m_style(style), m_kind(kind), m_heightMargin(heightMargin)
 {
     setWindowTitle(caption);
+    // Escape is the close box: an answer screen leaves its verdict at 0.
+    setClosesOnEscape(true);
+    setKeyHelp({{QStringLiteral("Space / Enter"), QStringLiteral("OK（閉じる）")}});
     ui::setUpPictureWindow(this);
 
     m_picture = new QLabel(this);

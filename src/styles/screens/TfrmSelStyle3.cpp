@@ -1,6 +1,7 @@
 #include "styles/screens/TfrmSelStyle3.h"
 
 #include "ui/PictureButton.h"
+#include "ui/Presses.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -73,6 +74,12 @@ TfrmSelStyle3::TfrmSelStyle3(StyleHandOver& handOver, QWidget* parent)
     : StyleScreen(handOver, QStringLiteral("frmSelStyle3"), kStyleGraphic, Kind::Answer,
                   QStringLiteral("Quarvel グラフィック表示"), kMargin, QStringLiteral("Button1"), parent)
 {
+    setKeyHelp({
+        {QStringLiteral("矢印キー"), QStringLiteral("十字を動かす（Shift で10ドット）")},
+        {QStringLiteral("Space / Enter（図で）"), QStringLiteral("十字の位置に印を置く")},
+        {QStringLiteral("Delete / BackSpace"), QStringLiteral("十字の下の印（なければ最後の印）を外す")},
+        {QStringLiteral("Enter / Space（OKで）"), QStringLiteral("解答を確定する")},
+    });
     QLabel* picture = pictureLabel();
     picture->setObjectName(QStringLiteral("DestImg"));
     picture->setAccessibleName(QStringLiteral("問題の図（矢印キーで移動、スペースで印を置く、Deleteで印を外す）"));
@@ -179,7 +186,7 @@ bool TfrmSelStyle3::crosshairKey(int key, Qt::KeyboardModifiers modifiers)
 
 bool TfrmSelStyle3::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonPress) {
+    if (ui::isPress(event)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const QPoint at = mouse->position().toPoint();
         if (watched == pictureLabel()) {

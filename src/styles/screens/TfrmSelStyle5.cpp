@@ -43,6 +43,10 @@ TfrmSelStyle5::TfrmSelStyle5(StyleHandOver& handOver, QWidget* parent)
     layOutTextEntryScreen(this, Label1, Edit1, sAns);
     // Enter in the field confirms, as OK does.
     connect(Edit1, &QLineEdit::returnPressed, this, &TfrmSelStyle5::pressOk);
+    setKeyHelp({
+        {QStringLiteral("文字キー"), QStringLiteral("回答を入力する")},
+        {QStringLiteral("Enter"), QStringLiteral("解答を確定する（OK と同じ）")},
+    });
 }
 
 bool TfrmSelStyle5::rebuild(const StyleQuestion& question)

@@ -57,12 +57,21 @@ TfrmSelStyle7::TfrmSelStyle7(StyleHandOver& handOver, QWidget* parent)
     connect(m_surface, &ConnectorSurface::surfacePressed, this, &TfrmSelStyle7::Image1MouseDown);
     connect(m_surface, &ConnectorSurface::connectionChosen, this, &TfrmSelStyle7::SetConnector);
 
-    const std::array<QString, 5> lines{
+    setKeyHelp({
+        {QStringLiteral("Tab / Shift+Tab"), QStringLiteral("オブジェクト、コネクトの種類、引いたコネクトを順に選ぶ")},
+        {QStringLiteral("Space（オブジェクトで）"), QStringLiteral("オブジェクトを選ぶ（Shift+Space で2つ目を選ぶ）")},
+        {QStringLiteral("1〜9, Enter（種類で）"), QStringLiteral("選んだ2つをその種類のコネクトで結ぶ")},
+        {QStringLiteral("矢印キー"), QStringLiteral("選んでいるオブジェクトを動かす（Shift で10ドット）")},
+        {QStringLiteral("Delete"), QStringLiteral("選んでいるコネクトを削除する")},
+        {QStringLiteral("Enter / Space（OKで）"), QStringLiteral("解答を確定する")},
+    });
+    const std::array<QString, 6> lines{
         QStringLiteral("ドラッグして、任意の場所にオブジェクトを移動してください。"),
         QStringLiteral("オブジェクトをShiftキーを押すことにより2つ選択し、"),
         QStringLiteral("コネクト内容のオブジェクトをクリックしてください。"),
         QStringLiteral("コネクトを削除する場合は、コネクトオブジェクトを選択して"),
         QStringLiteral("Deleteキーを押してください。"),
+        QStringLiteral("キーボードでの操作は F1 キーで表示します。"),
     };
     for (size_t k = 0; k < lines.size(); ++k) {
         QLabel* label = new QLabel(lines[k], this);

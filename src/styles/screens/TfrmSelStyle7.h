@@ -44,7 +44,7 @@ private:
     ConnectorSurface* m_surface = nullptr;
     QImage LeftImg;
     QImage RightImg;
-    std::array<QLabel*, 5> m_labels{};
+    std::array<QLabel*, 6> m_labels{};
     QPlainTextEdit* Memo1 = nullptr;
     QPlainTextEdit* Memo2 = nullptr;
     QPlainTextEdit* Memo3 = nullptr;
