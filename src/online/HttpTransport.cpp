@@ -97,6 +97,71 @@ bool isConnectionFailure(CURLcode code)
     return code == CURLE_COULDNT_CONNECT || code == CURLE_COULDNT_RESOLVE_HOST || code == CURLE_COULDNT_RESOLVE_PROXY;
 }
 
+// Everything a transfer is told before it runs; the address, the proxy and the POST body must
+// outlive it. Returns the header list to free after it.
+curl_slist* setOptions(const curlapi::Api& api, CURL* curl, const HttpTransport& transport, const QByteArray& address,
+                       const QByteArray& proxy, Receiver& receiver, const QByteArray* postBody)
+{
+    api.easy_setopt(curl, CURLOPT_URL, address.constData());
+    api.easy_setopt(curl, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
+    api.easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http");
+    api.easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    api.easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
+    api.easy_setopt(curl, CURLOPT_WRITEDATA, &receiver);
+    api.easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeader);
+    api.easy_setopt(curl, CURLOPT_HEADERDATA, &receiver);
+    api.easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
+    api.easy_setopt(curl, CURLOPT_XFERINFODATA, &receiver);
+    api.easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    api.easy_setopt(curl, CURLOPT_PROXY, proxy.constData());
+    if (transport.TimeOut > 0) {
+        api.easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, long(transport.TimeOut));
+        // A receive that stalls for the time limit ends the call; a long steady download does not.
+        api.easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        api.easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(std::max(1, transport.TimeOut / 1000)));
+    }
+    curl_slist* headers = nullptr;
+    if (postBody) {
+        headers = api.slist_append(headers, "Content-type: application/x-www-form-urlencoded");
+        api.easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+        api.easy_setopt(curl, CURLOPT_POST, 1L);
+        api.easy_setopt(curl, CURLOPT_POSTFIELDS, postBody->constData());
+        api.easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(postBody->size()));
+    }
+    return headers;
+}
+
+// The transfer's outcome: a failed one leaves no body file behind and says why; a whole one
+// puts its body file (and its header lines when asked) in place.
+void settle(const HttpTransport& transport, const curlapi::Api& api, CURLcode code, Receiver& receiver,
+            BodyFile& bodyFile, TransferResult& result)
+{
+    if (code != CURLE_OK || receiver.writeFailed) {
+        if (receiver.file)
+            bodyFile.cancel();
+        result.connectionFailed = isConnectionFailure(code);
+        result.error = receiver.writeFailed ? QStringLiteral("%1: %2").arg(transport.Body, bodyFile.errorString())
+                                            : QString::fromUtf8(api.easy_strerror(code));
+        if (result.connectionFailed && transport.OnConnectionFailed)
+            transport.OnConnectionFailed();
+        return;
+    }
+    if (receiver.file && !bodyFile.commit()) {
+        result.error = QStringLiteral("%1: %2").arg(transport.Body, bodyFile.errorString());
+        return;
+    }
+    if (transport.OutputFileMode) {
+        // The header lines are a work file nobody relies on across a crash: written plainly.
+        QFile headerFile(transport.Header);
+        if (!headerFile.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            || headerFile.write(receiver.headers) != receiver.headers.size() || !headerFile.flush()) {
+            result.error = QStringLiteral("%1: cannot be written").arg(transport.Header);
+            return;
+        }
+    }
+    result.ok = true;
+}
+
 } // namespace
 
 // libcurl is loaded by the first transfer.
@@ -161,64 +226,16 @@ TransferResult HttpTransport::perform(const QString& url, const QByteArray* post
     }
 
     const QByteArray address = url.toUtf8();
-    api->easy_setopt(curl, CURLOPT_URL, address.constData());
-    api->easy_setopt(curl, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
-    api->easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http");
-    api->easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    api->easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
-    api->easy_setopt(curl, CURLOPT_WRITEDATA, &receiver);
-    api->easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeader);
-    api->easy_setopt(curl, CURLOPT_HEADERDATA, &receiver);
-    api->easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
-    api->easy_setopt(curl, CURLOPT_XFERINFODATA, &receiver);
-    api->easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     // Settings from the environment (http_proxy) never apply: only the screen's own proxy does.
     const QByteArray proxy = Proxy.isEmpty() ? QByteArray() : (QStringLiteral("http://%1:%2").arg(Proxy).arg(ProxyPort)).toUtf8();
-    api->easy_setopt(curl, CURLOPT_PROXY, proxy.constData());
-    if (TimeOut > 0) {
-        api->easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, long(TimeOut));
-        // A receive that stalls for the time limit ends the call; a long steady download does not.
-        api->easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        api->easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(std::max(1, TimeOut / 1000)));
-    }
-    curl_slist* headers = nullptr;
-    if (postBody) {
-        headers = api->slist_append(headers, "Content-type: application/x-www-form-urlencoded");
-        api->easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-        api->easy_setopt(curl, CURLOPT_POST, 1L);
-        api->easy_setopt(curl, CURLOPT_POSTFIELDS, postBody->constData());
-        api->easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(postBody->size()));
-    }
+    curl_slist* headers = setOptions(*api, curl, *this, address, proxy, receiver, postBody);
 
     const CURLcode code = api->easy_perform(curl);
     api->easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.status);
     api->easy_cleanup(curl);
     api->slist_free_all(headers);
 
-    if (code != CURLE_OK || receiver.writeFailed) {
-        if (receiver.file)
-            bodyFile.cancel();
-        result.connectionFailed = isConnectionFailure(code);
-        result.error = receiver.writeFailed ? QStringLiteral("%1: %2").arg(Body, bodyFile.errorString())
-                                            : QString::fromUtf8(api->easy_strerror(code));
-        if (result.connectionFailed && OnConnectionFailed)
-            OnConnectionFailed();
-        return result;
-    }
-    if (receiver.file && !bodyFile.commit()) {
-        result.error = QStringLiteral("%1: %2").arg(Body, bodyFile.errorString());
-        return result;
-    }
-    if (OutputFileMode) {
-        // The header lines are a work file nobody relies on across a crash: written plainly.
-        QFile headerFile(Header);
-        if (!headerFile.open(QIODevice::WriteOnly | QIODevice::Truncate)
-            || headerFile.write(receiver.headers) != receiver.headers.size() || !headerFile.flush()) {
-            result.error = QStringLiteral("%1: cannot be written").arg(Header);
-            return result;
-        }
-    }
-    result.ok = true;
+    settle(*this, *api, code, receiver, bodyFile, result);
     return result;
 }
 

@@ -180,7 +180,26 @@ void TResultForm::openRowByKey()
             view->activate();
 }
 
+// Built in creation order, which is also the Tab order.
 void TResultForm::buildControls()
+{
+    buildSummaryArea();
+    buildQuestionTable();
+    buildExplanationArea();
+    buildTrendChart();
+    buildMainButtons();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(300);
+    connect(Timer1, &QTimer::timeout, this, &TResultForm::Timer1Timer);
+
+    connectButtons();
+    setRightPanelButtonsVisible(false);
+}
+
+// Themed bars, the score and the attempt's subject, size, date and duration.
+void TResultForm::buildSummaryArea()
 {
     Image2 = new QLabel(this); // themed side bar
     Image2->setObjectName(QStringLiteral("Image2"));
@@ -214,7 +233,11 @@ void TResultForm::buildControls()
                        40, 178);
     Label3->setWordWrap(true); // two lines beside the table
     Label3->setGeometry(40, 177, 214, 32);
+}
 
+// The per-question table with its heading strip.
+void TResultForm::buildQuestionTable()
+{
     StringGrid1 = new QTableWidget(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setColumnCount(4);
@@ -267,7 +290,11 @@ void TResultForm::buildControls()
     Label11 = strip[2];
     Label12 = strip[3];
     paintHeadingStrip(true);
+}
 
+// The explanation text, the style view and exhibit buttons, and the question's services.
+void TResultForm::buildExplanationArea()
+{
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
@@ -321,26 +348,32 @@ void TResultForm::buildControls()
     Image52 = hiddenPicture("Image52");
     Image61 = hiddenPicture("Image61");
     Image62 = hiddenPicture("Image62");
+}
 
+// The score trend chart for the subject.
+void TResultForm::buildTrendChart()
+{
     Shape1 = makeMarker(this, "Shape1", 28, 384);
     Label2 = makeLabel(this, "Label2", QStringLiteral("成績の推移（科目 : ）"), 40, 380);
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(28, 400, kTrendWidth, kTrendHeight);
     Image1->setAccessibleName(QStringLiteral("成績の推移"));
+}
 
+// Report, back and exit on their plate.
+void TResultForm::buildMainButtons()
+{
     Image8 = new QLabel(this); // plate behind the three main buttons
     Image8->setObjectName(QStringLiteral("Image8"));
     Image8->setGeometry(638, 396, 110, 112);
     Button8 = makeButton(this, "Button8", 646, 404, QStringLiteral("模擬試験成績表をブラウザで表示します"));
     Button3 = makeButton(this, "Button3", 646, 440, QStringLiteral("テスト選択へ戻ります"));
     Button1 = makeButton(this, "Button1", 646, 476, QStringLiteral("Quarvelを終了します"));
+}
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(300);
-    connect(Timer1, &QTimer::timeout, this, &TResultForm::Timer1Timer);
-
+void TResultForm::connectButtons()
+{
     connect(Button1, &ui::PictureButton::clicked, this, &TResultForm::Button1Click);
     connect(Button3, &ui::PictureButton::clicked, this, &TResultForm::Button3Click);
     connect(Button4, &ui::PictureButton::clicked, this, &TResultForm::Button4Click);
@@ -357,8 +390,6 @@ void TResultForm::buildControls()
     connect(exhibitButtons[1], &ui::PictureButton::clicked, this, &TResultForm::Image12Click);
     connect(exhibitButtons[2], &ui::PictureButton::clicked, this, &TResultForm::Image13Click);
     connect(exhibitButtons[3], &ui::PictureButton::clicked, this, &TResultForm::Image14Click);
-
-    setRightPanelButtonsVisible(false);
 }
 
 // Pictures and colours of the current vendor.

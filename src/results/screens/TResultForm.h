@@ -76,6 +76,12 @@ class TResultForm : public ui::Screen
   private:
     ExamSession& m_session; // the sitting being scored
     void buildControls();
+    void buildSummaryArea();
+    void buildQuestionTable();
+    void buildExplanationArea();
+    void buildTrendChart();
+    void buildMainButtons();
+    void connectButtons();
     void buildKeys();
     void selectRowByKey(int row);
     void openRowByKey();

@@ -144,6 +144,30 @@ TStudyForm::TStudyForm(QWidget* parent) : ui::Screen(QStringLiteral("StudyForm")
 
 void TStudyForm::buildControls()
 {
+    buildTestList();
+    buildCategoryView();
+    buildLegend();
+    buildSidePanel();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(3);
+    connect(Timer1, &QTimer::timeout, this, &TStudyForm::Timer1Timer);
+    connect(Button1, &ui::PictureButton::clicked, this, &TStudyForm::Button1Click);
+    connect(Button2, &ui::PictureButton::clicked, this, &TStudyForm::Button2Click);
+    connect(Button3, &ui::PictureButton::clicked, this, &TStudyForm::Button3Click);
+    connect(Button4, &ui::PictureButton::clicked, this, &TStudyForm::Button4Click);
+
+    setTabOrder(ScrollBox1, Button1);
+    setTabOrder(Button1, Memo1);
+    setTabOrder(Memo1, Button3);
+    setTabOrder(Button3, Button4);
+    setTabOrder(Button4, Button2);
+}
+
+// The list of tests with their bars, the opened row's marker and the keyboard's row.
+void TStudyForm::buildTestList()
+{
     Image3 = makePicture(this, "Image3", QRect(0, 0, kDefaultWidth, 19));
     HiGradeImg = makePicture(this, "HiGradeImg", QRect(kRightX - 36, 24, 129, 42));
     Image6 = makePicture(this, "Image6", QRect(kListLeft, kListTop - 6, kStudyNamesWidth + kStudyBarsWidth, 4));
@@ -186,7 +210,11 @@ void TStudyForm::buildControls()
     Label2 = makeLabel(ScrollBox1->viewport(), "Label2", QString(), 16, 0);
     Label2->installEventFilter(this);
     Label2->hide();
+}
 
+// One test opened: its title over its categories' bars, and the way back to the list.
+void TStudyForm::buildCategoryView()
+{
     Label1 = makeLabel(this, "Label1", QString(), kListLeft + 16, kTitleTop);
     QFont title = Label1->font();
     title.setBold(true);
@@ -210,7 +238,11 @@ void TStudyForm::buildControls()
     Button1 = makeButton(this, "Button1", kListLeft, kListTop + kStudyCategoryRow * kCategoryRowsShown + 12,
                          QStringLiteral("一覧に戻ります"));
     Button1->hide();
+}
 
+// What the small pictures beside the bars mean.
+void TStudyForm::buildLegend()
+{
     AdpImg = makePicture(this, "AdpImg", QRect(kListLeft, kListTop + kListHeight + 12, 15, 10));
     AdpImg->setPixmap(QPixmap::fromImage(adaptiveIcon()));
     Label5 = makeLabel(this, "Label5", QStringLiteral("ボタンクリックでAdaptive 一覧表示"), kListLeft + 20,
@@ -218,7 +250,11 @@ void TStudyForm::buildControls()
     Crown = makePicture(this, "Crown", QRect(kListLeft + 260, kListTop + kListHeight + 12, 18, 9));
     Crown->setPixmap(QPixmap::fromImage(crownPicture()));
     Label6 = makeLabel(this, "Label6", QStringLiteral("目標正答率"), kListLeft + 282, kListTop + kListHeight + 9);
+}
 
+// How to use the screen, and the buttons under it.
+void TStudyForm::buildSidePanel()
+{
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
@@ -245,21 +281,6 @@ void TStudyForm::buildControls()
     Shape3->setObjectName(QStringLiteral("Shape3"));
     Shape3->setGeometry(kDefaultWidth - 9, 0, 9, 9);
     Shape3->installEventFilter(this);
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(3);
-    connect(Timer1, &QTimer::timeout, this, &TStudyForm::Timer1Timer);
-    connect(Button1, &ui::PictureButton::clicked, this, &TStudyForm::Button1Click);
-    connect(Button2, &ui::PictureButton::clicked, this, &TStudyForm::Button2Click);
-    connect(Button3, &ui::PictureButton::clicked, this, &TStudyForm::Button3Click);
-    connect(Button4, &ui::PictureButton::clicked, this, &TStudyForm::Button4Click);
-
-    setTabOrder(ScrollBox1, Button1);
-    setTabOrder(Button1, Memo1);
-    setTabOrder(Memo1, Button3);
-    setTabOrder(Button3, Button4);
-    setTabOrder(Button4, Button2);
 }
 
 void TStudyForm::applyTheme()

@@ -59,6 +59,10 @@ class TStudyForm : public ui::Screen
 
   private:
     void buildControls();
+    void buildTestList();
+    void buildCategoryView();
+    void buildLegend();
+    void buildSidePanel();
     bool listKey(int key);
     void showKeyRow();
     void applyTheme();

@@ -195,6 +195,18 @@ void TExamModeForm::setReadingOrder()
         QWidget::setTabOrder(order.at(i - 1), order.at(i));
 }
 
+// The button row while the sitting runs, or in review, where only scoring and the explanation
+// are left and stand further apart.
+void TExamModeForm::placeButtonRow(bool review)
+{
+    Button4->move(review ? kReviewScoreX : kScoreX, kButtonTop);
+    Button1->move(review ? kReviewExplanationX : kExplanationX, kButtonTop);
+    setReadingOrder();
+    for (ui::PictureButton* button : {Button2, Button3, Button6})
+        button->setVisible(!review);
+    setWindowTitle(review ? kReviewTitle : kRunningTitle);
+}
+
 void TExamModeForm::pressByKey(ui::PictureButton* button)
 {
     // Only what the mouse could reach: a hidden or disabled button stays untouched.
@@ -217,9 +229,24 @@ void TExamModeForm::tickChoiceByKey(int k)
     }
 }
 
+// Built area by area, in the order the screen reads.
 void TExamModeForm::buildControls()
 {
-    // Title and question panel.
+    buildQuestionPanel();
+    buildAnswerPanel();
+    buildSideColumn();
+    buildButtonRow();
+    buildHiddenPictures();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TExamModeForm::Timer1Timer);
+}
+
+// Title and question panel.
+void TExamModeForm::buildQuestionPanel()
+{
     Memo12 = memotext::createMemo(this, QStringLiteral("Memo12"), gothic(12, true));
     Memo12->setGeometry(8, 6, 601, 34);
     Memo12->installEventFilter(this);
@@ -252,8 +279,11 @@ void TExamModeForm::buildControls()
     CheckBox0->setObjectName(QStringLiteral("CheckBox0"));
     setTextColour(CheckBox0, QPalette::WindowText, Qt::red);
     CheckBox0->setGeometry(400, 196, 196, 20);
+}
 
-    // Answer panel: a white scroll box that scrolls vertically only.
+// Answer panel: a white scroll box that scrolls vertically only.
+void TExamModeForm::buildAnswerPanel()
+{
     Panel2 = new QScrollArea(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setGeometry(8, 273, 601, 241);
@@ -308,8 +338,11 @@ void TExamModeForm::buildControls()
     Label6->setObjectName(QStringLiteral("Label6"));
     Label6->setGeometry(kChoiceTextLeft, 46, 400, 16);
     Label6->hide();
+}
 
-    // Side column: clock, time labels, question count, pace hint.
+// Side column: clock, time labels, question count, pace hint.
+void TExamModeForm::buildSideColumn()
+{
     Image3 = new QLabel(this);
     Image3->setObjectName(QStringLiteral("Image3"));
     Image3->setGeometry(628, 44, examclock::kFaceWidth, examclock::kFaceHeight);
@@ -331,8 +364,11 @@ void TExamModeForm::buildControls()
     setTextColour(Label4, QPalette::WindowText, Qt::red);
     Label3->hide();
     Label4->hide();
+}
 
-    // Button row.
+// Button row.
+void TExamModeForm::buildButtonRow()
+{
     auto rowButton = [&](const QString& name, int x, const QString& hint) {
         auto* button = new ui::PictureButton(this, name);
         button->setGeometry(x, kButtonTop, kButtonWidth, kButtonHeight);
@@ -352,7 +388,12 @@ void TExamModeForm::buildControls()
     connect(Button1, &ui::PictureButton::clicked, this, &TExamModeForm::Button1Click);
     connect(Button6, &ui::PictureButton::clicked, this, &TExamModeForm::Button6Click);
     connect(Button2, &ui::PictureButton::clicked, this, &TExamModeForm::Button2Click);
+}
 
+// Hidden holders of the button pictures (each with its greyed twin) and the clock faces,
+// drawn by buildPictures().
+void TExamModeForm::buildHiddenPictures()
+{
     itiziIMG = hiddenPicture(this, QStringLiteral("itiziIMG"));
     saikaiIMG = hiddenPicture(this, QStringLiteral("saikaiIMG"));
     imasuguIMG = hiddenPicture(this, QStringLiteral("imasuguIMG"));
@@ -366,11 +407,6 @@ void TExamModeForm::buildControls()
     saitenIMG = hiddenPicture(this, QStringLiteral("saitenIMG"));
     saitenGIMG = hiddenPicture(this, QStringLiteral("saitenGIMG"));
     invisibleclock = hiddenPicture(this, QStringLiteral("invisibleclock"));
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &TExamModeForm::Timer1Timer);
 }
 
 // The button pictures in the current vendor's colour, each with its greyed twin.
@@ -447,13 +483,7 @@ void TExamModeForm::FormShow()
     Button3->setHint(kPauseHint);
     Button3->setPicture(itiziIMG->pixmap());
     setPausedLook(false);
-    Button4->move(kScoreX, kButtonTop);
-    Button1->move(kExplanationX, kButtonTop);
-    setReadingOrder();
-    Button2->show();
-    Button3->show();
-    Button6->show();
-    setWindowTitle(kRunningTitle);
+    placeButtonRow(false);
 
     m_timeUp = examclock::TimeUp::NotYet;
     Timer1->start(1000);
@@ -701,24 +731,12 @@ void TExamModeForm::reviewJump(int row)
     LoadAnswer(row);
     setQuestionLabel(questionlayout::questionLabel(row));
     CheckBox0->setFocus();
-    Button2->hide();
-    Button3->hide();
-    Button6->hide();
-    Button4->move(kReviewScoreX, kButtonTop);
-    Button1->move(kReviewExplanationX, kButtonTop);
-    setReadingOrder();
-    setWindowTitle(kReviewTitle);
+    placeButtonRow(true);
 }
 
 void TExamModeForm::scoreSession()
 {
-    Button4->move(kScoreX, kButtonTop);
-    Button1->move(kExplanationX, kButtonTop);
-    setReadingOrder();
-    Button2->show();
-    Button3->show();
-    Button6->show();
-    setWindowTitle(kRunningTitle);
+    placeButtonRow(false);
     Image3->show();
     Label11->show();
     Label12->show();
@@ -766,6 +784,19 @@ void TExamModeForm::LoadQuestion(int q)
     if (!question)
         return;
 
+    resetQuestionControls(q);
+    const ChoiceLayout choices = layOutChoices(*question);
+    const QString dir = questionlayout::questionDataDir(selection().test().questionFile);
+    const QString shownText = showQuestionText(*question, dir);
+    const QStringList shownChoices = showAnswerArea(*question, choices, dir);
+    describeQuestion(q, shownText, shownChoices);
+
+    m_session.markQuestionStart();
+}
+
+// What the previous question left: style buttons, the pace hint, the mark, the label's size.
+void TExamModeForm::resetQuestionControls(int q)
+{
     for (auto* button : ButtonType)
         button->hide();
 
@@ -780,17 +811,21 @@ void TExamModeForm::LoadQuestion(int q)
     const questionlayout::LabelFont labelFont = questionlayout::questionLabelFont(q);
     Label0->setFont(gothic(labelFont.pointSize, true));
     Label0->move(Label0->x(), labelFont.top);
+}
 
+// Fills all ten choices, still hidden, and stacks them by their displayed line counts.
+TExamModeForm::ChoiceLayout TExamModeForm::layOutChoices(const SessionQuestion& question)
+{
+    ChoiceLayout layout;
     std::array<int, kMaxChoices> lineCounts{};
-    std::array<QString, kMaxChoices> choiceTexts{};
     for (size_t k = 0; k < size_t(kMaxChoices); ++k) {
         setRadio(RadioButton[k], false);
         RadioButton[k]->hide();
         CheckBox[k]->setChecked(false);
         CheckBox[k]->hide();
         ChoiceMemo[k]->hide();
-        const QString text = memotext::fromFile(question->choices[k]);
-        choiceTexts[k] = text;
+        const QString text = memotext::fromFile(question.choices[k]);
+        layout.texts[k] = text;
         memotext::setMemoText(ChoiceMemo[k], text, questionlayout::kChoiceLinePitch);
         const QString spoken = questionlayout::spokenChoice(int(k) + 1, text);
         RadioButton[k]->setAccessibleName(spoken);
@@ -802,25 +837,29 @@ void TExamModeForm::LoadQuestion(int q)
         RadioButton[k]->move(kChoiceLeft, places[k].buttonTop);
         CheckBox[k]->move(kChoiceLeft, places[k].buttonTop);
         ChoiceMemo[k]->setGeometry(kChoiceTextLeft, places[k].textTop, kChoiceTextWidth, places[k].textHeight);
+        layout.bottoms[k] = places[k].textTop + places[k].textHeight;
     }
+    return layout;
+}
 
+// The question text without its image line; the pictures that line names become the exhibit
+// buttons. Returns the text as shown.
+QString TExamModeForm::showQuestionText(const SessionQuestion& question, const QString& dir)
+{
     m_imageNames.fill({});
     m_imagePaths.fill({});
     for (auto* button : RefImg)
         button->hide();
-    Label6->hide();
 
-    const questionlayout::ImageLine imageLine = questionlayout::splitImageLine(question->text);
+    const questionlayout::ImageLine imageLine = questionlayout::splitImageLine(question.text);
     const QString shownText = memotext::fromFile(imageLine.shownText);
     memotext::setMemoText(Memo1, shownText, kQuestionLinePitch);
     if (imageLine.present) {
-        const QString dir = questionlayout::questionDataDir(selection().test().questionFile);
         for (int i = 0; i < imageLine.count; ++i) {
             m_imageNames[size_t(i)] = imageLine.names[size_t(i)];
             m_imagePaths[size_t(i)] = questionlayout::imagePath(dir, imageLine.names[size_t(i)]);
         }
-        if (question->style == kStyleSingle || question->style == kStyleMultiple ||
-            question->style == kStyleTextEntry) {
+        if (question.style == kStyleSingle || question.style == kStyleMultiple || question.style == kStyleTextEntry) {
             for (int i = 0; i < imageLine.count; ++i)
                 RefImg[size_t(i)]->show();
         }
@@ -831,38 +870,47 @@ void TExamModeForm::LoadQuestion(int q)
                                           ? Qt::ScrollBarAlwaysOn
                                           : Qt::ScrollBarAlwaysOff);
     Memo1->verticalScrollBar()->setValue(0);
+    return shownText;
+}
 
+// The question's own choices, or the button to its answer style screen with that screen's
+// question handed over. Returns the texts of the choices shown.
+QStringList TExamModeForm::showAnswerArea(const SessionQuestion& question, const ChoiceLayout& choices,
+                                          const QString& dir)
+{
+    Label6->hide();
     int contentBottom = 0;
     QStringList shownChoices;
-    if (question->style == kStyleSingle || question->style == kStyleMultiple) {
-        const bool single = question->style == kStyleSingle;
+    if (question.style == kStyleSingle || question.style == kStyleMultiple) {
+        const bool single = question.style == kStyleSingle;
         for (size_t k = 0; k < size_t(kMaxChoices); ++k) {
-            if (question->shownChoiceCount < int(k) + 1)
+            if (question.shownChoiceCount < int(k) + 1)
                 continue;
             if (single)
                 RadioButton[k]->show();
             else
                 CheckBox[k]->show();
             ChoiceMemo[k]->show();
-            shownChoices << choiceTexts[k];
-            contentBottom = places[k].textTop + places[k].textHeight;
+            shownChoices << choices.texts[k];
+            contentBottom = choices.bottoms[k];
         }
-    } else if (question->style >= kStyleGraphic && question->style <= kStyleConnector) {
-        const QString dir = questionlayout::questionDataDir(selection().test().questionFile);
-        m_session.styleHandOver.question(question->style) = FillStyleQuestion(*question, dir);
-        ButtonType[size_t(question->style - kStyleGraphic)]->show();
+    } else if (question.style >= kStyleGraphic && question.style <= kStyleConnector) {
+        m_session.styleHandOver.question(question.style) = FillStyleQuestion(question, dir);
+        ButtonType[size_t(question.style - kStyleGraphic)]->show();
         Label6->show();
         contentBottom = Label6->geometry().bottom();
     }
     Panel2Contents->resize(Panel2Contents->width(), std::max(Panel2->height(), contentBottom + 8));
     Panel2->verticalScrollBar()->setValue(0);
+    return shownChoices;
+}
 
-    // The question panel tells a screen reader the number, the text and the choices, in the
-    // order a sighted reader meets them.
+// The question panel tells a screen reader the number, the text and the choices, in the order a
+// sighted reader meets them.
+void TExamModeForm::describeQuestion(int q, const QString& shownText, const QStringList& shownChoices)
+{
     Panel1->setAccessibleName(questionlayout::questionLabel(q));
     Panel1->setAccessibleDescription(questionlayout::spokenQuestion(shownText, shownChoices));
-
-    m_session.markQuestionStart();
 }
 
 void TExamModeForm::CheckBox1Click(QCheckBox* clicked)

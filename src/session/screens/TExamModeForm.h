@@ -87,8 +87,14 @@ protected:
 
 private:
     void buildControls();
+    void buildQuestionPanel();
+    void buildAnswerPanel();
+    void buildSideColumn();
+    void buildButtonRow();
+    void buildHiddenPictures();
     void buildKeys();
     void setReadingOrder();
+    void placeButtonRow(bool review);
     void pressByKey(ui::PictureButton* button);
     void tickChoiceByKey(int k);
     void buildPictures();
@@ -102,6 +108,17 @@ private:
     void uncheckAllChoices();
     void Memo1Enter();
     void MemoChoiceEnter();
+
+    // A question's choice texts as read from its file, and the bottom of each in the answer panel.
+    struct ChoiceLayout {
+        std::array<QString, kMaxChoices> texts{};
+        std::array<int, kMaxChoices> bottoms{};
+    };
+    void resetQuestionControls(int q);
+    ChoiceLayout layOutChoices(const SessionQuestion& question);
+    QString showQuestionText(const SessionQuestion& question, const QString& dir);
+    QStringList showAnswerArea(const SessionQuestion& question, const ChoiceLayout& choices, const QString& dir);
+    void describeQuestion(int q, const QString& shownText, const QStringList& shownChoices);
 
     ExamSession& m_session;
 

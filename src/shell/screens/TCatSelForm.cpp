@@ -84,6 +84,38 @@ TCatSelForm::TCatSelForm(ExamSession& session, QWidget* parent)
     });
     resize(kDefaultWidth, kDefaultHeight);
 
+    buildControls();
+
+    // The form sees the keys of all its controls first, so Ctrl+X works wherever the focus is.
+    qApp->installEventFilter(this);
+}
+
+// Built top to bottom.
+void TCatSelForm::buildControls()
+{
+    buildCategoryArea();
+    buildModeChoice();
+    buildCountAndTime();
+
+    Button1 = new ui::PictureButton(this, QStringLiteral("Button1"));
+    Button1->resize(110, 36);
+    Button1->move(500, 512);
+    Button1->setHint(QStringLiteral("模擬試験を開始します"));
+    connect(Button1, &ui::PictureButton::clicked, this, [this] { Button1Click(); });
+    Button2 = new ui::PictureButton(this, QStringLiteral("Button2"));
+    Button2->resize(110, 36);
+    Button2->move(626, 512);
+    Button2->setHint(QStringLiteral("テスト選択に戻ります"));
+    connect(Button2, &ui::PictureButton::clicked, this, [this] { Button2Click(); });
+
+    Timer1 = named(new QTimer(this), "Timer1");
+    Timer1->setInterval(300);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+}
+
+// The side bar, and the scrolling panel the category boxes are made in when a test is opened.
+void TCatSelForm::buildCategoryArea()
+{
     Image1 = named(new QLabel(this), "Image1");
     Image1->setGeometry(0, 0, kLeftBarWidth, kDefaultHeight);
     HiGradeImg = named(new QLabel(this), "HiGradeImg");
@@ -103,7 +135,11 @@ TCatSelForm::TCatSelForm(ExamSession& session, QWidget* parent)
     CheckBox1 = named(new QCheckBox(QStringLiteral("大カテゴリのみ表示"), this), "CheckBox1");
     CheckBox1->move(kContentLeft, 286);
     connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
+}
 
+// The three modes, and the Adaptive box under them.
+void TCatSelForm::buildModeChoice()
+{
     Label6 = label(this, "Label6", QStringLiteral("モードを指定してください..."), kContentLeft, 312);
     RadioButton1 =
         named(new QRadioButton(
@@ -126,7 +162,11 @@ TCatSelForm::TCatSelForm(ExamSession& session, QWidget* parent)
     cbAdaptive = named(new QCheckBox(QStringLiteral("Adaptive(拡張履歴情報を使用)"), this), "cbAdaptive");
     cbAdaptive->move(kContentLeft + 14, 392);
     cbAdaptive->adjustSize();
+}
 
+// How many questions, and the time limit.
+void TCatSelForm::buildCountAndTime()
+{
     Label2 = label(this, "Label2", QStringLiteral("出題数を決めてください..."), kContentLeft, 420);
     Edit1 = named(new QLineEdit(this), "Edit1");
     Edit1->setGeometry(kContentLeft + 14, 438, 60, 22);
@@ -137,24 +177,6 @@ TCatSelForm::TCatSelForm(ExamSession& session, QWidget* parent)
     Edit2->setGeometry(kContentLeft + 14, 486, 60, 22);
     Edit2->setAccessibleName(QStringLiteral("制限時間(分)"));
     Label5 = label(this, "Label5", QStringLiteral("分"), kContentLeft + 80, 490);
-
-    Button1 = new ui::PictureButton(this, QStringLiteral("Button1"));
-    Button1->resize(110, 36);
-    Button1->move(500, 512);
-    Button1->setHint(QStringLiteral("模擬試験を開始します"));
-    connect(Button1, &ui::PictureButton::clicked, this, [this] { Button1Click(); });
-    Button2 = new ui::PictureButton(this, QStringLiteral("Button2"));
-    Button2->resize(110, 36);
-    Button2->move(626, 512);
-    Button2->setHint(QStringLiteral("テスト選択に戻ります"));
-    connect(Button2, &ui::PictureButton::clicked, this, [this] { Button2Click(); });
-
-    Timer1 = named(new QTimer(this), "Timer1");
-    Timer1->setInterval(300);
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-
-    // The form sees the keys of all its controls first, so Ctrl+X works wherever the focus is.
-    qApp->installEventFilter(this);
 }
 
 TCatSelForm::~TCatSelForm()

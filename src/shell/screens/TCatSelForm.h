@@ -57,6 +57,10 @@ class TCatSelForm : public ui::Screen
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    void buildControls();
+    void buildCategoryArea();
+    void buildModeChoice();
+    void buildCountAndTime();
     void drawThemePictures();
     void createCategoryControls();
     void makeCategoryPair(int category);
