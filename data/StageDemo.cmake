@@ -1,9 +1,13 @@
-# Lays out a complete installation from data/: program/ -> BIN/ (with the information pages made
-# from info/), questions/<vendor>/*.qsrc packed
+# Lays out a complete installation from data/: program/ -> BIN/ (with the program, its sound
+# module and the information pages made from info/), questions/<vendor>/*.qsrc packed
 # into QDAT/<vendor>/*.qdf (with the .ini files and img/ beside them), an empty HIST/.
 file(MAKE_DIRECTORY ${DEST}/BIN ${DEST}/QDAT ${DEST}/HIST)
 file(COPY ${SOURCE}/program/ DESTINATION ${DEST}/BIN)
 file(COPY ${PROGRAM} DESTINATION ${DEST}/BIN)
+# The program loads its sound player from its own directory at the first sound.
+if(SOUND_MODULE)
+    file(COPY ${SOUND_MODULE} DESTINATION ${DEST}/BIN)
+endif()
 set(DEST_DIR ${DEST}/BIN)
 include(${SOURCE}/info/MakeInfoPages.cmake)
 

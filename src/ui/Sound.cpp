@@ -1,19 +1,69 @@
 #include "ui/Sound.h"
 
 #include "bank/FileLookup.h"
+#include "ui/SoundModule.h"
 
-#include <QFileInfo>
 #include <QCoreApplication>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QFileInfo>
+#include <QLibrary>
+#include <QtDebug>
 
 namespace ui {
+
+namespace soundmodule {
+
+QStringList candidates()
+{
+    // QLibrary adds the platform's prefix and suffix ("libquarvel_sound.so").
+    return {QCoreApplication::applicationDirPath() + QStringLiteral("/quarvel_sound"), QStringLiteral("quarvel_sound")};
+}
+
+PlayFunction load(const QStringList& candidates, QString* why)
+{
+    QStringList errors;
+    for (const QString& name : candidates) {
+        // Never unloaded: effects the module made may still be playing when the caller forgets it.
+        QLibrary library(name);
+        library.setLoadHints(QLibrary::PreventUnloadHint);
+        if (auto play = reinterpret_cast<PlayFunction>(library.resolve(kEntryPoint)))
+            return play;
+        errors.append(library.errorString());
+    }
+    if (why)
+        *why = errors.join(QStringLiteral("; "));
+    return nullptr;
+}
+
+} // namespace soundmodule
+
 namespace {
+
 QStringList& log()
 {
     static QStringList played;
     return played;
 }
+
+struct Player {
+    bool tried = false;
+    soundmodule::PlayFunction play = nullptr;
+};
+
+// The module's player, loaded by the first call with `loadNow`; nullptr while not loaded or when
+// it cannot be, which is said once: sound is then off for the rest of the run.
+soundmodule::PlayFunction player(bool loadNow)
+{
+    static Player player;
+    if (!player.tried && loadNow) {
+        player.tried = true;
+        QString why;
+        player.play = soundmodule::load(soundmodule::candidates(), &why);
+        if (!player.play)
+            qWarning().noquote() << "Sound is off: the sound module could not be loaded:" << why;
+    }
+    return player.play;
+}
+
 } // namespace
 
 void playSound(const QString& relativePath)
@@ -21,18 +71,19 @@ void playSound(const QString& relativePath)
     log().append(relativePath);
     if (qEnvironmentVariableIntValue("QUARVEL_SILENT") == 1)
         return;
+    if (relativePath.isEmpty()) {
+        // Stops what is playing; nothing can be while the module is not loaded.
+        if (const auto play = player(false))
+            play(u"", 0);
+        return;
+    }
     const QString path = filelookup::resolve(relativePath);
     if (!QFileInfo(path).isFile())
         return;
-    // One effect per request, deleted when the program ends: sounds are short and rare, and a
-    // shared effect would cut off the previous sound. isPlaying() is unreliable without a device.
-    auto* effect = new QSoundEffect(QCoreApplication::instance());
-    effect->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
-    QObject::connect(effect, &QSoundEffect::playingChanged, effect, [effect] {
-        if (!effect->isPlaying())
-            effect->deleteLater();
-    });
-    effect->play();
+    if (const auto play = player(true)) {
+        const QString absolute = QFileInfo(path).absoluteFilePath();
+        play(reinterpret_cast<const char16_t*>(absolute.utf16()), absolute.size());
+    }
 }
 
 namespace testing {

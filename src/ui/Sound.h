@@ -1,7 +1,8 @@
 #pragma once
 // Asynchronous playback of the program's wave files ("wav/test.wav", ...), relative to the
-// working directory (the program directory). A missing file or audio device is silent.
-// QUARVEL_SILENT=1 turns playback off; every request is still logged for tests.
+// working directory (the program directory); an empty path stops what is playing. A missing file,
+// audio device or sound module (SoundModule.h) is silent. QUARVEL_SILENT=1 turns playback off;
+// every request is still logged for tests.
 #include <QString>
 #include <QStringList>
 
