@@ -4,6 +4,7 @@
 #include "bank/FileLookup.h"
 #include "bank/SettingsStore.h"
 #include "install/CourseListing.h"
+#include "install/AddressFile.h"
 #include "install/InstallLayout.h"
 #include "online/screens/TSyncForm.h"
 #include "online/screens/TUpdateForm.h"
@@ -22,7 +23,6 @@
 #include "ui/Presses.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -456,14 +456,12 @@ void TCourseMenuForm::Button5Click()
 
 void TCourseMenuForm::Image2Click()
 {
-    const QString path = filelookup::resolve(layout::programDir() + QStringLiteral("online"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ui::messageBox(this, QStringLiteral("Error"), QStringLiteral("ファイル %1 を開けません。").arg(path));
+    const addressfile::Address read = addressfile::read(QStringLiteral("online"));
+    if (!read.opened) {
+        ui::messageBox(this, QStringLiteral("Error"), read.failureText());
         return;
     }
-    const QByteArray line = file.readLine();
-    const QString address = cp932::toUnicode(std::string_view(line.constData(), std::size_t(line.size()))).trimmed();
+    const QString& address = read.address;
     if (address.isEmpty())
         return;
     // A plain name is a page in the program directory.

@@ -1,9 +1,8 @@
 #include "shell/screens/TMainMenuForm.h"
 
 #include "bank/Cp932.h"
-#include "bank/FileLookup.h"
 #include "bank/SettingsStore.h"
-#include "install/InstallLayout.h"
+#include "install/AddressFile.h"
 #include "shell/OpticalDrives.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -13,7 +12,6 @@
 #include "ui/ShellOpen.h"
 #include "ui/Presses.h"
 
-#include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -165,11 +163,7 @@ void TMainMenuForm::buildControls()
 void TMainMenuForm::FormCreate()
 {
     // A missing or empty CGI_URL leaves the inquiry address empty; the pages then post nowhere.
-    QFile file(filelookup::resolve(layout::programDir() + QStringLiteral("CGI_URL")));
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray line = file.readLine();
-        m_inquiryAddress = cp932::toUnicode(std::string_view(line.constData(), std::size_t(line.size()))).trimmed();
-    }
+    m_inquiryAddress = addressfile::read(QStringLiteral("CGI_URL")).address;
     m_cdDrives = opticalDiscRoots();
 }
 
