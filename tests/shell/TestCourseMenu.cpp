@@ -245,10 +245,10 @@ private Q_SLOTS:
         QDir().mkpath(install().questionDir(QStringLiteral("ibm")));
         createScreens();
         TCourseMenuForm& form = *screens().CourseMenuForm;
-        QCOMPARE(selection.theme().directory, QStringLiteral("ibm"));
-        QVERIFY(selection.vendorTests().isEmpty());
+        QCOMPARE(selection().theme().directory, QStringLiteral("ibm"));
+        QVERIFY(selection().vendorTests().isEmpty());
         QCOMPARE(form.selectedRow(), 0);
-        QCOMPARE(selection.highestBadgeLevel(), 0);
+        QCOMPARE(selection().highestBadgeLevel(), 0);
         form.show();
         form.Button2Click();
         form.Image7Click();
@@ -333,7 +333,7 @@ private Q_SLOTS:
         const QRect before = form.geometry();
         form.Button2Click();
         QCOMPARE(settingDefaultDir(), QStringLiteral("2"));
-        QCOMPARE(selection.test().code, std::string("C2"));
+        QCOMPARE(selection().test().code, std::string("C2"));
         QCOMPARE(form.recordedGeometry(), before);
         QVERIFY(!form.isVisible());
         QVERIFY(screens().CatSelForm->isVisible());
@@ -358,7 +358,7 @@ private Q_SLOTS:
 
         form.RDBClick(2);
         form.Image7Click();
-        QCOMPARE(selection.test().code, std::string("J2"));
+        QCOMPARE(selection().test().code, std::string("J2"));
         QVERIFY(screens().SyncForm->isVisible());
         screens().SyncForm->hide();
 
@@ -434,10 +434,10 @@ private Q_SLOTS:
         TCourseMenuForm& form = showThreeVendors();
         QCOMPARE(QApplication::focusWidget(), form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1")));
         testsupport::typeKeys(&form, keys);
-        QCOMPARE(selection.theme().directory, vendor);
+        QCOMPARE(selection().theme().directory, vendor);
         QCOMPARE(form.selectedRow(), row);
         // The selected look follows, and only one row has it.
-        for (int r = 1; r <= selection.vendorTests().size(); ++r) {
+        for (int r = 1; r <= selection().vendorTests().size(); ++r) {
             const QImage icon = form.findChild<QLabel*>(QStringLiteral("RDB%1").arg(r))->pixmap().toImage().copy(0, 0, 18, 18);
             QCOMPARE(icon == form.findChild<QLabel*>(QStringLiteral("OM0S"))->pixmap().toImage(), r == row);
         }
@@ -471,7 +471,7 @@ private Q_SLOTS:
         auto frame = [&](int r) {
             return form.findChild<QLabel*>(QStringLiteral("RDB%1").arg(r))->pixmap().toImage().pixelColor(300, 0);
         };
-        const QColor oracle = ui::fromBgr(selection.theme().colour1);
+        const QColor oracle = ui::fromBgr(selection().theme().colour1);
         QCOMPARE(frame(1), oracle);
         QCOMPARE(frame(2), QColor(Qt::black));
         testsupport::typeKeys(&form, {Qt::Key_Tab});
@@ -505,7 +505,7 @@ private Q_SLOTS:
         QCOMPARE(screens().CatSelForm->isVisible(), started);
         QCOMPARE(screens().StudyForm->isVisible(), !started);
         if (started) {
-            QCOMPARE(selection.test().code, std::string("C2"));
+            QCOMPARE(selection().test().code, std::string("C2"));
             QCOMPARE(settingDefaultDir(), QStringLiteral("2"));
         }
     }
