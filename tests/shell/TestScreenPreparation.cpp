@@ -2,6 +2,7 @@
 // after the opening screen has been painted; a screen drawn late looks exactly as one drawn early.
 #include "bank/Cp932.h"
 #include "bank/QuestionFileWriter.h"
+#include "install/Selection.h"
 #include "session/screens/TExamModeForm.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -74,7 +75,7 @@ private Q_SLOTS:
     {
         TCourseMenuForm* menu = screens().CourseMenuForm;
         QVERIFY(!menu->isPrepared());
-        QCOMPARE(menu->tests().size(), 2);
+        QCOMPARE(selection().vendorTests().size(), 2);
         // The rows exist and say what they list; their pictures wait.
         QVERIFY(menu->findChild<QLabel*>(QStringLiteral("RDB2"))->toolTip().contains(QStringLiteral("OR-2")));
         QVERIFY(pictureOf(menu, QStringLiteral("RDB1")).isNull());
