@@ -19,22 +19,6 @@ std::string text(const std::string& cp932Text)
 
 } // namespace
 
-std::optional<std::string> ReportBarLine(int percent, int height)
-{
-    if (percent < 0 || percent > 100)
-        return std::nullopt;
-    const std::string tail = " height=" + std::to_string(height) + ">";
-    auto picture = [&](const char* name, int width) {
-        return std::string("<img src=\"") + name + "\" width=" + std::to_string(width) + tail;
-    };
-    std::string line = "<td>";
-    if (percent > 0)
-        line += picture("red.gif", 4 * percent);
-    if (percent < 100)
-        line += picture("black.gif", 4 * (100 - percent));
-    return line + "</td></tr>";
-}
-
 std::vector<std::string> ReportPageLines(const ReportData& d)
 {
     const AttemptScore& s = d.score;
@@ -57,27 +41,12 @@ std::vector<std::string> ReportPageLines(const ReportData& d)
                     AttemptTimeText(s.elapsedMinutes, s.elapsedSeconds).toStdString() + "</h4>");
     lines.push_back("<hr>");
     lines.push_back(sjis("<h4>これまでの達成度</h4>"));
-    lines.push_back("<table>");
-    lines.push_back(sjis("<tr><td><b><small>■総合成績</small></b></td>"));
-    lines.push_back("<td><img src=\"print_scale.gif\"><BR></td></tr>");
-    lines.push_back("<tr><td></td>");
-    // A stored average outside 0..100 (a damaged file) still gets its row, as an empty bar.
-    lines.push_back(ReportBarLine(d.after.average, 30).value_or("<td></td></tr>"));
-    lines.push_back("<tr><td></td>");
-    lines.push_back(sjis("<td><small>*これまでの最高正答率は") + std::to_string(d.after.best) +
-                    sjis("％です。</small><BR>　</td></tr>"));
-    lines.push_back(sjis("<tr><td><b><small>■カテゴリ別成績</small></b></td>"));
-    lines.push_back("<td><img src=\"print_scale.gif\"><BR></td></tr>");
-    const size_t categories = std::min(d.categoryNames.size(), d.after.categories.size());
-    for (size_t c = 0; c < categories; ++c) {
-        // Byte 5 as the history writer leaves it: unchanged for a category not asked this time.
-        const auto bar = ReportBarLine(d.after.categories[c][5], 15);
-        if (!bar)
-            continue;
-        lines.push_back("<tr><td><small>" + text(d.categoryNames[c]) + "</small></td>");
-        lines.push_back(*bar);
-    }
-    lines.push_back("</table>");
+    BarTableShape shape;
+    shape.bestCell =
+        sjis("<td><small>*これまでの最高正答率は") + std::to_string(d.after.best) + sjis("％です。</small><BR>　</td></tr>");
+    shape.categoryHeading = true;
+    const std::vector<std::string> table = BarTableLines(d.after, d.categoryNames, shape);
+    lines.insert(lines.end(), table.begin(), table.end());
     lines.push_back("<hr>");
     lines.push_back(sjis("<h5>■正答率の推移</h5>"));
     lines.push_back(std::string("<img src=\"") + kRateChartPng + "\">");

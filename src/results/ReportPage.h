@@ -2,10 +2,10 @@
 // The lines of the printed report (Print/Print.htm) that follow the template's own: the attempt's
 // figures, the bars of the average and of each category, and the two trend charts. CP932 bytes;
 // every value from outside the program is escaped where it lands.
+#include "results/BarTable.h"
 #include "results/HistoryFile.h"
 #include "results/Scoring.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,11 +15,6 @@ inline constexpr auto kRateChartXbm = "SEISEKI.xbm";
 inline constexpr auto kTimeChartXbm = "TIME.xbm";
 inline constexpr auto kRateChartPng = "SEISEKI.png";
 inline constexpr auto kTimeChartPng = "TIME.png";
-
-// The bar of `percent` at 4 pixels per percent: a red part and a black rest, one picture when
-// the other part would be empty; `height` is 30 (overall) or 15 (category). Nothing when the
-// value lies outside 0..100.
-std::optional<std::string> ReportBarLine(int percent, int height);
 
 struct ReportData {
     std::string userName; // CP932, as typed

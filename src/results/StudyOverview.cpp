@@ -2,6 +2,7 @@
 
 #include "bank/Cp932.h"
 #include "bank/TextLines.h"
+#include "results/BarTable.h"
 #include "results/ReportPage.h"
 #include "results/TrendChart.h"
 
@@ -88,24 +89,14 @@ std::vector<std::string> SummaryPageLines(const std::string& userName, const std
                                    sjis("<small>(氏名：</small>") + htmlpage::escapeText(userName) + ")</h4>", "<hr>"};
     for (const StudyTest& test : tests) {
         lines.push_back("<h4>" + htmlpage::escapeText(test.code + " : " + test.title) + "</h4>");
-        lines.push_back("<table>");
-        lines.push_back(sjis("<tr valign=\"top\"><td><b><small>■総合成績</small></b></td>"));
-        lines.push_back("<td><img src=\"print_scale.gif\"><BR></td></tr>");
-        lines.push_back("<tr valign=\"top\"><td></td>");
-        lines.push_back(ReportBarLine(test.history.average, 30).value_or("<td></td></tr>"));
-        lines.push_back("<tr><td></td>");
-        lines.push_back(sjis("<td><small>最高得点率は") + std::to_string(test.history.best) +
-                        sjis("%です</small><BR>　</td></tr>"));
-        const size_t count = std::min(test.categoryNames.size(), test.history.categories.size());
-        for (size_t c = 0; c < count; ++c) {
-            const auto bar = ReportBarLine(test.history.categories[c][5], 15);
-            if (!bar)
-                continue;
-            lines.push_back("<tr valign=\"top\"><td width=\"200\"><b><small>" +
-                            htmlpage::escapeText(test.categoryNames[c]) + "</small></b></td>");
-            lines.push_back(*bar);
-        }
-        lines.push_back("</table>");
+        BarTableShape shape;
+        shape.rowAttributes = " valign=\"top\"";
+        shape.bestCell =
+            sjis("<td><small>最高得点率は") + std::to_string(test.history.best) + sjis("%です</small><BR>　</td></tr>");
+        shape.categoryCellAttributes = " width=\"200\"";
+        shape.boldCategoryNames = true;
+        const std::vector<std::string> table = BarTableLines(test.history, test.categoryNames, shape);
+        lines.insert(lines.end(), table.begin(), table.end());
         lines.push_back("<hr>");
     }
     lines.push_back("</body>");

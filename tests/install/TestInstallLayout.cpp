@@ -1,6 +1,7 @@
 #include "bank/FileLookup.h"
 #include "bank/SettingsStore.h"
 #include "bank/TestSettingsFile.h"
+#include "install/AddressFile.h"
 #include "install/InstallLayout.h"
 #include "support/TestSupport.h"
 
@@ -54,6 +55,35 @@ private Q_SLOTS:
         QCOMPARE(filelookup::resolve(asked), install.root() + QStringLiteral("Print/SEISEKI.XBM"));
         QVERIFY(filelookup::remove(asked));
         QVERIFY(!filelookup::exists(asked));
+    }
+
+    // An absent file is the only failure; a file without an address reads as an empty one.
+    void addressFilesReadTheirFirstLine_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // empty: no file at all
+        QTest::addColumn<bool>("opened");
+        QTest::addColumn<QString>("address");
+        QTest::newRow("missing") << QByteArray() << false << QString();
+        QTest::newRow("empty") << QByteArray("\r\n") << true << QString();
+        QTest::newRow("blanks and CR LF") << QByteArray(" \thttp://a.example/x \r\n") << true
+                                          << QStringLiteral("http://a.example/x");
+        QTest::newRow("more lines") << QByteArray("page.htm\nhttp://b.example/\n") << true << QStringLiteral("page.htm");
+        QTest::newRow("CP932") << QByteArray("\x83\x65\x83\x58\x83\x67.htm") << true << QStringLiteral("テスト.htm");
+    }
+    void addressFilesReadTheirFirstLine()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, opened);
+        QFETCH(QString, address);
+        testsupport::TempInstall install;
+        if (!content.isEmpty())
+            install.writeFile(QStringLiteral("BIN/Online"), content);
+        const addressfile::Address read = addressfile::read(QStringLiteral("online"));
+        QCOMPARE(read.opened, opened);
+        QCOMPARE(read.address, address);
+        if (opened)
+            QCOMPARE(read.path, install.programDir() + QStringLiteral("Online"));
+        QVERIFY(read.failureText().contains(read.path));
     }
 };
 

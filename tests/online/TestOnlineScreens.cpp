@@ -99,18 +99,18 @@ private Q_SLOTS:
         TUpdateForm* form = screens().UpdateForm;
         form->show();
         QStringList items;
-        for (int i = 0; i < form->ComboBox2()->count(); ++i)
-            items.append(form->ComboBox2()->itemText(i));
+        for (int i = 0; i < form->ComboBox2->count(); ++i)
+            items.append(form->ComboBox2->itemText(i));
         QCOMPARE(items, (QStringList{QStringLiteral("全部"), QStringLiteral("Oracle"), QStringLiteral("Cisco")}));
-        QCOMPARE(form->ComboBox2()->currentText(), QStringLiteral("Cisco"));
-        QCOMPARE(form->ProxyServer()->text(), QStringLiteral("Input Proxy Server name"));
-        QCOMPARE(form->ProxyPort()->text(), QStringLiteral("Input Proxy Port"));
-        QVERIFY(!form->ProxyServer()->isEnabled());
-        form->CheckBox1()->click();
-        QVERIFY(form->ProxyServer()->isEnabled() && form->ProxyPort()->isEnabled());
-        QCOMPARE(form->ProxyServer()->palette().color(QPalette::Base), QColor(Qt::white));
-        form->CheckBox1()->click();
-        QCOMPARE(form->ProxyPort()->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xC0));
+        QCOMPARE(form->ComboBox2->currentText(), QStringLiteral("Cisco"));
+        QCOMPARE(form->ProxyServer->text(), QStringLiteral("Input Proxy Server name"));
+        QCOMPARE(form->ProxyPort->text(), QStringLiteral("Input Proxy Port"));
+        QVERIFY(!form->ProxyServer->isEnabled());
+        form->CheckBox1->click();
+        QVERIFY(form->ProxyServer->isEnabled() && form->ProxyPort->isEnabled());
+        QCOMPARE(form->ProxyServer->palette().color(QPalette::Base), QColor(Qt::white));
+        form->CheckBox1->click();
+        QCOMPARE(form->ProxyPort->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xC0));
     }
 
     void allVendorsInListOrderWithNothingNew()
@@ -123,7 +123,7 @@ private Q_SLOTS:
         installVendors(vendors, center.address());
         TUpdateForm* form = screens().UpdateForm;
         form->show();
-        form->ComboBox2()->setCurrentIndex(0);
+        form->ComboBox2->setCurrentIndex(0);
         form->Image2Click();
         // One question before, one summary after: no box per vendor.
         const QString none = QStringLiteral(" : 新しい問題ファイルはありませんでした\r\n");
@@ -146,7 +146,7 @@ private Q_SLOTS:
         installVendors({QStringLiteral("oracle"), QStringLiteral("cisco"), QStringLiteral("japan")}, center.address());
         TUpdateForm* form = screens().UpdateForm;
         form->show();
-        form->ComboBox2()->setCurrentIndex(0);
+        form->ComboBox2->setCurrentIndex(0);
         form->Image2Click();
         const QStringList shown = messages();
         QCOMPARE(shown.size(), 3);
@@ -200,7 +200,7 @@ private Q_SLOTS:
         } else {
             TSyncForm* form = screens().SyncForm;
             form->show();
-            form->Panel2()->installEventFilter(&counter);
+            form->Panel2->installEventFilter(&counter);
             if (phase == 1)
                 typeMeanwhile();
             form->Image1Click();
@@ -227,11 +227,11 @@ private Q_SLOTS:
         installVendors({QStringLiteral("oracle"), QStringLiteral("cisco")}, center.address());
         TSyncForm* form = screens().SyncForm;
         form->show();
-        QCOMPARE(form->Edit4()->text(), QStringLiteral("Oracle"));
+        QCOMPARE(form->Edit4->text(), QStringLiteral("Oracle"));
         screens().CourseMenuForm->Image4MouseDown(84 + 77 + 30); // the Cisco tab
         form->Image1Click();
-        QCOMPARE(form->Edit4()->text(), QStringLiteral("Oracle"));
-        QTableWidget* grid = screens().SyncCandidateForm->StringGrid1();
+        QCOMPARE(form->Edit4->text(), QStringLiteral("Oracle"));
+        QTableWidget* grid = screens().SyncCandidateForm->StringGrid1;
         QCOMPARE(grid->rowCount(), 1);
         QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("oracle-1"));
         screens().SyncCandidateForm->Image2Click();
@@ -293,10 +293,10 @@ private Q_SLOTS:
         installVendors({QStringLiteral("oracle")}, server.address());
         const QString refused = QStringLiteral("確認: 接続タイムアウト時間に0秒以下を設定することはできません。");
         screens().UpdateForm->show();
-        screens().UpdateForm->SpinEdit1()->setValue(0);
+        screens().UpdateForm->SpinEdit1->setValue(0);
         screens().UpdateForm->Image2Click();
         screens().SyncForm->show();
-        screens().SyncForm->SpinEdit1()->setValue(0);
+        screens().SyncForm->SpinEdit1->setValue(0);
         screens().SyncForm->Image1Click();
         QCOMPARE(messages(), (QStringList{refused, refused}));
         QCOMPARE(server.requests().size(), size_t(0));
@@ -341,7 +341,7 @@ private Q_SLOTS:
         const auto before = snapshot(m_install->root());
         TUpdateForm* form = screens().UpdateForm;
         form->show();
-        form->SpinEdit1()->setValue(2);
+        form->SpinEdit1->setValue(2);
         form->Image2Click();
         QCOMPARE(messages().mid(1), expected);
         QCOMPARE(m_programEnds, 0);
@@ -356,27 +356,27 @@ private Q_SLOTS:
         installVendors({QStringLiteral("oracle")}, center.address());
         TSyncForm* form = screens().SyncForm;
         form->show();
-        QCOMPARE(form->Edit4()->text(), QStringLiteral("Oracle"));
-        QCOMPARE(form->ProxyServer()->text(), QStringLiteral("Input Proxy Name"));
-        QCOMPARE(form->ProxyPort()->text(), QStringLiteral("Inout Proxy Port"));
+        QCOMPARE(form->Edit4->text(), QStringLiteral("Oracle"));
+        QCOMPARE(form->ProxyServer->text(), QStringLiteral("Input Proxy Name"));
+        QCOMPARE(form->ProxyPort->text(), QStringLiteral("Inout Proxy Port"));
 
         form->Image1Click();
         TSyncCandidateForm* list = screens().SyncCandidateForm;
         QVERIFY(list->isVisible());
-        QTableWidget* grid = list->StringGrid1();
+        QTableWidget* grid = list->StringGrid1;
         QCOMPARE(grid->rowCount(), 1);
         QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("oracle-1"));
         QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("ｸﾗｲｱﾝﾄ最新"));
         QCOMPARE(grid->item(0, 2)->text(), QStringLiteral("----"));
-        QVERIFY(!form->Image1()->isEnabled());
+        QVERIFY(!form->Image1->isEnabled());
         QVERIFY(!form->close()); // the list is open
         list->Image2Click();
-        QVERIFY(form->Image1()->isEnabled());
+        QVERIFY(form->Image1->isEnabled());
         QCOMPARE(messages(), QStringList{});
 
         // Cancelled: the server still has nothing.
         form->Image1Click();
-        QCOMPARE(list->StringGrid1()->item(0, 1)->text(), QStringLiteral("ｸﾗｲｱﾝﾄ最新"));
+        QCOMPARE(list->StringGrid1->item(0, 1)->text(), QStringLiteral("ｸﾗｲｱﾝﾄ最新"));
 
         // OK: closing is refused while the transfers run.
         bool closedDuringTransfer = true;
@@ -389,12 +389,12 @@ private Q_SLOTS:
         QVERIFY(sawBusy);
         QVERIFY(!closedDuringTransfer);
         QCOMPARE(messages(), QStringList{QStringLiteral("情報: 履歴情報の同期が完了しました。")});
-        QCOMPARE(form->txtTestID()->text(), QStringLiteral("完了"));
-        QVERIFY(form->Panel2()->isHidden());
+        QCOMPARE(form->txtTestID->text(), QStringLiteral("完了"));
+        QVERIFY(form->Panel2->isHidden());
         QVERIFY(!QFile::exists(m_install->programDir() + QStringLiteral("RecordInfo.txt")));
 
         form->Image1Click();
-        QCOMPARE(list->StringGrid1()->item(0, 1)->text(), QStringLiteral("同期済み"));
+        QCOMPARE(list->StringGrid1->item(0, 1)->text(), QStringLiteral("同期済み"));
         list->Image2Click();
         QVERIFY(form->close());
     }
@@ -409,7 +409,7 @@ private Q_SLOTS:
         form->Image1Click();
         QVERIFY(!screens().SyncCandidateForm->isVisible());
         QCOMPARE(messages(), QStringList{QStringLiteral("情報: <b>登録がありません</b>")});
-        QVERIFY(form->Image1()->isEnabled());
+        QVERIFY(form->Image1->isEnabled());
     }
 
     void syncFailureIsReported()
@@ -419,7 +419,7 @@ private Q_SLOTS:
         form->show();
         form->Image1Click();
         QCOMPARE(messages(), QStringList{QStringLiteral("情報: サーバーとの通信に失敗しました。履歴情報の同期はできませんでした。")});
-        QVERIFY(form->Image1()->isEnabled());
+        QVERIFY(form->Image1->isEnabled());
         QVERIFY(form->close());
     }
 };

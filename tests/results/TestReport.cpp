@@ -81,6 +81,48 @@ class TestReport : public QObject
         QCOMPARE(QString::fromStdString(ReportBarLine(percent, height).value_or("")), line);
     }
 
+    // Both pages' tables from one history: a damaged category is left out, names are escaped, and
+    // only the shape's attributes differ.
+    void barTableShapes()
+    {
+        History history;
+        history.average = 101; // damaged: an empty bar
+        history.categories[0][5] = 50;
+        history.categories[1][5] = -1;
+        history.categories[2][5] = 100;
+        const std::vector<std::string> names{"A&B", "Lost", "C", "Unrecorded"};
+        BarTableShape plain;
+        plain.bestCell = "BEST";
+        plain.categoryHeading = true;
+        const std::vector<std::string> report = BarTableLines(history, names, plain);
+        const std::vector<std::string> expected{"<table>",
+                                                cp932::fromUtf8("<tr><td><b><small>■総合成績</small></b></td>"),
+                                                "<td><img src=\"print_scale.gif\"><BR></td></tr>",
+                                                "<tr><td></td>",
+                                                "<td></td></tr>",
+                                                "<tr><td></td>",
+                                                "BEST",
+                                                cp932::fromUtf8("<tr><td><b><small>■カテゴリ別成績</small></b></td>"),
+                                                "<td><img src=\"print_scale.gif\"><BR></td></tr>",
+                                                "<tr><td><small>A&amp;B</small></td>",
+                                                *ReportBarLine(50, 15),
+                                                "<tr><td><small>C</small></td>",
+                                                *ReportBarLine(100, 15),
+                                                "<tr><td><small>Unrecorded</small></td>",
+                                                *ReportBarLine(0, 15),
+                                                "</table>"};
+        QCOMPARE(report, expected);
+        BarTableShape top;
+        top.rowAttributes = " valign=\"top\"";
+        top.categoryCellAttributes = " width=\"200\"";
+        top.boldCategoryNames = true;
+        const std::vector<std::string> overview = BarTableLines(history, names, top);
+        QCOMPARE(overview.size(), expected.size() - 2);
+        QCOMPARE(overview[3], std::string("<tr valign=\"top\"><td></td>"));
+        QCOMPARE(overview[5], std::string("<tr><td></td>"));
+        QCOMPARE(overview[7], std::string("<tr valign=\"top\"><td width=\"200\"><b><small>A&amp;B</small></b></td>"));
+    }
+
     void pageFiguresAsTheHistoryWillHoldThem()
     {
         const std::vector<std::string> lines = ReportPageLines(reportData());

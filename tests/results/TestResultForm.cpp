@@ -540,6 +540,8 @@ class TestResultForm : public QObject
         QVERIFY(m_opened.isEmpty());
         QCOMPARE(ui::testing::shownMessages().size(), 1);
         QCOMPARE(ui::testing::shownMessages().first().title, QStringLiteral("Error"));
+        QCOMPARE(ui::testing::shownMessages().first().text,
+                 QStringLiteral("ファイル %1 を開けません。").arg(m_install->programDir() + QStringLiteral("urlref")));
     }
 
     void hidingRecordsTheAttemptOnce()

@@ -2,6 +2,7 @@
 // after the opening screen has been painted; a screen drawn late looks exactly as one drawn early.
 #include "bank/Cp932.h"
 #include "bank/QuestionFileWriter.h"
+#include "install/Selection.h"
 #include "session/screens/TExamModeForm.h"
 #include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"

@@ -23,8 +23,8 @@ public:
     QString bytesText() const;
 
 private:
-    QLabel* m_Label1 = nullptr;
-    QLabel* m_DLFLabel = nullptr;
-    QLabel* m_StatusLabel = nullptr;
-    QProgressBar* m_Animate1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* DLFLabel = nullptr;
+    QLabel* StatusLabel = nullptr;
+    QProgressBar* Animate1 = nullptr;
 };

@@ -28,52 +28,52 @@ TSyncCandidateForm::TSyncCandidateForm(QWidget* parent) : ui::Screen(QStringLite
     text1->setObjectName(QStringLiteral("Label1"));
     text1->setGeometry(16, 40, 398, 20);
 
-    m_StringGrid1 = new QTableWidget(0, 4, this);
-    m_StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    m_StringGrid1->setAccessibleName(QStringLiteral("履歴情報の同期状態一覧"));
-    m_StringGrid1->setGeometry(16, 64, 398, 250);
-    m_StringGrid1->setHorizontalHeaderLabels(
+    StringGrid1 = new QTableWidget(0, 4, this);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setAccessibleName(QStringLiteral("履歴情報の同期状態一覧"));
+    StringGrid1->setGeometry(16, 64, 398, 250);
+    StringGrid1->setHorizontalHeaderLabels(
         {QStringLiteral("ﾃｽﾄID"), QStringLiteral("同期状態"), QStringLiteral("ｻｰﾊﾞｰ日付"), QStringLiteral("ｸﾗｲｱﾝﾄ日付")});
     const int widths[] = {87, 70, 113, 108};
     for (int c = 0; c < 4; ++c)
-        m_StringGrid1->setColumnWidth(c, widths[c]);
-    m_StringGrid1->verticalHeader()->hide();
-    m_StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_StringGrid1->setTabKeyNavigation(false);
+        StringGrid1->setColumnWidth(c, widths[c]);
+    StringGrid1->verticalHeader()->hide();
+    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    StringGrid1->setTabKeyNavigation(false);
 
     auto* text2 = new QLabel(QStringLiteral("同期を行いますか?"), this);
     text2->setObjectName(QStringLiteral("Label2"));
     text2->setGeometry(16, 320, 398, 20);
 
-    m_Image1 = new ui::PictureButton(this, QStringLiteral("Image1"));
-    m_Image1->setGeometry(100, 346, 100, 38);
-    m_Image1->setAccessibleName(QStringLiteral("OK"));
-    connect(m_Image1, &ui::PictureButton::clicked, this, [this] { Image1Click(); });
-    m_Image2 = new ui::PictureButton(this, QStringLiteral("Image2"));
-    m_Image2->setGeometry(230, 346, 100, 38);
-    m_Image2->setAccessibleName(QStringLiteral("Cancel"));
-    connect(m_Image2, &ui::PictureButton::clicked, this, [this] { Image2Click(); });
+    Image1 = new ui::PictureButton(this, QStringLiteral("Image1"));
+    Image1->setGeometry(100, 346, 100, 38);
+    Image1->setAccessibleName(QStringLiteral("OK"));
+    connect(Image1, &ui::PictureButton::clicked, this, [this] { Image1Click(); });
+    Image2 = new ui::PictureButton(this, QStringLiteral("Image2"));
+    Image2->setGeometry(230, 346, 100, 38);
+    Image2->setAccessibleName(QStringLiteral("Cancel"));
+    connect(Image2, &ui::PictureButton::clicked, this, [this] { Image2Click(); });
 }
 
 // The pictures wait until the screen is first shown or the program is idle.
 void TSyncCandidateForm::FormPrepare()
 {
-    m_Image1->setPicture(ui::artwork::button(QStringLiteral("OK"), 100, 38));
-    m_Image2->setPicture(ui::artwork::button(QStringLiteral("Cancel"), 100, 38));
+    Image1->setPicture(ui::artwork::button(QStringLiteral("OK"), 100, 38));
+    Image2->setPicture(ui::artwork::button(QStringLiteral("Cancel"), 100, 38));
 }
 
 void TSyncCandidateForm::setRows(const QList<online::SyncRow>& rows)
 {
     m_answered = false;
-    m_StringGrid1->setRowCount(int(rows.size()));
+    StringGrid1->setRowCount(int(rows.size()));
     for (int r = 0; r < rows.size(); ++r) {
         const online::SyncRow& row = rows.at(r);
         const QString cells[] = {row.testId, row.state, row.shownServerText(), row.clientText};
         for (int c = 0; c < 4; ++c) {
             auto* cell = new QTableWidgetItem(cells[c]);
-            ui::hintWhenCutShort(cell, m_StringGrid1, m_StringGrid1->columnWidth(c));
-            m_StringGrid1->setItem(r, c, cell);
+            ui::hintWhenCutShort(cell, StringGrid1, StringGrid1->columnWidth(c));
+            StringGrid1->setItem(r, c, cell);
         }
     }
 }

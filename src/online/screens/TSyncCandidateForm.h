@@ -15,7 +15,11 @@ public:
     explicit TSyncCandidateForm(QWidget* parent = nullptr);
 
     void setRows(const QList<online::SyncRow>& rows);
-    QTableWidget* StringGrid1() const { return m_StringGrid1; }
+
+    // The controls, by their names.
+    QTableWidget* StringGrid1 = nullptr;
+    ui::PictureButton* Image1 = nullptr;
+    ui::PictureButton* Image2 = nullptr;
 
     // Handlers: OK and Cancel.
     void Image1Click();
@@ -32,7 +36,4 @@ private:
     void finish(bool ok);
 
     bool m_answered = false;
-    QTableWidget* m_StringGrid1 = nullptr;
-    ui::PictureButton* m_Image1 = nullptr;
-    ui::PictureButton* m_Image2 = nullptr;
 };

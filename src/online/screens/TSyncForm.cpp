@@ -49,66 +49,66 @@ TSyncForm::TSyncForm(QWidget* parent) : ui::Screen(QStringLiteral("SyncForm"), p
     title->setFont(font);
 
     onlinescreens::label(this, QStringLiteral("Label16"), QStringLiteral("対象ベンダー"), {16, 52, 150, 22});
-    m_Edit4 = field(this, QStringLiteral("Edit4"), QString(), QStringLiteral("対象ベンダー"), {180, 50, 240, 24});
-    m_Edit4->setReadOnly(true);
-    m_ComboBox2 = new QComboBox(this);
-    m_ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
-    m_ComboBox2->hide();
+    Edit4 = field(this, QStringLiteral("Edit4"), QString(), QStringLiteral("対象ベンダー"), {180, 50, 240, 24});
+    Edit4->setReadOnly(true);
+    ComboBox2 = new QComboBox(this);
+    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+    ComboBox2->hide();
 
-    m_CheckBox1 = new QCheckBox(QStringLiteral("Use Proxy"), this);
-    m_CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    m_CheckBox1->setGeometry(16, 86, 150, 22);
-    connect(m_CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
+    CheckBox1 = new QCheckBox(QStringLiteral("Use Proxy"), this);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->setGeometry(16, 86, 150, 22);
+    connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
     onlinescreens::label(this, QStringLiteral("Label5"), QStringLiteral("Proxy Server Name"), {16, 116, 150, 22});
-    m_ProxyServer = field(this, QStringLiteral("ProxyServer"), QStringLiteral("Input Proxy Name"),
+    ProxyServer = field(this, QStringLiteral("ProxyServer"), QStringLiteral("Input Proxy Name"),
                           QStringLiteral("Proxy Server Name"), {180, 114, 240, 24});
     onlinescreens::label(this, QStringLiteral("Label6"), QStringLiteral("Proxy Port"), {16, 146, 150, 22});
-    m_ProxyPort = field(this, QStringLiteral("ProxyPort"), QStringLiteral("Inout Proxy Port"), QStringLiteral("Proxy Port"),
+    ProxyPort = field(this, QStringLiteral("ProxyPort"), QStringLiteral("Inout Proxy Port"), QStringLiteral("Proxy Port"),
                         {180, 144, 240, 24});
-    onlinescreens::holdsPrompt(m_ProxyServer, {QStringLiteral("Input Proxy Name")});
-    onlinescreens::holdsPrompt(m_ProxyPort, {QStringLiteral("Inout Proxy Port")});
-    onlinescreens::setProxyFieldsEnabled(m_ProxyServer, m_ProxyPort, false);
+    onlinescreens::holdsPrompt(ProxyServer, {QStringLiteral("Input Proxy Name")});
+    onlinescreens::holdsPrompt(ProxyPort, {QStringLiteral("Inout Proxy Port")});
+    onlinescreens::setProxyFieldsEnabled(ProxyServer, ProxyPort, false);
 
     onlinescreens::label(this, QStringLiteral("Label15"), QStringLiteral("接続タイムアウト時間(秒)"), {16, 180, 160, 22});
-    m_SpinEdit1 = new QSpinBox(this);
-    m_SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
-    m_SpinEdit1->setAccessibleName(QStringLiteral("接続タイムアウト時間(秒)"));
-    m_SpinEdit1->setRange(0, 1000);
-    m_SpinEdit1->setValue(120);
-    m_SpinEdit1->setGeometry(180, 178, 100, 24);
+    SpinEdit1 = new QSpinBox(this);
+    SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
+    SpinEdit1->setAccessibleName(QStringLiteral("接続タイムアウト時間(秒)"));
+    SpinEdit1->setRange(0, 1000);
+    SpinEdit1->setValue(120);
+    SpinEdit1->setGeometry(180, 178, 100, 24);
 
     onlinescreens::label(this, QStringLiteral("Label1"), QStringLiteral("当機能をご利用される場合には、"), {16, 214, 408, 20});
     onlinescreens::label(this, QStringLiteral("Label2"), QStringLiteral("事前に@Quarvelのお申し込みが必要になります。"), {16, 234, 408, 20});
 
-    m_Image1 = new ui::PictureButton(this, QStringLiteral("Image1"));
-    m_Image1->setGeometry(100, 266, 110, 40);
-    m_Image1->setAccessibleName(QStringLiteral("同期開始"));
-    connect(m_Image1, &ui::PictureButton::clicked, this, [this] { Image1Click(); });
-    m_Button2 = new ui::PictureButton(this, QStringLiteral("Button2"));
-    m_Button2->setGeometry(230, 266, 110, 40);
-    m_Button2->setAccessibleName(QStringLiteral("閉じる"));
-    connect(m_Button2, &ui::PictureButton::clicked, this, [this] { Button2Click(); });
+    Image1 = new ui::PictureButton(this, QStringLiteral("Image1"));
+    Image1->setGeometry(100, 266, 110, 40);
+    Image1->setAccessibleName(QStringLiteral("同期開始"));
+    connect(Image1, &ui::PictureButton::clicked, this, [this] { Image1Click(); });
+    Button2 = new ui::PictureButton(this, QStringLiteral("Button2"));
+    Button2->setGeometry(230, 266, 110, 40);
+    Button2->setAccessibleName(QStringLiteral("閉じる"));
+    connect(Button2, &ui::PictureButton::clicked, this, [this] { Button2Click(); });
 
-    m_Panel2 = new QFrame(this);
-    m_Panel2->setObjectName(QStringLiteral("Panel2"));
-    m_Panel2->setGeometry(16, 316, 408, 68);
-    m_txtTestID = onlinescreens::label(m_Panel2, QStringLiteral("txtTestID"), QString(), {8, 6, 392, 22});
-    m_UpdateProg = new QProgressBar(m_Panel2);
-    m_UpdateProg->setObjectName(QStringLiteral("UpdateProg"));
-    m_UpdateProg->setAccessibleName(QStringLiteral("同期の進み具合"));
-    m_UpdateProg->setGeometry(8, 36, 392, 20);
-    m_Panel2->hide();
+    Panel2 = new QFrame(this);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setGeometry(16, 316, 408, 68);
+    txtTestID = onlinescreens::label(Panel2, QStringLiteral("txtTestID"), QString(), {8, 6, 392, 22});
+    UpdateProg = new QProgressBar(Panel2);
+    UpdateProg->setObjectName(QStringLiteral("UpdateProg"));
+    UpdateProg->setAccessibleName(QStringLiteral("同期の進み具合"));
+    UpdateProg->setGeometry(8, 36, 392, 20);
+    Panel2->hide();
 
-    setTabOrder(m_CheckBox1, m_ProxyServer);
-    setTabOrder(m_ProxyServer, m_ProxyPort);
-    setTabOrder(m_ProxyPort, m_SpinEdit1);
+    setTabOrder(CheckBox1, ProxyServer);
+    setTabOrder(ProxyServer, ProxyPort);
+    setTabOrder(ProxyPort, SpinEdit1);
 }
 
 // The pictures wait until the screen is first shown or the program is idle.
 void TSyncForm::FormPrepare()
 {
-    m_Image1->setPicture(ui::artwork::button(QStringLiteral("同期開始"), 110, 40));
-    m_Button2->setPicture(ui::artwork::button(QStringLiteral("閉じる"), 110, 40));
+    Image1->setPicture(ui::artwork::button(QStringLiteral("同期開始"), 110, 40));
+    Button2->setPicture(ui::artwork::button(QStringLiteral("閉じる"), 110, 40));
 }
 
 // The vendor is fixed while the screen is open: what Edit4 names is what is synced, even when the
@@ -118,12 +118,12 @@ void TSyncForm::FormShow()
     m_vendor = selection().theme().directory;
     m_tests = selection().vendorTests();
     const auto choices = online::vendorChoices(layout::questionRoot());
-    m_ComboBox2->clear();
+    ComboBox2->clear();
     for (const online::VendorChoice& choice : choices)
-        m_ComboBox2->addItem(choice.label);
+        ComboBox2->addItem(choice.label);
     const int index = online::choiceIndex(choices, m_vendor);
-    m_ComboBox2->setCurrentIndex(index);
-    m_Edit4->setText(index > 0 ? choices.at(index).label : online::vendorLabel(m_vendor));
+    ComboBox2->setCurrentIndex(index);
+    Edit4->setText(index > 0 ? choices.at(index).label : online::vendorLabel(m_vendor));
 }
 
 bool TSyncForm::FormCloseQuery()
@@ -133,7 +133,7 @@ bool TSyncForm::FormCloseQuery()
 
 void TSyncForm::CheckBox1Click()
 {
-    onlinescreens::setProxyFieldsEnabled(m_ProxyServer, m_ProxyPort, m_CheckBox1->isChecked());
+    onlinescreens::setProxyFieldsEnabled(ProxyServer, ProxyPort, CheckBox1->isChecked());
 }
 
 void TSyncForm::Button2Click()
@@ -143,28 +143,28 @@ void TSyncForm::Button2Click()
 
 void TSyncForm::Image1Click()
 {
-    if (m_busy || m_waitingForList || !m_Image1->isEnabled())
+    if (m_busy || m_waitingForList || !Image1->isEnabled())
         return;
     // The time-out applies to the sync's calls too; none at all would let a silent server block.
-    if (m_SpinEdit1->value() <= 0) {
+    if (SpinEdit1->value() <= 0) {
         ui::messageBox(this, QStringLiteral("確認"), online::kTimeOutRequired);
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_Image1->setEnabled(false);
+    Image1->setEnabled(false);
     m_busy = true; // the status queries block too
     QString error;
     const auto servers = online::ReadSyncServers(layout::programDir() + QStringLiteral("His_srv"), error);
-    m_NMHTTP1.whileWaiting = onlinescreens::keepPainting;
-    const online::ConnectionSettings connection{m_CheckBox1->isChecked(), onlinescreens::fieldValue(m_ProxyServer),
-                                                onlinescreens::fieldValue(m_ProxyPort), m_SpinEdit1->value()};
-    std::optional<QString> problem = servers ? online::applyConnection(m_NMHTTP1, connection) : std::optional<QString>(error);
+    NMHTTP1.whileWaiting = onlinescreens::keepPainting;
+    const online::ConnectionSettings connection{CheckBox1->isChecked(), onlinescreens::fieldValue(ProxyServer),
+                                                onlinescreens::fieldValue(ProxyPort), SpinEdit1->value()};
+    std::optional<QString> problem = servers ? online::applyConnection(NMHTTP1, connection) : std::optional<QString>(error);
     if (problem) {
         qWarning("sync: %s", qPrintable(*problem));
         m_busy = false;
         return finish(online::kSyncFailed);
     }
-    m_sync = std::make_unique<online::HistorySync>(m_NMHTTP1, *servers, online::readProfile(), layout::programDir());
+    m_sync = std::make_unique<online::HistorySync>(NMHTTP1, *servers, online::readProfile(), layout::programDir());
     const online::HistorySync::Result status = [this] {
         const onlinescreens::TransferBusy busy;
         return m_sync->queryStatus(m_tests, m_rows);
@@ -197,20 +197,20 @@ void TSyncForm::candidatesAnswered(bool ok)
 void TSyncForm::transfer()
 {
     m_busy = true;
-    m_Panel2->show();
+    Panel2->show();
     const int n = int(m_rows.size());
-    m_UpdateProg->setRange(0, std::max(1, n));
+    UpdateProg->setRange(0, std::max(1, n));
     bool failed = false;
     {
         const onlinescreens::TransferBusy busy;
         for (int t = 1; t <= n && !failed; ++t) {
             const online::SyncRow& row = m_rows.at(t - 1);
-            ui::setPlainText(m_txtTestID, row.testId);
-            m_UpdateProg->setValue(t);
+            ui::setPlainText(txtTestID, row.testId);
+            UpdateProg->setValue(t);
             if (row.state == online::kStateClientNewer)
-                ui::setPlainText(m_txtTestID, row.testId + QStringLiteral(" : アップロード中"));
+                ui::setPlainText(txtTestID, row.testId + QStringLiteral(" : アップロード中"));
             else if (row.state == online::kStateServerNewer)
-                ui::setPlainText(m_txtTestID, row.testId + QStringLiteral(" : ダウンロード中"));
+                ui::setPlainText(txtTestID, row.testId + QStringLiteral(" : ダウンロード中"));
             onlinescreens::keepPainting();
             const online::HistorySync::Result result = m_sync->transfer(row);
             if (result.outcome != online::HistorySync::Outcome::Done) {
@@ -222,7 +222,7 @@ void TSyncForm::transfer()
     m_busy = false;
     if (failed)
         return finish(online::kSyncFailed);
-    m_txtTestID->setText(QStringLiteral("完了"));
+    txtTestID->setText(QStringLiteral("完了"));
     finish(online::kSyncDone);
 }
 
@@ -230,11 +230,11 @@ void TSyncForm::finish(const QString& message, const QString& title)
 {
     if (!message.isEmpty())
         ui::messageBox(this, title, message);
-    m_Panel2->hide();
+    Panel2->hide();
     m_busy = false;
     if (m_sync)
         m_sync->cleanUp();
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
-    m_Image1->setEnabled(true);
+    Image1->setEnabled(true);
 }

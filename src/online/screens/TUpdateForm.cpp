@@ -25,65 +25,65 @@ TUpdateForm::TUpdateForm(QWidget* parent) : ui::Screen(QStringLiteral("UpdateFor
         {QStringLiteral("Space / Enter"), QStringLiteral("選んでいるボタンを押す")},
     });
     setFixedSize(420, 300);
-    m_Label14 = onlinescreens::label(this, QStringLiteral("Label14"), QStringLiteral("模擬問題更新"), {16, 12, 388, 28});
-    QFont title = m_Label14->font();
+    Label14 = onlinescreens::label(this, QStringLiteral("Label14"), QStringLiteral("模擬問題更新"), {16, 12, 388, 28});
+    QFont title = Label14->font();
     title.setPointSize(14);
     title.setBold(true);
-    m_Label14->setFont(title);
+    Label14->setFont(title);
 
     onlinescreens::label(this, QStringLiteral("Label1"), QStringLiteral("対象ベンダー"), {16, 56, 150, 22});
-    m_ComboBox2 = new QComboBox(this);
-    m_ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
-    m_ComboBox2->setAccessibleName(QStringLiteral("対象ベンダー"));
-    m_ComboBox2->setGeometry(180, 54, 224, 24);
+    ComboBox2 = new QComboBox(this);
+    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+    ComboBox2->setAccessibleName(QStringLiteral("対象ベンダー"));
+    ComboBox2->setGeometry(180, 54, 224, 24);
 
-    m_CheckBox1 = new QCheckBox(QStringLiteral("Use Proxy"), this);
-    m_CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    m_CheckBox1->setGeometry(16, 92, 150, 22);
-    connect(m_CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
+    CheckBox1 = new QCheckBox(QStringLiteral("Use Proxy"), this);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->setGeometry(16, 92, 150, 22);
+    connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
     onlinescreens::label(this, QStringLiteral("Label5"), QStringLiteral("Proxy Server Name"), {16, 122, 150, 22});
-    m_ProxyServer = new QLineEdit(this);
-    m_ProxyServer->setObjectName(QStringLiteral("ProxyServer"));
-    m_ProxyServer->setAccessibleName(QStringLiteral("Proxy Server Name"));
-    m_ProxyServer->setGeometry(180, 120, 224, 24);
+    ProxyServer = new QLineEdit(this);
+    ProxyServer->setObjectName(QStringLiteral("ProxyServer"));
+    ProxyServer->setAccessibleName(QStringLiteral("Proxy Server Name"));
+    ProxyServer->setGeometry(180, 120, 224, 24);
     onlinescreens::label(this, QStringLiteral("Label6"), QStringLiteral("Proxy Port"), {16, 152, 150, 22});
-    m_ProxyPort = new QLineEdit(this);
-    m_ProxyPort->setObjectName(QStringLiteral("ProxyPort"));
-    m_ProxyPort->setAccessibleName(QStringLiteral("Proxy Port"));
-    m_ProxyPort->setGeometry(180, 150, 224, 24);
-    onlinescreens::holdsPrompt(m_ProxyServer, {QStringLiteral("Input Proxy Server name")});
-    onlinescreens::holdsPrompt(m_ProxyPort, {QStringLiteral("Input Proxy Port")});
-    onlinescreens::setProxyFieldsEnabled(m_ProxyServer, m_ProxyPort, false);
+    ProxyPort = new QLineEdit(this);
+    ProxyPort->setObjectName(QStringLiteral("ProxyPort"));
+    ProxyPort->setAccessibleName(QStringLiteral("Proxy Port"));
+    ProxyPort->setGeometry(180, 150, 224, 24);
+    onlinescreens::holdsPrompt(ProxyServer, {QStringLiteral("Input Proxy Server name")});
+    onlinescreens::holdsPrompt(ProxyPort, {QStringLiteral("Input Proxy Port")});
+    onlinescreens::setProxyFieldsEnabled(ProxyServer, ProxyPort, false);
 
     onlinescreens::label(this, QStringLiteral("Label15"), QStringLiteral("接続タイムアウト時間(秒)"), {16, 186, 160, 22});
-    m_SpinEdit1 = new QSpinBox(this);
-    m_SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
-    m_SpinEdit1->setAccessibleName(QStringLiteral("接続タイムアウト時間(秒)"));
-    m_SpinEdit1->setRange(0, 1000);
-    m_SpinEdit1->setValue(120);
-    m_SpinEdit1->setGeometry(180, 184, 100, 24);
+    SpinEdit1 = new QSpinBox(this);
+    SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
+    SpinEdit1->setAccessibleName(QStringLiteral("接続タイムアウト時間(秒)"));
+    SpinEdit1->setRange(0, 1000);
+    SpinEdit1->setValue(120);
+    SpinEdit1->setGeometry(180, 184, 100, 24);
 
-    m_Image2 = new ui::PictureButton(this, QStringLiteral("Image2"));
-    m_Image2->setGeometry(96, 236, 110, 40);
-    m_Image2->setAccessibleName(QStringLiteral("更新開始"));
-    connect(m_Image2, &ui::PictureButton::clicked, this, [this] { Image2Click(); });
-    m_Button2 = new ui::PictureButton(this, QStringLiteral("Button2"));
-    m_Button2->setGeometry(216, 236, 110, 40);
-    m_Button2->setAccessibleName(QStringLiteral("閉じる"));
-    m_Button2->setFeedbackForAnyButton(true);
-    connect(m_Button2, &ui::PictureButton::clicked, this, [this] { Button2Click(); });
-    setTabOrder(m_ComboBox2, m_CheckBox1);
-    setTabOrder(m_CheckBox1, m_ProxyServer);
-    setTabOrder(m_ProxyServer, m_ProxyPort);
-    setTabOrder(m_ProxyPort, m_SpinEdit1);
+    Image2 = new ui::PictureButton(this, QStringLiteral("Image2"));
+    Image2->setGeometry(96, 236, 110, 40);
+    Image2->setAccessibleName(QStringLiteral("更新開始"));
+    connect(Image2, &ui::PictureButton::clicked, this, [this] { Image2Click(); });
+    Button2 = new ui::PictureButton(this, QStringLiteral("Button2"));
+    Button2->setGeometry(216, 236, 110, 40);
+    Button2->setAccessibleName(QStringLiteral("閉じる"));
+    Button2->setFeedbackForAnyButton(true);
+    connect(Button2, &ui::PictureButton::clicked, this, [this] { Button2Click(); });
+    setTabOrder(ComboBox2, CheckBox1);
+    setTabOrder(CheckBox1, ProxyServer);
+    setTabOrder(ProxyServer, ProxyPort);
+    setTabOrder(ProxyPort, SpinEdit1);
 }
 
 // Done once per showing: a message box returning the focus must not reset the choices.
 // The pictures wait until the screen is first shown or the program is idle.
 void TUpdateForm::FormPrepare()
 {
-    m_Image2->setPicture(ui::artwork::button(QStringLiteral("更新開始"), 110, 40));
-    m_Button2->setPicture(ui::artwork::button(QStringLiteral("閉じる"), 110, 40));
+    Image2->setPicture(ui::artwork::button(QStringLiteral("更新開始"), 110, 40));
+    Button2->setPicture(ui::artwork::button(QStringLiteral("閉じる"), 110, 40));
 }
 
 void TUpdateForm::FormShow()
@@ -95,14 +95,14 @@ void TUpdateForm::FormShow()
     if (!m_server)
         ui::messageBox(this, QStringLiteral("Error"), error);
     const QString section = QLatin1String(settings::kSection);
-    m_ProxyServer->setText(settings::ReadSetting(section, QStringLiteral("ProxyServer"), QStringLiteral("Input Proxy Server name")));
-    m_ProxyPort->setText(settings::ReadSetting(section, QStringLiteral("ProxyPort"), QStringLiteral("Input Proxy Port")));
+    ProxyServer->setText(settings::ReadSetting(section, QStringLiteral("ProxyServer"), QStringLiteral("Input Proxy Server name")));
+    ProxyPort->setText(settings::ReadSetting(section, QStringLiteral("ProxyPort"), QStringLiteral("Input Proxy Port")));
     m_choices = online::vendorChoices(layout::DataRoot() + QStringLiteral("QDAT/"));
-    m_ComboBox2->clear();
+    ComboBox2->clear();
     for (const online::VendorChoice& choice : m_choices)
-        m_ComboBox2->addItem(choice.label);
+        ComboBox2->addItem(choice.label);
     const QString vendor = selection().theme().directory;
-    m_ComboBox2->setCurrentIndex(online::choiceIndex(m_choices, vendor));
+    ComboBox2->setCurrentIndex(online::choiceIndex(m_choices, vendor));
 }
 
 bool TUpdateForm::FormCloseQuery()
@@ -112,7 +112,7 @@ bool TUpdateForm::FormCloseQuery()
 
 void TUpdateForm::CheckBox1Click()
 {
-    onlinescreens::setProxyFieldsEnabled(m_ProxyServer, m_ProxyPort, m_CheckBox1->isChecked());
+    onlinescreens::setProxyFieldsEnabled(ProxyServer, ProxyPort, CheckBox1->isChecked());
 }
 
 void TUpdateForm::Button2Click()
@@ -125,7 +125,7 @@ void TUpdateForm::Image2Click()
     if (m_running)
         return;
     // No time limit would let a silent server block the program for good.
-    if (m_SpinEdit1->value() <= 0) {
+    if (SpinEdit1->value() <= 0) {
         ui::messageBox(this, QStringLiteral("確認"), online::kTimeOutRequired);
         return;
     }
@@ -138,7 +138,7 @@ void TUpdateForm::Image2Click()
             return;
         }
     }
-    const int chosen = m_ComboBox2->currentIndex();
+    const int chosen = ComboBox2->currentIndex();
     const bool all = chosen <= 0;
     const QList<online::VendorChoice> vendors = all ? m_choices.mid(1) : m_choices.mid(chosen, 1);
     if (vendors.isEmpty())
@@ -190,21 +190,21 @@ std::vector<online::VendorOutcome> TUpdateForm::download(const QList<online::Ven
     progress->startAnimation();
     hide();
     const QString section = QLatin1String(settings::kSection);
-    settings::WriteSetting(section, QStringLiteral("ProxyServer"), m_ProxyServer->text());
-    settings::WriteSetting(section, QStringLiteral("ProxyPort"), m_ProxyPort->text());
+    settings::WriteSetting(section, QStringLiteral("ProxyServer"), ProxyServer->text());
+    settings::WriteSetting(section, QStringLiteral("ProxyPort"), ProxyPort->text());
 
     m_running = true;
     // Messages wait until the transfers are over: no box opens while input is thrown away.
     bool connectionFailed = false;
-    m_NMFTP1.OnPacketRecvd = [progress](qint64 received) { progress->showBytes(received); };
-    m_NMFTP1.OnConnectionFailed = [&connectionFailed] { connectionFailed = true; };
-    m_NMFTP1.whileWaiting = onlinescreens::keepPainting;
+    NMFTP1.OnPacketRecvd = [progress](qint64 received) { progress->showBytes(received); };
+    NMFTP1.OnConnectionFailed = [&connectionFailed] { connectionFailed = true; };
+    NMFTP1.whileWaiting = onlinescreens::keepPainting;
     std::vector<online::VendorOutcome> outcomes;
     {
         const onlinescreens::TransferBusy busy;
         const std::optional<QString> problem = online::applyConnection(
-            m_NMFTP1, {m_CheckBox1->isChecked(), onlinescreens::fieldValue(m_ProxyServer),
-                       onlinescreens::fieldValue(m_ProxyPort), m_SpinEdit1->value()});
+            NMFTP1, {CheckBox1->isChecked(), onlinescreens::fieldValue(ProxyServer),
+                       onlinescreens::fieldValue(ProxyPort), SpinEdit1->value()});
         const online::Profile profile = online::readProfile();
         for (const online::VendorChoice& vendor : vendors) {
             online::VendorOutcome outcome{vendor.label, {}, false};
@@ -213,14 +213,14 @@ std::vector<online::VendorOutcome> TUpdateForm::download(const QList<online::Ven
                 outcome.run.failed = true;
                 outcome.run.cause = *problem;
             } else {
-                outcome.run = online::RunVendorUpdate(m_NMFTP1, *m_server, profile, vendor.directory,
+                outcome.run = online::RunVendorUpdate(NMFTP1, *m_server, profile, vendor.directory,
                                                       {[progress](const QString& name) { progress->showFile(name); }});
             }
             outcome.connectionFailed = connectionFailed;
             outcomes.push_back(std::move(outcome));
         }
     }
-    m_NMFTP1.OnConnectionFailed = nullptr;
+    NMFTP1.OnConnectionFailed = nullptr;
     m_running = false;
     progress->stopAnimation();
     progress->close();

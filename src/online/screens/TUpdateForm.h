@@ -28,13 +28,16 @@ public:
     void Image2Click();
     void Button2Click();
 
-    // For tests: the controls by their names.
-    QComboBox* ComboBox2() const { return m_ComboBox2; }
-    QCheckBox* CheckBox1() const { return m_CheckBox1; }
-    QLineEdit* ProxyServer() const { return m_ProxyServer; }
-    QLineEdit* ProxyPort() const { return m_ProxyPort; }
-    QSpinBox* SpinEdit1() const { return m_SpinEdit1; }
-    online::HttpTransport& NMFTP1() { return m_NMFTP1; }
+    // The controls, by their names.
+    QLabel* Label14 = nullptr;
+    QComboBox* ComboBox2 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QLineEdit* ProxyServer = nullptr;
+    QLineEdit* ProxyPort = nullptr;
+    QSpinBox* SpinEdit1 = nullptr;
+    ui::PictureButton* Image2 = nullptr;
+    ui::PictureButton* Button2 = nullptr;
+    online::HttpTransport NMFTP1;
 
 protected:
     void FormPrepare() override;
@@ -46,17 +49,7 @@ private:
     // ones before it.
     std::vector<online::VendorOutcome> download(const QList<online::VendorChoice>& vendors);
 
-    online::HttpTransport m_NMFTP1;
     std::optional<online::ServerInfo> m_server;
     QList<online::VendorChoice> m_choices;
     bool m_running = false;
-
-    QLabel* m_Label14 = nullptr;
-    QComboBox* m_ComboBox2 = nullptr;
-    QCheckBox* m_CheckBox1 = nullptr;
-    QLineEdit* m_ProxyServer = nullptr;
-    QLineEdit* m_ProxyPort = nullptr;
-    QSpinBox* m_SpinEdit1 = nullptr;
-    ui::PictureButton* m_Image2 = nullptr;
-    ui::PictureButton* m_Button2 = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "bank/FileLookup.h"
 #include "bank/SettingsStore.h"
 #include "bank/TestSettingsFile.h"
+#include "install/AddressFile.h"
 #include "install/InstallLayout.h"
 #include "results/AdaptiveRecord.h"
 #include "results/Recording.h"
@@ -703,15 +704,12 @@ void TResultForm::Button7Click()
 {
     if (m_selectedRow < 1)
         return;
-    const QString path = filelookup::resolve(layout::programDir() + QStringLiteral("urlref"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ui::messageBox(this, QStringLiteral("Error"), QStringLiteral("Cannot open file \"%1\".").arg(path));
+    const addressfile::Address read = addressfile::read(QStringLiteral("urlref"));
+    if (!read.opened) {
+        ui::messageBox(this, QStringLiteral("Error"), read.failureText());
         return;
     }
-    const QByteArray firstLine = file.readLine();
-    const QString address =
-        cp932::toUnicode(std::string_view(firstLine.constData(), size_t(firstLine.size()))).trimmed();
+    const QString& address = read.address;
     if (address.isEmpty())
         return;
     const SessionQuestion& question = m_session.sessionQuestions.question(m_selectedRow);

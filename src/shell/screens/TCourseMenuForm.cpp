@@ -4,6 +4,7 @@
 #include "bank/FileLookup.h"
 #include "bank/SettingsStore.h"
 #include "install/CourseListing.h"
+#include "install/AddressFile.h"
 #include "install/InstallLayout.h"
 #include "online/screens/TSyncForm.h"
 #include "online/screens/TUpdateForm.h"
@@ -22,7 +23,6 @@
 #include "ui/Presses.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -94,24 +94,24 @@ void TCourseMenuForm::buildControls()
     setPalette(black);
     setAutoFillBackground(true);
 
-    m_TabImg = makeSource(this, QStringLiteral("TabImg"));
-    m_TopBarImg = makeSource(this, QStringLiteral("TopBarImg"));
-    m_LeftBarImg = makeSource(this, QStringLiteral("LeftBarImg"));
-    m_AboutButtonImg = makeSource(this, QStringLiteral("AboutButtonImg"));
-    m_OMBigImg = makeSource(this, QStringLiteral("OMBigImg"));
+    TabImg = makeSource(this, QStringLiteral("TabImg"));
+    TopBarImg = makeSource(this, QStringLiteral("TopBarImg"));
+    LeftBarImg = makeSource(this, QStringLiteral("LeftBarImg"));
+    AboutButtonImg = makeSource(this, QStringLiteral("AboutButtonImg"));
+    OMBigImg = makeSource(this, QStringLiteral("OMBigImg"));
     for (int b = 0; b <= 5; ++b) {
-        m_OM.append(makeSource(this, QStringLiteral("OM%1").arg(b)));
-        m_OMS.append(makeSource(this, QStringLiteral("OM%1S").arg(b)));
+        OM.append(makeSource(this, QStringLiteral("OM%1").arg(b)));
+        OMS.append(makeSource(this, QStringLiteral("OM%1S").arg(b)));
     }
 
-    m_Image4 = makeLabel(this, QStringLiteral("Image4"));
-    m_Image4->setGeometry(0, 0, kWidth, kStripHeight);
-    m_Image4->installEventFilter(this);
-    m_Image5 = makeLabel(this, QStringLiteral("Image5"));
-    m_Image5->setGeometry(0, kStripHeight, kLeftBarWidth, kHeight - kStripHeight);
+    Image4 = makeLabel(this, QStringLiteral("Image4"));
+    Image4->setGeometry(0, 0, kWidth, kStripHeight);
+    Image4->installEventFilter(this);
+    Image5 = makeLabel(this, QStringLiteral("Image5"));
+    Image5->setGeometry(0, kStripHeight, kLeftBarWidth, kHeight - kStripHeight);
 
-    m_HiGradeImg = makeLabel(this, QStringLiteral("HiGradeImg"));
-    m_HiGradeImg->setGeometry(34, 46, 129, 42);
+    HiGradeImg = makeLabel(this, QStringLiteral("HiGradeImg"));
+    HiGradeImg->setGeometry(34, 46, 129, 42);
 
     // Legend: each label follows its badge icon (order: developer, platinum, gold, silver).
     for (int i = 0; i < 4; ++i) {
@@ -123,33 +123,33 @@ void TCourseMenuForm::buildControls()
         m_legendLabels.append(label);
     }
 
-    m_ScrollBox1 = new QScrollArea(this);
-    m_ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    m_ScrollBox1->setGeometry(28, 100, 598, 392);
-    m_ScrollBox1->setFrameShape(QFrame::NoFrame);
-    m_ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_ScrollBox1->setWidgetResizable(false);
-    m_ScrollBox1->setPalette(black);
-    m_ScrollBox1->viewport()->setPalette(black);
-    m_ScrollBox1->viewport()->setAutoFillBackground(true);
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setGeometry(28, 100, 598, 392);
+    ScrollBox1->setFrameShape(QFrame::NoFrame);
+    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBox1->setWidgetResizable(false);
+    ScrollBox1->setPalette(black);
+    ScrollBox1->viewport()->setPalette(black);
+    ScrollBox1->viewport()->setAutoFillBackground(true);
     m_listBackground = new QWidget;
     m_listBackground->setObjectName(QStringLiteral("ListBackground"));
     m_listBackground->setPalette(black);
     m_listBackground->setAutoFillBackground(true);
     m_listBackground->resize(582, listBackgroundHeight(0));
-    m_ScrollBox1->setWidget(m_listBackground);
+    ScrollBox1->setWidget(m_listBackground);
     // The list is where the keyboard starts: Tab reaches it, a click leaves the focus where it was.
-    m_ScrollBox1->setFocusPolicy(Qt::TabFocus);
-    m_ScrollBox1->setAccessibleName(QStringLiteral("テスト一覧"));
-    m_ScrollBox1->installEventFilter(this);
+    ScrollBox1->setFocusPolicy(Qt::TabFocus);
+    ScrollBox1->setAccessibleName(QStringLiteral("テスト一覧"));
+    ScrollBox1->installEventFilter(this);
 
-    m_Label2 = makeLabel(this, QStringLiteral("Label2"),
+    Label2 = makeLabel(this, QStringLiteral("Label2"),
                          QStringLiteral("ネットワーク分野の問題は、Quarvel編集部が書き下ろしたオリジナル問題です。"));
-    m_Label3 = makeLabel(this, QStringLiteral("Label3"),
+    Label3 = makeLabel(this, QStringLiteral("Label3"),
                          QStringLiteral("Windows分野の問題は、Quarvel編集部が書き下ろしたオリジナル問題です。"));
-    m_Label8 = makeLabel(this, QStringLiteral("Label8"), QStringLiteral("問題の監修 : Quarvel編集部"));
-    for (QLabel* credit : {m_Label2, m_Label3, m_Label8}) {
+    Label8 = makeLabel(this, QStringLiteral("Label8"), QStringLiteral("問題の監修 : Quarvel編集部"));
+    for (QLabel* credit : {Label2, Label3, Label8}) {
         credit->setGeometry(34, 506, 580, 18);
         setTextColour(credit, kSilver);
         credit->hide();
@@ -161,37 +161,37 @@ void TCourseMenuForm::buildControls()
         return button;
     };
     const int column = kWidth - kInfoWidth - 12;
-    m_Button1 = makeButton(QStringLiteral("Button1"), {column, 48, kInfoWidth, kInfoHeight});
-    m_Image2 = makeButton(QStringLiteral("Image2"), {column, 84, kInfoWidth, kInfoHeight});
-    m_Button2 = makeButton(QStringLiteral("Button2"), {column, 150, kInfoWidth, 44});
-    m_Button3 = makeButton(QStringLiteral("Button3"), {column, 210, kInfoWidth, 34});
-    m_Image7 = makeButton(QStringLiteral("Image7"), {column, 252, kInfoWidth, 34});
-    m_Button5 = makeButton(QStringLiteral("Button5"), {column, 294, kInfoWidth, 34});
-    m_Button4 = makeButton(QStringLiteral("Button4"), {column, 498, kInfoWidth, 34});
-    m_Button2->setHint(QStringLiteral("選択したテストの模擬試験を開始します"));
-    m_Button3->setHint(QStringLiteral("模擬試験結果より、実力診断を行います"));
-    m_Button5->setHint(QStringLiteral("最新の模擬問題に更新します"));
-    m_Image2->setHint(QStringLiteral("Quarvelに関する最新の情報を表示します"));
-    m_Button4->setHint(QStringLiteral("Quarvelを終了します"));
-    m_Image7->setHint(QStringLiteral("選択したテストの成績をInternet-Syncで同期します"));
-    connect(m_Button1, &ui::PictureButton::clicked, this, &TCourseMenuForm::Button1Click);
-    connect(m_Button2, &ui::PictureButton::clicked, this, &TCourseMenuForm::Button2Click);
-    connect(m_Button3, &ui::PictureButton::clicked, this, &TCourseMenuForm::Button3Click);
-    connect(m_Button4, &ui::PictureButton::clicked, this, &TCourseMenuForm::Button4Click);
-    connect(m_Button5, &ui::PictureButton::clicked, this, &TCourseMenuForm::Button5Click);
-    connect(m_Image2, &ui::PictureButton::clicked, this, &TCourseMenuForm::Image2Click);
-    connect(m_Image7, &ui::PictureButton::clicked, this, &TCourseMenuForm::Image7Click);
+    Button1 = makeButton(QStringLiteral("Button1"), {column, 48, kInfoWidth, kInfoHeight});
+    Image2 = makeButton(QStringLiteral("Image2"), {column, 84, kInfoWidth, kInfoHeight});
+    Button2 = makeButton(QStringLiteral("Button2"), {column, 150, kInfoWidth, 44});
+    Button3 = makeButton(QStringLiteral("Button3"), {column, 210, kInfoWidth, 34});
+    Image7 = makeButton(QStringLiteral("Image7"), {column, 252, kInfoWidth, 34});
+    Button5 = makeButton(QStringLiteral("Button5"), {column, 294, kInfoWidth, 34});
+    Button4 = makeButton(QStringLiteral("Button4"), {column, 498, kInfoWidth, 34});
+    Button2->setHint(QStringLiteral("選択したテストの模擬試験を開始します"));
+    Button3->setHint(QStringLiteral("模擬試験結果より、実力診断を行います"));
+    Button5->setHint(QStringLiteral("最新の模擬問題に更新します"));
+    Image2->setHint(QStringLiteral("Quarvelに関する最新の情報を表示します"));
+    Button4->setHint(QStringLiteral("Quarvelを終了します"));
+    Image7->setHint(QStringLiteral("選択したテストの成績をInternet-Syncで同期します"));
+    connect(Button1, &ui::PictureButton::clicked, this, &TCourseMenuForm::Button1Click);
+    connect(Button2, &ui::PictureButton::clicked, this, &TCourseMenuForm::Button2Click);
+    connect(Button3, &ui::PictureButton::clicked, this, &TCourseMenuForm::Button3Click);
+    connect(Button4, &ui::PictureButton::clicked, this, &TCourseMenuForm::Button4Click);
+    connect(Button5, &ui::PictureButton::clicked, this, &TCourseMenuForm::Button5Click);
+    connect(Image2, &ui::PictureButton::clicked, this, &TCourseMenuForm::Image2Click);
+    connect(Image7, &ui::PictureButton::clicked, this, &TCourseMenuForm::Image7Click);
     // The list first, then the buttons of the right-hand column from top to bottom.
-    QWidget* previous = m_ScrollBox1;
-    for (QWidget* next : {m_Button1, m_Image2, m_Button2, m_Button3, m_Image7, m_Button5, m_Button4}) {
+    QWidget* previous = ScrollBox1;
+    for (QWidget* next : {Button1, Image2, Button2, Button3, Image7, Button5, Button4}) {
         setTabOrder(previous, next);
         previous = next;
     }
 
-    m_Timer1 = new QTimer(this);
-    m_Timer1->setObjectName(QStringLiteral("Timer1"));
-    m_Timer1->setInterval(300);
-    connect(m_Timer1, &QTimer::timeout, this, &TCourseMenuForm::Timer1Timer);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(300);
+    connect(Timer1, &QTimer::timeout, this, &TCourseMenuForm::Timer1Timer);
 
 }
 
@@ -199,14 +199,14 @@ void TCourseMenuForm::buildControls()
 // the opening screen to draw.
 void TCourseMenuForm::FormPrepare()
 {
-    m_TabImg->setPixmap(ui::artwork::tabStrip());
-    m_TopBarImg->setPixmap(ui::artwork::topBar(kWidth));
-    m_LeftBarImg->setPixmap(ui::artwork::leftBar(kLeftBarWidth, kHeight - kStripHeight));
-    m_AboutButtonImg->setPixmap(ui::artwork::infoButton(kInfoWidth, kInfoHeight));
-    m_OMBigImg->setPixmap(ui::artwork::bigBadgeSource());
+    TabImg->setPixmap(ui::artwork::tabStrip());
+    TopBarImg->setPixmap(ui::artwork::topBar(kWidth));
+    LeftBarImg->setPixmap(ui::artwork::leftBar(kLeftBarWidth, kHeight - kStripHeight));
+    AboutButtonImg->setPixmap(ui::artwork::infoButton(kInfoWidth, kInfoHeight));
+    OMBigImg->setPixmap(ui::artwork::bigBadgeSource());
     for (int b = 0; b <= 5; ++b) {
-        m_OM.at(b)->setPixmap(ui::artwork::badgeIcon(b, false));
-        m_OMS.at(b)->setPixmap(ui::artwork::badgeIcon(b, true));
+        OM.at(b)->setPixmap(ui::artwork::badgeIcon(b, false));
+        OMS.at(b)->setPixmap(ui::artwork::badgeIcon(b, true));
     }
     // The legend's badges: developer, platinum, gold, silver.
     static constexpr std::array<int, 4> legendBadges{4, 3, 2, 1};
@@ -222,8 +222,8 @@ void TCourseMenuForm::paintTab()
         // No tab was ever pressed: the strip is black and the pictures are theme 1's.
         QPixmap strip(kWidth, kStripHeight);
         strip.fill(Qt::black);
-        m_Image4->setPixmap(strip);
-        m_HiGradeImg->setPixmap(ui::artwork::bigBadge(0, 1));
+        Image4->setPixmap(strip);
+        HiGradeImg->setPixmap(ui::artwork::bigBadge(0, 1));
         paintButtons();
         return;
     }
@@ -231,25 +231,25 @@ void TCourseMenuForm::paintTab()
     const VendorInfo& vendor = m_tabs.at(n - 1);
 
     // The strip: every tab in its normal look, the top bar, then tab n selected.
-    const QPixmap tabs = m_TabImg->pixmap();
+    const QPixmap tabs = TabImg->pixmap();
     QPixmap strip(kWidth, kStripHeight);
     strip.fill(Qt::black);
     {
         QPainter p(&strip);
         for (int k = 1; k <= m_tabs.size(); ++k)
             p.drawPixmap(k * kTabWidth + 7, 2, tabs, (m_tabs.at(k - 1).picture - 1) * kTabWidth, 0, kTabWidth, 18);
-        p.drawPixmap(0, 20, m_TopBarImg->pixmap(), 0, (vendor.picture - 1) * 19, kWidth, 19);
+        p.drawPixmap(0, 20, TopBarImg->pixmap(), 0, (vendor.picture - 1) * 19, kWidth, 19);
         p.drawPixmap((n - 1) * kTabWidth + kTabStripLeft, 2, tabs, (vendor.picture - 1) * kTabWidth, 18, kTabWidth, 18);
     }
-    m_Image4->setPixmap(strip);
+    Image4->setPixmap(strip);
 
     // The themed button and bar.
-    m_Button1->setPicture(m_AboutButtonImg->pixmap().copy(0, (vendor.picture - 1) * kInfoHeight, kInfoWidth, kInfoHeight));
-    const int barHeight = m_Image5->height();
-    m_Image5->setPixmap(m_LeftBarImg->pixmap().copy((vendor.picture - 1) * kLeftBarWidth, 0, kLeftBarWidth, barHeight));
+    Button1->setPicture(AboutButtonImg->pixmap().copy(0, (vendor.picture - 1) * kInfoHeight, kInfoWidth, kInfoHeight));
+    const int barHeight = Image5->height();
+    Image5->setPixmap(LeftBarImg->pixmap().copy((vendor.picture - 1) * kLeftBarWidth, 0, kLeftBarWidth, barHeight));
     paintButtons();
     const QColor handle = ui::fromBgr(m_selection.theme().colour1);
-    m_ScrollBox1->verticalScrollBar()->setStyleSheet(
+    ScrollBox1->verticalScrollBar()->setStyleSheet(
         QStringLiteral("QScrollBar:vertical { background: #141414; width: 14px; margin: 0; }"
                        "QScrollBar::handle:vertical { background: %1; border-radius: 4px; min-height: 24px; margin: 2px; }"
                        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
@@ -258,18 +258,18 @@ void TCourseMenuForm::paintTab()
 
     for (int r = 1; r <= m_rows.size(); ++r)
         drawRow(r, r == m_selectedRow);
-    m_HiGradeImg->setPixmap(ui::artwork::bigBadge(m_highestBadgeLevel, m_selection.theme().picture));
+    HiGradeImg->setPixmap(ui::artwork::bigBadge(m_highestBadgeLevel, m_selection.theme().picture));
 }
 
 void TCourseMenuForm::paintButtons()
 {
     const std::uint32_t colour = m_selection.theme().colour1;
-    m_Button2->setPicture(ui::artwork::button(QStringLiteral("テスト開始"), m_Button2->width(), m_Button2->height(), colour));
-    m_Button3->setPicture(ui::artwork::button(QStringLiteral("実力診断"), m_Button3->width(), m_Button3->height(), colour));
-    m_Image7->setPicture(ui::artwork::button(QStringLiteral("Internet-Sync"), m_Image7->width(), m_Image7->height(), colour));
-    m_Button5->setPicture(ui::artwork::button(QStringLiteral("問題更新"), m_Button5->width(), m_Button5->height(), colour));
-    m_Button4->setPicture(ui::artwork::button(QStringLiteral("終了"), m_Button4->width(), m_Button4->height(), 0x404040));
-    m_Image2->setPicture(ui::artwork::button(QStringLiteral("Quarvel 情報"), m_Image2->width(), m_Image2->height(), 0x6A4A2A));
+    Button2->setPicture(ui::artwork::button(QStringLiteral("テスト開始"), Button2->width(), Button2->height(), colour));
+    Button3->setPicture(ui::artwork::button(QStringLiteral("実力診断"), Button3->width(), Button3->height(), colour));
+    Image7->setPicture(ui::artwork::button(QStringLiteral("Internet-Sync"), Image7->width(), Image7->height(), colour));
+    Button5->setPicture(ui::artwork::button(QStringLiteral("問題更新"), Button5->width(), Button5->height(), colour));
+    Button4->setPicture(ui::artwork::button(QStringLiteral("終了"), Button4->width(), Button4->height(), 0x404040));
+    Image2->setPicture(ui::artwork::button(QStringLiteral("Quarvel 情報"), Image2->width(), Image2->height(), 0x6A4A2A));
 }
 
 void TCourseMenuForm::FormCreate(const QStringList& arguments)
@@ -290,7 +290,7 @@ void TCourseMenuForm::Image4MouseDown(int x)
     const VendorInfo& vendor = m_tabs.at(n - 1);
     m_currentTab = n;
     m_selection.setTheme(vendor.theme());
-    m_Button1->setHint(vendor.infoHint);
+    Button1->setHint(vendor.infoHint);
     for (int i = 0; i < 4; ++i) {
         const bool shown = i < vendor.legend.size();
         ui::setPlainText(m_legendLabels.at(i), shown ? vendor.legend.at(i) : QString());
@@ -299,7 +299,7 @@ void TCourseMenuForm::Image4MouseDown(int x)
     }
 
     // 2. The list back at its top.
-    m_ScrollBox1->verticalScrollBar()->setValue(0);
+    ScrollBox1->verticalScrollBar()->setValue(0);
 
     // 3. The legend, left to right from x = 176.
     layoutLegend();
@@ -308,9 +308,9 @@ void TCourseMenuForm::Image4MouseDown(int x)
     qDeleteAll(m_rows);
     m_rows.clear();
     m_selectedRow = 0;
-    m_Label2->setVisible(vendor.picture == 3);
-    m_Label3->setVisible(vendor.picture == 5);
-    m_Label8->hide();
+    Label2->setVisible(vendor.picture == 3);
+    Label3->setVisible(vendor.picture == 5);
+    Label8->hide();
 
     // 5-8. The vendor's tests.
     QString dir = layout::QuestionDir(vendor.directory);
@@ -328,7 +328,7 @@ void TCourseMenuForm::Image4MouseDown(int x)
 
     // 9. Scrolling only beyond 16 rows.
     const int rows = int(m_tests.size());
-    m_ScrollBox1->setVerticalScrollBarPolicy(listScrolls(rows) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    ScrollBox1->setVerticalScrollBarPolicy(listScrolls(rows) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     m_listBackground->resize(m_listBackground->width(), std::max(1, listBackgroundHeight(rows)));
 
     // 10. Every listed test has a history file from now on.
@@ -383,7 +383,7 @@ void TCourseMenuForm::drawRow(int row, bool selected)
     picture.fill(Qt::black);
     QPainter p(&picture);
     // While the list has the keyboard focus the selected row is lit in the vendor's colour.
-    if (selected && m_ScrollBox1->hasFocus()) {
+    if (selected && ScrollBox1->hasFocus()) {
         const QColor colour = ui::fromBgr(m_selection.theme().colour1);
         p.fillRect(picture.rect(), QColor(colour.red() * 2 / 5, colour.green() * 2 / 5, colour.blue() * 2 / 5));
         p.setPen(colour);
@@ -395,7 +395,7 @@ void TCourseMenuForm::drawRow(int row, bool selected)
     const QString text = cp932::toUnicode(rowText(test));
     p.drawText(QRect(22, 4, area.width() - 22, area.height() - 4), Qt::AlignLeft | Qt::AlignTop, text);
     const int icon = badgeIcon(test.badges);
-    p.drawPixmap(0, 0, (selected ? m_OMS : m_OM).at(icon)->pixmap());
+    p.drawPixmap(0, 0, (selected ? OMS : OM).at(icon)->pixmap());
     p.end();
     m_rows.at(row - 1)->setPixmap(picture);
     m_rows.at(row - 1)->setToolTip(ui::plainToolTip(text));
@@ -456,14 +456,12 @@ void TCourseMenuForm::Button5Click()
 
 void TCourseMenuForm::Image2Click()
 {
-    const QString path = filelookup::resolve(layout::programDir() + QStringLiteral("online"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ui::messageBox(this, QStringLiteral("Error"), QStringLiteral("ファイル %1 を開けません。").arg(path));
+    const addressfile::Address read = addressfile::read(QStringLiteral("online"));
+    if (!read.opened) {
+        ui::messageBox(this, QStringLiteral("Error"), read.failureText());
         return;
     }
-    const QByteArray line = file.readLine();
-    const QString address = cp932::toUnicode(std::string_view(line.constData(), std::size_t(line.size()))).trimmed();
+    const QString& address = read.address;
     if (address.isEmpty())
         return;
     // A plain name is a page in the program directory.
@@ -483,7 +481,7 @@ void TCourseMenuForm::Image7Click()
 
 void TCourseMenuForm::Timer1Timer()
 {
-    m_Timer1->stop();
+    Timer1->stop();
     ui::playSound(QStringLiteral("wav/test.wav"));
 }
 
@@ -501,9 +499,9 @@ void TCourseMenuForm::FormShow()
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             move(screen->availableGeometry().center() - rect().center());
     }
-    m_Timer1->start();
+    Timer1->start();
     // Each time in the list, so arrows and Enter work at once.
-    m_ScrollBox1->setFocus();
+    ScrollBox1->setFocus();
     reportProblems();
 }
 
@@ -537,11 +535,11 @@ bool TCourseMenuForm::menuKey(const QKeyEvent* event)
     if (const int row = rowAfterKey(key, modifiers, m_selectedRow, int(m_rows.size()))) {
         RDBClick(row);
         // With the margin above the first row, so Home shows the list from its very top.
-        m_ScrollBox1->ensureWidgetVisible(m_rows.at(row - 1), 0, rowGeometry(1).top());
+        ScrollBox1->ensureWidgetVisible(m_rows.at(row - 1), 0, rowGeometry(1).top());
         return true;
     }
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (modifiers & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        m_Button2->activate();
+        Button2->activate();
         return true;
     }
     // The keys of the list are taken even where they change nothing, so the list never scrolls
@@ -570,7 +568,7 @@ void TCourseMenuForm::keyPressEvent(QKeyEvent* event)
 
 bool TCourseMenuForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_ScrollBox1) {
+    if (watched == ScrollBox1) {
         // The scroll area would scroll on the arrows itself: the keys select rows instead.
         if (event->type() == QEvent::KeyPress)
             return menuKey(static_cast<QKeyEvent*>(event));
@@ -581,7 +579,7 @@ bool TCourseMenuForm::eventFilter(QObject* watched, QEvent* event)
     }
     if (ui::isPress(event)) {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (watched == m_Image4) {
+        if (watched == Image4) {
             Image4MouseDown(mouse->position().toPoint().x());
             return true;
         }

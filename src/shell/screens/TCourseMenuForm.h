@@ -76,30 +76,30 @@ private:
     bool m_placed = false;
     QString m_pendingProblems; // found while hidden; shown when the menu is shown
 
-    QLabel* m_Image4 = nullptr;
-    QLabel* m_Image5 = nullptr;
-    QLabel* m_TabImg = nullptr;
-    QLabel* m_TopBarImg = nullptr;
-    QLabel* m_LeftBarImg = nullptr;
-    QLabel* m_AboutButtonImg = nullptr;
-    QLabel* m_OMBigImg = nullptr;
-    QLabel* m_HiGradeImg = nullptr;
-    QList<QLabel*> m_OM;  // OM0-OM5
-    QList<QLabel*> m_OMS; // OM0S-OM5S
+    QLabel* Image4 = nullptr;
+    QLabel* Image5 = nullptr;
+    QLabel* TabImg = nullptr;
+    QLabel* TopBarImg = nullptr;
+    QLabel* LeftBarImg = nullptr;
+    QLabel* AboutButtonImg = nullptr;
+    QLabel* OMBigImg = nullptr;
+    QLabel* HiGradeImg = nullptr;
+    QList<QLabel*> OM;  // OM0-OM5
+    QList<QLabel*> OMS; // OM0S-OM5S
     QList<QLabel*> m_legendLabels; // Label4-Label7
     QList<QLabel*> m_legendIcons;
-    QLabel* m_Label2 = nullptr;
-    QLabel* m_Label3 = nullptr;
-    QLabel* m_Label8 = nullptr;
-    QScrollArea* m_ScrollBox1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label8 = nullptr;
+    QScrollArea* ScrollBox1 = nullptr;
     QWidget* m_listBackground = nullptr;
     QList<QLabel*> m_rows;
-    ui::PictureButton* m_Button1 = nullptr;
-    ui::PictureButton* m_Button2 = nullptr;
-    ui::PictureButton* m_Button3 = nullptr;
-    ui::PictureButton* m_Button4 = nullptr;
-    ui::PictureButton* m_Button5 = nullptr;
-    ui::PictureButton* m_Image2 = nullptr;
-    ui::PictureButton* m_Image7 = nullptr;
-    QTimer* m_Timer1 = nullptr;
+    ui::PictureButton* Button1 = nullptr;
+    ui::PictureButton* Button2 = nullptr;
+    ui::PictureButton* Button3 = nullptr;
+    ui::PictureButton* Button4 = nullptr;
+    ui::PictureButton* Button5 = nullptr;
+    ui::PictureButton* Image2 = nullptr;
+    ui::PictureButton* Image7 = nullptr;
+    QTimer* Timer1 = nullptr;
 };

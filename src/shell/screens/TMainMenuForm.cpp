@@ -1,9 +1,8 @@
 #include "shell/screens/TMainMenuForm.h"
 
 #include "bank/Cp932.h"
-#include "bank/FileLookup.h"
 #include "bank/SettingsStore.h"
-#include "install/InstallLayout.h"
+#include "install/AddressFile.h"
 #include "shell/OpticalDrives.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -13,7 +12,6 @@
 #include "ui/ShellOpen.h"
 #include "ui/Presses.h"
 
-#include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -82,94 +80,90 @@ void TMainMenuForm::buildControls()
     setPalette(black);
     setAutoFillBackground(true);
 
-    m_Image1 = new QLabel(this);
-    m_Image1->setObjectName(QStringLiteral("Image1"));
-    m_Image1->setGeometry(0, 0, 400, 300);
-    m_Image1->setPixmap(ui::artwork::shippedTitlePicture());
-    m_Image1->installEventFilter(this);
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(0, 0, 400, 300);
+    Image1->setPixmap(ui::artwork::shippedTitlePicture());
+    Image1->installEventFilter(this);
 
-    m_Label17 = makeLabel(this, QStringLiteral("Label17"), QStringLiteral(" Ver 1.6"), {330, 281, 66, 16}, kSilver);
-    m_Label17->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label17 = makeLabel(this, QStringLiteral("Label17"), QStringLiteral(" Ver 1.6"), {330, 281, 66, 16}, kSilver);
+    Label17->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    m_Shape1 = new QFrame(this);
-    m_Shape1->setObjectName(QStringLiteral("Shape1"));
-    m_Shape1->setGeometry(5, 304, 389, 129);
-    m_Shape1->setFrameShape(QFrame::Box);
-    m_Shape1->setFrameShadow(QFrame::Plain);
-    m_Shape1->setLineWidth(1);
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setGeometry(5, 304, 389, 129);
+    Shape1->setFrameShape(QFrame::Box);
+    Shape1->setFrameShadow(QFrame::Plain);
+    Shape1->setLineWidth(1);
     QPalette frame = black;
     frame.setColor(QPalette::WindowText, kSilver);
-    m_Shape1->setPalette(frame);
-    m_Shape1->installEventFilter(this);
+    Shape1->setPalette(frame);
+    Shape1->installEventFilter(this);
 
     // Profile face.
-    m_Label12 = makeLabel(m_Shape1, QStringLiteral("Label12"), {}, {16, 12, 357, 26}, Qt::white);
-    QFont nameFont = m_Label12->font();
+    Label12 = makeLabel(Shape1, QStringLiteral("Label12"), {}, {16, 12, 357, 26}, Qt::white);
+    QFont nameFont = Label12->font();
     nameFont.setPointSize(14);
     nameFont.setBold(true);
-    m_Label12->setFont(nameFont);
-    m_Label13 = makeLabel(m_Shape1, QStringLiteral("Label13"), {}, {16, 44, 357, 20}, kSilver);
-    m_Label14 = makeLabel(m_Shape1, QStringLiteral("Label14"), {}, {16, 66, 357, 20}, kSilver);
+    Label12->setFont(nameFont);
+    Label13 = makeLabel(Shape1, QStringLiteral("Label13"), {}, {16, 44, 357, 20}, kSilver);
+    Label14 = makeLabel(Shape1, QStringLiteral("Label14"), {}, {16, 66, 357, 20}, kSilver);
 
     // Entry face.
-    m_entryPanel = new QWidget(m_Shape1);
+    m_entryPanel = new QWidget(Shape1);
     m_entryPanel->setObjectName(QStringLiteral("EntryPanel"));
     m_entryPanel->setGeometry(1, 1, 387, 100);
     makeLabel(m_entryPanel, QStringLiteral("Label6"), QStringLiteral("氏名、所属、E-mailアドレスを登録してください。"), {9, 5, 370, 18}, Qt::white);
     makeLabel(m_entryPanel, QStringLiteral("Label7"), QStringLiteral("氏名 : "), {9, 29, 70, 20}, kSilver);
     makeLabel(m_entryPanel, QStringLiteral("Label9"), QStringLiteral("所属 : "), {9, 53, 70, 20}, kSilver);
     makeLabel(m_entryPanel, QStringLiteral("Label10"), QStringLiteral("E-mail : "), {9, 77, 70, 20}, kSilver);
-    m_Edit1 = makeEdit(m_entryPanel, QStringLiteral("Edit1"), {79, 29, 200, 20});
-    m_Edit2 = makeEdit(m_entryPanel, QStringLiteral("Edit2"), {79, 53, 200, 20});
-    m_Edit3 = makeEdit(m_entryPanel, QStringLiteral("Edit3"), {79, 77, 200, 20});
+    Edit1 = makeEdit(m_entryPanel, QStringLiteral("Edit1"), {79, 29, 200, 20});
+    Edit2 = makeEdit(m_entryPanel, QStringLiteral("Edit2"), {79, 53, 200, 20});
+    Edit3 = makeEdit(m_entryPanel, QStringLiteral("Edit3"), {79, 77, 200, 20});
     // Named as the messages about them name them, for screen readers.
-    m_Edit1->setAccessibleName(QStringLiteral("氏名"));
-    m_Edit2->setAccessibleName(QStringLiteral("所属"));
-    m_Edit3->setAccessibleName(QStringLiteral("E-mailアドレス"));
-    m_Button1 = new QPushButton(QStringLiteral("OK"), m_entryPanel);
-    m_Button1->setObjectName(QStringLiteral("Button1"));
-    m_Button1->setGeometry(291, 28, 86, 24);
-    m_Button1->setDefault(true);
-    m_Button2 = new QPushButton(QStringLiteral("キャンセル"), m_entryPanel);
-    m_Button2->setObjectName(QStringLiteral("Button2"));
-    m_Button2->setGeometry(291, 60, 86, 24);
+    Edit1->setAccessibleName(QStringLiteral("氏名"));
+    Edit2->setAccessibleName(QStringLiteral("所属"));
+    Edit3->setAccessibleName(QStringLiteral("E-mailアドレス"));
+    Button1 = new QPushButton(QStringLiteral("OK"), m_entryPanel);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(291, 28, 86, 24);
+    Button1->setDefault(true);
+    Button2 = new QPushButton(QStringLiteral("キャンセル"), m_entryPanel);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setGeometry(291, 60, 86, 24);
     // On the black screen the style's own focus frame can hardly be seen: a light ring shows it.
     m_entryPanel->setStyleSheet(QStringLiteral(
         "QPushButton { background: #d8d8d8; color: black; border: 1px solid #808080; border-radius: 3px; }"
         "QPushButton:focus { border: 3px solid #ffd040; }"));
-    connect(m_Button1, &QPushButton::clicked, this, &TMainMenuForm::Button1Click);
-    connect(m_Button2, &QPushButton::clicked, this, &TMainMenuForm::Button2Click);
+    connect(Button1, &QPushButton::clicked, this, &TMainMenuForm::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TMainMenuForm::Button2Click);
     // Enter in any field is OK, as in a dialog.
-    for (QLineEdit* edit : {m_Edit1, m_Edit2, m_Edit3})
+    for (QLineEdit* edit : {Edit1, Edit2, Edit3})
         connect(edit, &QLineEdit::returnPressed, this, &TMainMenuForm::Button1Click);
     m_entryPanel->hide();
 
     m_linkColour = kSilver;
-    m_Label8 = makeLabel(m_Shape1, QStringLiteral("Label8"), QStringLiteral("ORACLE MASTER 認定資格の情報はこちら"), {16, 104, 300, 18},
+    Label8 = makeLabel(Shape1, QStringLiteral("Label8"), QStringLiteral("ORACLE MASTER 認定資格の情報はこちら"), {16, 104, 300, 18},
                          m_linkColour);
-    QFont link = m_Label8->font();
+    QFont link = Label8->font();
     link.setUnderline(true);
-    m_Label8->setFont(link);
-    m_Label8->setCursor(Qt::PointingHandCursor);
-    m_Label8->installEventFilter(this);
+    Label8->setFont(link);
+    Label8->setCursor(Qt::PointingHandCursor);
+    Label8->installEventFilter(this);
     // A link the keyboard reaches with Tab and opens with Enter; framed while it has the focus.
-    m_Label8->setFocusPolicy(Qt::TabFocus);
-    m_Label8->setAccessibleName(m_Label8->text());
+    Label8->setFocusPolicy(Qt::TabFocus);
+    Label8->setAccessibleName(Label8->text());
 
-    m_Timer1 = new QTimer(this);
-    m_Timer1->setObjectName(QStringLiteral("Timer1"));
-    m_Timer1->setInterval(100);
-    connect(m_Timer1, &QTimer::timeout, this, &TMainMenuForm::Timer1Timer);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(100);
+    connect(Timer1, &QTimer::timeout, this, &TMainMenuForm::Timer1Timer);
 }
 
 void TMainMenuForm::FormCreate()
 {
     // A missing or empty CGI_URL leaves the inquiry address empty; the pages then post nowhere.
-    QFile file(filelookup::resolve(layout::programDir() + QStringLiteral("CGI_URL")));
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray line = file.readLine();
-        m_inquiryAddress = cp932::toUnicode(std::string_view(line.constData(), std::size_t(line.size()))).trimmed();
-    }
+    m_inquiryAddress = addressfile::read(QStringLiteral("CGI_URL")).address;
     m_cdDrives = opticalDiscRoots();
 }
 
@@ -184,10 +178,10 @@ void TMainMenuForm::readProfile()
 void TMainMenuForm::showFace()
 {
     m_entryFace = m_profile.name.trimmed().isEmpty();
-    ui::setPlainText(m_Label12, m_profile.name);
-    ui::setPlainText(m_Label13, m_profile.organisation);
-    ui::setPlainText(m_Label14, m_profile.email);
-    for (QLabel* label : {m_Label12, m_Label13, m_Label14})
+    ui::setPlainText(Label12, m_profile.name);
+    ui::setPlainText(Label13, m_profile.organisation);
+    ui::setPlainText(Label14, m_profile.email);
+    for (QLabel* label : {Label12, Label13, Label14})
         label->setVisible(!m_entryFace);
     m_entryPanel->setVisible(m_entryFace);
     // The entry face starts in the name field and the screen itself takes no focus there. With a
@@ -195,7 +189,7 @@ void TMainMenuForm::showFace()
     // to show it.
     setFocusPolicy(m_entryFace ? Qt::NoFocus : Qt::TabFocus);
     if (m_entryFace)
-        m_Edit1->setFocus();
+        Edit1->setFocus();
     else
         setFocus();
     showScreenFocus();
@@ -204,10 +198,10 @@ void TMainMenuForm::showFace()
 void TMainMenuForm::showScreenFocus()
 {
     const bool focused = hasFocus();
-    QPalette frame = m_Shape1->palette();
+    QPalette frame = Shape1->palette();
     frame.setColor(QPalette::WindowText, focused ? Qt::white : kSilver);
-    m_Shape1->setPalette(frame);
-    m_Shape1->setLineWidth(focused ? 2 : 1);
+    Shape1->setPalette(frame);
+    Shape1->setLineWidth(focused ? 2 : 1);
 }
 
 void TMainMenuForm::focusInEvent(QFocusEvent* event)
@@ -230,18 +224,18 @@ void TMainMenuForm::FormShow()
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     // Also started here: a window manager may never activate a borderless window.
-    m_Timer1->start();
+    Timer1->start();
 }
 
 void TMainMenuForm::FormActivate()
 {
-    if (!m_Timer1->isActive() && isVisible())
-        m_Timer1->start();
+    if (!Timer1->isActive() && isVisible())
+        Timer1->start();
 }
 
 void TMainMenuForm::FormHide()
 {
-    m_Timer1->stop();
+    Timer1->stop();
 }
 
 void TMainMenuForm::FormClose()
@@ -253,9 +247,9 @@ void TMainMenuForm::Timer1Timer()
 {
     if (m_ticks % 5 == 0) {
         m_linkColour = m_linkColour == kSilver ? kRed : kSilver;
-        QPalette p = m_Label8->palette();
+        QPalette p = Label8->palette();
         p.setColor(QPalette::WindowText, m_linkColour);
-        m_Label8->setPalette(p);
+        Label8->setPalette(p);
     }
     if (!m_entryFace && m_ticks > kTicksBeforeGoingOn) {
         goOn();
@@ -313,14 +307,14 @@ void TMainMenuForm::Label8Click()
 
 void TMainMenuForm::Button1Click()
 {
-    if (m_Edit1->text().trimmed().isEmpty()) {
+    if (Edit1->text().trimmed().isEmpty()) {
         ui::messageBox(this, QStringLiteral("Error"), QStringLiteral("名前を入力してください。"));
         return;
     }
     // Everything stored is later written into CP932 files and pages: refuse what they cannot hold.
-    const std::array<std::pair<QLineEdit*, QString>, 3> fields{{{m_Edit1, QStringLiteral("氏名")},
-                                                                {m_Edit2, QStringLiteral("所属")},
-                                                                {m_Edit3, QStringLiteral("E-mailアドレス")}}};
+    const std::array<std::pair<QLineEdit*, QString>, 3> fields{{{Edit1, QStringLiteral("氏名")},
+                                                                {Edit2, QStringLiteral("所属")},
+                                                                {Edit3, QStringLiteral("E-mailアドレス")}}};
     for (const auto& [edit, caption] : fields) {
         if (!cp932::fromUnicodeStrict(edit->text())) {
             ui::messageBox(this, QStringLiteral("Error"), QStringLiteral("%1に使用できない文字が含まれています。").arg(caption));
@@ -328,9 +322,9 @@ void TMainMenuForm::Button1Click()
             return;
         }
     }
-    settings::WriteSetting(section(), QStringLiteral("Name"), m_Edit1->text());
-    settings::WriteSetting(section(), QStringLiteral("Org"), m_Edit2->text());
-    settings::WriteSetting(section(), QStringLiteral("Email"), m_Edit3->text());
+    settings::WriteSetting(section(), QStringLiteral("Name"), Edit1->text());
+    settings::WriteSetting(section(), QStringLiteral("Org"), Edit2->text());
+    settings::WriteSetting(section(), QStringLiteral("Email"), Edit3->text());
     readProfile();
     showFace();
     goOn();
@@ -343,9 +337,9 @@ void TMainMenuForm::Button2Click()
 
 bool TMainMenuForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_Label8) {
+    if (watched == Label8) {
         if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
-            m_Label8->setFrameShape(m_Label8->hasFocus() ? QFrame::Box : QFrame::NoFrame);
+            Label8->setFrameShape(Label8->hasFocus() ? QFrame::Box : QFrame::NoFrame);
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -358,23 +352,23 @@ bool TMainMenuForm::eventFilter(QObject* watched, QEvent* event)
             return true;
         if (event->type() == QEvent::MouseButtonRelease) {
             auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton && m_Label8->rect().contains(mouse->position().toPoint()))
+            if (mouse->button() == Qt::LeftButton && Label8->rect().contains(mouse->position().toPoint()))
                 Label8Click();
             return true;
         }
     }
-    if (watched == m_Image1) {
+    if (watched == Image1) {
         // Taking the press makes the picture receive the release that completes the click.
         if (ui::isPress(event))
             return true;
         if (event->type() == QEvent::MouseButtonRelease) {
             auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton && m_Image1->rect().contains(mouse->position().toPoint()))
+            if (mouse->button() == Qt::LeftButton && Image1->rect().contains(mouse->position().toPoint()))
                 Image1Click();
             return true;
         }
     }
-    if (watched == m_Shape1 && ui::isPress(event)) {
+    if (watched == Shape1 && ui::isPress(event)) {
         Shape1MouseDown();
         return true;
     }
@@ -383,5 +377,5 @@ bool TMainMenuForm::eventFilter(QObject* watched, QEvent* event)
 
 bool TMainMenuForm::showsScreenFocus() const
 {
-    return m_Shape1->lineWidth() == 2;
+    return Shape1->lineWidth() == 2;
 }
