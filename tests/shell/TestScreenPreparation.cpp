@@ -4,7 +4,6 @@
 #include "bank/QuestionFileWriter.h"
 #include "install/Selection.h"
 #include "session/screens/TExamModeForm.h"
-#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "shell/screens/TMainMenuForm.h"

@@ -94,6 +94,22 @@ void TCourseMenuForm::buildControls()
     setPalette(black);
     setAutoFillBackground(true);
 
+
+    buildPictureSources();
+    buildBands();
+    buildTestList(black);
+    buildCredits();
+    buildButtons();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(300);
+    connect(Timer1, &QTimer::timeout, this, &TCourseMenuForm::Timer1Timer);
+}
+
+// The hidden pictures the tab strip, the bars and the buttons are cut from.
+void TCourseMenuForm::buildPictureSources()
+{
     TabImg = makeSource(this, QStringLiteral("TabImg"));
     TopBarImg = makeSource(this, QStringLiteral("TopBarImg"));
     LeftBarImg = makeSource(this, QStringLiteral("LeftBarImg"));
@@ -103,7 +119,11 @@ void TCourseMenuForm::buildControls()
         OM.append(makeSource(this, QStringLiteral("OM%1").arg(b)));
         OMS.append(makeSource(this, QStringLiteral("OM%1S").arg(b)));
     }
+}
 
+// The tab strip, the left bar, the badge and its legend.
+void TCourseMenuForm::buildBands()
+{
     Image4 = makeLabel(this, QStringLiteral("Image4"));
     Image4->setGeometry(0, 0, kWidth, kStripHeight);
     Image4->installEventFilter(this);
@@ -122,7 +142,10 @@ void TCourseMenuForm::buildControls()
         m_legendIcons.append(icon);
         m_legendLabels.append(label);
     }
+}
 
+void TCourseMenuForm::buildTestList(const QPalette& black)
+{
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
     ScrollBox1->setGeometry(28, 100, 598, 392);
@@ -143,7 +166,11 @@ void TCourseMenuForm::buildControls()
     ScrollBox1->setFocusPolicy(Qt::TabFocus);
     ScrollBox1->setAccessibleName(QStringLiteral("テスト一覧"));
     ScrollBox1->installEventFilter(this);
+}
 
+// The vendors' credit lines under the list, each shown for its vendor only.
+void TCourseMenuForm::buildCredits()
+{
     Label2 = makeLabel(this, QStringLiteral("Label2"),
                          QStringLiteral("ネットワーク分野の問題は、Quarvel編集部が書き下ろしたオリジナル問題です。"));
     Label3 = makeLabel(this, QStringLiteral("Label3"),
@@ -154,7 +181,11 @@ void TCourseMenuForm::buildControls()
         setTextColour(credit, kSilver);
         credit->hide();
     }
+}
 
+// The right-hand column of buttons, with their hints, handlers and Tab order.
+void TCourseMenuForm::buildButtons()
+{
     auto makeButton = [this](const QString& name, const QRect& where) {
         auto* button = new ui::PictureButton(this, name);
         button->setGeometry(where);
@@ -187,12 +218,6 @@ void TCourseMenuForm::buildControls()
         setTabOrder(previous, next);
         previous = next;
     }
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(300);
-    connect(Timer1, &QTimer::timeout, this, &TCourseMenuForm::Timer1Timer);
-
 }
 
 // The pictures wait until the screen is first shown (or the program is idle): start-up has only

@@ -62,6 +62,11 @@ protected:
 
 private:
     void buildControls();
+    void buildPictureSources();
+    void buildBands();
+    void buildTestList(const QPalette& black);
+    void buildCredits();
+    void buildButtons();
     void paintButtons();
     void paintTab();
     void layoutLegend();

@@ -109,7 +109,29 @@ void TMainMenuForm::buildControls()
     Label13 = makeLabel(Shape1, QStringLiteral("Label13"), {}, {16, 44, 357, 20}, kSilver);
     Label14 = makeLabel(Shape1, QStringLiteral("Label14"), {}, {16, 66, 357, 20}, kSilver);
 
-    // Entry face.
+    buildEntryFace();
+
+    m_linkColour = kSilver;
+    Label8 = makeLabel(Shape1, QStringLiteral("Label8"), QStringLiteral("ORACLE MASTER 認定資格の情報はこちら"), {16, 104, 300, 18},
+                         m_linkColour);
+    QFont link = Label8->font();
+    link.setUnderline(true);
+    Label8->setFont(link);
+    Label8->setCursor(Qt::PointingHandCursor);
+    Label8->installEventFilter(this);
+    // A link the keyboard reaches with Tab and opens with Enter; framed while it has the focus.
+    Label8->setFocusPolicy(Qt::TabFocus);
+    Label8->setAccessibleName(Label8->text());
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(100);
+    connect(Timer1, &QTimer::timeout, this, &TMainMenuForm::Timer1Timer);
+}
+
+// The entry face: the three profile fields with OK and キャンセル, shown while no profile is stored.
+void TMainMenuForm::buildEntryFace()
+{
     m_entryPanel = new QWidget(Shape1);
     m_entryPanel->setObjectName(QStringLiteral("EntryPanel"));
     m_entryPanel->setGeometry(1, 1, 387, 100);
@@ -141,23 +163,6 @@ void TMainMenuForm::buildControls()
     for (QLineEdit* edit : {Edit1, Edit2, Edit3})
         connect(edit, &QLineEdit::returnPressed, this, &TMainMenuForm::Button1Click);
     m_entryPanel->hide();
-
-    m_linkColour = kSilver;
-    Label8 = makeLabel(Shape1, QStringLiteral("Label8"), QStringLiteral("ORACLE MASTER 認定資格の情報はこちら"), {16, 104, 300, 18},
-                         m_linkColour);
-    QFont link = Label8->font();
-    link.setUnderline(true);
-    Label8->setFont(link);
-    Label8->setCursor(Qt::PointingHandCursor);
-    Label8->installEventFilter(this);
-    // A link the keyboard reaches with Tab and opens with Enter; framed while it has the focus.
-    Label8->setFocusPolicy(Qt::TabFocus);
-    Label8->setAccessibleName(Label8->text());
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(100);
-    connect(Timer1, &QTimer::timeout, this, &TMainMenuForm::Timer1Timer);
 }
 
 void TMainMenuForm::FormCreate()

@@ -67,6 +67,7 @@ protected:
 
 private:
     void buildControls();
+    void buildEntryFace();
     void readProfile();
     void showFace();
     void showScreenFocus();
