@@ -9,7 +9,8 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
 void BM_ConnectorRedraw20Objects50Connections(benchmark::State& state)
 {

@@ -10,7 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 constexpr int kQuestions = 500;
 constexpr int kPictures = 100;
@@ -23,7 +24,8 @@ std::string giftBank()
     std::string out;
     for (int i = 0; i < kQuestions; ++i) {
         out += "$CATEGORY: $course$/分野" + std::to_string(i % 10) + "/小分野" + std::to_string(i % 7) + "\n\n";
-        out += "::q" + std::to_string(i) + ":: [html]<p>" + kText + "</p> {\n"
+        out += "::q" + std::to_string(i) + ":: [html]<p>" + kText +
+               "</p> {\n"
                "  =OSPF #正解です。\n  ~RIP #距離ベクタ型です。\n  ~%50%IS-IS\n  ~BGP\n####一般的な解説です。\n}\n\n";
     }
     return out;
@@ -45,12 +47,15 @@ std::string moodleBank()
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quiz>\n";
     for (int i = 0; i < kQuestions; ++i) {
         if (i % 50 == 0)
-            out += "<question type=\"category\"><category><text>$course$/top/分野" + std::to_string(i / 50)
-                   + "/小分野</text></category></question>\n";
-        out += "<question type=\"multichoice\"><name><text>q" + std::to_string(i) + "</text></name>"
-               "<questiontext format=\"html\"><text><![CDATA[<p>" + kText + "</p>]]></text>";
+            out += "<question type=\"category\"><category><text>$course$/top/分野" + std::to_string(i / 50) +
+                   "/小分野</text></category></question>\n";
+        out += "<question type=\"multichoice\"><name><text>q" + std::to_string(i) +
+               "</text></name>"
+               "<questiontext format=\"html\"><text><![CDATA[<p>" +
+               kText + "</p>]]></text>";
         if (i % (kQuestions / kPictures) == 0)
-            out += "<file name=\"p.png\" path=\"/\" encoding=\"base64\">" + picture(i).toBase64().toStdString() + "</file>";
+            out += "<file name=\"p.png\" path=\"/\" encoding=\"base64\">" + picture(i).toBase64().toStdString() +
+                   "</file>";
         out += "</questiontext><generalfeedback format=\"html\"><text>解説 &amp; 補足</text></generalfeedback>"
                "<single>true</single>"
                "<answer fraction=\"100\"><text>OSPF</text><feedback><text>正解</text></feedback></answer>"
@@ -75,8 +80,8 @@ void BM_ImportGift500(benchmark::State& state)
     for (auto _ : state) {
         std::vector<ImportedQuestion> questions;
         ImportResult result;
-        if (readGift(gift, QStringLiteral("bank.gift"), questions)
-            || buildQuestionSource(questions, options("bank.gift", "GIFT"), result))
+        if (readGift(gift, QStringLiteral("bank.gift"), questions) ||
+            buildQuestionSource(questions, options("bank.gift", "GIFT"), result))
             state.SkipWithError("import failed");
         benchmark::DoNotOptimize(result.source.data());
     }
@@ -90,9 +95,9 @@ void BM_ImportMoodleXml500With100Pictures(benchmark::State& state)
     for (auto _ : state) {
         std::vector<ImportedQuestion> questions;
         ImportResult result;
-        if (readMoodleXml(xml, QStringLiteral("bank.xml"), questions)
-            || buildQuestionSource(questions, options("bank.xml", "Moodle XML"), result)
-            || result.exhibits.size() != size_t(kPictures))
+        if (readMoodleXml(xml, QStringLiteral("bank.xml"), questions) ||
+            buildQuestionSource(questions, options("bank.xml", "Moodle XML"), result) ||
+            result.exhibits.size() != size_t(kPictures))
             state.SkipWithError("import failed");
         benchmark::DoNotOptimize(result.source.data());
     }

@@ -11,7 +11,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 std::string sj(const char* utf8)
 {
@@ -49,7 +50,8 @@ std::unique_ptr<QuestionBank> fullBank(QuestionHeader& header)
     }
     const std::string sentence = sj("次のうち、ＴＣＰ／ＩＰとデータベースについて正しい記述はどれか。");
     const std::string choice = sj("ルーティングテーブルは経路情報を保持する表である");
-    const std::string reason = sj("解説：ＳＥＬＥＣＴ文は表から行を取り出す問い合わせであり、索引はその検索を速くする。");
+    const std::string reason =
+        sj("解説：ＳＥＬＥＣＴ文は表から行を取り出す問い合わせであり、索引はその検索を速くする。");
     for (int j = 1; j <= kMaxQuestions; ++j) {
         QuestionRecord& q = bank->question(j);
         q.number = j;
@@ -64,7 +66,8 @@ std::unique_ptr<QuestionBank> fullBank(QuestionHeader& header)
             q.choices[size_t(k)] = choice + std::to_string(k + 1);
         q.explanation = "\r\n" + repeat(reason, 8, "\r\n");
         for (int r = 0; r < kReferenceCount; ++r)
-            q.references[size_t(r)] = {sj("『ネットワーク技術入門』 第") + std::to_string(r + 1) + sj("章"), std::to_string(10 + r)};
+            q.references[size_t(r)] = {sj("『ネットワーク技術入門』 第") + std::to_string(r + 1) + sj("章"),
+                                       std::to_string(10 + r)};
         q.links[0] = {sj("解説ページ"), "http://example.org/qv500/" + std::to_string(j) + ".htm"};
     }
     bank->recordsRead = kMaxQuestions;

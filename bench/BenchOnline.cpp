@@ -17,7 +17,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 constexpr int kFiles = 30;
 
@@ -62,21 +63,23 @@ std::string bigQuestionFile(int n, const std::string& stamp)
     return QuestionFileBytes(header, *bank);
 }
 
-class Center {
-public:
+class Center
+{
+  public:
     Center()
     {
         QDir(m_dir.path()).mkpath(QStringLiteral("updates"));
         QDir(m_dir.path()).mkpath(QStringLiteral("images"));
         m_process.start(QStringLiteral(QUARVEL_CENTER_PATH),
-                        {QStringLiteral("serve"), QStringLiteral("--db"), db(), QStringLiteral("--updates"), dir("updates"),
-                         QStringLiteral("--images"), dir("images"), QStringLiteral("--port"), QStringLiteral("0"),
-                         QStringLiteral("--until-stdin-closes")});
+                        {QStringLiteral("serve"), QStringLiteral("--db"), db(), QStringLiteral("--updates"),
+                         dir("updates"), QStringLiteral("--images"), dir("images"), QStringLiteral("--port"),
+                         QStringLiteral("0"), QStringLiteral("--until-stdin-closes")});
         m_process.waitForReadyRead(15000);
         const QByteArray line = m_process.readLine().trimmed();
         address = QString::fromLatin1(line.mid(line.indexOf("on ") + 3));
         QProcess::execute(QStringLiteral(QUARVEL_CENTER_PATH),
-                          {QStringLiteral("add-user"), QStringLiteral("--db"), db(), QStringLiteral("--serial"), QStringLiteral("B-1")});
+                          {QStringLiteral("add-user"), QStringLiteral("--db"), db(), QStringLiteral("--serial"),
+                           QStringLiteral("B-1")});
     }
     ~Center()
     {
@@ -84,10 +87,13 @@ public:
         m_process.waitForFinished(5000);
     }
     QString db() const { return m_dir.path() + QStringLiteral("/center.sqlite"); }
-    QString dir(const char* name) const { return m_dir.path() + QLatin1Char('/') + QLatin1String(name) + QLatin1Char('/'); }
+    QString dir(const char* name) const
+    {
+        return m_dir.path() + QLatin1Char('/') + QLatin1String(name) + QLatin1Char('/');
+    }
     QString address;
 
-private:
+  private:
     QTemporaryDir m_dir;
     QProcess m_process;
 };
@@ -102,7 +108,8 @@ void BM_Update30Files(benchmark::State& state)
         write(center.dir("updates") + QStringLiteral("t%1.qdf").arg(n), bigQuestionFile(n, "20300101000000"));
         old.push_back(bigQuestionFile(n, "20010101000000"));
     }
-    const online::ServerInfo server{center.address, QStringLiteral("cgi-bin/update"), center.address, QStringLiteral("images")};
+    const online::ServerInfo server{center.address, QStringLiteral("cgi-bin/update"), center.address,
+                                    QStringLiteral("images")};
     online::HttpTransport http;
     qint64 bytes = 0;
     for (auto _ : state) {
@@ -110,7 +117,8 @@ void BM_Update30Files(benchmark::State& state)
         for (int n = 0; n < kFiles; ++n)
             write(root.path() + QStringLiteral("/QDAT/oracle/t%1.qdf").arg(n), old[size_t(n)]);
         state.ResumeTiming();
-        const online::UpdateRun run = online::RunVendorUpdate(http, server, {"Bench", "B-1", "b@example.com"}, QStringLiteral("oracle"));
+        const online::UpdateRun run =
+            online::RunVendorUpdate(http, server, {"Bench", "B-1", "b@example.com"}, QStringLiteral("oracle"));
         if (run.failed || run.replaced.size() != size_t(kFiles))
             state.SkipWithError("the update did not replace every file");
         bytes += qint64(old.size() * old[0].size());
@@ -128,7 +136,8 @@ void BM_Sync30Tests(benchmark::State& state)
     QDir().mkpath(bin);
     for (int n = 0; n < kFiles; ++n)
         write(root.path() + QStringLiteral("/QDAT/oracle/t%1.qdf").arg(n), bigQuestionFile(n, "20010101000000"));
-    const QList<CourseTest> tests = listVendorTests(root.path() + QStringLiteral("/QDAT/oracle/"), QStringLiteral("oracle")).tests;
+    const QList<CourseTest> tests =
+        listVendorTests(root.path() + QStringLiteral("/QDAT/oracle/"), QStringLiteral("oracle")).tests;
     createMissingHistories(tests);
     const online::SyncServers servers{center.address + QStringLiteral("/cgi-bin/his-status"),
                                       center.address + QStringLiteral("/cgi-bin/his-upload"),

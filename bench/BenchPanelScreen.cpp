@@ -12,7 +12,8 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
 void fillQuestion(StyleHandOver& handOver, const QString& picture)
 {
@@ -61,8 +62,7 @@ void BM_PanelDragStep(benchmark::State& state)
     int step = 0;
     for (auto _ : state) {
         const QPointF at(30 + step % 400, 30 + step % 300);
-        QMouseEvent move(QEvent::MouseMove, at, surface->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, at, surface->mapToGlobal(at), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(surface, &move);
         ++step;
     }

@@ -14,7 +14,8 @@
 
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 // A picture with the detail of a real diagram (lines, text, gradients), written once per run.
 QString writeJpeg(const QTemporaryDir& dir)

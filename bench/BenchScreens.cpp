@@ -25,7 +25,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 bench::HeavyInstall g_install;
 
@@ -311,7 +312,8 @@ int main(int argc, char** argv)
 
     QTemporaryDir settingsDir;
     settings::redirectForTests(settingsDir.path());
-    settings::WriteSetting(QString::fromLatin1(settings::kSection), QStringLiteral("Name"), QStringLiteral("山田 花子"));
+    settings::WriteSetting(QString::fromLatin1(settings::kSection), QStringLiteral("Name"),
+                           QStringLiteral("山田 花子"));
     QTemporaryDir root;
     g_install = bench::writeHeavyInstall(root.path());
     layout::setProgramDir(g_install.programDir);

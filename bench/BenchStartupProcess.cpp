@@ -25,7 +25,8 @@
 
 extern char** environ;
 
-namespace {
+namespace
+{
 
 QString g_configDir;
 QString g_quarvel; // the program, copied into the installation's BIN/
@@ -33,9 +34,9 @@ QString g_root;
 
 struct Run {
     bool ok = false;
-    double wallMs = 0;  // exec to the line the child prints
-    double cpuMs = 0;   // the child's processor time at that moment
-    double rssMb = 0;   // its peak resident memory
+    double wallMs = 0; // exec to the line the child prints
+    double cpuMs = 0;  // the child's processor time at that moment
+    double rssMb = 0;  // its peak resident memory
 };
 
 long long field(const std::string& line, const std::string& name)
@@ -201,7 +202,8 @@ int main(int argc, char** argv)
     g_configDir = root.path() + QStringLiteral("/config");
     QDir().mkpath(g_configDir);
     settings::redirectForTests(g_configDir);
-    settings::WriteSetting(QString::fromLatin1(settings::kSection), QStringLiteral("Name"), QStringLiteral("山田 花子"));
+    settings::WriteSetting(QString::fromLatin1(settings::kSection), QStringLiteral("Name"),
+                           QStringLiteral("山田 花子"));
 
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

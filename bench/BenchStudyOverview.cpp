@@ -79,8 +79,9 @@ void BM_WriteReport50Categories(benchmark::State& state)
     data.mode = 2;
     data.score = attempt.score;
     const History loaded = fullHistory();
-    data.after = AppendAttempt(loaded, attempt.score, TallyCategories(*attempt.questions, attempt.score, kMaxCategories),
-                               *attempt.questions, 2, kMaxCategories);
+    data.after =
+        AppendAttempt(loaded, attempt.score, TallyCategories(*attempt.questions, attempt.score, kMaxCategories),
+                      *attempt.questions, 2, kMaxCategories);
     for (int c = 1; c <= kMaxCategories; ++c)
         data.categoryNames.push_back(cp932::fromUtf8("カテゴリ") + std::to_string(c));
     const TrendChart chart = BuildTrendChart(loaded, attempt.score, 90);
@@ -89,9 +90,11 @@ void BM_WriteReport50Categories(benchmark::State& state)
             state.SkipWithError("the report could not be written");
     }
 }
-BENCHMARK(BM_WriteReport50Categories)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", [](const std::vector<double>& v) {
-    return v.empty() ? 0.0 : *std::min_element(v.begin(), v.end());
-});
+BENCHMARK(BM_WriteReport50Categories)
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", [](const std::vector<double>& v) {
+        return v.empty() ? 0.0 : *std::min_element(v.begin(), v.end());
+    });
 
 void BM_DiagnosisScreen30Tests50Categories(benchmark::State& state)
 {

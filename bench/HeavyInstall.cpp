@@ -10,9 +10,11 @@
 
 #include <memory>
 
-namespace bench {
+namespace bench
+{
 
-namespace {
+namespace
+{
 
 std::string sj(const char* utf8)
 {
@@ -38,13 +40,15 @@ std::unique_ptr<QuestionBank> bankOf(int questions, int categories)
     for (int c = 1; c <= categories; ++c) {
         bank->category(c).name = sj("分野") + std::to_string(c) + sj("：ネットワークとデータベースの基礎");
         for (int k = 1; k <= kMaxSubCategories; ++k)
-            bank->category(c).sub(k).name = sj("小分類") + std::to_string(c) + "-" + std::to_string(k) + sj(" 設計と運用");
+            bank->category(c).sub(k).name =
+                sj("小分類") + std::to_string(c) + "-" + std::to_string(k) + sj(" 設計と運用");
     }
     const std::string sentence = sj("次のうち、ＴＣＰ／ＩＰとデータベースの運用について正しい記述はどれか。");
     const std::string line1 = sj("ルーティングテーブルは宛先ネットワークごとの経路情報を保持する表であり、");
     const std::string line2 = sj("スタティックルートは管理者が手で設定した経路として優先度を持ち、");
     const std::string line3 = sj("ダイナミックルーティングは隣接ルータと経路を交換して更新される。");
-    const std::string reason = sj("解説：ＳＥＬＥＣＴ文は表から行を取り出す問い合わせであり、索引はその検索を速くする。");
+    const std::string reason =
+        sj("解説：ＳＥＬＥＣＴ文は表から行を取り出す問い合わせであり、索引はその検索を速くする。");
     for (int j = 1; j <= questions; ++j) {
         QuestionRecord& q = bank->question(j);
         q.number = j;

@@ -5,7 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace bench {
+namespace bench
+{
 
 inline constexpr int kHeavyTests = 30;
 inline constexpr int kHeavyQuestions = 500;

@@ -29,7 +29,8 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     QTemporaryDir settingsDir;
     settings::redirectForTests(settingsDir.path());
-    settings::WriteSetting(QString::fromLatin1(settings::kSection), QStringLiteral("Name"), QStringLiteral("山田 花子"));
+    settings::WriteSetting(QString::fromLatin1(settings::kSection), QStringLiteral("Name"),
+                           QStringLiteral("山田 花子"));
     layout::setProgramDir(QString::fromLocal8Bit(argv[1]) + QStringLiteral("/BIN/"));
     layout::enterProgramDir();
 

@@ -15,9 +15,11 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-namespace bench {
+namespace bench
+{
 
-namespace {
+namespace
+{
 void expectShown(QWidget* screen, const char* what)
 {
     if (!screen->isVisible())

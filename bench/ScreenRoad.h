@@ -5,7 +5,8 @@
 // A step that does not reach its screen ends the program with a message.
 #include <QWidget>
 
-namespace bench {
+namespace bench
+{
 
 // The layouts and deletions the event loop does after a handler returns, then one paint of `window`.
 void paint(QWidget* window);

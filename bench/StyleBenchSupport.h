@@ -9,7 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
-namespace stylebench {
+namespace stylebench
+{
 
 // A picture of `width` x `height` with some drawing on it, saved as PNG; its path.
 inline QString writePicture(const QTemporaryDir& dir, int width, int height)

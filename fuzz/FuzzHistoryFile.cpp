@@ -9,7 +9,8 @@
 #include <string>
 #include <string_view>
 
-namespace {
+namespace
+{
 
 bool sameHistory(const History& a, const History& b)
 {

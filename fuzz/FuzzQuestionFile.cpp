@@ -9,7 +9,8 @@
 #include <string>
 #include <string_view>
 
-namespace {
+namespace
+{
 
 // Bank-sized structures live as long as the harness, as the program keeps its one bank; every
 // load must clear what the previous input left.

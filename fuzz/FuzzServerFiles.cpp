@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
             const online::ServerInfo server{lines->at(0), lines->at(1), lines->at(2), lines->at(3)};
             online::Profile profile;
             profile.name = std::string(bytes.substr(0, 8));
-            const QString url = online::questionFileUrl(server, profile, std::string(bytes.substr(0, 16)), "20260101000000");
+            const QString url =
+                online::questionFileUrl(server, profile, std::string(bytes.substr(0, 16)), "20260101000000");
             FUZZ_CHECK(url.startsWith(QStringLiteral("http://")));
             online::imageServerUrl(server, std::string(bytes.substr(bytes.size() / 2)));
         }

@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <optional>
 
-namespace cp932 {
-namespace {
+namespace cp932
+{
+namespace
+{
 // "windows-31j" is the Windows table (～ is U+FF5E, NEC/IBM extensions round-trip);
 // glibc's SHIFT_JIS is not. Stateless so a trailing lead byte is not silently held back.
 constexpr auto kName = "windows-31j";
@@ -18,9 +20,9 @@ constexpr auto kFlags = QStringConverter::Flag::Stateless;
 // good. A conversion error is only a count in the converter's state, so the count is cleared before
 // each use; opening a new converter after every error would open one per character of a text full
 // of characters CP932 cannot hold, and resetState() closes the ICU converter underneath.
-template <typename Converter>
-class Reused : public Converter {
-public:
+template <typename Converter> class Reused : public Converter
+{
+  public:
     Reused() : Converter(kName, kFlags) {}
     Reused& fresh()
     {

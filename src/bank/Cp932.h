@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-namespace cp932 {
+namespace cp932
+{
 
 // Bytes -> text. Invalid byte sequences become U+FFFD-like replacement characters; never fails.
 QString toUnicode(std::string_view bytes);

@@ -11,7 +11,7 @@ struct FileError {
     }
 
     QString file;
-    int line = 0; // 1-based; 0 when the problem is not on one line (a missing file)
+    int line = 0;      // 1-based; 0 when the problem is not on one line (a missing file)
     QString message;   // English, for authors (quarvel-tool)
     QString messageJa; // the same in Japanese, for the program's own messages; empty: not given
 

@@ -4,7 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace filelookup {
+namespace filelookup
+{
 
 QString resolve(const QString& path)
 {

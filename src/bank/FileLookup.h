@@ -3,7 +3,8 @@
 // as on the platform the data files were written for.
 #include <QString>
 
-namespace filelookup {
+namespace filelookup
+{
 
 // The existing path whose last component equals that of `path` ignoring case (exact match
 // preferred), in the same directory; `path` itself when nothing matches.

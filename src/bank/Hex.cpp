@@ -1,8 +1,10 @@
 #include "bank/Hex.h"
 
-namespace hex {
+namespace hex
+{
 
-namespace {
+namespace
+{
 
 int digitValue(char c)
 {

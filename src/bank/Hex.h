@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-namespace hex {
+namespace hex
+{
 
 // The bytes of a run of hex digits (either case), two digits a byte; nullopt when the count is
 // odd or a character is no hex digit. An empty run is no bytes.

@@ -7,18 +7,32 @@
 #include <filesystem>
 #include <system_error>
 
-namespace htmlpage {
+namespace htmlpage
+{
 
-namespace {
+namespace
+{
 void appendEscaped(std::string& out, char c)
 {
     switch (c) {
-    case '&': out += "&amp;"; break;
-    case '<': out += "&lt;"; break;
-    case '>': out += "&gt;"; break;
-    case '"': out += "&quot;"; break;
-    case '\'': out += "&#39;"; break;
-    default: out += c; break;
+    case '&':
+        out += "&amp;";
+        break;
+    case '<':
+        out += "&lt;";
+        break;
+    case '>':
+        out += "&gt;";
+        break;
+    case '"':
+        out += "&quot;";
+        break;
+    case '\'':
+        out += "&#39;";
+        break;
+    default:
+        out += c;
+        break;
     }
 }
 
@@ -147,8 +161,7 @@ bool writePage(const QString& path, std::string_view bytes, FileError* error)
     return false;
 }
 
-bool makePage(const QString& templatePath, const QString& pagePath, const Placeholders& placeholders,
-              FileError* error)
+bool makePage(const QString& templatePath, const QString& pagePath, const Placeholders& placeholders, FileError* error)
 {
     const auto lines = readTemplate(templatePath, error);
     return lines && writePage(pagePath, fill(*lines, placeholders), error);

@@ -13,7 +13,8 @@
 #include <string_view>
 #include <vector>
 
-namespace htmlpage {
+namespace htmlpage
+{
 
 // For text between tags: & < > " ' become entities. Line breaks (CR LF or LF) are kept.
 std::string escapeText(std::string_view text);

@@ -37,7 +37,7 @@ struct CategoryEntry {
 };
 
 struct Reference {
-    std::string text; // empty when absent
+    std::string text;       // empty when absent
     std::string page = "0"; // "0" when absent
 };
 
@@ -62,8 +62,8 @@ struct QuestionRecord {
 };
 
 struct QuestionBank {
-    int mockCount = 0;     // header line 2, before the "/"
-    int mockMinutes = 0;   // header line 3
+    int mockCount = 0;   // header line 2, before the "/"
+    int mockMinutes = 0; // header line 3
     // What later code iterates over: header line 10, but never more than the records read. A file
     // whose header promises more records than it holds still reads, and nothing may then reach
     // past its last record into empty or stale questions.

@@ -13,7 +13,8 @@
 using textlines::LineCursor;
 using textlines::trim;
 
-namespace {
+namespace
+{
 
 // The scrambling rules as byte tables, so the loop over a question file's lines (every bank load)
 // does one lookup per byte instead of a chain of range tests.
@@ -32,11 +33,17 @@ constexpr ScrambleTables makeScrambleTables()
             t.ascii[b] = (b >= 0x41 && b <= 0x4D) || (b >= 0x61 && b <= 0x6D)   ? b + 13
                          : (b >= 0x4E && b <= 0x5A) || (b >= 0x6E && b <= 0x7A) ? b - 13
                                                                                 : b;
-        t.lead[b] = b >= 0x89 && b <= 0x8F ? b + 0x10 : b >= 0x99 && b <= 0x9F ? b - 0x10 : b >= 0x90 && b <= 0x97 ? b + 0x50
-                    : b >= 0xE0 && b <= 0xE7 ? b - 0x50 : b;
+        t.lead[b] = b >= 0x89 && b <= 0x8F   ? b + 0x10
+                    : b >= 0x99 && b <= 0x9F ? b - 0x10
+                    : b >= 0x90 && b <= 0x97 ? b + 0x50
+                    : b >= 0xE0 && b <= 0xE7 ? b - 0x50
+                                             : b;
         t.trail82[b] = b >= 0xA0 && b <= 0xBF ? b + 0x20 : b >= 0xC0 && b <= 0xDF ? b - 0x20 : b;
-        t.trail83[b] = b >= 0x40 && b <= 0x4F ? b + 0x10 : b >= 0x50 && b <= 0x5F ? b - 0x10 : b >= 0x60 && b <= 0x6F ? b + 0x20
-                       : b >= 0x80 && b <= 0x8F ? b - 0x20 : b;
+        t.trail83[b] = b >= 0x40 && b <= 0x4F   ? b + 0x10
+                       : b >= 0x50 && b <= 0x5F ? b - 0x10
+                       : b >= 0x60 && b <= 0x6F ? b + 0x20
+                       : b >= 0x80 && b <= 0x8F ? b - 0x20
+                                                : b;
     }
     return t;
 }
@@ -88,7 +95,8 @@ std::string ScrambleLine(std::string_view line)
     return out;
 }
 
-namespace {
+namespace
+{
 
 constexpr int kMaxMockMinutes = 99999; // keeps minutes * 60 well inside an int
 
@@ -97,12 +105,14 @@ std::optional<FileError> readWholeFile(const QString& path, std::string& bytes)
 {
     QFile file(filelookup::resolve(path));
     if (!file.open(QIODevice::ReadOnly))
-        return FileError{path, 0, QStringLiteral("cannot open the file (%1)").arg(file.errorString()), QStringLiteral("ファイルを開けません")};
+        return FileError{path, 0, QStringLiteral("cannot open the file (%1)").arg(file.errorString()),
+                         QStringLiteral("ファイルを開けません")};
     const qint64 size = file.size();
     bytes.resize(size_t(size > 0 ? size : 0));
     qint64 got = size > 0 ? file.read(bytes.data(), size) : 0;
     if (got < 0)
-        return FileError{path, 0, QStringLiteral("cannot read the file (%1)").arg(file.errorString()), QStringLiteral("ファイルを読めません")};
+        return FileError{path, 0, QStringLiteral("cannot read the file (%1)").arg(file.errorString()),
+                         QStringLiteral("ファイルを読めません")};
     bytes.resize(size_t(got));
     // Files that grow while being read, or report no size (pipes): read on to the end.
     char chunk[65536];
@@ -116,14 +126,16 @@ std::optional<FileError> readFileHead(const QString& path, int lineCount, std::s
 {
     QFile file(filelookup::resolve(path));
     if (!file.open(QIODevice::ReadOnly))
-        return FileError{path, 0, QStringLiteral("cannot open the file (%1)").arg(file.errorString()), QStringLiteral("ファイルを開けません")};
+        return FileError{path, 0, QStringLiteral("cannot open the file (%1)").arg(file.errorString()),
+                         QStringLiteral("ファイルを開けません")};
     bytes.clear();
     int seen = 0;
     char chunk[4096];
     while (seen < lineCount) {
         const qint64 got = file.read(chunk, sizeof chunk);
         if (got < 0)
-            return FileError{path, 0, QStringLiteral("cannot read the file (%1)").arg(file.errorString()), QStringLiteral("ファイルを読めません")};
+            return FileError{path, 0, QStringLiteral("cannot read the file (%1)").arg(file.errorString()),
+                             QStringLiteral("ファイルを読めません")};
         if (got == 0)
             break;
         for (qint64 i = 0; i < got; ++i)
@@ -182,10 +194,7 @@ void clearBank(QuestionBank& bank)
 // Every part comes in English (for authors, through quarvel-tool) and Japanese (for the program).
 struct Label {
     Label(const char* english, const char* japanese, int a = INT_MIN, int b = INT_MIN)
-        : english(english)
-        , japanese(japanese)
-        , a(a)
-        , b(b)
+        : english(english), japanese(japanese), a(a), b(b)
     {
     }
     QString str() const { return format(english); }
@@ -206,13 +215,10 @@ struct Label {
 };
 
 // Walks the lines of one question data file. Every read names its line; the first failure is kept.
-class QdfReader {
-public:
-    QdfReader(std::string_view bytes, const QString& name)
-        : m_cursor(bytes)
-        , m_name(name)
-    {
-    }
+class QdfReader
+{
+  public:
+    QdfReader(std::string_view bytes, const QString& name) : m_cursor(bytes), m_name(name) {}
 
     const std::optional<FileError>& error() const { return m_error; }
     int lineNumber() const { return m_cursor.lineNumber(); }
@@ -259,9 +265,10 @@ public:
             return fail(m_cursor.lineNumber(), QStringLiteral("%1: %2 is not a number").arg(what.str(), quoted(text)),
                         QStringLiteral("%1が数値ではありません: %2").arg(what.strJa(), quoted(text)));
         if (*parsed < low || *parsed > high) {
-            return fail(m_cursor.lineNumber(),
-                        QStringLiteral("%1 %2 is outside %3..%4").arg(what.str()).arg(*parsed).arg(low).arg(high),
-                        QStringLiteral("%1 %2 が %3～%4 の範囲にありません").arg(what.strJa()).arg(*parsed).arg(low).arg(high));
+            return fail(
+                m_cursor.lineNumber(),
+                QStringLiteral("%1 %2 is outside %3..%4").arg(what.str()).arg(*parsed).arg(low).arg(high),
+                QStringLiteral("%1 %2 が %3～%4 の範囲にありません").arg(what.strJa()).arg(*parsed).arg(low).arg(high));
         }
         value = *parsed;
         return true;
@@ -277,8 +284,11 @@ public:
         for (;;) {
             if (!m_cursor.next(text)) {
                 const QLatin1String end(marker.data(), qsizetype(marker.size()));
-                return fail(start, QStringLiteral("%1 begun here has no \"%2\" before the end of the file").arg(what.str(), end),
-                            QStringLiteral("ここから始まる%1に、ファイルの終わりまで「%2」がありません").arg(what.strJa(), end));
+                return fail(
+                    start,
+                    QStringLiteral("%1 begun here has no \"%2\" before the end of the file").arg(what.str(), end),
+                    QStringLiteral("ここから始まる%1に、ファイルの終わりまで「%2」がありません")
+                        .arg(what.strJa(), end));
             }
             if (trim(text) == marker)
                 return true;
@@ -384,7 +394,8 @@ public:
         if (bank.categoryCount == 0) {
             if (!line(text, context))
                 return false;
-            return fail(m_cursor.lineNumber(), QStringLiteral("a question refers to a category, but the table has none"),
+            return fail(m_cursor.lineNumber(),
+                        QStringLiteral("a question refers to a category, but the table has none"),
                         QStringLiteral("カテゴリ表にカテゴリがないのに、問題がカテゴリを指定しています"));
         }
         if (!number(r.category, 1, bank.categoryCount, Label("category number", "カテゴリ番号"), context))
@@ -396,7 +407,8 @@ public:
         textlines::trimInPlace(r.text);
         if (!number(r.storedChoiceCount, 1, kMaxChoices, Label("stored choice count", "選択肢の数"), context))
             return false;
-        if (!number(r.shownChoiceCount, 1, r.storedChoiceCount, Label("shown choice count", "表示する選択肢の数"), context))
+        if (!number(r.shownChoiceCount, 1, r.storedChoiceCount, Label("shown choice count", "表示する選択肢の数"),
+                    context))
             return false;
         // More correct choices than shown (or stored) is read as written: the draw then shows correct
         // ones only, and the checker warns.
@@ -466,7 +478,7 @@ public:
         return true;
     }
 
-private:
+  private:
     LineCursor m_cursor;
     QString m_name;
     std::optional<FileError> m_error;
@@ -508,7 +520,8 @@ std::optional<FileError> ReadQuestionHeader(const QString& path, QuestionHeader&
     return std::nullopt;
 }
 
-std::optional<FileError> ReadQuestionHeaderFromBytes(std::string_view bytes, const QString& name, QuestionHeader& header)
+std::optional<FileError> ReadQuestionHeaderFromBytes(std::string_view bytes, const QString& name,
+                                                     QuestionHeader& header)
 {
     header = QuestionHeader{};
     QdfReader reader(bytes, name);

@@ -17,14 +17,14 @@ std::string ScrambleLine(std::string_view line);
 
 // Header lines 1-10 as the course menu keeps them.
 struct QuestionHeader {
-    std::string formatTag;  // line 1, untrimmed
-    int mockCount = 0;      // line 2 before the "/"
-    std::string targetRate; // line 2 after the first "/"
-    std::string code;       // line 4
-    std::string title;      // line 5
+    std::string formatTag;        // line 1, untrimmed
+    int mockCount = 0;            // line 2 before the "/"
+    std::string targetRate;       // line 2 after the first "/"
+    std::string code;             // line 4
+    std::string title;            // line 5
     std::array<bool, 5> badges{}; // lines 6-8: badge 1..5
-    std::string updated;    // line 9, YYYYMMDDhhmmss
-    int questionCount = 0;  // line 10
+    std::string updated;          // line 9, YYYYMMDDhhmmss
+    int questionCount = 0;        // line 10
 
     bool hasFormatTag() const { return formatTag == kFormatTag; }
     bool noBadge() const { return !(badges[0] || badges[1] || badges[2] || badges[3] || badges[4]); }
@@ -52,9 +52,9 @@ void ScrambleLineInto(std::string& out, std::string_view line);
 
 // Where the parts of a question data file stand (1-based lines), for messages about them.
 struct QuestionFileLines {
-    std::array<int, kMaxCategories> category{};                                      // name line
-    std::array<std::array<int, kMaxSubCategories>, kMaxCategories> subCategory{};    // name line
-    std::array<int, kMaxQuestions> record{};                                          // number line
+    std::array<int, kMaxCategories> category{};                                   // name line
+    std::array<std::array<int, kMaxSubCategories>, kMaxCategories> subCategory{}; // name line
+    std::array<int, kMaxQuestions> record{};                                      // number line
 };
 
 // LoadQuestionBank over bytes already in memory; `name` names the file in errors. `lines` may be null.
@@ -63,4 +63,5 @@ std::optional<FileError> LoadQuestionBankFromBytes(std::string_view bytes, const
 // LoadQuestionBank that also reports where the categories and records stand.
 std::optional<FileError> LoadQuestionBank(const QString& path, QuestionBank& bank, QuestionFileLines* lines);
 // ReadQuestionHeader over bytes already in memory.
-std::optional<FileError> ReadQuestionHeaderFromBytes(std::string_view bytes, const QString& name, QuestionHeader& header);
+std::optional<FileError> ReadQuestionHeaderFromBytes(std::string_view bytes, const QString& name,
+                                                     QuestionHeader& header);

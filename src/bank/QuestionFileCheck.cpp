@@ -14,18 +14,16 @@ QString FileProblem::text() const
     return w.text();
 }
 
-namespace {
+namespace
+{
 
-class Collector {
-public:
-    Collector(const QString& file, std::vector<FileProblem>& out)
-        : m_file(file)
-        , m_out(out)
-    {
-    }
+class Collector
+{
+  public:
+    Collector(const QString& file, std::vector<FileProblem>& out) : m_file(file), m_out(out) {}
     void warn(int line, const QString& message) { m_out.push_back({FileError{m_file, line, message}, true}); }
 
-private:
+  private:
     QString m_file;
     std::vector<FileProblem>& m_out;
 };
@@ -33,7 +31,8 @@ private:
 void checkHeader(const QuestionBank& bank, const QuestionHeader& header, Collector& c)
 {
     if (!header.hasFormatTag())
-        c.warn(1, QStringLiteral("the first line is not \"%1\": the course menu will not list this test").arg(kFormatTag));
+        c.warn(1,
+               QStringLiteral("the first line is not \"%1\": the course menu will not list this test").arg(kFormatTag));
     if (bank.mockCount > bank.questionCount) {
         c.warn(2, QStringLiteral("the mock exam asks %1 questions but the test has %2")
                       .arg(bank.mockCount)
@@ -118,10 +117,11 @@ void checkRecords(const QuestionBank& bank, const QuestionFileLines& lines, Coll
                              .arg(r.correctCount));
         }
         if (r.correctCount > r.shownChoiceCount) {
-            c.warn(line, QStringLiteral("question %1 has %2 correct choices but shows %3: every shown choice is correct")
-                             .arg(r.number)
-                             .arg(r.correctCount)
-                             .arg(r.shownChoiceCount));
+            c.warn(line,
+                   QStringLiteral("question %1 has %2 correct choices but shows %3: every shown choice is correct")
+                       .arg(r.number)
+                       .arg(r.correctCount)
+                       .arg(r.shownChoiceCount));
         }
         for (int k = 1; k <= r.storedChoiceCount; ++k) {
             if (r.choices[size_t(k - 1)].empty())
@@ -133,7 +133,9 @@ void checkRecords(const QuestionBank& bank, const QuestionFileLines& lines, Coll
             for (char ch : first)
                 names += ch == '@';
             if (names > 4)
-                c.warn(line, QStringLiteral("question %1 names %2 exhibit images; only 4 are shown").arg(r.number).arg(names));
+                c.warn(
+                    line,
+                    QStringLiteral("question %1 names %2 exhibit images; only 4 are shown").arg(r.number).arg(names));
         }
     }
 }

@@ -11,7 +11,7 @@ struct FileProblem {
     FileError where;
     bool warning = false; // false: the reader refused the file
 
-    QString text() const;  // "FILE:LINE: what", warnings as "FILE:LINE: warning: what"
+    QString text() const; // "FILE:LINE: what", warnings as "FILE:LINE: warning: what"
 };
 
 // Warnings about a bank that loaded without error. `lines` comes from the same load.

@@ -2,14 +2,13 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
-class LineWriter {
-public:
-    explicit LineWriter(std::string& out)
-        : m_out(out)
-    {
-    }
+class LineWriter
+{
+  public:
+    explicit LineWriter(std::string& out) : m_out(out) {}
 
     void plain(std::string_view line)
     {
@@ -46,7 +45,7 @@ public:
         plain(marker);
     }
 
-private:
+  private:
     std::string& m_out;
 };
 

@@ -2,7 +2,8 @@
 
 #include <QSettings>
 
-namespace settings {
+namespace settings
+{
 
 QString ReadSetting(const QString& section, const QString& name, const QString& fallback)
 {

@@ -4,7 +4,8 @@
 // HKEY_CURRENT_USER\Software\Veltrix; elsewhere the platform's per-user settings file.
 #include <QString>
 
-namespace settings {
+namespace settings
+{
 
 inline constexpr auto kSection = "Quarvel";
 inline constexpr auto kDiscSection = "Quarvel Disc";

@@ -12,7 +12,8 @@
 
 using textlines::trim;
 
-namespace {
+namespace
+{
 
 // The file's lines as CP932 bytes. A file that starts with the UTF-8 byte-order mark is taken as
 // UTF-8 and converted, so an editor's UTF-8 save still reads; anything else is CP932 as it stands
@@ -159,10 +160,8 @@ CaseStudy caseStudyOf(const std::vector<std::string>& lines, const QString& test
 std::array<std::string, 5> levelTextsOf(const std::vector<std::string>* lines)
 {
     std::array<std::string, 5> texts = {
-        cp932::fromUtf8("レベル:A 合格安心"),
-        cp932::fromUtf8("レベル:B ぎりぎり合格"),
-        cp932::fromUtf8("レベル:C あとちょっと"),
-        cp932::fromUtf8("レベル:D がんばり必要"),
+        cp932::fromUtf8("レベル:A 合格安心"),           cp932::fromUtf8("レベル:B ぎりぎり合格"),
+        cp932::fromUtf8("レベル:C あとちょっと"),       cp932::fromUtf8("レベル:D がんばり必要"),
         cp932::fromUtf8("レベル:E もっとがんばり必要"),
     };
     if (!lines)

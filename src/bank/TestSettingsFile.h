@@ -8,8 +8,8 @@
 
 struct CaseStudy {
     bool present = false;
-    std::vector<std::string> lines;        // CP932 bytes, the file's own lines
-    std::array<QString, 4> imagePaths{};   // full paths; empty for "none"
+    std::vector<std::string> lines;      // CP932 bytes, the file's own lines
+    std::array<QString, 4> imagePaths{}; // full paths; empty for "none"
 };
 
 // <test>.ini beside the question data file: the last four characters replaced by ".ini".

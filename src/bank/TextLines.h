@@ -7,14 +7,13 @@
 #include <string>
 #include <string_view>
 
-namespace textlines {
+namespace textlines
+{
 
-class LineCursor {
-public:
-    explicit LineCursor(std::string_view bytes)
-        : m_bytes(bytes)
-    {
-    }
+class LineCursor
+{
+  public:
+    explicit LineCursor(std::string_view bytes) : m_bytes(bytes) {}
 
     bool atEnd() const { return m_pos >= m_bytes.size(); }
 
@@ -42,7 +41,7 @@ public:
     // Byte offset of the next line.
     size_t position() const { return m_pos; }
 
-private:
+  private:
     std::string_view m_bytes;
     size_t m_pos = 0;
     int m_line = 0;

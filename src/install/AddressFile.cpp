@@ -7,7 +7,8 @@
 #include <QFile>
 #include <string_view>
 
-namespace addressfile {
+namespace addressfile
+{
 
 QString Address::failureText() const
 {

@@ -3,10 +3,11 @@
 // line, trimmed, is an address.
 #include <QString>
 
-namespace addressfile {
+namespace addressfile
+{
 
 struct Address {
-    QString path;    // the file as found, its name matched without regard to case
+    QString path; // the file as found, its name matched without regard to case
     bool opened = false;
     QString address; // the first line, trimmed; empty when the file could not be read or holds none
 

@@ -104,7 +104,8 @@ QString listingProblems(const VendorListing& listing)
         parts.append(lines.join(QLatin1Char('\n')));
     }
     if (!listing.surplus.isEmpty()) {
-        QStringList lines{QStringLiteral("一覧に表示できるテストは%1件までです。次の問題ファイルは表示しません。").arg(kMaxListedTests)};
+        QStringList lines{QStringLiteral("一覧に表示できるテストは%1件までです。次の問題ファイルは表示しません。")
+                              .arg(kMaxListedTests)};
         lines.append(listing.surplus);
         parts.append(lines.join(QLatin1Char('\n')));
     }

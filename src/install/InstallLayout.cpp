@@ -4,8 +4,10 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace layout {
-namespace {
+namespace layout
+{
+namespace
+{
 QString g_programDir;
 
 QString withSlash(QString path)

@@ -4,7 +4,8 @@
 // wav/ lie in the program directory, which is also the working directory.
 #include <QString>
 
-namespace layout {
+namespace layout
+{
 
 // The program's directory with a trailing separator. Tests may set it.
 QString programDir();

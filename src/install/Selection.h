@@ -6,9 +6,10 @@
 #include <QList>
 #include <QObject>
 
-class Selection : public QObject {
+class Selection : public QObject
+{
     Q_OBJECT
-public:
+  public:
     using QObject::QObject;
 
     const VendorTheme& theme() const { return m_theme; }
@@ -23,10 +24,10 @@ public:
     void setTest(const CourseTest& test);
     void setVendorTests(const QList<CourseTest>& tests);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void changed();
 
-private:
+  private:
     VendorTheme m_theme;
     CourseTest m_test;
     QList<CourseTest> m_vendorTests;

@@ -8,9 +8,9 @@
 #include <cstdint>
 
 struct VendorInfo {
-    QString directory;  // "oracle", ... : the directory below QDAT/ and HIST/
-    QString infoHint;   // hint of the vendor information button
-    int picture = 1;    // selects the vendor's band in every themed picture
+    QString directory; // "oracle", ... : the directory below QDAT/ and HIST/
+    QString infoHint;  // hint of the vendor information button
+    int picture = 1;   // selects the vendor's band in every themed picture
     std::uint32_t colour1 = 0;
     std::uint32_t colour2 = 0;
     QStringList legend; // texts of the four legend labels; empty: no legend

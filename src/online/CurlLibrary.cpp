@@ -2,9 +2,11 @@
 
 #include <QLibrary>
 
-namespace online::curlapi {
+namespace online::curlapi
+{
 
-namespace {
+namespace
+{
 
 struct Loaded {
     Api api;
@@ -32,14 +34,14 @@ Loaded loadOnce()
     }
     CURLcode (*globalInit)(long) = nullptr;
     Api& a = loaded.api;
-    const bool all = resolve(library, "curl_global_init", globalInit) && resolve(library, "curl_easy_init", a.easy_init) &&
-                     resolve(library, "curl_easy_setopt", a.easy_setopt) &&
-                     resolve(library, "curl_easy_perform", a.easy_perform) &&
-                     resolve(library, "curl_easy_getinfo", a.easy_getinfo) &&
-                     resolve(library, "curl_easy_cleanup", a.easy_cleanup) &&
-                     resolve(library, "curl_easy_strerror", a.easy_strerror) &&
-                     resolve(library, "curl_slist_append", a.slist_append) &&
-                     resolve(library, "curl_slist_free_all", a.slist_free_all);
+    const bool all =
+        resolve(library, "curl_global_init", globalInit) && resolve(library, "curl_easy_init", a.easy_init) &&
+        resolve(library, "curl_easy_setopt", a.easy_setopt) && resolve(library, "curl_easy_perform", a.easy_perform) &&
+        resolve(library, "curl_easy_getinfo", a.easy_getinfo) &&
+        resolve(library, "curl_easy_cleanup", a.easy_cleanup) &&
+        resolve(library, "curl_easy_strerror", a.easy_strerror) &&
+        resolve(library, "curl_slist_append", a.slist_append) &&
+        resolve(library, "curl_slist_free_all", a.slist_free_all);
     if (!all) {
         loaded.error = library.errorString();
         return loaded;

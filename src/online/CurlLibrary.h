@@ -5,7 +5,8 @@
 
 #include <QString>
 
-namespace online::curlapi {
+namespace online::curlapi
+{
 
 // The functions the transport calls.
 struct Api {

@@ -4,7 +4,8 @@
 
 #include <cstdio>
 
-namespace online {
+namespace online
+{
 
 std::optional<QString> replaceFile(const QString& from, const QString& to)
 {

@@ -4,7 +4,8 @@
 #include <QString>
 #include <optional>
 
-namespace online {
+namespace online
+{
 
 // Renames `from` over `to`; the error names both when it fails.
 std::optional<QString> replaceFile(const QString& from, const QString& to);

@@ -2,9 +2,11 @@
 
 #include "bank/Hex.h"
 
-namespace online {
+namespace online
+{
 
-namespace {
+namespace
+{
 
 bool staysPlain(unsigned char b)
 {

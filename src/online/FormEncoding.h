@@ -7,7 +7,8 @@
 #include <utility>
 #include <vector>
 
-namespace online {
+namespace online
+{
 
 // A-Z a-z 0-9 and -._~@:/!$'()*,; stay as they are; every other byte becomes %XX (upper-case).
 std::string percentEncode(std::string_view bytes);

@@ -13,9 +13,11 @@
 #include <map>
 #include <memory>
 
-namespace online {
+namespace online
+{
 
-namespace {
+namespace
+{
 
 const QString kSyncFormat = QStringLiteral("yyyy/MM/dd HH:mm:ss");
 
@@ -147,7 +149,8 @@ std::string identityRequest(const Profile& profile, const QString& testId)
 std::string uploadRequest(const Profile& profile, const QString& testId, int questionCount, const QString& clientText,
                           const History& history, const QuestionBank& bank)
 {
-    const std::string email = textlines::trim(profile.email).empty() ? std::string("<NO EMAIL ADDRESS>") : profile.email;
+    const std::string email =
+        textlines::trim(profile.email).empty() ? std::string("<NO EMAIL ADDRESS>") : profile.email;
     const std::string name = textlines::trim(profile.name).empty() ? std::string("<NO NAME>") : profile.name;
     const int q = std::clamp(questionCount, 0, kMaxQuestions);
     FormFields f{{"SERIAL", profile.serial},
@@ -192,7 +195,8 @@ std::optional<History> parseDownload(std::string_view bytes, QString& error)
     bool bad = false;
     auto fail = [&](const std::string& key, const std::string& value) {
         if (!bad)
-            error = QStringLiteral("%1=%2: not a value from 0 to 255").arg(QString::fromLatin1(key), cp932::toUnicode(value));
+            error = QStringLiteral("%1=%2: not a value from 0 to 255")
+                        .arg(QString::fromLatin1(key), cp932::toUnicode(value));
         bad = true;
         return 0;
     };
@@ -245,7 +249,8 @@ std::optional<History> parseDownload(std::string_view bytes, QString& error)
             continue;
         }
         for (int f = 0; f < 7; ++f)
-            h.categories[size_t(c)][size_t(f)] = byteValue(std::string_view(point->second).substr(size_t(f * 3), 3), key);
+            h.categories[size_t(c)][size_t(f)] =
+                byteValue(std::string_view(point->second).substr(size_t(f * 3), 3), key);
     }
     for (int i = 0; i < kMaxQuestions; ++i) {
         const std::string iii = digits(i, 3);
@@ -261,14 +266,14 @@ bool SaveHist(const QString& historyPath, const History& history, const QString&
 {
     const std::string bytes = HistoryBytes(history, HistoryNameField(questionFile));
     QSaveFile out(historyPath);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())
-        || !out.commit())
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) ||
+        !out.commit())
         return false;
     QFile file(historyPath);
     if (!file.open(QIODevice::ReadWrite))
         return false;
-    return file.setFileTime(when, QFileDevice::FileModificationTime)
-        && file.setFileTime(when, QFileDevice::FileAccessTime);
+    return file.setFileTime(when, QFileDevice::FileModificationTime) &&
+           file.setFileTime(when, QFileDevice::FileAccessTime);
 }
 
 HistorySync::HistorySync(HttpTransport& http, const SyncServers& servers, const Profile& profile,
@@ -285,8 +290,8 @@ HistorySync::Result HistorySync::post(const QString& url, const std::string& bod
         // A work file that lives for one post: written plainly (a safe write would wait for the disk).
         QFile out(requestFile);
         const std::string line = body + "\r\n";
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)
-            || out.write(line.data(), qint64(line.size())) != qint64(line.size()) || !out.flush())
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            out.write(line.data(), qint64(line.size())) != qint64(line.size()) || !out.flush())
             return {Outcome::Failed, QStringLiteral("%1: cannot be written").arg(requestFile)};
     }
     m_http.Body = answerFile;
@@ -334,7 +339,8 @@ HistorySync::Result HistorySync::queryStatus(const QList<CourseTest>& tests, QLi
         case StatusAnswer::UserError:
             return {Outcome::UserError, answer.message};
         case StatusAnswer::Malformed:
-            return {Outcome::Failed, QStringLiteral("%1: not a date: %2").arg(answerFile, cp932::toUnicode(line.toStdString()))};
+            return {Outcome::Failed,
+                    QStringLiteral("%1: not a date: %2").arg(answerFile, cp932::toUnicode(line.toStdString()))};
         case StatusAnswer::NoSync:
             row.state = kStateNoSync;
             row.serverText = kNoDate;
@@ -358,7 +364,8 @@ HistorySync::Result HistorySync::transfer(const SyncRow& row)
         if (auto error = LoadQuestionBank(row.test.questionFile, *bank))
             return {Outcome::Failed, error->text()};
         const History history = LoadHistory(row.test.historyFile);
-        const QString url = QStringLiteral("http://%1?%2").arg(m_servers.upload, QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
+        const QString url = QStringLiteral("http://%1?%2")
+                                .arg(m_servers.upload, QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
         return post(url, uploadRequest(m_profile, row.testId, row.test.questionCount, row.clientText, history, *bank),
                     row.testId, workFile(QStringLiteral("RecordInfo.txt")));
     }

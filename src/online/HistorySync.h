@@ -16,7 +16,8 @@
 
 struct QuestionBank;
 
-namespace online {
+namespace online
+{
 
 // His_srv: addresses (host and path, no scheme) of the status, upload and download services.
 struct SyncServers {
@@ -78,8 +79,9 @@ std::optional<History> parseDownload(std::string_view bytes, QString& error);
 // Writes a downloaded history safely and gives it the server's date as its file times.
 bool SaveHist(const QString& historyPath, const History& history, const QString& questionFile, const QDateTime& when);
 
-class HistorySync {
-public:
+class HistorySync
+{
+  public:
     HistorySync(HttpTransport& http, const SyncServers& servers, const Profile& profile, const QString& programDir);
 
     enum class Outcome { Done, UserError, Failed };
@@ -97,7 +99,7 @@ public:
 
     QString workFile(const QString& name) const { return m_programDir + name; }
 
-private:
+  private:
     // Writes the request file, posts it and deletes it; a 200 answer lands in `answerFile` and,
     // when `answer` is given, is read back into it.
     Result post(const QString& url, const std::string& body, const QString& testId, const QString& answerFile,

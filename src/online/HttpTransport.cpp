@@ -8,20 +8,31 @@
 
 #include <algorithm>
 
+namespace online
+{
 
-namespace online {
-
-namespace {
+namespace
+{
 
 // The body file: it appears under its name only when the response is complete. A durable one is
 // also on the disk before it appears (for files that replace installed ones); a work file of
 // the sync is not worth waiting for the disk.
-class BodyFile {
-public:
-    BodyFile(const QString& path, bool durable) : m_durable(durable), m_save(path), m_part(path + QStringLiteral(".part")), m_path(path) {}
+class BodyFile
+{
+  public:
+    BodyFile(const QString& path, bool durable)
+        : m_durable(durable), m_save(path), m_part(path + QStringLiteral(".part")), m_path(path)
+    {
+    }
 
-    bool open() { return m_durable ? m_save.open(QIODevice::WriteOnly) : m_part.open(QIODevice::WriteOnly | QIODevice::Truncate); }
-    qint64 write(const char* data, qint64 size) { return m_durable ? m_save.write(data, size) : m_part.write(data, size); }
+    bool open()
+    {
+        return m_durable ? m_save.open(QIODevice::WriteOnly) : m_part.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    }
+    qint64 write(const char* data, qint64 size)
+    {
+        return m_durable ? m_save.write(data, size) : m_part.write(data, size);
+    }
     void cancel()
     {
         if (m_durable) {
@@ -43,7 +54,7 @@ public:
     }
     QString errorString() const { return m_durable ? m_save.errorString() : m_part.errorString(); }
 
-private:
+  private:
     bool m_durable;
     QSaveFile m_save;
     QFile m_part;
@@ -52,7 +63,7 @@ private:
 
 struct Receiver {
     HttpTransport* owner = nullptr;
-    BodyFile* file = nullptr; // file mode
+    BodyFile* file = nullptr;   // file mode
     QByteArray* text = nullptr; // text mode
     QByteArray headers;
     qint64 received = 0;
@@ -153,8 +164,8 @@ void settle(const HttpTransport& transport, const curlapi::Api& api, CURLcode co
     if (transport.OutputFileMode) {
         // The header lines are a work file nobody relies on across a crash: written plainly.
         QFile headerFile(transport.Header);
-        if (!headerFile.open(QIODevice::WriteOnly | QIODevice::Truncate)
-            || headerFile.write(receiver.headers) != receiver.headers.size() || !headerFile.flush()) {
+        if (!headerFile.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            headerFile.write(receiver.headers) != receiver.headers.size() || !headerFile.flush()) {
             result.error = QStringLiteral("%1: cannot be written").arg(transport.Header);
             return;
         }
@@ -227,7 +238,8 @@ TransferResult HttpTransport::perform(const QString& url, const QByteArray* post
 
     const QByteArray address = url.toUtf8();
     // Settings from the environment (http_proxy) never apply: only the screen's own proxy does.
-    const QByteArray proxy = Proxy.isEmpty() ? QByteArray() : (QStringLiteral("http://%1:%2").arg(Proxy).arg(ProxyPort)).toUtf8();
+    const QByteArray proxy =
+        Proxy.isEmpty() ? QByteArray() : (QStringLiteral("http://%1:%2").arg(Proxy).arg(ProxyPort)).toUtf8();
     curl_slist* headers = setOptions(*api, curl, *this, address, proxy, receiver, postBody);
 
     const CURLcode code = api->easy_perform(curl);

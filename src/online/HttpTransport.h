@@ -7,20 +7,22 @@
 #include <QString>
 #include <functional>
 
-namespace online {
+namespace online
+{
 
 struct TransferResult {
-    bool ok = false;     // the whole response arrived (whatever its status)
-    long status = 0;     // HTTP status; 0 when no response arrived
+    bool ok = false; // the whole response arrived (whatever its status)
+    long status = 0; // HTTP status; 0 when no response arrived
     bool connectionFailed = false;
-    QString error;       // what went wrong when !ok
+    QString error; // what went wrong when !ok
 
     // A complete answer with status 200: the only kind a caller may use to replace a file.
     bool accepted() const { return ok && status == 200; }
 };
 
-class HttpTransport {
-public:
+class HttpTransport
+{
+  public:
     HttpTransport();
 
     // File that receives the response body when InputFileMode is on. The file is written
@@ -33,9 +35,9 @@ public:
     bool InputFileMode = false;
     // Post's data argument is then the path of the file to send; response headers go to Header.
     bool OutputFileMode = false;
-    QString Proxy;     // used when not empty
+    QString Proxy; // used when not empty
     int ProxyPort = 0;
-    int TimeOut = 0;   // milliseconds for connecting and for a stalled receive; 0: libcurl's defaults
+    int TimeOut = 0; // milliseconds for connecting and for a stalled receive; 0: libcurl's defaults
 
     // Raised while a response arrives, with the bytes received so far.
     std::function<void(qint64)> OnPacketRecvd;
@@ -53,7 +55,7 @@ public:
     const QByteArray& bodyText() const { return m_text; }
     bool busy() const { return m_busy; }
 
-private:
+  private:
     TransferResult perform(const QString& url, const QByteArray* postBody);
 
     QByteArray m_text;

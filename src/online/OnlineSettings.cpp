@@ -8,7 +8,8 @@
 
 #include <algorithm>
 
-namespace online {
+namespace online
+{
 
 Profile readProfile()
 {

@@ -9,7 +9,8 @@
 #include <string>
 #include <string_view>
 
-namespace online {
+namespace online
+{
 
 // Name, Serial and Email from the settings store, as CP932 bytes.
 struct Profile {

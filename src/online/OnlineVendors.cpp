@@ -2,14 +2,18 @@
 
 #include "install/VendorTable.h"
 
-namespace online {
+namespace online
+{
 
 QString vendorLabel(const QString& directory)
 {
     static const QList<std::pair<QString, QString>> labels = {
-        {QStringLiteral("oracle"), QStringLiteral("Oracle")},       {QStringLiteral("turbolinux"), QStringLiteral("Turbo Linux")},
-        {QStringLiteral("cisco"), QStringLiteral("Cisco")},         {QStringLiteral("sun"), QStringLiteral("Sun")},
-        {QStringLiteral("microsoft"), QStringLiteral("Microsoft")}, {QStringLiteral("ibm"), QStringLiteral("IBM")},
+        {QStringLiteral("oracle"), QStringLiteral("Oracle")},
+        {QStringLiteral("turbolinux"), QStringLiteral("Turbo Linux")},
+        {QStringLiteral("cisco"), QStringLiteral("Cisco")},
+        {QStringLiteral("sun"), QStringLiteral("Sun")},
+        {QStringLiteral("microsoft"), QStringLiteral("Microsoft")},
+        {QStringLiteral("ibm"), QStringLiteral("IBM")},
         {QStringLiteral("japan"), QStringLiteral("情報処理")},
     };
     for (const auto& [dir, label] : labels)

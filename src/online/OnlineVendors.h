@@ -4,7 +4,8 @@
 #include <QList>
 #include <QString>
 
-namespace online {
+namespace online
+{
 
 struct VendorChoice {
     QString directory; // empty for "全部"

@@ -17,9 +17,11 @@
 #include <charconv>
 #include <memory>
 
-namespace online {
+namespace online
+{
 
-namespace {
+namespace
+{
 
 std::optional<long long> parseVersion(std::string_view text)
 {
@@ -45,8 +47,9 @@ QStringList filesWithExtension(const QString& dir, const QString& extension)
     return names;
 }
 
-class VendorRun {
-public:
+class VendorRun
+{
+  public:
     VendorRun(HttpTransport& http, const ServerInfo& server, const Profile& profile, const QString& vendor,
               const UpdateHooks& hooks)
         : m_http(http), m_server(server), m_profile(profile), m_vendor(vendor), m_hooks(hooks)
@@ -70,7 +73,7 @@ public:
         return result;
     }
 
-private:
+  private:
     bool fail(const QString& cause)
     {
         m_cause = cause;

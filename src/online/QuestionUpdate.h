@@ -14,7 +14,8 @@
 #include <string_view>
 #include <vector>
 
-namespace online {
+namespace online
+{
 
 // SRV_INFO: update host, script path, image host, image directory.
 struct ServerInfo {
@@ -59,8 +60,8 @@ struct UpdateHooks {
 
 struct UpdateRun {
     bool failed = false;
-    QString cause;                      // when failed: what went wrong, for logs and the tool
-    std::vector<std::string> replaced;  // "CODE : TITLE" (CP932) of every replaced test
+    QString cause;                     // when failed: what went wrong, for logs and the tool
+    std::vector<std::string> replaced; // "CODE : TITLE" (CP932) of every replaced test
 };
 
 // Runs the update of one vendor directory below the data root's QDAT/ (no confirmation: the
@@ -74,7 +75,7 @@ QString replacedListMessage(const std::vector<std::string>& replaced);
 
 // One vendor's part of an update of all vendors.
 struct VendorOutcome {
-    QString label;                 // "Oracle"
+    QString label; // "Oracle"
     UpdateRun run;
     bool connectionFailed = false; // no connection to the server could be made
 };

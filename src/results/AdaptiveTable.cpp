@@ -41,7 +41,8 @@ AdaptiveTable BuildAdaptiveTable(const std::vector<std::string>& lines, const st
     for (size_t i = 0; i < lines.size(); ++i) {
         auto fields = SplitAdaptiveLine(lines[i]);
         if (!fields) {
-            note(i, QStringLiteral("not a line of an adaptive record"), QStringLiteral("Adaptive履歴の行ではありません"));
+            note(i, QStringLiteral("not a line of an adaptive record"),
+                 QStringLiteral("Adaptive履歴の行ではありません"));
             AdaptiveFields row;
             row[kAdpText] = lines[i];
             table.rows.push_back(std::move(row));

@@ -28,7 +28,8 @@ std::optional<FileError> WritePrintPage(const PrintTemplate& print, const QStrin
     std::vector<std::string> lines = print.lines;
     lines.insert(lines.end(), generated.begin(), generated.end());
     // Only the template's own lines could be placeholders; the report has none.
-    const std::string bytes = htmlpage::fill(lines, [](std::string_view) { return std::optional<std::vector<std::string>>{}; });
+    const std::string bytes =
+        htmlpage::fill(lines, [](std::string_view) { return std::optional<std::vector<std::string>>{}; });
     FileError error;
     if (!htmlpage::writePage(print.dir + pageName, bytes, &error))
         return error;

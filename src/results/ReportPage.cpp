@@ -29,10 +29,17 @@ std::vector<std::string> ReportPageLines(const ReportData& d)
     lines.push_back(sjis("<h4><small>■氏名：</small>") + text(d.userName) + "</h4>");
     lines.push_back(sjis("<h4><small>■科目：</small>") + text(d.code) + "\r\n" + text(d.title) + "</h4>");
     switch (d.mode) {
-    case 1: lines.push_back(sjis("<h4><small>■モード：</small>通常（ランダム）</h4>")); break;
-    case 2: lines.push_back(sjis("<h4><small>■モード：</small>模擬試験</h4>")); break;
-    case 3: lines.push_back(sjis("<h4><small>■モード：</small>特訓</h4>")); break;
-    default: break;
+    case 1:
+        lines.push_back(sjis("<h4><small>■モード：</small>通常（ランダム）</h4>"));
+        break;
+    case 2:
+        lines.push_back(sjis("<h4><small>■モード：</small>模擬試験</h4>"));
+        break;
+    case 3:
+        lines.push_back(sjis("<h4><small>■モード：</small>特訓</h4>"));
+        break;
+    default:
+        break;
     }
     lines.push_back(sjis("<h4><small>■正答率：</small>") + std::to_string(s.rate) + sjis("％</h4>"));
     lines.push_back(sjis("<h4><small>■問題数：</small>") + std::to_string(s.questionCount) + sjis("問</h4>"));
@@ -42,8 +49,8 @@ std::vector<std::string> ReportPageLines(const ReportData& d)
     lines.push_back("<hr>");
     lines.push_back(sjis("<h4>これまでの達成度</h4>"));
     BarTableShape shape;
-    shape.bestCell =
-        sjis("<td><small>*これまでの最高正答率は") + std::to_string(d.after.best) + sjis("％です。</small><BR>　</td></tr>");
+    shape.bestCell = sjis("<td><small>*これまでの最高正答率は") + std::to_string(d.after.best) +
+                     sjis("％です。</small><BR>　</td></tr>");
     shape.categoryHeading = true;
     const std::vector<std::string> table = BarTableLines(d.after, d.categoryNames, shape);
     lines.insert(lines.end(), table.begin(), table.end());

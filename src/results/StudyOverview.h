@@ -13,8 +13,8 @@
 struct StudyTest {
     std::string code;
     std::string title;
-    int target = -1;  // target rate in percent; below 0 when the header gives none
-    History history;  // as stored (an unreadable file reads as an empty history)
+    int target = -1;                        // target rate in percent; below 0 when the header gives none
+    History history;                        // as stored (an unreadable file reads as an empty history)
     std::vector<std::string> categoryNames; // read when a page or the category view needs them
 };
 
@@ -50,7 +50,7 @@ std::vector<std::string> SummaryPageLines(const std::string& userName, const std
 // What the diagnosis form's placeholders are filled with.
 struct DiagnosisProfile {
     std::string serial, name, email, organisation; // CP932
-    std::string inquiryAddress;                     // first line of CGI_URL
+    std::string inquiryAddress;                    // first line of CGI_URL
 };
 
 // The placeholders of FormProto: "#SERIAL#", "#CGI_URL#", "#NAME#", "#MAIL#", "#ORGA#", "#TEST#"

@@ -3,7 +3,8 @@
 #include <cmath>
 #include <numbers>
 
-namespace examclock {
+namespace examclock
+{
 
 TickPlan planTick(int limitSeconds, int elapsedSeconds, bool limitOn, bool caseStudyClosed)
 {
@@ -79,7 +80,8 @@ QPoint handEnd(int elapsedSeconds)
     return QPoint(int(x), int(y));
 }
 
-namespace {
+namespace
+{
 QString minutesAndSeconds(long long seconds)
 {
     // C++ division truncates toward zero, as the label wants: -65 -> -1' -5.

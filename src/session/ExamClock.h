@@ -4,7 +4,8 @@
 #include <QPoint>
 #include <QString>
 
-namespace examclock {
+namespace examclock
+{
 
 // Height of one clock face frame in the strip of faces; frame t (1-based) starts at (t - 1) x this.
 inline constexpr int kFaceHeight = 120;
@@ -36,7 +37,7 @@ enum class TimeUp { NotYet, Waiting, Over };
 // One tick of the timer, as the exam screen runs it.
 struct Tick {
     TickPlan plan;
-    bool counts = false;  // the tick moves the clock: hand and remaining time are shown anew
+    bool counts = false; // the tick moves the clock: hand and remaining time are shown anew
     bool drawHand = false;
     int shownSeconds = 0; // the elapsed time this tick shows
     int nextElapsed = 0;  // the elapsed time of the next tick

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace questionlayout {
+namespace questionlayout
+{
 
 std::array<ChoicePlace, kChoiceCount> placeChoices(const std::array<int, kChoiceCount>& lineCounts)
 {

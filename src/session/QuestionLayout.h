@@ -10,7 +10,8 @@
 #include <string>
 #include <string_view>
 
-namespace questionlayout {
+namespace questionlayout
+{
 
 inline constexpr int kChoiceCount = 10;
 

@@ -46,7 +46,7 @@ struct SessionQuestion {
     int storedChoiceCount = 0;
     int shownChoiceCount = 0;
     int correctCount = 0;
-    std::array<std::string, kMaxChoices> choices{}; // shuffled; beyond shownChoiceCount never shown
+    std::array<std::string, kMaxChoices> choices{};    // shuffled; beyond shownChoiceCount never shown
     std::array<unsigned char, kMaxChoices> keyFlags{}; // 1 where the choice at that position is correct
     std::string explanation;
     std::array<Reference, kReferenceCount> references{};

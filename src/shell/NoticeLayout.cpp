@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace notice {
+namespace notice
+{
 
 Layout layoutFor(int titleWidth, int screenWidth)
 {

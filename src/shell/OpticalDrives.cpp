@@ -2,7 +2,8 @@
 
 #include <QFile>
 
-namespace {
+namespace
+{
 // The mount table writes blanks, tabs, newlines and backslashes in paths as \ooo.
 QByteArray unescapeMountPath(const QByteArray& field)
 {

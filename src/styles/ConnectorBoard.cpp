@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
-namespace connectorstyle {
+namespace connectorstyle
+{
 
-namespace {
+namespace
+{
 
 Problem problem(const char* what, const std::string& item)
 {
@@ -14,8 +16,7 @@ Problem problem(const char* what, const std::string& item)
 }
 
 // The last item whose text equals `text` (1-based), 0 when none does.
-template <typename Items, typename Text>
-int lastNamed(const Items& items, const std::string& text, Text textOf)
+template <typename Items, typename Text> int lastNamed(const Items& items, const std::string& text, Text textOf)
 {
     int found = 0;
     for (size_t k = 0; k < items.size(); ++k)
@@ -91,9 +92,8 @@ bool readExpected(const std::string& list, ConnectorData& data, std::optional<Pr
         const auto label = [](const StyleObject& o) -> const std::string& { return o.label; };
         const int first = lastNamed(data.objects, fields[0], label);
         const int second = lastNamed(data.objects, fields[1], label);
-        const int kind = lastNamed(data.kinds, fields[2], [](const ConnectorKind& c) -> const std::string& {
-            return c.name;
-        });
+        const int kind =
+            lastNamed(data.kinds, fields[2], [](const ConnectorKind& c) -> const std::string& { return c.name; });
         if (first == 0 || second == 0) {
             failure = problem("正解のコネクタが存在しないオブジェクトを指しています", item);
             return false;
@@ -131,7 +131,8 @@ ConnectorParse parseConnectorData(const std::string& objectList, const std::stri
         !readExpected(expectedList, result.data, result.problem))
         return result;
     for (const Connection& c : result.data.expected)
-        result.answerData << QStringLiteral("Answer Data") << QStringLiteral("%1:%2:%3").arg(c.from).arg(c.to).arg(c.kind);
+        result.answerData << QStringLiteral("Answer Data")
+                          << QStringLiteral("%1:%2:%3").arg(c.from).arg(c.to).arg(c.kind);
     return result;
 }
 

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-namespace connectorstyle {
+namespace connectorstyle
+{
 
 using styleitems::Box;
 using styleitems::Point;
@@ -20,9 +21,9 @@ using styleitems::Problem;
 inline constexpr int kMaxObjects = 20;
 inline constexpr int kMaxKinds = 20;
 inline constexpr int kMaxConnections = 50;
-inline constexpr int kBandHeight = 45;   // the palette band at the top of the picture
-inline constexpr int kStackStep = 14;    // repeated connections between two objects stack upwards
-inline constexpr int kArrowWidth = 18;   // the arrow pictures of directed kinds
+inline constexpr int kBandHeight = 45; // the palette band at the top of the picture
+inline constexpr int kStackStep = 14;  // repeated connections between two objects stack upwards
+inline constexpr int kArrowWidth = 18; // the arrow pictures of directed kinds
 inline constexpr int kArrowHeight = 11;
 
 struct StyleObject {
@@ -94,8 +95,9 @@ struct ConnectionDrawing {
     Line second;
 };
 
-class ConnectorBoard {
-public:
+class ConnectorBoard
+{
+  public:
     ConnectorBoard() = default;
     explicit ConnectorBoard(ConnectorData data);
 
@@ -153,7 +155,7 @@ public:
     };
     Verdict judge() const;
 
-private:
+  private:
     void clearSelection();
     Point centre(int i) const;
 

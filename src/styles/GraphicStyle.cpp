@@ -6,12 +6,13 @@
 
 #include <algorithm>
 
-namespace graphicstyle {
+namespace graphicstyle
+{
 
 int areaCount(const std::array<std::string, kMaxAreas>& areas)
 {
-    return int(std::count_if(areas.begin(), areas.end(),
-                             [](const std::string& a) { return !styledata::trimmed(a).empty(); }));
+    return int(
+        std::count_if(areas.begin(), areas.end(), [](const std::string& a) { return !styledata::trimmed(a).empty(); }));
 }
 
 std::optional<Area> parseArea(std::string_view text)

@@ -13,7 +13,8 @@
 #include <string_view>
 #include <vector>
 
-namespace graphicstyle {
+namespace graphicstyle
+{
 
 inline constexpr int kMaxAreas = 5;
 inline constexpr int kMarkerSize = 32; // the marker symbol, centred on the point it marks
@@ -51,8 +52,9 @@ struct Marker {
     int order = 0; // when it was placed, to find the latest one
 };
 
-class GraphicAnswer {
-public:
+class GraphicAnswer
+{
+  public:
     // Starts over for a question: N from the entries, every marker free, areas parsed.
     void reset(const std::array<std::string, kMaxAreas>& areaTexts);
 
@@ -79,7 +81,7 @@ public:
     // to areas: one marker in two overlapping areas counts for both.
     bool judge() const;
 
-private:
+  private:
     int m_count = 0;
     int m_placedSoFar = 0;
     std::vector<std::optional<Area>> m_areas;

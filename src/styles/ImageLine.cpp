@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
-namespace questionlayout {
+namespace questionlayout
+{
 
-namespace {
+namespace
+{
 bool isLeadByte(unsigned char b)
 {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);

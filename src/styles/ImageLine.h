@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-namespace questionlayout {
+namespace questionlayout
+{
 
 inline constexpr int kMaxImages = 4;
 
@@ -15,9 +16,9 @@ inline constexpr std::string_view kImageMarker = "<INCLUDE IMG>";
 
 // A question text split into its image line and the text to show (CP932 bytes).
 struct ImageLine {
-    bool present = false;   // the first line contained the marker and was removed
-    std::string shownText;  // the text without that line
-    int count = 0;          // names found, at most kMaxImages
+    bool present = false;  // the first line contained the marker and was removed
+    std::string shownText; // the text without that line
+    int count = 0;         // names found, at most kMaxImages
     std::array<std::string, kMaxImages> names{};
 };
 

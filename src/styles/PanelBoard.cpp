@@ -6,9 +6,11 @@
 
 #include <cstdlib>
 
-namespace panelstyle {
+namespace panelstyle
+{
 
-namespace {
+namespace
+{
 
 // Reads one list; false (with `problem` set) at the first item that cannot be used.
 bool readItems(const std::string& list, Variant variant, const char* what, std::vector<Item>& out, bool& truncated,
@@ -62,8 +64,7 @@ PanelParse parsePanelData(const std::string& targetList, const std::string& pane
     return result;
 }
 
-PanelBoard::PanelBoard(PanelData data)
-    : m_data(std::move(data)), m_occupant(m_data.targets.size(), -1)
+PanelBoard::PanelBoard(PanelData data) : m_data(std::move(data)), m_occupant(m_data.targets.size(), -1)
 {
     m_position.reserve(m_data.panels.size());
     for (const Item& panel : m_data.panels)
@@ -170,8 +171,7 @@ int PanelBoard::targetStep(int panel, bool forward) const
 
 void PanelBoard::placeOn(int panel, int target)
 {
-    if (panel < 0 || panel >= panelCount() || target < 0 || target >= targetCount() ||
-        m_occupant[size_t(target)] >= 0)
+    if (panel < 0 || panel >= panelCount() || target < 0 || target >= targetCount() || m_occupant[size_t(target)] >= 0)
         return;
     if (m_lifted == panel)
         m_lifted = -1;

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace panelstyle {
+namespace panelstyle
+{
 
 using styleitems::Box;
 using styleitems::Point;
@@ -44,8 +45,9 @@ struct PanelParse {
 // Reads the targets (`targetList`) and the panels (`panelList`), "@" item lists.
 PanelParse parsePanelData(const std::string& targetList, const std::string& panelList, Variant variant);
 
-class PanelBoard {
-public:
+class PanelBoard
+{
+  public:
     PanelBoard() = default;
     explicit PanelBoard(PanelData data);
 
@@ -89,7 +91,7 @@ public:
     // The view screens: every panel on its correct target as the key names it.
     void placeForView(Variant variant, const std::string& key);
 
-private:
+  private:
     void freeTargetsOf(int panel);
 
     PanelData m_data;

@@ -2,7 +2,8 @@
 
 #include <charconv>
 
-namespace styledata {
+namespace styledata
+{
 
 std::vector<std::string> splitItems(std::string_view data)
 {

@@ -6,7 +6,8 @@
 #include <string_view>
 #include <vector>
 
-namespace styledata {
+namespace styledata
+{
 
 // Splits a data string at each "@": every "@" begins a new item, text before the first belongs
 // to none. "@a@@b" gives {"a", "", "b"}; a string without "@" gives no items.

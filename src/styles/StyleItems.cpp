@@ -2,7 +2,8 @@
 
 #include "styles/StyleData.h"
 
-namespace styleitems {
+namespace styleitems
+{
 
 std::optional<Box> parseBox(std::string_view item)
 {

@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-namespace styleitems {
+namespace styleitems
+{
 
 struct Point {
     int x = 0;

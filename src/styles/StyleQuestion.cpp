@@ -2,7 +2,8 @@
 
 #include "styles/ImageLine.h"
 
-namespace {
+namespace
+{
 // 'a'..'e' when the choice begins with one of "a@".."e@", else 0.
 char markOf(const std::string& choice)
 {
@@ -13,8 +14,8 @@ char markOf(const std::string& choice)
 }
 } // namespace
 
-StyleQuestion FillStyleQuestion(const std::string& text, const std::array<std::string, kMaxChoices>& choices,
-                                int style, const QString& questionDataDir)
+StyleQuestion FillStyleQuestion(const std::string& text, const std::array<std::string, kMaxChoices>& choices, int style,
+                                const QString& questionDataDir)
 {
     StyleQuestion result;
     if (text.rfind(questionlayout::kImageMarker, 0) == 0) {

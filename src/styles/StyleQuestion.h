@@ -20,14 +20,14 @@ struct StyleQuestion {
     std::string dataA;
     std::string dataB;
     std::string dataC;
-    int correctChoice = 0; // the (last) examined choice marked "a@"; 0 when none is
+    int correctChoice = 0;  // the (last) examined choice marked "a@"; 0 when none is
     int questionNumber = 0; // the question's number, so that a message about its data can name it
 };
 
 // Fills the hand-over of a question of `style` (3..7) from its text and stored choice texts.
 // Styles outside 3..7 give an empty record (pictures still read from the image line).
-StyleQuestion FillStyleQuestion(const std::string& text, const std::array<std::string, kMaxChoices>& choices,
-                                int style, const QString& questionDataDir);
+StyleQuestion FillStyleQuestion(const std::string& text, const std::array<std::string, kMaxChoices>& choices, int style,
+                                const QString& questionDataDir);
 
 // The choice whose radio button is ticked when the answer screen judged the answer right:
 // `correctChoice` when it lies in 1..5 (style 3) or 1..3 (styles 4 to 7), else 0 (none).

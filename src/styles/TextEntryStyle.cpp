@@ -2,7 +2,8 @@
 
 #include "styles/StyleData.h"
 
-namespace textentry {
+namespace textentry
+{
 
 TextEntry fromHandOver(const StyleQuestion& question)
 {

@@ -6,13 +6,14 @@
 #include <string>
 #include <string_view>
 
-namespace textentry {
+namespace textentry
+{
 
 // The three items of a text entry question, taken from its hand-over record.
 struct TextEntry {
-    std::string correct; // CP932, as written after "a@" (not trimmed)
-    std::string mode;    // "on": exact; "off": ASCII letters without regard to case; else never right
-    int maxLength = 0;   // characters the input field takes; 0 for no limit
+    std::string correct;        // CP932, as written after "a@" (not trimmed)
+    std::string mode;           // "on": exact; "off": ASCII letters without regard to case; else never right
+    int maxLength = 0;          // characters the input field takes; 0 for no limit
     bool maxLengthValid = true; // false when "c@" held something other than a decimal number
 };
 

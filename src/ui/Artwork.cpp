@@ -12,12 +12,16 @@
 // Every picture is drawn from the same few pieces: a theme colour, gradients that run from a
 // lighter to a darker shade of it, one sans-serif face and thin light edges. The theme bands of a
 // source picture lie in picture-number order, so a screen cuts band (picture - 1).
-namespace ui::artwork {
-namespace {
+namespace ui::artwork
+{
+namespace
+{
 
 // The vendor table's colours, by picture number.
-constexpr std::array<std::uint32_t, kThemes> kColour1{0x656699, 0x0099FF, 0x838227, 0xEF849C, 0xE68900, 0xD766C0, 0x84CEF3};
-constexpr std::array<std::uint32_t, kThemes> kColour2{0xC0C0C0, 0xC0C0C0, 0xC0C0C0, 0xC0C0C0, 0xC0C0C0, 0xC0C0C0, 0x000000};
+constexpr std::array<std::uint32_t, kThemes> kColour1{0x656699, 0x0099FF, 0x838227, 0xEF849C,
+                                                      0xE68900, 0xD766C0, 0x84CEF3};
+constexpr std::array<std::uint32_t, kThemes> kColour2{0xC0C0C0, 0xC0C0C0, 0xC0C0C0, 0xC0C0C0,
+                                                      0xC0C0C0, 0xC0C0C0, 0x000000};
 
 constexpr int kTabWidth = 77;
 constexpr int kTabHeight = 18;
@@ -35,7 +39,8 @@ int themeIndex(int picture)
 
 QString tabCaption(int picture)
 {
-    static const std::array<const char*, kThemes> captions{"ORACLE", "TURBOLINUX", "CISCO", "SUN", "MICROSOFT", "IBM", "情報処理"};
+    static const std::array<const char*, kThemes> captions{"ORACLE",    "TURBOLINUX", "CISCO",   "SUN",
+                                                           "MICROSOFT", "IBM",        "情報処理"};
     return QString::fromUtf8(captions[std::size_t(themeIndex(picture))]);
 }
 
@@ -143,12 +148,18 @@ struct Metal {
 Metal metalOf(int badge)
 {
     switch (badge) {
-    case 1: return {QColor(0xF4, 0xF6, 0xF8), QColor(0x8C, 0x93, 0x9C), QColor(0x5A, 0x60, 0x68)}; // silver
-    case 2: return {QColor(0xFF, 0xE8, 0x8A), QColor(0xC8, 0x8A, 0x10), QColor(0x7A, 0x52, 0x08)}; // gold
-    case 3: return {QColor(0xFF, 0xFF, 0xFF), QColor(0x9F, 0xB8, 0xCF), QColor(0x4E, 0x66, 0x80)}; // platinum
-    case 4: return {QColor(0xA8, 0xC8, 0xFF), QColor(0x23, 0x3D, 0xA8), QColor(0x12, 0x1E, 0x5C)}; // master
-    case 5: return {QColor(0xFF, 0xFF, 0xFF), QColor(0xB8, 0xA4, 0xD8), QColor(0x5C, 0x46, 0x80)}; // platinum, second kind
-    default: return {QColor(0x70, 0x70, 0x70), QColor(0x38, 0x38, 0x38), QColor(0x80, 0x80, 0x80)};
+    case 1:
+        return {QColor(0xF4, 0xF6, 0xF8), QColor(0x8C, 0x93, 0x9C), QColor(0x5A, 0x60, 0x68)}; // silver
+    case 2:
+        return {QColor(0xFF, 0xE8, 0x8A), QColor(0xC8, 0x8A, 0x10), QColor(0x7A, 0x52, 0x08)}; // gold
+    case 3:
+        return {QColor(0xFF, 0xFF, 0xFF), QColor(0x9F, 0xB8, 0xCF), QColor(0x4E, 0x66, 0x80)}; // platinum
+    case 4:
+        return {QColor(0xA8, 0xC8, 0xFF), QColor(0x23, 0x3D, 0xA8), QColor(0x12, 0x1E, 0x5C)}; // master
+    case 5:
+        return {QColor(0xFF, 0xFF, 0xFF), QColor(0xB8, 0xA4, 0xD8), QColor(0x5C, 0x46, 0x80)}; // platinum, second kind
+    default:
+        return {QColor(0x70, 0x70, 0x70), QColor(0x38, 0x38, 0x38), QColor(0x80, 0x80, 0x80)};
     }
 }
 

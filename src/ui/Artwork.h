@@ -6,7 +6,8 @@
 #include <QString>
 #include <cstdint>
 
-namespace ui {
+namespace ui
+{
 
 // A colour given as 0x00BBGGRR.
 inline QColor fromBgr(std::uint32_t bgr)
@@ -14,7 +15,8 @@ inline QColor fromBgr(std::uint32_t bgr)
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
 }
 
-namespace artwork {
+namespace artwork
+{
 
 inline constexpr int kThemes = 7;
 

@@ -5,7 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace ui {
+namespace ui
+{
 
 QRect CompactCheckDelegate::boxRect(const QRect& row)
 {

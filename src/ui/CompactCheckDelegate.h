@@ -5,11 +5,13 @@
 // current row of a focused list is framed.
 #include <QStyledItemDelegate>
 
-namespace ui {
+namespace ui
+{
 
-class CompactCheckDelegate : public QStyledItemDelegate {
+class CompactCheckDelegate : public QStyledItemDelegate
+{
     Q_OBJECT
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     static constexpr int kBox = 10;
@@ -20,7 +22,7 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-protected:
+  protected:
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
                      const QModelIndex& index) override;
 };

@@ -16,16 +16,18 @@
 #include <sys/resource.h>
 #endif
 
-namespace ui {
+namespace ui
+{
 
-class FirstPaintProbe : public QObject {
-public:
+class FirstPaintProbe : public QObject
+{
+  public:
     static bool requested() { return qEnvironmentVariableIsSet("QUARVEL_EXIT_AFTER_FIRST_PAINT"); }
 
     // Watches `window` (and is deleted with it).
     explicit FirstPaintProbe(QWidget* window) : QObject(window) { window->installEventFilter(this); }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint && !m_seen) {
@@ -36,7 +38,7 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     void report()
     {
         const long long cpuMicroseconds = static_cast<long long>(std::clock()) * 1000000LL / CLOCKS_PER_SEC;

@@ -12,8 +12,10 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-namespace ui {
-namespace {
+namespace ui
+{
+namespace
+{
 
 // Larger pictures than this are refused rather than allocated: no exhibit or question picture
 // comes near it, and a broken header must not make the program ask for gigabytes.
@@ -63,7 +65,8 @@ QImage decodeJpeg(const QByteArray& data, QString* error)
         return {};
     }
     jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.constData()), static_cast<unsigned long>(data.size()));
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.constData()),
+                 static_cast<unsigned long>(data.size()));
     jpeg_read_header(&info, TRUE);
     // Straight into Qt's 32-bit layout: no conversion when the picture is drawn.
     info.out_color_space = JCS_EXT_BGRX;

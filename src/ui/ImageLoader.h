@@ -8,7 +8,8 @@
 #include <QPixmap>
 #include <QString>
 
-namespace ui {
+namespace ui
+{
 
 QImage loadImage(const QString& path, QString* error = nullptr);
 QPixmap loadPicture(const QString& path, QString* error = nullptr);

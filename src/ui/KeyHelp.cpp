@@ -10,14 +10,17 @@
 #include <QPointer>
 #include <QTextEdit>
 
-namespace ui {
+namespace ui
+{
 
-namespace {
+namespace
+{
 
 constexpr auto kPanelName = "KeyHelpPanel";
 
-class KeyHelpPanel : public QFrame {
-public:
+class KeyHelpPanel : public QFrame
+{
+  public:
     KeyHelpPanel(QWidget* window, const QList<KeyHelpEntry>& entries) : QFrame(window), m_back(window->focusWidget())
     {
         setObjectName(QLatin1String(kPanelName));
@@ -81,7 +84,7 @@ public:
         deleteLater();
     }
 
-protected:
+  protected:
     bool event(QEvent* event) override
     {
         // Every key, Tab and Escape included, closes the panel and goes no further.
@@ -103,7 +106,7 @@ protected:
         return QFrame::event(event);
     }
 
-private:
+  private:
     QPointer<QWidget> m_back;
     bool m_closing = false;
 };

@@ -8,7 +8,8 @@ class QKeyEvent;
 class QObject;
 class QWidget;
 
-namespace ui {
+namespace ui
+{
 
 struct KeyHelpEntry {
     QString keys;   // as printed: "Tab / Shift+Tab"

@@ -9,8 +9,10 @@
 
 #include <bit>
 
-namespace ui {
-namespace {
+namespace ui
+{
+namespace
+{
 struct Recorder {
     bool automatic = qEnvironmentVariableIntValue("QUARVEL_TESTING") == 1;
     QQueue<QMessageBox::StandardButton> answers;
@@ -83,7 +85,8 @@ QMessageBox::StandardButton messageBox(QWidget* parent, const QString& title, co
     return QMessageBox::StandardButton(box.exec());
 }
 
-namespace testing {
+namespace testing
+{
 void answerBoxesAutomatically(bool on)
 {
     recorder().automatic = on;

@@ -6,7 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace ui {
+namespace ui
+{
 
 // Shows a modal box; returns the button pressed.
 QMessageBox::StandardButton messageBox(QWidget* parent, const QString& title, const QString& text,
@@ -29,7 +30,8 @@ struct ShownMessage {
 // is visible, else the screen being served; nullptr when no window of the program shows.
 QWidget* messageOwner(QWidget* parent);
 
-namespace testing {
+namespace testing
+{
 // Switches real boxes off: from now on boxes are recorded and answered from the queue
 // (the first of Ok/Yes when the queue is empty). Set automatically when QUARVEL_TESTING=1.
 void answerBoxesAutomatically(bool on = true);

@@ -7,7 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace ui {
+namespace ui
+{
 
 PictureButton::PictureButton(QWidget* parent, const QString& objectName) : QLabel(parent)
 {
@@ -31,9 +32,11 @@ void PictureButton::setPicture(const QPixmap& picture)
 {
     setPixmap(picture);
     // The face's average colour, taken once here rather than on every paint.
-    m_ring = picture.isNull()
-                 ? FocusRing{}
-                 : focusRingColours(picture.toImage().scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0));
+    m_ring =
+        picture.isNull()
+            ? FocusRing{}
+            : focusRingColours(
+                  picture.toImage().scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0));
     if (!picture.isNull())
         resize(picture.size());
 }
@@ -162,9 +165,9 @@ void PictureButton::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     // A button without a picture yet takes the palette's colours.
-    const FocusRing ring = m_ring.outer.isValid()
-                               ? m_ring
-                               : FocusRing{palette().color(QPalette::Highlight), palette().color(QPalette::HighlightedText)};
+    const FocusRing ring = m_ring.outer.isValid() ? m_ring
+                                                  : FocusRing{palette().color(QPalette::Highlight),
+                                                              palette().color(QPalette::HighlightedText)};
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(ring.outer, 2));
     painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 3, 3);

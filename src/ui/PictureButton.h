@@ -8,7 +8,8 @@
 #include <QLabel>
 #include <QPixmap>
 
-namespace ui {
+namespace ui
+{
 
 // The focus ring of a button whose face is `face`: a light ring in the face's own hue, lined inside
 // with a dark one, so it stands out from a dark face, a light face and the black behind the buttons,
@@ -19,9 +20,10 @@ struct FocusRing {
 };
 FocusRing focusRingColours(const QColor& face);
 
-class PictureButton : public QLabel {
+class PictureButton : public QLabel
+{
     Q_OBJECT
-public:
+  public:
     explicit PictureButton(QWidget* parent = nullptr, const QString& objectName = {});
 
     void setPicture(const QPixmap& picture);
@@ -39,11 +41,11 @@ public:
     // What a click, the keys and an accessibility action all end in.
     void activate();
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void clicked();
     void pressed(Qt::MouseButton button, QPoint position);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -52,7 +54,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     bool reacts(Qt::MouseButton button) const { return m_anyButton || button == Qt::LeftButton; }
     static bool isPressKey(int key) { return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter; }
     void sink();

@@ -2,9 +2,11 @@
 
 #include "ui/PictureButton.h"
 
-namespace ui {
+namespace ui
+{
 
-namespace {
+namespace
+{
 QAccessibleInterface* pictureButtonFactory(const QString& className, QObject* object)
 {
     if (className != QLatin1String(PictureButton::staticMetaObject.className()))

@@ -3,12 +3,14 @@
 // named by its caption or hint, whose press action is the button's own activate().
 #include <QAccessibleWidget>
 
-namespace ui {
+namespace ui
+{
 
 class PictureButton;
 
-class PictureButtonAccessible : public QAccessibleWidget {
-public:
+class PictureButtonAccessible : public QAccessibleWidget
+{
+  public:
     explicit PictureButtonAccessible(PictureButton* button);
 
     QString text(QAccessible::Text t) const override;
@@ -17,7 +19,7 @@ public:
     void doAction(const QString& actionName) override;
     QStringList keyBindingsForAction(const QString& actionName) const override;
 
-private:
+  private:
     PictureButton* button() const;
 };
 

@@ -6,7 +6,8 @@
 
 #include <algorithm>
 
-namespace ui {
+namespace ui
+{
 
 QPoint centredPosition(const QRect& over, const QSize& size, const QRect& available)
 {
@@ -30,7 +31,8 @@ void centreOver(QWidget* window, const QWidget* over)
 
 QSize pictureWindowClientSize(QSize picture, int heightMargin, int minimumWidth)
 {
-    return QSize(std::max(picture.width(), minimumWidth), picture.height() + std::max(0, heightMargin - kTitleBarAllowance));
+    return QSize(std::max(picture.width(), minimumWidth),
+                 picture.height() + std::max(0, heightMargin - kTitleBarAllowance));
 }
 
 void setUpPictureWindow(QWidget* window)

@@ -8,7 +8,8 @@
 
 class QWidget;
 
-namespace ui {
+namespace ui
+{
 
 // The top-left corner that centres a window of `size` over `over`, moved as little as needed to
 // lie inside `available` (when it fits there at all).

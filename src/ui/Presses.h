@@ -3,7 +3,8 @@
 // widget as a double-click instead of a second press; taking it as a press keeps the second click.
 #include <QEvent>
 
-namespace ui {
+namespace ui
+{
 
 inline bool isPress(const QEvent* event)
 {

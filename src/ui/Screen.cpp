@@ -10,9 +10,11 @@
 #include <QWindow>
 #include <QWindowStateChangeEvent>
 
-namespace ui {
+namespace ui
+{
 
-namespace {
+namespace
+{
 // Screens in the order they were last shown, the latest at the end.
 QList<QPointer<Screen>>& shownOrder()
 {
@@ -21,8 +23,9 @@ QList<QPointer<Screen>>& shownOrder()
 }
 
 // F1 (or "?") on any screen, whatever control has the focus: the screen's key help.
-class KeyHelpKey : public QObject {
-public:
+class KeyHelpKey : public QObject
+{
+  public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override
     {

@@ -6,11 +6,13 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace ui {
+namespace ui
+{
 
-class Screen : public QWidget {
+class Screen : public QWidget
+{
     Q_OBJECT
-public:
+  public:
     explicit Screen(const QString& objectName, QWidget* parent = nullptr);
 
     // Shows the screen modally and returns when it is hidden or closed. Nothing is shown when
@@ -49,7 +51,7 @@ public:
     // without a window manager to activate it).
     void setVisible(bool visible) override;
 
-protected:
+  protected:
     // Asked before a modal showing; a screen that cannot be built (and has said why) returns false.
     virtual bool FormCanShow() { return true; }
     virtual void FormPrepare() {}
@@ -66,7 +68,7 @@ protected:
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     bool m_modal = false;
     bool m_prepared = false;
     bool m_minimisedWithOwner = false;

@@ -4,8 +4,10 @@
 #include <QFileInfo>
 #include <QUrl>
 
-namespace ui {
-namespace {
+namespace ui
+{
+namespace
+{
 std::function<void(const QString&, bool)>& opener()
 {
     static std::function<void(const QString&, bool)> f;
@@ -25,7 +27,8 @@ void openExternal(const QString& target, bool maximised)
     QDesktopServices::openUrl(isAddress ? QUrl(target) : QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath()));
 }
 
-namespace testing {
+namespace testing
+{
 void setOpener(std::function<void(const QString&, bool)> f)
 {
     opener() = std::move(f);

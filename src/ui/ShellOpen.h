@@ -3,12 +3,14 @@
 #include <QString>
 #include <functional>
 
-namespace ui {
+namespace ui
+{
 
 // `maximised` is a wish; desktops that cannot honour it ignore it.
 void openExternal(const QString& target, bool maximised = true);
 
-namespace testing {
+namespace testing
+{
 // Replaces the opener (tests record targets instead of starting a browser).
 void setOpener(std::function<void(const QString& target, bool maximised)> opener);
 } // namespace testing

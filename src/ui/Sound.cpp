@@ -8,9 +8,11 @@
 #include <QLibrary>
 #include <QtDebug>
 
-namespace ui {
+namespace ui
+{
 
-namespace soundmodule {
+namespace soundmodule
+{
 
 QStringList candidates()
 {
@@ -36,7 +38,8 @@ PlayFunction load(const QStringList& candidates, QString* why)
 
 } // namespace soundmodule
 
-namespace {
+namespace
+{
 
 QStringList& log()
 {
@@ -86,7 +89,8 @@ void playSound(const QString& relativePath)
     }
 }
 
-namespace testing {
+namespace testing
+{
 QStringList playedSounds()
 {
     return log();

@@ -6,11 +6,13 @@
 #include <QString>
 #include <QStringList>
 
-namespace ui {
+namespace ui
+{
 
 void playSound(const QString& relativePath);
 
-namespace testing {
+namespace testing
+{
 QStringList playedSounds();
 void clearPlayedSounds();
 } // namespace testing

@@ -5,7 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace ui::soundmodule {
+namespace ui::soundmodule
+{
 
 // The module's one entry point: plays the wave file at an absolute path, asynchronously; an empty
 // path stops every sound still playing.

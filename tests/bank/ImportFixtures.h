@@ -2,16 +2,17 @@
 // Imports GIFT or Moodle XML text in-process and reads the result back as the program would.
 #include "bank/Cp932.h"
 #include "bank/QuestionFile.h"
-#include "bank/source/QuestionSource.h"
 #include "bank/import/GiftReader.h"
 #include "bank/import/ImportSource.h"
 #include "bank/import/MoodleXmlReader.h"
+#include "bank/source/QuestionSource.h"
 
 #include <QTest>
 
 #include <memory>
 
-namespace importfixtures {
+namespace importfixtures
+{
 
 enum class Format { Gift, MoodleXml };
 

@@ -9,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-namespace qdffixtures {
+namespace qdffixtures
+{
 
 inline std::string sj(const char* utf8)
 {

@@ -3,9 +3,10 @@
 
 #include <QStringDecoder>
 
-class TestCp932 : public QObject {
+class TestCp932 : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void roundTripsWindowsOnlyCharacters_data()
     {
         QTest::addColumn<QString>("text");
@@ -15,7 +16,8 @@ private Q_SLOTS:
         QTest::newRow("roman one") << QStringLiteral("Ⅰ") << QByteArray("\x87\x54");
         QTest::newRow("not sign") << QStringLiteral("￢") << QByteArray("\x81\xca");
         QTest::newRow("half-width katakana") << QStringLiteral("ｱｲｳ") << QByteArray("\xb1\xb2\xb3");
-        QTest::newRow("mixed") << QStringLiteral("テスト名 : ABC") << QByteArray("\x83\x65\x83\x58\x83\x67\x96\xbc : ABC");
+        QTest::newRow("mixed") << QStringLiteral("テスト名 : ABC")
+                               << QByteArray("\x83\x65\x83\x58\x83\x67\x96\xbc : ABC");
     }
     void roundTripsWindowsOnlyCharacters()
     {
@@ -43,7 +45,8 @@ private Q_SLOTS:
         QVERIFY(!cp932::fromUnicodeStrict(QStringLiteral("😀")).has_value());
         QCOMPARE(cp932::fromUnicodeStrict(QStringLiteral("テ")).value(), std::string("\x83\x65"));
         // A run of failures, one per character, and the kept converters still convert.
-        QCOMPARE(cp932::fromUnicode(QString(200, QChar(0xE4)) + QStringLiteral("テ")), std::string(200, '?') + "\x83\x65");
+        QCOMPARE(cp932::fromUnicode(QString(200, QChar(0xE4)) + QStringLiteral("テ")),
+                 std::string(200, '?') + "\x83\x65");
         QCOMPARE(cp932::toUnicode(std::string(50, '\x80') + "\x83\x65").right(1), QStringLiteral("テ"));
     }
 

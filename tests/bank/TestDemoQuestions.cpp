@@ -1,8 +1,8 @@
 // The demo installation's question sources (data/questions/<vendor>/*.qsrc) pack, read and check
 // cleanly, so broken demo data fails here rather than when the demo is staged or used.
 #include "bank/Cp932.h"
-#include "bank/source/QuestionSource.h"
 #include "bank/TestSettingsFile.h"
+#include "bank/source/QuestionSource.h"
 #include "session/QuestionLayout.h"
 #include "styles/GraphicStyle.h"
 #include "styles/StyleQuestion.h"
@@ -15,7 +15,8 @@
 #include <memory>
 #include <set>
 
-namespace {
+namespace
+{
 
 QString questionsDir()
 {
@@ -34,9 +35,10 @@ QStringList demoSources()
 
 } // namespace
 
-class TestDemoQuestions : public QObject {
+class TestDemoQuestions : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase()
     {
         if (qEnvironmentVariableIsEmpty("QUARVEL_SOURCE_DIR"))
@@ -113,7 +115,8 @@ private Q_SLOTS:
             const QString ini = info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".ini");
             if (!QFileInfo::exists(ini))
                 continue;
-            install.writeFile(QStringLiteral("QDAT/%1/%2.ini").arg(vendor, info.completeBaseName()), testsupport::readBytes(ini));
+            install.writeFile(QStringLiteral("QDAT/%1/%2.ini").arg(vendor, info.completeBaseName()),
+                              testsupport::readBytes(ini));
             if (ReadCaseStudy(path).present) {
                 QVERIFY(!ReadCaseStudy(path).lines.empty());
                 caseStudyTest = path;
@@ -172,8 +175,8 @@ private Q_SLOTS:
                     QVERIFY2(answer.count() >= 1 && answer.brokenAreas().empty(), qPrintable(where));
                     QCOMPARE(style.correctChoice, 1);
                     for (const auto& area : answer.areas())
-                        QVERIFY2(QRect(QPoint(0, 0), first.size()).contains(QRect(QPoint(area->x1, area->y1),
-                                                                                  QPoint(area->x2, area->y2))),
+                        QVERIFY2(QRect(QPoint(0, 0), first.size())
+                                     .contains(QRect(QPoint(area->x1, area->y1), QPoint(area->x2, area->y2))),
                                  qPrintable(where));
                 }
                 if (q.style == kStyleTextEntry) {

@@ -7,7 +7,8 @@
 
 using namespace importfixtures;
 
-namespace {
+namespace
+{
 
 // `count` questions, each in its own category/sub-category as `path(i)` says, with `choices` answers.
 std::string manyQuestions(int count, const std::function<QString(int)>& path, int choices = 2)
@@ -24,9 +25,10 @@ std::string manyQuestions(int count, const std::function<QString(int)>& path, in
 
 } // namespace
 
-class TestGiftImport : public QObject {
+class TestGiftImport : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void mapping_data()
     {
         QTest::addColumn<QByteArray>("gift");
@@ -38,39 +40,49 @@ private Q_SLOTS:
 
         QTest::newRow("single choice, name and BOM")
             << QByteArray("\xEF\xBB\xBF// a comment line\n::Q1:: Which? {=right ~wrong1 ~wrong2}\n") << 1 << 1
-            << QStringList{"right", "wrong1", "wrong2"} << "Which?" << "";
+            << QStringList{"right", "wrong1", "wrong2"} << "Which?"
+            << "";
         QTest::newRow("answers over several lines with feedback")
             << QByteArray("What is 2+2? {\n  ~3 #too small\n  =4 #right\n\n  ~5\n####Count them.\n}\n") << 1 << 1
-            << QStringList{"4", "3", "5"} << "What is 2+2?" << "Count them.\na: right\nb: too small";
+            << QStringList{"4", "3", "5"} << "What is 2+2?"
+            << "Count them.\na: right\nb: too small";
         QTest::newRow("partial credit counts as wrong")
-            << QByteArray("Q {=%100%A ~%50%B ~C}") << 1 << 1 << QStringList{"A", "B", "C"} << "Q" << "";
+            << QByteArray("Q {=%100%A ~%50%B ~C}") << 1 << 1 << QStringList{"A", "B", "C"} << "Q"
+            << "";
         QTest::newRow("positive weights adding to 100: multiple choice")
-            << QByteArray("Q {~%50%A ~%-100%C ~%50%B}") << 2 << 2 << QStringList{"A", "B", "C"} << "Q" << "";
-        QTest::newRow("thirds add up to 100")
-            << QByteArray("Q {~%33.33333%A ~%33.33333%B ~%33.33333%C ~D}") << 2 << 3
-            << QStringList{"A", "B", "C", "D"} << "Q" << "";
+            << QByteArray("Q {~%50%A ~%-100%C ~%50%B}") << 2 << 2 << QStringList{"A", "B", "C"} << "Q"
+            << "";
+        QTest::newRow("thirds add up to 100") << QByteArray("Q {~%33.33333%A ~%33.33333%B ~%33.33333%C ~D}") << 2 << 3
+                                              << QStringList{"A", "B", "C", "D"} << "Q"
+                                              << "";
         QTest::newRow("true") << QByteArray("Grass is green. {T}") << 1 << 1 << QStringList{"正しい", "誤り"}
-                              << "Grass is green." << "";
-        QTest::newRow("false with feedback")
-            << QByteArray("The sun is cold. {FALSE#wrong, it is hot#right}") << 1 << 1
-            << QStringList{"誤り", "正しい"} << "The sun is cold." << "a: right\nb: wrong, it is hot";
-        QTest::newRow("missing word")
-            << QByteArray("Water boils at {=100 ~50 ~80} degrees.") << 1 << 1 << QStringList{"100", "50", "80"}
-            << "Water boils at ＿＿＿ degrees." << "";
-        QTest::newRow("escapes")
-            << QByteArray("Esc \\= \\~ \\# \\{ \\} \\: \\\\ end\\nnext {=a\\=b ~c\\#d ~e\\~f}") << 1 << 1
-            << QStringList{"a=b", "c#d", "e~f"} << "Esc = ~ # { } : \\ end\nnext" << "";
+                              << "Grass is green."
+                              << "";
+        QTest::newRow("false with feedback") << QByteArray("The sun is cold. {FALSE#wrong, it is hot#right}") << 1 << 1
+                                             << QStringList{"誤り", "正しい"} << "The sun is cold."
+                                             << "a: right\nb: wrong, it is hot";
+        QTest::newRow("missing word") << QByteArray("Water boils at {=100 ~50 ~80} degrees.") << 1 << 1
+                                      << QStringList{"100", "50", "80"} << "Water boils at ＿＿＿ degrees."
+                                      << "";
+        QTest::newRow("escapes") << QByteArray("Esc \\= \\~ \\# \\{ \\} \\: \\\\ end\\nnext {=a\\=b ~c\\#d ~e\\~f}")
+                                 << 1 << 1 << QStringList{"a=b", "c#d", "e~f"} << "Esc = ~ # { } : \\ end\nnext"
+                                 << "";
         QTest::newRow("short answer") << QByteArray("Who? {=Alice =%50%alice smith}") << 5 << 1
-                                      << QStringList{"a@Alice", "b@off", "c@21"} << "Who?" << "";
-        QTest::newRow("exact number") << QByteArray("Year? {#1822}") << 5 << 1
-                                      << QStringList{"a@1822", "b@off", "c@14"} << "Year?" << "";
-        QTest::newRow("number with zero tolerance") << QByteArray("Year? {#1822:0}") << 5 << 1
-                                                    << QStringList{"a@1822", "b@off", "c@14"} << "Year?" << "";
-        QTest::newRow("html text with an entity")
-            << QByteArray("[html]<p>A &amp; B<br>C&#12354;</p> {=x ~y}") << 1 << 1 << QStringList{"x", "y"}
-            << "A & B\nCあ" << "";
-        QTest::newRow("wave dash becomes the CP932 tilde")
-            << QByteArray("Range 1\xE3\x80\x9C" "5 {=a ~b}") << 1 << 1 << QStringList{"a", "b"} << "Range 1～5" << "";
+                                      << QStringList{"a@Alice", "b@off", "c@21"} << "Who?"
+                                      << "";
+        QTest::newRow("exact number") << QByteArray("Year? {#1822}") << 5 << 1 << QStringList{"a@1822", "b@off", "c@14"}
+                                      << "Year?"
+                                      << "";
+        QTest::newRow("number with zero tolerance")
+            << QByteArray("Year? {#1822:0}") << 5 << 1 << QStringList{"a@1822", "b@off", "c@14"} << "Year?"
+            << "";
+        QTest::newRow("html text with an entity") << QByteArray("[html]<p>A &amp; B<br>C&#12354;</p> {=x ~y}") << 1 << 1
+                                                  << QStringList{"x", "y"} << "A & B\nCあ"
+                                                  << "";
+        QTest::newRow("wave dash becomes the CP932 tilde") << QByteArray("Range 1\xE3\x80\x9C"
+                                                                         "5 {=a ~b}")
+                                                           << 1 << 1 << QStringList{"a", "b"} << "Range 1～5"
+                                                           << "";
     }
     void mapping()
     {
@@ -92,12 +104,13 @@ private Q_SLOTS:
         QTest::newRow("two blanks: cloze") << QByteArray("A {=x ~y} and {=z ~w}.") << 1 << "skipped: cloze";
         QTest::newRow("empty short answer") << QByteArray("Q {=}") << 1 << "skipped: the answer at 100 % is empty";
         QTest::newRow("weights below 100") << QByteArray("Q {~%40%A ~%40%B ~C}") << 1 << "add up to 80 %";
-        QTest::newRow("two answers at 100") << QByteArray("Q {=A =%100%B ~C}\n") << 1
-                                            << "2 answers at 100 %: a single-choice question has one";
+        QTest::newRow("two answers at 100")
+            << QByteArray("Q {=A =%100%B ~C}\n") << 1 << "2 answers at 100 %: a single-choice question has one";
         QTest::newRow("partial credit") << QByteArray("Q {=A ~%50%B ~C}") << 0
                                         << "bank.gift:3: answers with partial credit count as wrong: \"B\" (50 %)";
-        QTest::newRow("further short answers") << QByteArray("Q {=cat =dog}") << 0
-                                               << "only \"cat\" is kept as the correct text; also accepted were \"dog\"";
+        QTest::newRow("further short answers")
+            << QByteArray("Q {=cat =dog}") << 0
+            << "only \"cat\" is kept as the correct text; also accepted were \"dog\"";
         QTest::newRow("three-level category")
             << QByteArray("$CATEGORY: $course$/Net/Routing/Static\n\nQ {=a ~b}") << 0
             << "category Net/Routing/Static: the levels below \"Net/Routing\" are merged into it";
@@ -127,7 +140,7 @@ private Q_SLOTS:
         QVERIFY(!imported.error);
         const QuestionBank& bank = *imported.bank;
         QCOMPARE(bank.categoryCount, 2);
-        QCOMPARE(bank.category(1).name, std::string("bank"));    // named after the file
+        QCOMPARE(bank.category(1).name, std::string("bank")); // named after the file
         QCOMPARE(bank.category(1).sub(1).name, std::string("bank"));
         QCOMPARE(bank.category(2).name, std::string("Net"));
         QCOMPARE(bank.category(2).sub(1).name, std::string("Routing"));
@@ -163,9 +176,9 @@ private Q_SLOTS:
         auto one = [](int) { return QStringLiteral("A/B"); };
         QTest::newRow("500 questions") << QByteArray::fromStdString(manyQuestions(501, one))
                                        << "bank.gift:2003: more than 500 questions: this is question 501";
-        QTest::newRow("50 categories")
-            << QByteArray::fromStdString(manyQuestions(51, [](int i) { return QStringLiteral("C%1/S").arg(i); }))
-            << "bank.gift:203: more than 50 categories: \"C50\" would be category 51";
+        QTest::newRow("50 categories") << QByteArray::fromStdString(manyQuestions(51, [](int i) {
+            return QStringLiteral("C%1/S").arg(i);
+        })) << "bank.gift:203: more than 50 categories: \"C50\" would be category 51";
         QTest::newRow("20 sub-categories")
             << QByteArray::fromStdString(manyQuestions(21, [](int i) { return QStringLiteral("C/S%1").arg(i); }))
             << "bank.gift:83: more than 20 sub-categories in category \"C\": \"S20\" would be number 21";
@@ -189,7 +202,8 @@ private Q_SLOTS:
 
         QTest::newRow("ends inside {") << QByteArray("Q1 {=a ~b}\n\nQ2 {=a\n~b\n\n~c")
                                        << "bank.gift:3: the answer list opened here is not closed with \"}\"";
-        QTest::newRow("name not closed") << QByteArray("\n::Q1 text {=a}") << "bank.gift:2: the question's name is not closed";
+        QTest::newRow("name not closed") << QByteArray("\n::Q1 text {=a}")
+                                         << "bank.gift:2: the question's name is not closed";
         QTest::newRow("not UTF-8") << QByteArray("Q {=a}\n\xFF\xFE") << "bank.gift:2: the line is not UTF-8 text";
     }
     void brokenFiles()

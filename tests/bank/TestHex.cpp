@@ -2,9 +2,10 @@
 #include "bank/Hex.h"
 #include "support/TestSupport.h"
 
-class TestHex : public QObject {
+class TestHex : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void decodesPairsOfDigits_data()
     {
         QTest::addColumn<QByteArray>("digits");
@@ -20,7 +21,9 @@ private Q_SLOTS:
         QTest::newRow("digit neighbours") << QByteArray("/:") << false << QByteArray();
         QTest::newRow("sign") << QByteArray("+1") << false << QByteArray();
         QTest::newRow("blank") << QByteArray("4 ") << false << QByteArray();
-        QTest::newRow("high byte") << QByteArray("\xA4" "1") << false << QByteArray();
+        QTest::newRow("high byte") << QByteArray("\xA4"
+                                                 "1")
+                                   << false << QByteArray();
     }
     void decodesPairsOfDigits()
     {

@@ -6,9 +6,10 @@
 
 using namespace htmlpage;
 
-class TestHtmlPage : public QObject {
+class TestHtmlPage : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void escapesWhereTheValueLands()
     {
         QCOMPARE(escapeText("<b>\"A&B\"</b>'"), std::string("&lt;b&gt;&quot;A&amp;B&quot;&lt;/b&gt;&#39;"));

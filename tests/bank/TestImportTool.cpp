@@ -10,7 +10,8 @@
 using testsupport::readBytes;
 using testsupport::runTool;
 
-namespace {
+namespace
+{
 
 const char* kGift = "// two good questions, one essay\n"
                     "$CATEGORY: $course$/Net/Routing\n\n"
@@ -65,9 +66,10 @@ QString pack(const testsupport::TempInstall& dir, const QString& name, const std
 
 } // namespace
 
-class TestImportTool : public QObject {
+class TestImportTool : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase()
     {
         if (qEnvironmentVariableIsEmpty("QUARVEL_TOOL"))
@@ -99,10 +101,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("exitCode");
         QTest::newRow("ends inside {") << QStringList{"import", "gift"} << QByteArray("Q {=a ~b") << 1;
         QTest::newRow("nothing importable") << QStringList{"import", "gift"} << QByteArray("Essay {}") << 1;
-        QTest::newRow("XML not well-formed") << QStringList{"import", "moodlexml"} << QByteArray("<quiz><question>") << 1;
+        QTest::newRow("XML not well-formed")
+            << QStringList{"import", "moodlexml"} << QByteArray("<quiz><question>") << 1;
         QTest::newRow("unknown format") << QStringList{"import", "aiken"} << QByteArray("Q {=a ~b}") << 2;
-        QTest::newRow("unknown option") << QStringList{"import", "gift", "--colour", "red"} << QByteArray("Q {=a ~b}") << 2;
-        QTest::newRow("option without value") << QStringList{"import", "gift", "--code"} << QByteArray("Q {=a ~b}") << 2;
+        QTest::newRow("unknown option") << QStringList{"import", "gift", "--colour", "red"} << QByteArray("Q {=a ~b}")
+                                        << 2;
+        QTest::newRow("option without value")
+            << QStringList{"import", "gift", "--code"} << QByteArray("Q {=a ~b}") << 2;
     }
     void failuresWriteNothing()
     {
@@ -136,7 +141,8 @@ private Q_SLOTS:
         run = runTool({"import", "moodlexml", xml, dir.root() + QStringLiteral("back/rt.qsrc"), "--code", "QV-RT",
                        "--images", images});
         QVERIFY2(run.exitCode == 0, run.err.constData());
-        const QString back = pack(dir, QStringLiteral("back/rt"), readBytes(dir.root() + QStringLiteral("back/rt.qsrc")));
+        const QString back =
+            pack(dir, QStringLiteral("back/rt"), readBytes(dir.root() + QStringLiteral("back/rt.qsrc")));
         const auto before = loadBank(qdf);
         const auto after = loadBank(back);
         QCOMPARE(after->recordsRead, 4);
@@ -177,10 +183,12 @@ private Q_SLOTS:
         const QString qdf = pack(dir, QStringLiteral("demo"), readBytes(source));
         auto run = runTool({"export", "moodlexml", qdf, dir.root() + QStringLiteral("demo.xml")});
         QVERIFY2(run.exitCode == 0, run.err.constData());
-        run = runTool({"import", "moodlexml", dir.root() + QStringLiteral("demo.xml"), dir.root() + QStringLiteral("back.qsrc")});
+        run = runTool(
+            {"import", "moodlexml", dir.root() + QStringLiteral("demo.xml"), dir.root() + QStringLiteral("back.qsrc")});
         QVERIFY2(run.exitCode == 0, run.err.constData());
         const auto before = loadBank(qdf);
-        const auto after = loadBank(pack(dir, QStringLiteral("back"), readBytes(dir.root() + QStringLiteral("back.qsrc"))));
+        const auto after =
+            loadBank(pack(dir, QStringLiteral("back"), readBytes(dir.root() + QStringLiteral("back.qsrc"))));
         // Match by text: the export groups questions by category. The pictures are not beside this
         // copy, so exhibits stay behind and only the image line differs.
         const auto withoutImageLine = [](const std::string& text) {

@@ -1,7 +1,7 @@
 // quarvel-tool scramble / qdf ... run as a program, the way authors and the demo staging use it.
+#include "QdfFixtures.h"
 #include "bank/QuestionFileWriter.h"
 #include "support/TestSupport.h"
-#include "QdfFixtures.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -10,7 +10,8 @@
 
 using namespace qdffixtures;
 
-namespace {
+namespace
+{
 
 using Run = testsupport::ToolRun;
 
@@ -43,9 +44,10 @@ const char* kSource = "mock: 1/80\n"
 
 } // namespace
 
-class TestQdfTool : public QObject {
+class TestQdfTool : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase()
     {
         if (qEnvironmentVariableIsEmpty("QUARVEL_TOOL"))
@@ -65,7 +67,8 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 0);
         // The keys in the documented order.
         qsizetype last = -1;
-        for (const char* key : {"formatTag", "mockCount", "targetRate", "code", "title", "badges", "updated", "questionCount"}) {
+        for (const char* key :
+             {"formatTag", "mockCount", "targetRate", "code", "title", "badges", "updated", "questionCount"}) {
             const qsizetype at = run.out.indexOf(QByteArray("\"") + key + "\":");
             QVERIFY2(at > last, key);
             last = at;
@@ -136,8 +139,9 @@ private Q_SLOTS:
             }
             QCOMPARE(run.exitCode, 1);
             QVERIFY(run.out.isEmpty());
-            QVERIFY2(run.err.startsWith((broken + QStringLiteral(":59: stored choice count 0 is outside 1..10")).toUtf8()),
-                     run.err.constData());
+            QVERIFY2(
+                run.err.startsWith((broken + QStringLiteral(":59: stored choice count 0 is outside 1..10")).toUtf8()),
+                run.err.constData());
         }
         const Run missing = tool({"qdf", "json", install.root() + QStringLiteral("none.qdf")});
         QCOMPARE(missing.exitCode, 1);
@@ -163,7 +167,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("warning");
         const int r = 54; // first record's number line
         QTest::newRow("header count above records") << 2 << 10 << "7" << 7 << ":10: warning: the header gives 7";
-        QTest::newRow("correct above shown") << 1 << r + 7 << "3" << 1 << QString(":%1: warning: question 1 has 3").arg(r);
+        QTest::newRow("correct above shown")
+            << 1 << r + 7 << "3" << 1 << QString(":%1: warning: question 1 has 3").arg(r);
     }
 
     void admittedFilesPrintTheirBank()
@@ -202,10 +207,12 @@ private Q_SLOTS:
 
     void scrambleKeepsLineEnds()
     {
-        const QByteArray in("abc\r\nXYZ\n\x82\xA0\x82\xC0\r\n\x83\x40" "0@\n\x89");
+        const QByteArray in("abc\r\nXYZ\n\x82\xA0\x82\xC0\r\n\x83\x40"
+                            "0@\n\x89");
         const Run run = tool({"scramble"}, in);
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QByteArray("nop\r\nKLM\n\x82\xC0\x82\xA0\r\n\x83\x50" "0@\n\x89"));
+        QCOMPARE(run.out, QByteArray("nop\r\nKLM\n\x82\xC0\x82\xA0\r\n\x83\x50"
+                                     "0@\n\x89"));
         QCOMPARE(tool({"scramble"}, run.out).out, in);
     }
 

@@ -1,14 +1,15 @@
+#include "QdfFixtures.h"
 #include "bank/Cp932.h"
 #include "bank/QuestionFile.h"
 #include "bank/QuestionFileWriter.h"
 #include "support/TestSupport.h"
-#include "QdfFixtures.h"
 
 #include <memory>
 
 using namespace qdffixtures;
 
-namespace {
+namespace
+{
 
 void compareBanks(const QuestionBank& got, const QuestionBank& want)
 {
@@ -50,7 +51,6 @@ void compareBanks(const QuestionBank& got, const QuestionBank& want)
     }
 }
 
-
 constexpr int kFirstRecordLine = 10 + 42 + 1 + 1; // header, one category, "*CE"
 
 std::optional<FileError> loadBytes(const std::string& bytes, QuestionBank& bank)
@@ -60,9 +60,10 @@ std::optional<FileError> loadBytes(const std::string& bytes, QuestionBank& bank)
 
 } // namespace
 
-class TestQuestionFile : public QObject {
+class TestQuestionFile : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void writerAndReaderRoundTrip()
     {
         QuestionHeader header;
@@ -107,8 +108,12 @@ private Q_SLOTS:
         QTest::newRow("90-97 lead") << QByteArray("\x90\x40\x97\x9E") << QByteArray("\xE0\x40\xE7\x9E");
         QTest::newRow("lead with low trail stays") << QByteArray("\x89\x3F") << QByteArray("\x89\x3F");
         QTest::newRow("83 70-7F stays") << QByteArray("\x83\x70\x83\x7F") << QByteArray("\x83\x70\x83\x7F");
-        QTest::newRow("half-width kana pairs, hiding the next letter") << QByteArray("\xB1" "a" "b")
-                                                                      << QByteArray("\xB1" "a" "o");
+        QTest::newRow("half-width kana pairs, hiding the next letter") << QByteArray("\xB1"
+                                                                                     "a"
+                                                                                     "b")
+                                                                       << QByteArray("\xB1"
+                                                                                     "a"
+                                                                                     "o");
         QTest::newRow("dangling lead byte kept alone") << QByteArray("a\x83") << QByteArray("n\x83");
         QTest::newRow("empty") << QByteArray() << QByteArray();
     }
@@ -179,7 +184,8 @@ private Q_SLOTS:
             want += "*AE\r\n";
         for (int k = 0; k < 11; ++k)
             want += "\r\n";
-        want += "m\r\n*EE\r\ners\r\nc1\r\nNull\r\nNull\r\nNull\r\nNull\r\nNull\r\nNull\r\nY\r\nuggc://u/\r\n\r\n\r\n*EOF\r\n";
+        want += "m\r\n*EE\r\ners\r\nc1\r\nNull\r\nNull\r\nNull\r\nNull\r\nNull\r\nNull\r\nY\r\nuggc://u/"
+                "\r\n\r\n\r\n*EOF\r\n";
         QCOMPARE(QByteArray::fromStdString(QuestionFileBytes(header, *bank)), QByteArray::fromStdString(want));
     }
 
@@ -187,8 +193,8 @@ private Q_SLOTS:
     {
         RawFile f;
         f.add(kFormatTag);
-        f.add("3");        // a count without "/" and target rate
-        f.add(" 20 ");     // blanks around a number are allowed
+        f.add("3");    // a count without "/" and target rate
+        f.add(" 20 "); // blanks around a number are allowed
         for (const char* l : {"QV-9", "T", "1", "x", "3", "20260505050505", "1"})
             f.add(l);
         addCategory(f, "A", 2);
@@ -352,7 +358,8 @@ private Q_SLOTS:
     void headerOfAFileWithoutTheFormatTag()
     {
         testsupport::TempInstall install;
-        const QString path = install.writeFile(QStringLiteral("x.qdf"), std::string("QFileFormat-v1.3\r\nnot a number\r\n"));
+        const QString path =
+            install.writeFile(QStringLiteral("x.qdf"), std::string("QFileFormat-v1.3\r\nnot a number\r\n"));
         QuestionHeader header;
         QCOMPARE(ReadQuestionHeader(path, header, true), std::nullopt);
         QVERIFY(!header.hasFormatTag());
@@ -403,15 +410,16 @@ private Q_SLOTS:
         QTest::newRow("ends before *CE") << cut(52) << 53 << "category table";
         QTest::newRow("ends inside the question text") << cut(r + 3) << r + 3 << "no \"*QE\"";
         QTest::newRow("ends inside a choice") << cut(r + 9) << r + 9 << "choice 1";
-        QTest::newRow("ends inside the ignored lines") << cut(r + 25) << r + 26 << QString("record begun at line %1").arg(r);
+        QTest::newRow("ends inside the ignored lines")
+            << cut(r + 25) << r + 26 << QString("record begun at line %1").arg(r);
         QTest::newRow("ends inside the explanation") << cut(r + 32) << r + 32 << "no \"*EE\"";
         QTest::newRow("ends inside the references") << cut(r + 40) << r + 41 << "record";
         {
             RawFile f = minimalFile();
             f.lines.back() = "";
             f.add("");
-            QTest::newRow("empty line after a separator") << QByteArray::fromStdString(f.bytes()) << r + kRecordLines
-                                                          << "question number: \"\" is not a number";
+            QTest::newRow("empty line after a separator")
+                << QByteArray::fromStdString(f.bytes()) << r + kRecordLines << "question number: \"\" is not a number";
         }
         {
             RawFile f = minimalFile(kMaxQuestions + 1);

@@ -1,13 +1,14 @@
+#include "QdfFixtures.h"
 #include "bank/QuestionFileWriter.h"
 #include "bank/source/QuestionSource.h"
 #include "support/TestSupport.h"
-#include "QdfFixtures.h"
 
 #include <algorithm>
 
 using namespace qdffixtures;
 
-namespace {
+namespace
+{
 
 const char* kSource = R"(# a comment
 mock: 2/70
@@ -91,9 +92,10 @@ void roundTrip(const std::string& qdf)
 
 } // namespace
 
-class TestQuestionSource : public QObject {
+class TestQuestionSource : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void packReadsAsWritten()
     {
         auto bank = std::make_unique<QuestionBank>();
@@ -182,14 +184,14 @@ private Q_SLOTS:
         auto at = [](RawFile& file, int line) -> std::string& { return file.lines[size_t(line - 1)]; };
         RawFile f = minimalFile(2);
         at(f, 53) = " *CE ";
-        at(f, r + 4) = "*QE\t";                      // the question text's marker with a tab
-        at(f, r + 22) = "ignored Line \x82\xA0";     // an ignored line with content
-        at(f, r + 34) = "Ahyy";                       // the text "Null", stored scrambled
-        at(f, r + 35) = "  Null";                     // "no entry" with blanks
+        at(f, r + 4) = "*QE\t";                  // the question text's marker with a tab
+        at(f, r + 22) = "ignored Line \x82\xA0"; // an ignored line with content
+        at(f, r + 34) = "Ahyy";                  // the text "Null", stored scrambled
+        at(f, r + 35) = "  Null";                // "no entry" with blanks
         at(f, r + 36) = "Null";
-        at(f, r + 37) = "0";                          // a page "0" written out
+        at(f, r + 37) = "0"; // a page "0" written out
         at(f, r + 42) = "caption\twith tab";
-        at(f, r + 46) = "----";                       // a separator with content
+        at(f, r + 46) = "----"; // a separator with content
         f.lines.back() = " *EOF";
         f.add("text after the end");
         row("markers, separators, references, trailer", f);
@@ -200,7 +202,7 @@ private Q_SLOTS:
             at(g, r + 9) = ScrambleLine("   choice with blanks around   ");
             at(g, r + 10) = "  *AE";
             g.lines.insert(g.lines.begin() + r + 8, "*QE"); // the text "*DR" is fine in a choice
-            g.lines.pop_back(); // no separator at all after the last record
+            g.lines.pop_back();                             // no separator at all after the last record
             row("odd bytes and blocks", g);
         }
         {
@@ -210,8 +212,8 @@ private Q_SLOTS:
         }
         {
             RawFile g = minimalFile(1);
-            g.lines[size_t(r + 2)] = "";                        // question text: one empty line
-            g.lines.insert(g.lines.begin() + r + 3, "");        // and another
+            g.lines[size_t(r + 2)] = "";                 // question text: one empty line
+            g.lines.insert(g.lines.begin() + r + 3, ""); // and another
             row("blank question text", g);
         }
     }
@@ -247,7 +249,7 @@ private Q_SLOTS:
 
     void packErrorsNameTheSourceLine_data()
     {
-        QTest::addColumn<QString>("edit");   // "LINE=text" replaces a line of kSource, "+text" appends
+        QTest::addColumn<QString>("edit"); // "LINE=text" replaces a line of kSource, "+text" appends
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("message");
         QTest::newRow("unknown key") << "2=mocks: 1/1" << 2 << "unknown field";
@@ -266,8 +268,9 @@ private Q_SLOTS:
         QTest::newRow("missing header field") << "3=" << 1 << "\"minutes:\" is missing";
         QTest::newRow("stored above 10 (reader)") << "43=stored: 11" << 43 << "stored choice count";
         QTest::newRow("category beyond table (reader)") << "21=category: 3" << 21 << "outside 1..2";
-        QTest::newRow("eleventh choice") << "+choice: 5\nchoice: 6\nchoice: 7\nchoice: 8\nchoice: 9\nchoice: 10\nchoice: 11"
-                                         << 60 << "more than 10 choices";
+        QTest::newRow("eleventh choice")
+            << "+choice: 5\nchoice: 6\nchoice: 7\nchoice: 8\nchoice: 9\nchoice: 10\nchoice: 11" << 60
+            << "more than 10 choices";
         QTest::newRow("field after trailer") << "+trailer:\n| *EOF\nstyle: 1" << 56 << "may follow";
         QTest::newRow("invalid UTF-8") << QString("5=title: \x01") << 5 << "";
     }

@@ -2,7 +2,8 @@
 #include "bank/TestSettingsFile.h"
 #include "support/TestSupport.h"
 
-namespace {
+namespace
+{
 
 std::string sj(const char* utf8)
 {
@@ -10,7 +11,7 @@ std::string sj(const char* utf8)
 }
 
 const std::array<std::string, 5> kDefaults = {
-    sj("レベル:A 合格安心"), sj("レベル:B ぎりぎり合格"), sj("レベル:C あとちょっと"),
+    sj("レベル:A 合格安心"),     sj("レベル:B ぎりぎり合格"),       sj("レベル:C あとちょっと"),
     sj("レベル:D がんばり必要"), sj("レベル:E もっとがんばり必要"),
 };
 
@@ -27,9 +28,10 @@ struct Fixture {
 
 } // namespace
 
-class TestTestSettingsFile : public QObject {
+class TestTestSettingsFile : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void noFileMeansNoCaseStudyAndDefaultTexts()
     {
         Fixture f;
@@ -72,7 +74,8 @@ private Q_SLOTS:
                       "TextA=A\r\n"));
         const CaseStudy study = ReadCaseStudy(f.qdf);
         QVERIFY(study.present);
-        const std::vector<std::string> lines = {sj("株式会社クォーベルは、"), "", sj("  社内ネットワークを=更新します。"),
+        const std::vector<std::string> lines = {sj("株式会社クォーベルは、"), "",
+                                                sj("  社内ネットワークを=更新します。"),
                                                 " [not a header because of the blank]"};
         QCOMPARE(study.lines, lines);
         QCOMPARE(study.imagePaths[0], f.dir + QStringLiteral("img/net.jpg"));
@@ -100,8 +103,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("image1");
         QTest::newRow("empty") << QByteArray() << false << 0 << QString();
         QTest::newRow("only the header, no line end") << QByteArray("[case study]") << true << 0 << QString();
-        QTest::newRow("invalid CP932 bytes kept") << QByteArray("[case study]\r\n\x81\r\n\xFF\xFE\x82") << true << 2
-                                                  << QString();
+        QTest::newRow("invalid CP932 bytes kept")
+            << QByteArray("[case study]\r\n\x81\r\n\xFF\xFE\x82") << true << 2 << QString();
         QTest::newRow("image value is a name, not a path")
             << QByteArray("[case study]\n[CASE STUDY IMAGE]\nIMG1=..\\..\\secret.jpg\n") << true << 0
             << QStringLiteral("img/secret.jpg");
@@ -114,8 +117,8 @@ private Q_SLOTS:
         QTest::newRow("kanji whose trail byte is 0x5C")
             << QByteArray("[case study]\n[CASE STUDY IMAGE]\nIMG1=x\\\x8D\\.jpg\n") << true << 0
             << QStringLiteral("img/構.jpg");
-        QTest::newRow("None is not none") << QByteArray("[case study]\n[case study image]\nIMG1=None\n") << true << 0
-                                          << QStringLiteral("img/None");
+        QTest::newRow("None is not none")
+            << QByteArray("[case study]\n[case study image]\nIMG1=None\n") << true << 0 << QStringLiteral("img/None");
         QTest::newRow("unclosed section") << QByteArray("[case study\nx\n") << false << 0 << QString();
         QTest::newRow("first header counts")
             << QByteArray("[case study]\nx\n[case study]\ny\n") << true << 1 << QString();

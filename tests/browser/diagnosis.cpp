@@ -51,10 +51,10 @@ int main(int argc, char** argv)
     QJsonArray expected;
     for (const StudyTest& test : tests) {
         QString code = cp932::toUnicode(test.code).trimmed();
-        expected.append(QJsonObject{{QStringLiteral("option"), cp932::toUnicode(test.code + " : " + test.title)},
-                                    {QStringLiteral("code"), code},
-                                    {QStringLiteral("history"),
-                                     cp932::toUnicode(StudyHistoryText(test.history, test.categoryNames))}});
+        expected.append(QJsonObject{
+            {QStringLiteral("option"), cp932::toUnicode(test.code + " : " + test.title)},
+            {QStringLiteral("code"), code},
+            {QStringLiteral("history"), cp932::toUnicode(StudyHistoryText(test.history, test.categoryNames))}});
     }
     const QJsonObject out{{QStringLiteral("page"), page},
                           {QStringLiteral("name"), cp932::toUnicode(profile.name)},

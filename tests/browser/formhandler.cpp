@@ -21,12 +21,12 @@ int main(int argc, char** argv)
     const QString action = QString::fromLocal8Bit(argv[2]);
     const QString name = QStringLiteral("山田 & <太郎> \"A=B+C%\"");
     const std::string page =
-        cp932::fromUtf8("<html><head><meta charset=\"Shift_JIS\"><title>お問い合わせ</title></head><body>\r\n")
-        + "<form method=\"post\" action=\"" + htmlpage::escapeAttribute(cp932::fromUnicode(action)) + "\">\r\n"
-        + "<input type=\"hidden\" name=\"NAME\" value=\"" + htmlpage::escapeAttribute(cp932::fromUnicode(name)) + "\">\r\n"
-        + "<input type=\"hidden\" name=\"SERIAL\" value=\"S-1\">\r\n"
-        + "<textarea id=\"comment\" name=\"COMMENT\"></textarea>\r\n"
-        + cp932::fromUtf8("<input id=\"send\" type=\"submit\" value=\"送信\">\r\n</form></body></html>\r\n");
+        cp932::fromUtf8("<html><head><meta charset=\"Shift_JIS\"><title>お問い合わせ</title></head><body>\r\n") +
+        "<form method=\"post\" action=\"" + htmlpage::escapeAttribute(cp932::fromUnicode(action)) + "\">\r\n" +
+        "<input type=\"hidden\" name=\"NAME\" value=\"" + htmlpage::escapeAttribute(cp932::fromUnicode(name)) +
+        "\">\r\n" + "<input type=\"hidden\" name=\"SERIAL\" value=\"S-1\">\r\n" +
+        "<textarea id=\"comment\" name=\"COMMENT\"></textarea>\r\n" +
+        cp932::fromUtf8("<input id=\"send\" type=\"submit\" value=\"送信\">\r\n</form></body></html>\r\n");
     const QString pagePath = dir.filePath(QStringLiteral("form.htm"));
     QSaveFile out(pagePath);
     if (!out.open(QIODevice::WriteOnly) || out.write(page.data(), qint64(page.size())) < 0 || !out.commit())

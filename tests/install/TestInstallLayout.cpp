@@ -5,9 +5,10 @@
 #include "install/InstallLayout.h"
 #include "support/TestSupport.h"
 
-class TestInstallLayout : public QObject {
+class TestInstallLayout : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void dataRootIsParentOfThreeLetterProgramDir()
     {
         testsupport::TempInstall install;
@@ -15,8 +16,10 @@ private Q_SLOTS:
         QCOMPARE(layout::DataRoot(), install.root());
         QCOMPARE(layout::QuestionDir(QStringLiteral("oracle")), install.questionDir(QStringLiteral("oracle")));
         const QString qdf = install.questionDir(QStringLiteral("oracle")) + QStringLiteral("t1.qdf");
-        QCOMPARE(layout::historyPath(qdf, QStringLiteral("oracle")), install.root() + QStringLiteral("HIST/oracle/t1.HIS"));
-        QCOMPARE(layout::adaptivePath(qdf, QStringLiteral("oracle")), install.root() + QStringLiteral("HIST/oracle/t1.ADP"));
+        QCOMPARE(layout::historyPath(qdf, QStringLiteral("oracle")),
+                 install.root() + QStringLiteral("HIST/oracle/t1.HIS"));
+        QCOMPARE(layout::adaptivePath(qdf, QStringLiteral("oracle")),
+                 install.root() + QStringLiteral("HIST/oracle/t1.ADP"));
         QCOMPARE(testSettingsPath(qdf), install.questionDir(QStringLiteral("oracle")) + QStringLiteral("t1.ini"));
     }
 
@@ -32,11 +35,13 @@ private Q_SLOTS:
 
     void settingsReadDefaultsAndWriteBack()
     {
-        QCOMPARE(settings::ReadSetting(settings::kSection, QStringLiteral("ProxyServer"), QStringLiteral("Input Proxy Server name")),
+        QCOMPARE(settings::ReadSetting(settings::kSection, QStringLiteral("ProxyServer"),
+                                       QStringLiteral("Input Proxy Server name")),
                  QStringLiteral("Input Proxy Server name"));
         settings::WriteSetting(settings::kSection, QStringLiteral("Name"), QStringLiteral("山田 太郎"));
         QCOMPARE(settings::ReadSetting(settings::kSection, QStringLiteral("Name")), QStringLiteral("山田 太郎"));
-        QCOMPARE(settings::ReadSetting(settings::kDiscSection, QStringLiteral("CD_PATH"), QStringLiteral("NA")), QStringLiteral("NA"));
+        QCOMPARE(settings::ReadSetting(settings::kDiscSection, QStringLiteral("CD_PATH"), QStringLiteral("NA")),
+                 QStringLiteral("NA"));
         // The same value again leaves the stored one alone; an empty value and a new one are written.
         settings::WriteSetting(settings::kSection, QStringLiteral("Name"), QStringLiteral("山田 太郎"));
         QCOMPARE(settings::ReadSetting(settings::kSection, QStringLiteral("Name")), QStringLiteral("山田 太郎"));
@@ -65,9 +70,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("address");
         QTest::newRow("missing") << QByteArray() << false << QString();
         QTest::newRow("empty") << QByteArray("\r\n") << true << QString();
-        QTest::newRow("blanks and CR LF") << QByteArray(" \thttp://a.example/x \r\n") << true
-                                          << QStringLiteral("http://a.example/x");
-        QTest::newRow("more lines") << QByteArray("page.htm\nhttp://b.example/\n") << true << QStringLiteral("page.htm");
+        QTest::newRow("blanks and CR LF")
+            << QByteArray(" \thttp://a.example/x \r\n") << true << QStringLiteral("http://a.example/x");
+        QTest::newRow("more lines") << QByteArray("page.htm\nhttp://b.example/\n") << true
+                                    << QStringLiteral("page.htm");
         QTest::newRow("CP932") << QByteArray("\x83\x65\x83\x58\x83\x67.htm") << true << QStringLiteral("テスト.htm");
     }
     void addressFilesReadTheirFirstLine()

@@ -3,9 +3,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
-class TestSelection : public QObject {
+class TestSelection : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     // Screens that follow the selection redraw on changed(): it fires for a new value only.
     void changedFiresOnlyForANewValue()
     {

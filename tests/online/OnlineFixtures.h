@@ -5,9 +5,9 @@
 #include "bank/QuestionFileWriter.h"
 #include "support/TestSupport.h"
 
-#include <QProcess>
 #include <QDirIterator>
 #include <QMap>
+#include <QProcess>
 #include <QTcpSocket>
 #include <QThread>
 
@@ -24,12 +24,14 @@
 #include <thread>
 #include <vector>
 
-namespace onlinefixtures {
+namespace onlinefixtures
+{
 
 // A server that reads one request per connection and sends back whatever the handler returns.
 // The answer kHang keeps the connection open without a word until the server stops.
-class RawServer {
-public:
+class RawServer
+{
+  public:
     static inline const std::string kHang = "\x01hang";
     using Handler = std::function<std::string(const std::string& request)>;
 
@@ -66,11 +68,11 @@ public:
     // A whole response with a status line, a length and a body.
     static std::string response(int status, const std::string& body, const std::string& type = "text/plain")
     {
-        return "HTTP/1.0 " + std::to_string(status) + " X\r\nContent-Type: " + type
-            + "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+        return "HTTP/1.0 " + std::to_string(status) + " X\r\nContent-Type: " + type +
+               "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
     }
 
-private:
+  private:
     void serve()
     {
         while (!m_stop) {
@@ -142,8 +144,9 @@ private:
 };
 
 // quarvel-center on a free loopback port, serving `updates` and `images` from its own directory.
-class Center {
-public:
+class Center
+{
+  public:
     Center()
     {
         QDir(m_dir.path()).mkpath(QStringLiteral("updates"));
@@ -188,7 +191,7 @@ public:
                     QStringLiteral("--name"), name});
     }
 
-private:
+  private:
     QTemporaryDir m_dir;
     QProcess m_process;
     int m_port = 0;
@@ -221,8 +224,8 @@ inline bool writeBytes(const QString& path, const std::string& bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
 }
 
 // Every file below `root` with its bytes, to show that a failed run changed nothing.
@@ -254,14 +257,16 @@ inline int freePort()
 }
 
 // tinyproxy in the foreground on a free loopback port; empty port() when it is not installed.
-class Proxy {
-public:
+class Proxy
+{
+  public:
     Proxy()
     {
         m_port = freePort();
         const QString conf = m_dir.path() + QStringLiteral("/tinyproxy.conf");
-        writeBytes(conf, "Port " + std::to_string(m_port) + "\nListen 127.0.0.1\nAllow 127.0.0.1\nTimeout 10\n"
-                         "MaxClients 20\nUser nobody\nGroup nogroup\nLogLevel Connect\n");
+        writeBytes(conf, "Port " + std::to_string(m_port) +
+                             "\nListen 127.0.0.1\nAllow 127.0.0.1\nTimeout 10\n"
+                             "MaxClients 20\nUser nobody\nGroup nogroup\nLogLevel Connect\n");
         m_process.start(QStringLiteral("tinyproxy"), {QStringLiteral("-d"), QStringLiteral("-c"), conf});
         if (!m_process.waitForStarted(5000)) {
             m_port = 0;
@@ -286,7 +291,7 @@ public:
     }
     int port() const { return m_port; }
 
-private:
+  private:
     QTemporaryDir m_dir;
     QProcess m_process;
     int m_port = 0;

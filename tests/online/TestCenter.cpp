@@ -9,7 +9,8 @@
 
 using namespace onlinefixtures;
 
-namespace {
+namespace
+{
 
 // Sends `request` whole and returns everything the server answers until it closes. A client that
 // ends its side (`hangUp`) gets no answer from the library, but the connection still closes only
@@ -46,8 +47,8 @@ int statusOf(const std::string& answer)
 
 std::string post(const std::string& lengthHeader, const std::string& body)
 {
-    return "POST /cgi-bin/inquiry HTTP/1.0\r\nHost: x\r\nContent-Type: application/x-www-form-urlencoded\r\n" + lengthHeader
-        + "\r\n" + body;
+    return "POST /cgi-bin/inquiry HTTP/1.0\r\nHost: x\r\nContent-Type: application/x-www-form-urlencoded\r\n" +
+           lengthHeader + "\r\n" + body;
 }
 
 QByteArray listing(const Center& center, bool json)
@@ -62,9 +63,10 @@ QByteArray listing(const Center& center, bool json)
 
 } // namespace
 
-class TestCenter : public QObject {
+class TestCenter : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void rejectedRequestsStoreNothing_data()
     {
         QTest::addColumn<std::string>("request");
@@ -79,11 +81,16 @@ private Q_SLOTS:
         QTest::newRow("whole") << post("Content-Length: 9\r\n", "COMMENT=x") << false << 200 << 1;
         QTest::newRow("whole, then hung up") << post("Content-Length: 9\r\n", "COMMENT=x") << true << 0 << 1;
         QTest::newRow("declared too large") << post("Content-Length: 16777217\r\n", "COMMENT=x") << false << 413 << 0;
-        QTest::newRow("chunks too large") << post("Transfer-Encoding: chunked\r\n", "7\r\nCOMMENT\r\n" + std::string(size) + "\r\n" + chunk + "\r\n0\r\n\r\n") << false << 413 << 0;
+        QTest::newRow("chunks too large")
+            << post("Transfer-Encoding: chunked\r\n",
+                    "7\r\nCOMMENT\r\n" + std::string(size) + "\r\n" + chunk + "\r\n0\r\n\r\n")
+            << false << 413 << 0;
         QTest::newRow("shorter than declared") << post("Content-Length: 100\r\n", "COMMENT=x") << true << 0 << 0;
         QTest::newRow("negative length") << post("Content-Length: -1\r\n", "COMMENT=x") << false << 400 << 0;
-        QTest::newRow("overflowing length") << post("Content-Length: 18446744073709551617\r\n", "COMMENT=x") << false << 400 << 0;
-        QTest::newRow("two lengths") << post("Content-Length: 9\r\nContent-Length: 3\r\n", "COMMENT=x") << false << 400 << 0;
+        QTest::newRow("overflowing length")
+            << post("Content-Length: 18446744073709551617\r\n", "COMMENT=x") << false << 400 << 0;
+        QTest::newRow("two lengths") << post("Content-Length: 9\r\nContent-Length: 3\r\n", "COMMENT=x") << false << 400
+                                     << 0;
     }
     void rejectedRequestsStoreNothing()
     {
@@ -102,7 +109,9 @@ private Q_SLOTS:
     {
         Center center;
         const std::string body = "A=1%0D%0A2+inquiry+X%3Dforged&=no+name&B=%1B%5B2J&C=back%5Cn&D%3DE=F&G=%81%40%82%A0";
-        QCOMPARE(statusOf(exchange(center.port(), post("Content-Length: " + std::to_string(body.size()) + "\r\n", body))), 200);
+        QCOMPARE(
+            statusOf(exchange(center.port(), post("Content-Length: " + std::to_string(body.size()) + "\r\n", body))),
+            200);
         QCOMPARE(QString::fromUtf8(listing(center, false)),
                  QStringLiteral("1 /cgi-bin/inquiry A=1\\r\\n2 inquiry X=forged\n"
                                 "1 /cgi-bin/inquiry =no name\n"
@@ -111,7 +120,12 @@ private Q_SLOTS:
                                 "1 /cgi-bin/inquiry D\\x3dE=F\n"
                                 "1 /cgi-bin/inquiry G=　あ\n"));
         // The JSON listing keeps every value exactly, the nameless field included.
-        const QJsonArray fields = QJsonDocument::fromJson(listing(center, true)).array().at(0).toObject().value(QStringLiteral("fields")).toArray();
+        const QJsonArray fields = QJsonDocument::fromJson(listing(center, true))
+                                      .array()
+                                      .at(0)
+                                      .toObject()
+                                      .value(QStringLiteral("fields"))
+                                      .toArray();
         QCOMPARE(fields.size(), 6);
         QCOMPARE(fields.at(0).toArray().at(1).toString(), QStringLiteral("1\r\n2 inquiry X=forged"));
         QCOMPARE(fields.at(1).toArray(), (QJsonArray{QString(), QStringLiteral("no name")}));

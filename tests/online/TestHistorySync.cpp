@@ -12,7 +12,8 @@
 
 using namespace onlinefixtures;
 
-namespace {
+namespace
+{
 
 const QDateTime kOld(QDate(2000, 1, 1), QTime(9, 30, 0));
 
@@ -23,11 +24,12 @@ struct SyncInstall {
 
     explicit SyncInstall(const QString& server)
     {
-        install.writeFile(QStringLiteral("QDAT/oracle/qv101.qdf"), questionFile("QV-101", "One", "20010510120000", 500));
+        install.writeFile(QStringLiteral("QDAT/oracle/qv101.qdf"),
+                          questionFile("QV-101", "One", "20010510120000", 500));
         install.writeFile(QStringLiteral("QDAT/oracle/qv102.qdf"), questionFile("QV-102", "Two", "20010510120000", 2));
-        install.writeFile(QStringLiteral("BIN/His_srv"), (server + QStringLiteral("/cgi-bin/his-status\r\n") + server
-                                                          + QStringLiteral("/cgi-bin/his-upload\r\n") + server
-                                                          + QStringLiteral("/cgi-bin/his-download\r\n"))
+        install.writeFile(QStringLiteral("BIN/His_srv"), (server + QStringLiteral("/cgi-bin/his-status\r\n") + server +
+                                                          QStringLiteral("/cgi-bin/his-upload\r\n") + server +
+                                                          QStringLiteral("/cgi-bin/his-download\r\n"))
                                                              .toStdString());
         tests = listVendorTests(install.questionDir(QStringLiteral("oracle")), QStringLiteral("oracle")).tests;
         createMissingHistories(tests);
@@ -96,19 +98,23 @@ QStringList states(const QList<online::SyncRow>& rows)
 
 } // namespace
 
-class TestHistorySync : public QObject {
+class TestHistorySync : public QObject
+{
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void readsStatusLines_data()
     {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("text");
-        QTest::newRow("date") << QByteArray("2001/05/12 13:45:10") << int(online::StatusAnswer::Date) << QStringLiteral("2001/05/12 13:45:10");
-        QTest::newRow("not found") << QByteArray(" NOTFOUND ") << int(online::StatusAnswer::NotFound) << QStringLiteral("1998/01/01");
+        QTest::newRow("date") << QByteArray("2001/05/12 13:45:10") << int(online::StatusAnswer::Date)
+                              << QStringLiteral("2001/05/12 13:45:10");
+        QTest::newRow("not found") << QByteArray(" NOTFOUND ") << int(online::StatusAnswer::NotFound)
+                                   << QStringLiteral("1998/01/01");
         QTest::newRow("unknown user, markup kept as text")
-            << QByteArray("ERROR1 <b>unknown</b> user") << int(online::StatusAnswer::UserError) << QStringLiteral("<b>unknown</b> user");
+            << QByteArray("ERROR1 <b>unknown</b> user") << int(online::StatusAnswer::UserError)
+            << QStringLiteral("<b>unknown</b> user");
         QTest::newRow("cannot sync") << QByteArray("ERROR2") << int(online::StatusAnswer::NoSync) << QString();
         QTest::newRow("html page") << QByteArray("<html>") << int(online::StatusAnswer::Malformed) << QString();
         QTest::newRow("empty") << QByteArray("") << int(online::StatusAnswer::Malformed) << QString();
@@ -194,7 +200,8 @@ private Q_SLOTS:
         QCOMPARE(got.wrong, sent.wrong);
         QCOMPARE(QFileInfo(second.tests.at(0).historyFile).lastModified(), kOld.addDays(100));
         // The name went through as typed: blanks, "&", "=", "+", "%" and kanji.
-        const std::string download = testsupport::readBytes(second.install.programDir() + QStringLiteral("DownData.txt"));
+        const std::string download =
+            testsupport::readBytes(second.install.programDir() + QStringLiteral("DownData.txt"));
         QVERIFY(download.find("NAME=" + profile().name + "\r\n") != std::string::npos);
 
         QCOMPARE(b.status(second, rows).outcome, online::HistorySync::Outcome::Done);
@@ -301,12 +308,16 @@ private Q_SLOTS:
                 *err = p.readAllStandardError();
             return std::make_pair(p.exitCode(), p.readAllStandardOutput());
         };
-        const QStringList oracle{QStringLiteral("--vendor"), QStringLiteral("oracle"), QStringLiteral("--timeout"), QStringLiteral("5")};
+        const QStringList oracle{QStringLiteral("--vendor"), QStringLiteral("oracle"), QStringLiteral("--timeout"),
+                                 QStringLiteral("5")};
         const auto status = tool(oracle + QStringList{QStringLiteral("--status")});
         QCOMPARE(status.first, 0);
-        const QByteArray row = "    \"state\": \"ｸﾗｲｱﾝﾄ最新\",\n    \"serverText\": \"----\",\n    \"clientText\": \"2000/01/01 09:30:00\"\n";
-        QCOMPARE(status.second, QByteArray("[\n  {\n    \"testId\": \"qv101\",\n") + row + "  },\n  {\n    \"testId\": \"qv102\",\n" + row + "  }\n]\n");
-        QCOMPARE(tool(oracle + QStringList{QStringLiteral("--status")}).second, status.second); // --status changed nothing
+        const QByteArray row = "    \"state\": \"ｸﾗｲｱﾝﾄ最新\",\n    \"serverText\": \"----\",\n    \"clientText\": "
+                               "\"2000/01/01 09:30:00\"\n";
+        QCOMPARE(status.second, QByteArray("[\n  {\n    \"testId\": \"qv101\",\n") + row +
+                                    "  },\n  {\n    \"testId\": \"qv102\",\n" + row + "  }\n]\n");
+        QCOMPARE(tool(oracle + QStringList{QStringLiteral("--status")}).second,
+                 status.second); // --status changed nothing
 
         QCOMPARE(tool(oracle).first, 0);
         const auto after = tool(oracle + QStringList{QStringLiteral("--status")});
@@ -314,7 +325,8 @@ private Q_SLOTS:
         QCOMPARE(list.size(), 2);
         for (const auto& entry : list) {
             QCOMPARE(entry.toObject().value(QStringLiteral("state")).toString(), online::kStateSynced);
-            QCOMPARE(entry.toObject().value(QStringLiteral("serverText")).toString(), QStringLiteral("2000/01/01 09:30:00"));
+            QCOMPARE(entry.toObject().value(QStringLiteral("serverText")).toString(),
+                     QStringLiteral("2000/01/01 09:30:00"));
         }
 
         settings::WriteSetting(QStringLiteral("Quarvel"), QStringLiteral("Serial"), QStringLiteral("stranger"));

@@ -6,16 +6,18 @@
 
 using namespace onlinefixtures;
 
-class TestHttpTransport : public QObject {
+class TestHttpTransport : public QObject
+{
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void encodesOverCp932Bytes_data()
     {
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("encoded");
         QTest::newRow("two blanks") << QStringLiteral("Taro  Yamada") << QStringLiteral("Taro%20%20Yamada");
-        QTest::newRow("e-mail as it stands") << QStringLiteral("a.b-c_d~e@example.com") << QStringLiteral("a.b-c_d~e@example.com");
+        QTest::newRow("e-mail as it stands")
+            << QStringLiteral("a.b-c_d~e@example.com") << QStringLiteral("a.b-c_d~e@example.com");
         QTest::newRow("separators") << QStringLiteral("A&B=C+D%E") << QStringLiteral("A%26B%3DC%2BD%25E");
         QTest::newRow("kanji as CP932 bytes") << QStringLiteral("山田") << QStringLiteral("%8ER%93c");
         QTest::newRow("kept marks") << QStringLiteral("/:!$'()*,;") << QStringLiteral("/:!$'()*,;");
@@ -68,7 +70,8 @@ private Q_SLOTS:
         http.OutputFileMode = true;
         http.Body = dir.path() + QStringLiteral("/answer.txt");
         http.Header = dir.path() + QStringLiteral("/Head.txt");
-        const auto result = http.Post(QStringLiteral("http://%1/cgi-bin/his-status").arg(server.address()), requestFile);
+        const auto result =
+            http.Post(QStringLiteral("http://%1/cgi-bin/his-status").arg(server.address()), requestFile);
         QVERIFY2(result.accepted(), qPrintable(result.error));
         QCOMPARE(testsupport::readBytes(http.Body), std::string("NOTFOUND\r\n"));
         QVERIFY(testsupport::readBytes(http.Header).rfind("HTTP/1.0 200", 0) == 0);
@@ -89,7 +92,8 @@ private Q_SLOTS:
         QVERIFY2(result.accepted(), qPrintable(result.error));
         QCOMPARE(http.bodyText(), QByteArray("ok"));
         const std::string request = proxy.requests().at(0);
-        QVERIFY2(request.rfind("GET http://update.invalid:8080/cgi-bin/update?x=1 HTTP/1.0\r\n", 0) == 0, request.c_str());
+        QVERIFY2(request.rfind("GET http://update.invalid:8080/cgi-bin/update?x=1 HTTP/1.0\r\n", 0) == 0,
+                 request.c_str());
     }
 
     // Whatever goes wrong, the call returns within its time limit and the old body file stays.

@@ -7,7 +7,8 @@
 
 using namespace onlinefixtures;
 
-namespace {
+namespace
+{
 
 online::ConnectionSettings throughProxy(int port)
 {
@@ -16,10 +17,11 @@ online::ConnectionSettings throughProxy(int port)
 
 } // namespace
 
-class TestOnlineProxy : public QObject {
+class TestOnlineProxy : public QObject
+{
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void updateAndSyncGoThroughTheProxy()
     {
         Proxy proxy;
@@ -29,16 +31,20 @@ private Q_SLOTS:
         const std::string newer = questionFile("QV-101", "Server", "20300101000000");
         QVERIFY(writeBytes(center.updatesDir() + QStringLiteral("qv101.qdf"), newer));
         testsupport::TempInstall install;
-        const QString qdf = install.writeFile(QStringLiteral("QDAT/oracle/qv101.qdf"), questionFile("QV-101", "Local", "20010101000000"));
+        const QString qdf = install.writeFile(QStringLiteral("QDAT/oracle/qv101.qdf"),
+                                              questionFile("QV-101", "Local", "20010101000000"));
 
         online::HttpTransport http;
         QVERIFY(!online::applyConnection(http, throughProxy(proxy.port())));
-        const online::ServerInfo server{center.address(), QStringLiteral("cgi-bin/update"), center.address(), QStringLiteral("images")};
-        const online::UpdateRun run = online::RunVendorUpdate(http, server, {"A  B", "S-1", "a@b"}, QStringLiteral("oracle"));
+        const online::ServerInfo server{center.address(), QStringLiteral("cgi-bin/update"), center.address(),
+                                        QStringLiteral("images")};
+        const online::UpdateRun run =
+            online::RunVendorUpdate(http, server, {"A  B", "S-1", "a@b"}, QStringLiteral("oracle"));
         QVERIFY2(!run.failed, qPrintable(run.cause));
         QCOMPARE(testsupport::readBytes(qdf), newer);
 
-        const auto tests = listVendorTests(install.questionDir(QStringLiteral("oracle")), QStringLiteral("oracle")).tests;
+        const auto tests =
+            listVendorTests(install.questionDir(QStringLiteral("oracle")), QStringLiteral("oracle")).tests;
         createMissingHistories(tests);
         const online::SyncServers servers{center.address() + QStringLiteral("/cgi-bin/his-status"),
                                           center.address() + QStringLiteral("/cgi-bin/his-upload"),
@@ -63,8 +69,9 @@ private Q_SLOTS:
         online::HttpTransport http;
         QVERIFY(!online::applyConnection(http, throughProxy(proxy.port())));
         const QString down = QStringLiteral("127.0.0.1:%1").arg(freePort());
-        const online::UpdateRun run = online::RunVendorUpdate(http, {down, QStringLiteral("cgi-bin/update"), down, QStringLiteral("images")},
-                                                              {}, QStringLiteral("oracle"));
+        const online::UpdateRun run =
+            online::RunVendorUpdate(http, {down, QStringLiteral("cgi-bin/update"), down, QStringLiteral("images")}, {},
+                                    QStringLiteral("oracle"));
         QVERIFY(run.failed);
         // The proxy itself answered (with an error status): the request went through it.
         QVERIFY2(run.cause.contains(QStringLiteral("status")), qPrintable(run.cause));
@@ -74,8 +81,10 @@ private Q_SLOTS:
     void proxyPortMustBeANumber()
     {
         online::HttpTransport http;
-        QVERIFY(online::applyConnection(http, {true, QStringLiteral("proxy"), QStringLiteral("Input Proxy Port"), 120}));
-        QVERIFY(!online::applyConnection(http, {false, QStringLiteral("proxy"), QStringLiteral("Input Proxy Port"), 120}));
+        QVERIFY(
+            online::applyConnection(http, {true, QStringLiteral("proxy"), QStringLiteral("Input Proxy Port"), 120}));
+        QVERIFY(
+            !online::applyConnection(http, {false, QStringLiteral("proxy"), QStringLiteral("Input Proxy Port"), 120}));
         QVERIFY(http.Proxy.isEmpty());
         QCOMPARE(http.TimeOut, 120000);
     }

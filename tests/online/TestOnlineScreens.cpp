@@ -12,8 +12,8 @@
 #include "shell/screens/TCourseMenuForm.h"
 #include "ui/PictureButton.h"
 
-#include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,13 +25,15 @@
 
 using namespace onlinefixtures;
 
-namespace {
+namespace
+{
 
 const QString kSection = QStringLiteral("Quarvel");
 
 // Counts the paints a widget receives while a transfer blocks.
-class PaintCounter : public QObject {
-public:
+class PaintCounter : public QObject
+{
+  public:
     explicit PaintCounter(int& count) : m_count(count) {}
     bool eventFilter(QObject*, QEvent* event) override
     {
@@ -40,7 +42,7 @@ public:
         return false;
     }
 
-private:
+  private:
     int& m_count;
 };
 
@@ -54,7 +56,8 @@ QStringList messages()
 
 } // namespace
 
-class TestOnlineScreens : public QObject {
+class TestOnlineScreens : public QObject
+{
     Q_OBJECT
     std::unique_ptr<testsupport::TempInstall> m_install;
     int m_programEnds = 0;
@@ -64,16 +67,17 @@ class TestOnlineScreens : public QObject {
         for (const QString& vendor : vendors)
             m_install->writeFile(QStringLiteral("QDAT/%1/%1-1.qdf").arg(vendor),
                                  questionFile("QV-" + vendor.toStdString(), "Local", "20010510120000"));
-        m_install->writeFile(QStringLiteral("BIN/SRV_INFO"),
-                             (server + QStringLiteral("\ncgi-bin/update\n") + server + QStringLiteral("\nimages\n")).toStdString());
-        m_install->writeFile(QStringLiteral("BIN/His_srv"), (server + QStringLiteral("/cgi-bin/his-status\n") + server
-                                                             + QStringLiteral("/cgi-bin/his-upload\n") + server
-                                                             + QStringLiteral("/cgi-bin/his-download\n"))
+        m_install->writeFile(
+            QStringLiteral("BIN/SRV_INFO"),
+            (server + QStringLiteral("\ncgi-bin/update\n") + server + QStringLiteral("\nimages\n")).toStdString());
+        m_install->writeFile(QStringLiteral("BIN/His_srv"), (server + QStringLiteral("/cgi-bin/his-status\n") + server +
+                                                             QStringLiteral("/cgi-bin/his-upload\n") + server +
+                                                             QStringLiteral("/cgi-bin/his-download\n"))
                                                                 .toStdString());
         createScreens();
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init()
     {
         m_install = std::make_unique<testsupport::TempInstall>();
@@ -127,10 +131,12 @@ private Q_SLOTS:
         form->Image2Click();
         // One question before, one summary after: no box per vendor.
         const QString none = QStringLiteral(" : 新しい問題ファイルはありませんでした\r\n");
-        QCOMPARE(messages(), (QStringList{QStringLiteral("確認: Oracle、Cisco、情報処理 の更新を行います。\r\n"
-                                                         "問題がアップデートされると、これに対応する履歴はクリアされます。よろしいですか?"),
-                                          QStringLiteral("問題ファイル更新情報: Oracle") + none + QStringLiteral("Cisco") + none
-                                              + QStringLiteral("情報処理") + none}));
+        QCOMPARE(messages(),
+                 (QStringList{
+                     QStringLiteral("確認: Oracle、Cisco、情報処理 の更新を行います。\r\n"
+                                    "問題がアップデートされると、これに対応する履歴はクリアされます。よろしいですか?"),
+                     QStringLiteral("問題ファイル更新情報: Oracle") + none + QStringLiteral("Cisco") + none +
+                         QStringLiteral("情報処理") + none}));
         QCOMPARE(m_programEnds, 0);
         QVERIFY(!form->isVisible());
         QVERIFY(!screens().DownLoad->isVisible());
@@ -142,7 +148,8 @@ private Q_SLOTS:
         Center center;
         QVERIFY(writeBytes(center.updatesDir() + QStringLiteral("cisco-1.qdf"),
                            questionFile("QV-cisco", cp932::fromUtf8("新版"), "20300101000000")));
-        QVERIFY(writeBytes(center.updatesDir() + QStringLiteral("japan-1.qdf"), questionFile("X", "Same", "20010510120000")));
+        QVERIFY(writeBytes(center.updatesDir() + QStringLiteral("japan-1.qdf"),
+                           questionFile("X", "Same", "20010510120000")));
         installVendors({QStringLiteral("oracle"), QStringLiteral("cisco"), QStringLiteral("japan")}, center.address());
         TUpdateForm* form = screens().UpdateForm;
         form->show();
@@ -153,11 +160,13 @@ private Q_SLOTS:
         const QStringList summary = shown.at(1).split(QStringLiteral("\r\n"));
         QCOMPARE(summary.size(), 6);
         QCOMPARE(summary.at(0), QStringLiteral("問題ファイル更新情報: Oracle : ダウンロードに失敗しました。"));
-        QVERIFY2(summary.at(1).startsWith(QStringLiteral("    http://")) && summary.at(1).endsWith(QStringLiteral("status 404")),
+        QVERIFY2(summary.at(1).startsWith(QStringLiteral("    http://")) &&
+                     summary.at(1).endsWith(QStringLiteral("status 404")),
                  qPrintable(summary.at(1)));
-        QCOMPARE(summary.mid(2), (QStringList{QStringLiteral("Cisco : 以下の問題ファイルが更新されました。"),
-                                              QStringLiteral("QV-cisco : 新版"),
-                                              QStringLiteral("情報処理 : 新しい問題ファイルはありませんでした"), QString()}));
+        QCOMPARE(summary.mid(2),
+                 (QStringList{QStringLiteral("Cisco : 以下の問題ファイルが更新されました。"),
+                              QStringLiteral("QV-cisco : 新版"),
+                              QStringLiteral("情報処理 : 新しい問題ファイルはありませんでした"), QString()}));
         QVERIFY(shown.at(2).startsWith(QStringLiteral("確認: 問題ファイルが更新されましたので")));
         QCOMPARE(m_programEnds, 1);
         QCOMPARE(testsupport::readBytes(m_install->root() + QStringLiteral("QDAT/cisco/cisco-1.qdf")),
@@ -246,7 +255,8 @@ private Q_SLOTS:
         QTest::newRow("sync host") << true << false << QString() << QStringLiteral("proxy.local");
         QTest::newRow("sync port") << true << true << QString() << QStringLiteral("proxy.local");
         QTest::newRow("update port") << false << true << QString() << QStringLiteral("proxy.local");
-        QTest::newRow("update, a stored host stays") << false << false << QStringLiteral("gw") << QStringLiteral("gwproxy.local");
+        QTest::newRow("update, a stored host stays")
+            << false << false << QStringLiteral("gw") << QStringLiteral("gwproxy.local");
     }
     void proxyPromptsGiveWayToTyping()
     {
@@ -258,7 +268,8 @@ private Q_SLOTS:
             settings::WriteSetting(kSection, QStringLiteral("ProxyServer"), stored);
         installVendors({QStringLiteral("oracle")}, QStringLiteral("127.0.0.1:1"));
         ui::Screen* form = sync ? static_cast<ui::Screen*>(screens().SyncForm) : screens().UpdateForm;
-        QLineEdit* field = form->findChild<QLineEdit*>(port ? QStringLiteral("ProxyPort") : QStringLiteral("ProxyServer"));
+        QLineEdit* field =
+            form->findChild<QLineEdit*>(port ? QStringLiteral("ProxyPort") : QStringLiteral("ProxyServer"));
         form->show();
         QApplication::setActiveWindow(form);
         form->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->click();
@@ -311,12 +322,15 @@ private Q_SLOTS:
         TUpdateForm* form = screens().UpdateForm;
         form->show();
         form->Image2Click();
-        QCOMPARE(messages().mid(1), (QStringList{
-                                        QStringLiteral("問題ファイル更新情報: 以下の問題ファイルが更新されました。\r\nQV-101 : 新しい版\r\n"),
-                                        QStringLiteral("確認: 問題ファイルが更新されましたので、Quarvelを一度終了する必要があります。"
-                                                       "自動終了後、Quarvelを再度起動してください。")}));
+        QCOMPARE(
+            messages().mid(1),
+            (QStringList{
+                QStringLiteral("問題ファイル更新情報: 以下の問題ファイルが更新されました。\r\nQV-101 : 新しい版\r\n"),
+                QStringLiteral("確認: 問題ファイルが更新されましたので、Quarvelを一度終了する必要があります。"
+                               "自動終了後、Quarvelを再度起動してください。")}));
         QCOMPARE(m_programEnds, 1);
-        QCOMPARE(settings::ReadSetting(kSection, QStringLiteral("LastUpdateYear")), QString::number(QDate::currentDate().year()));
+        QCOMPARE(settings::ReadSetting(kSection, QStringLiteral("LastUpdateYear")),
+                 QString::number(QDate::currentDate().year()));
         QCOMPARE(screens().DownLoad->fileText(), QStringLiteral("模擬問題oracle-1.qdfをダウンロード中"));
         QVERIFY(screens().DownLoad->bytesText().endsWith(QStringLiteral(" bytes")));
         QVERIFY(screens().DownLoad->bytesText() != QStringLiteral("0 bytes"));
@@ -328,16 +342,19 @@ private Q_SLOTS:
         QTest::addColumn<bool>("listening");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("404") << true << QStringList{QStringLiteral("Error: ダウンロードに失敗しました。")};
-        QTest::newRow("nothing listening") << false
-                                           << QStringList{QStringLiteral("情報: ダウンロード・サイトへの接続に失敗しました。設定項目をご確認ください。"),
-                                                          QStringLiteral("Error: ダウンロードに失敗しました。")};
+        QTest::newRow("nothing listening")
+            << false
+            << QStringList{
+                   QStringLiteral("情報: ダウンロード・サイトへの接続に失敗しました。設定項目をご確認ください。"),
+                   QStringLiteral("Error: ダウンロードに失敗しました。")};
     }
     void failedRunsSayWhyAndKeepTheProgram()
     {
         QFETCH(bool, listening);
         QFETCH(QStringList, expected);
         RawServer server([](const std::string&) { return RawServer::response(404, "<html>no</html>"); });
-        installVendors({QStringLiteral("oracle")}, listening ? server.address() : QStringLiteral("127.0.0.1:%1").arg(freePort()));
+        installVendors({QStringLiteral("oracle")},
+                       listening ? server.address() : QStringLiteral("127.0.0.1:%1").arg(freePort()));
         const auto before = snapshot(m_install->root());
         TUpdateForm* form = screens().UpdateForm;
         form->show();
@@ -402,7 +419,9 @@ private Q_SLOTS:
     void syncShowsTheServerTextAsPlainText()
     {
         // The server speaks CP932; its text is shown as it stands, never read as markup.
-        RawServer server([](const std::string&) { return RawServer::response(200, cp932::fromUtf8("ERROR1 <b>登録がありません</b>\r\n")); });
+        RawServer server([](const std::string&) {
+            return RawServer::response(200, cp932::fromUtf8("ERROR1 <b>登録がありません</b>\r\n"));
+        });
         installVendors({QStringLiteral("oracle")}, server.address());
         TSyncForm* form = screens().SyncForm;
         form->show();
@@ -418,7 +437,8 @@ private Q_SLOTS:
         TSyncForm* form = screens().SyncForm;
         form->show();
         form->Image1Click();
-        QCOMPARE(messages(), QStringList{QStringLiteral("情報: サーバーとの通信に失敗しました。履歴情報の同期はできませんでした。")});
+        QCOMPARE(messages(), QStringList{QStringLiteral(
+                                 "情報: サーバーとの通信に失敗しました。履歴情報の同期はできませんでした。")});
         QVERIFY(form->Image1->isEnabled());
         QVERIFY(form->close());
     }

@@ -8,7 +8,8 @@
 
 using namespace onlinefixtures;
 
-namespace {
+namespace
+{
 
 // An installation with one Oracle test "qv101" (stamp `stamp`), its history and adaptive record,
 // and SRV_INFO pointing at `server`.
@@ -19,12 +20,14 @@ struct Installed {
     Installed(const QString& server, const std::string& stamp = "20010510120000", int settingsVersion = 1)
     {
         qdf = install.writeFile(QStringLiteral("QDAT/oracle/qv101.qdf"), questionFile("QV-101", "Local", stamp));
-        ini = install.writeFile(QStringLiteral("QDAT/oracle/qv101.ini"), settingsFile(settingsVersion, {"a.jpg 1", "b.jpg 2"}));
+        ini = install.writeFile(QStringLiteral("QDAT/oracle/qv101.ini"),
+                                settingsFile(settingsVersion, {"a.jpg 1", "b.jpg 2"}));
         his = install.writeFile(QStringLiteral("HIST/oracle/qv101.HIS"), std::string(1960, '\x01'));
         adp = install.writeFile(QStringLiteral("HIST/oracle/qv101.ADP"), std::string("adaptive"));
         install.writeFile(QStringLiteral("QDAT/oracle/img/a.jpg"), std::string("old a"));
-        install.writeFile(QStringLiteral("BIN/SRV_INFO"),
-                          (server + QStringLiteral("\r\ncgi-bin/update\r\n") + server + QStringLiteral("\r\nimages\r\n")).toStdString());
+        install.writeFile(QStringLiteral("BIN/SRV_INFO"), (server + QStringLiteral("\r\ncgi-bin/update\r\n") + server +
+                                                           QStringLiteral("\r\nimages\r\n"))
+                                                              .toStdString());
     }
     online::ServerInfo serverInfo() const
     {
@@ -70,15 +73,16 @@ ToolRun tool(const QStringList& args, const QString& configHome)
 
 } // namespace
 
-class TestQuestionUpdate : public QObject {
+class TestQuestionUpdate : public QObject
+{
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void sendsTheQuestionFileRequest()
     {
         const online::ServerInfo server{QStringLiteral("h:1"), QStringLiteral("cgi-bin/update"), QString(), QString()};
-        const QString url = online::questionFileUrl(server, {cp932::fromUtf8("Taro  山 &=+%"), "S/1", "a.b@example.com"},
-                                                    "qv 101.qdf", "20010510120000");
+        const QString url = online::questionFileUrl(
+            server, {cp932::fromUtf8("Taro  山 &=+%"), "S/1", "a.b@example.com"}, "qv 101.qdf", "20010510120000");
         QCOMPARE(url, QStringLiteral("http://h:1/cgi-bin/update?Name=Taro%20%20%8ER%20%26%3D%2B%25&Serial=S/1"
                                      "&QDFName=qv%20101.qdf&date=20010510120000&Email=a.b@example.com"));
     }
@@ -96,9 +100,10 @@ private Q_SLOTS:
             << QByteArray("t\r\n2\r\nimg\r\na.jpg 1\r\n[Level]\r\n") << true << 2LL << QStringList{};
         QTest::newRow("64-bit version") << QByteArray("t\r\n20010510120000\r\nimg\r\n\r\n[x]\r\n") << true
                                         << 20010510120000LL << QStringList{};
-        QTest::newRow("version not a number") << QByteArray("<html>\r\n<body>\r\n</body>\r\n") << false << 0LL << QStringList{};
-        QTest::newRow("entry version not a number") << QByteArray("t\r\n2\r\nimg\r\na.jpg x\r\n\r\n[x]\r\n") << false << 0LL
-                                                    << QStringList{};
+        QTest::newRow("version not a number")
+            << QByteArray("<html>\r\n<body>\r\n</body>\r\n") << false << 0LL << QStringList{};
+        QTest::newRow("entry version not a number")
+            << QByteArray("t\r\n2\r\nimg\r\na.jpg x\r\n\r\n[x]\r\n") << false << 0LL << QStringList{};
     }
     void readsTheSettingsHeader()
     {
@@ -128,7 +133,8 @@ private Q_SLOTS:
         QTest::newRow("lines after the third ignored")
             << QByteArray("a\nb\nc\nd\n") << QStringList{"a", "b", "c"} << QString();
         QTest::newRow("CP932") << QByteArray("\x83\x65\r\nb\r\nc\r\n") << QStringList{"テ", "b", "c"} << QString();
-        QTest::newRow("third line missing") << QByteArray("a\r\nb\r\n") << QStringList{} << QString("SRV_INFO:3: line missing");
+        QTest::newRow("third line missing")
+            << QByteArray("a\r\nb\r\n") << QStringList{} << QString("SRV_INFO:3: line missing");
         QTest::newRow("endless line read in pieces")
             << QByteArray(4095, 'x') + "yz\nc" << QStringList{QString(4095, 'x'), "yz", "c"} << QString();
     }
@@ -169,7 +175,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("replaced");
         QTest::newRow("date newer") << QStringLiteral("20010510120000") << QStringLiteral("20010511000000") << true;
         QTest::newRow("time newer") << QStringLiteral("20010510120000") << QStringLiteral("20010510130000") << true;
-        QTest::newRow("older day, later time") << QStringLiteral("20010511000000") << QStringLiteral("20010510130000") << false;
+        QTest::newRow("older day, later time")
+            << QStringLiteral("20010511000000") << QStringLiteral("20010510130000") << false;
         QTest::newRow("equal") << QStringLiteral("20010510120000") << QStringLiteral("20010510120000") << false;
     }
     void replacesOnlyANewerFile()
@@ -216,7 +223,8 @@ private Q_SLOTS:
     {
         Center center;
         const std::string ini = settingsFile(2, {"a.jpg 2", "b.jpg 2", "../../../escape.jpg 1"});
-        QVERIFY(writeBytes(center.updatesDir() + QStringLiteral("qv101.qdf"), questionFile("QV-101", "S", "20010510120000")));
+        QVERIFY(writeBytes(center.updatesDir() + QStringLiteral("qv101.qdf"),
+                           questionFile("QV-101", "S", "20010510120000")));
         QVERIFY(writeBytes(center.imagesDir() + QStringLiteral("qv101.ini"), ini));
         QVERIFY(writeBytes(center.imagesDir() + QStringLiteral("a.jpg"), "new a"));
         QVERIFY(writeBytes(center.imagesDir() + QStringLiteral("b.jpg"), "new b"));
@@ -266,8 +274,9 @@ private Q_SLOTS:
                 return RawServer::response(200, "<html><body>Welcome</body></html>", "text/html");
             return RawServer::kHang;
         });
-        const QString address = kind == QLatin1String("nothing listening") ? QStringLiteral("127.0.0.1:%1").arg(freePort())
-                                                                           : server.address();
+        const QString address = kind == QLatin1String("nothing listening")
+                                    ? QStringLiteral("127.0.0.1:%1").arg(freePort())
+                                    : server.address();
         Installed in(address);
         const auto before = snapshot(in.install.root());
         const online::UpdateRun run = in.run();
@@ -296,18 +305,23 @@ private Q_SLOTS:
         QTemporaryDir config;
         settings::redirectForTests(config.path());
 
-        const ToolRun ok = tool({QStringLiteral("update"), in.install.programDir(), QStringLiteral("--timeout"), QStringLiteral("5")},
-                                config.path());
+        const ToolRun ok =
+            tool({QStringLiteral("update"), in.install.programDir(), QStringLiteral("--timeout"), QStringLiteral("5")},
+                 config.path());
         QCOMPARE(ok.exitCode, 0);
         QCOMPARE(QString::fromUtf8(ok.out), QStringLiteral("QV-101 : 新版\n"));
         const QDate today = QDate::currentDate();
-        QCOMPARE(settings::ReadSetting(QStringLiteral("Quarvel"), QStringLiteral("LastUpdateYear")), QString::number(today.year()));
-        QCOMPARE(settings::ReadSetting(QStringLiteral("Quarvel"), QStringLiteral("LastUpdateMonth")), QString::number(today.month()));
-        QCOMPARE(settings::ReadSetting(QStringLiteral("Quarvel"), QStringLiteral("LastUpdateDay")), QString::number(today.day()));
+        QCOMPARE(settings::ReadSetting(QStringLiteral("Quarvel"), QStringLiteral("LastUpdateYear")),
+                 QString::number(today.year()));
+        QCOMPARE(settings::ReadSetting(QStringLiteral("Quarvel"), QStringLiteral("LastUpdateMonth")),
+                 QString::number(today.month()));
+        QCOMPARE(settings::ReadSetting(QStringLiteral("Quarvel"), QStringLiteral("LastUpdateDay")),
+                 QString::number(today.day()));
         QVERIFY(!QFile::exists(in.his));
 
-        const ToolRun again = tool({QStringLiteral("update"), in.install.programDir(), QStringLiteral("--vendor"), QStringLiteral("oracle")},
-                                   config.path());
+        const ToolRun again = tool(
+            {QStringLiteral("update"), in.install.programDir(), QStringLiteral("--vendor"), QStringLiteral("oracle")},
+            config.path());
         QCOMPARE(again.exitCode, 0);
         QCOMPARE(again.out, QByteArray());
     }
@@ -319,16 +333,19 @@ private Q_SLOTS:
         QVERIFY(writeBytes(center.updatesDir() + QStringLiteral("cs1.qdf"),
                            questionFile("CS-1", cp932::fromUtf8("新版"), "20300101000000")));
         Installed in(center.address());
-        const QString cisco = in.install.writeFile(QStringLiteral("QDAT/cisco/cs1.qdf"), questionFile("CS-1", "Local", "20010510120000"));
+        const QString cisco =
+            in.install.writeFile(QStringLiteral("QDAT/cisco/cs1.qdf"), questionFile("CS-1", "Local", "20010510120000"));
         QTemporaryDir config;
-        const ToolRun run = tool({QStringLiteral("update"), in.install.programDir(), QStringLiteral("--timeout"), QStringLiteral("5")},
-                                 config.path());
+        const ToolRun run =
+            tool({QStringLiteral("update"), in.install.programDir(), QStringLiteral("--timeout"), QStringLiteral("5")},
+                 config.path());
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(QString::fromUtf8(run.out), QStringLiteral("CS-1 : 新版\n"));
         const QStringList err = QString::fromLocal8Bit(run.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(err.size(), 2);
         QCOMPARE(err.at(0), QStringLiteral("ダウンロードに失敗しました。"));
-        QVERIFY2(err.at(1).startsWith(QStringLiteral("oracle: ")) && err.at(1).contains(QStringLiteral("status 404")), qPrintable(err.at(1)));
+        QVERIFY2(err.at(1).startsWith(QStringLiteral("oracle: ")) && err.at(1).contains(QStringLiteral("status 404")),
+                 qPrintable(err.at(1)));
         QCOMPARE(testsupport::readBytes(cisco), questionFile("CS-1", cp932::fromUtf8("新版"), "20300101000000"));
         QVERIFY(QFile::exists(in.qdf) && QFile::exists(in.his));
         QVERIFY(in.underscoreFiles().isEmpty());

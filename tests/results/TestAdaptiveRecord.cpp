@@ -1,9 +1,9 @@
 // The adaptive record: created on the first adaptive attempt, updated question by question, never
 // written half-way; and `quarvel-tool adp json` over it.
+#include "ResultFixtures.h"
 #include "bank/Cp932.h"
 #include "results/AdaptiveRecord.h"
 #include "support/TestSupport.h"
-#include "ResultFixtures.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -57,10 +57,7 @@ class TestAdaptiveRecord : public QObject
         return s;
     }
 
-    AttemptScore scoreOf(const fixtures::Session& s)
-    {
-        return ScoreAttempt(*s.questions, *s.answers, s.count, 60, {});
-    }
+    AttemptScore scoreOf(const fixtures::Session& s) { return ScoreAttempt(*s.questions, *s.answers, s.count, 60, {}); }
 
   private Q_SLOTS:
     void initTestCase() { makeBank(); }
@@ -94,11 +91,16 @@ class TestAdaptiveRecord : public QObject
         QTest::addColumn<QString>("asked");
         QTest::addColumn<int>("seconds");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("first time") << "0" << "0" << 7 << "7";
-        QTest::newRow("halfway") << "10" << "1" << 20 << "15";
-        QTest::newRow("truncated") << "3" << "3" << 1 << "2";           // (9 + 1) div 4
-        QTest::newRow("never negative") << "-50" << "1" << 10 << "0"; // an edited file
-        QTest::newRow("blanks allowed") << " 6 " << " 1 " << 8 << "7";
+        QTest::newRow("first time") << "0"
+                                    << "0" << 7 << "7";
+        QTest::newRow("halfway") << "10"
+                                 << "1" << 20 << "15";
+        QTest::newRow("truncated") << "3"
+                                   << "3" << 1 << "2"; // (9 + 1) div 4
+        QTest::newRow("never negative") << "-50"
+                                        << "1" << 10 << "0"; // an edited file
+        QTest::newRow("blanks allowed") << " 6 "
+                                        << " 1 " << 8 << "7";
     }
     void runningAverage()
     {
@@ -156,9 +158,9 @@ class TestAdaptiveRecord : public QObject
     void badCountLeavesTheFileUntouched()
     {
         testsupport::TempInstall install;
-        const std::string before = bytesOf({line("101", "1", "1", "a", "1", "1", "3"),
-                                            line("102", "2", "2", "b", "x1", "0", "0"),
-                                            line("103", "1", "3", "c", "0", "0", "0")});
+        const std::string before =
+            bytesOf({line("101", "1", "1", "a", "1", "1", "3"), line("102", "2", "2", "b", "x1", "0", "0"),
+                     line("103", "1", "3", "c", "0", "0", "0")});
         const QString path = install.writeFile(QStringLiteral("HIST/v/t.ADP"), before);
         const fixtures::Session s = attempt();
         const auto error = UpdateAdaptiveRecord(path, *m_bank, *s.questions, *s.answers, scoreOf(s));
@@ -186,8 +188,8 @@ class TestAdaptiveRecord : public QObject
         QCOMPARE(first["text"].toString(), QStringLiteral("問い \"x\""));
         QCOMPARE(first["averageSeconds"].toString(), QStringLiteral("12"));
 
-        process.start(qEnvironmentVariable("QUARVEL_TOOL"), {QStringLiteral("adp"), QStringLiteral("json"),
-                                                              install.root() + QStringLiteral("missing.ADP")});
+        process.start(qEnvironmentVariable("QUARVEL_TOOL"),
+                      {QStringLiteral("adp"), QStringLiteral("json"), install.root() + QStringLiteral("missing.ADP")});
         QVERIFY(process.waitForFinished(60000));
         QCOMPARE(process.exitCode(), 1);
     }

@@ -1,12 +1,12 @@
 // The printed report: bar lines, the page's figures as the history will store them, the XBM
 // byte layout, the charts, and the files written into Print/.
+#include "ResultFixtures.h"
 #include "bank/Cp932.h"
 #include "results/Recording.h"
 #include "results/ReportPage.h"
 #include "results/screens/ReportChart.h"
 #include "results/screens/ReportWriter.h"
 #include "support/TestSupport.h"
-#include "ResultFixtures.h"
 
 #include <QImage>
 
@@ -66,10 +66,12 @@ class TestReport : public QObject
         QTest::addColumn<QString>("line");
         QTest::newRow("0") << 0 << 30 << R"(<td><img src="black.gif" width=400 height=30></td></tr>)";
         QTest::newRow("100") << 100 << 30 << R"(<td><img src="red.gif" width=400 height=30></td></tr>)";
-        QTest::newRow("37") << 37 << 30
-                            << R"(<td><img src="red.gif" width=148 height=30><img src="black.gif" width=252 height=30></td></tr>)";
-        QTest::newRow("category") << 1 << 15
-                                  << R"(<td><img src="red.gif" width=4 height=15><img src="black.gif" width=396 height=15></td></tr>)";
+        QTest::newRow("37")
+            << 37 << 30
+            << R"(<td><img src="red.gif" width=148 height=30><img src="black.gif" width=252 height=30></td></tr>)";
+        QTest::newRow("category")
+            << 1 << 15
+            << R"(<td><img src="red.gif" width=4 height=15><img src="black.gif" width=396 height=15></td></tr>)";
         QTest::newRow("below 0") << -1 << 15 << QString();
         QTest::newRow("above 100") << 101 << 15 << QString();
     }
@@ -128,7 +130,8 @@ class TestReport : public QObject
         const std::vector<std::string> lines = ReportPageLines(reportData());
         // Average of 40 and 100 over two records; best 100.
         QVERIFY(contains(lines, *ReportBarLine(70, 30)));
-        QVERIFY(contains(lines, cp932::fromUtf8("<td><small>*これまでの最高正答率は100％です。</small><BR>　</td></tr>")));
+        QVERIFY(
+            contains(lines, cp932::fromUtf8("<td><small>*これまでの最高正答率は100％です。</small><BR>　</td></tr>")));
         // Category 1: (100 + 40) div 2; category 2 keeps its stored 60; category 3 a black bar.
         const auto alpha = std::find(lines.begin(), lines.end(), "<tr><td><small>Alpha</small></td>");
         QVERIFY(alpha != lines.end());
@@ -159,7 +162,8 @@ class TestReport : public QObject
         ReportData d = reportData(R"(<b>"A&B"</b>)");
         d.categoryNames[0] = "<i>x</i>";
         const std::vector<std::string> lines = ReportPageLines(d);
-        QVERIFY(contains(lines, cp932::fromUtf8("<h4><small>■氏名：</small>&lt;b&gt;&quot;A&amp;B&quot;&lt;/b&gt;</h4>")));
+        QVERIFY(
+            contains(lines, cp932::fromUtf8("<h4><small>■氏名：</small>&lt;b&gt;&quot;A&amp;B&quot;&lt;/b&gt;</h4>")));
         QVERIFY(contains(lines, "<tr><td><small>&lt;i&gt;x&lt;/i&gt;</small></td>"));
     }
 
@@ -168,7 +172,7 @@ class TestReport : public QObject
         QImage image(kReportChartWidth, kReportChartHeight, QImage::Format_RGB888);
         image.fill(Qt::white);
         image.setPixelColor(9, 0, Qt::black);
-        image.setPixelColor(0, 1, QColor(0xFF, 0x00, 0x00)); // no blue: set
+        image.setPixelColor(0, 1, QColor(0xFF, 0x00, 0x00));     // no blue: set
         image.setPixelColor(607, 139, QColor(0x00, 0x00, 0x01)); // some blue: not set
         const std::vector<std::string> lines = splitLines(xbmText(image));
         QCOMPARE(lines.size(), size_t(3 + 140 + 1));

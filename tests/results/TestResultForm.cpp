@@ -1,10 +1,10 @@
 #include "bank/Cp932.h"
+#include "install/Selection.h"
 #include "results/Recording.h"
 #include "results/screens/TResultForm.h"
 #include "session/ExamSession.h"
 #include "session/screens/TExamModeForm.h"
 #include "session/screens/TRefImgForm.h"
-#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -251,7 +251,8 @@ class TestResultForm : public QObject
         QCOMPARE(control<QLabel>("Label10")->palette().color(QPalette::Window), QColor(Qt::red));
         // The exhibit window shows a picture that loads; a missing one is named in a message.
         QDir().mkpath(m_install->questionDir(kVendor) + QStringLiteral("img"));
-        QImage(40, 30, QImage::Format_RGB32).save(m_install->questionDir(kVendor) + QStringLiteral("img/map.jpg"), "JPG");
+        QImage(40, 30, QImage::Format_RGB32)
+            .save(m_install->questionDir(kVendor) + QStringLiteral("img/map.jpg"), "JPG");
         form->Image11Click();
         QVERIFY(!screens().RefImgForm->isVisible());
         QCOMPARE(ui::testing::shownMessages().size(), 1);
@@ -311,8 +312,8 @@ class TestResultForm : public QObject
         QTest::newRow("up out of the scrolled end") << K{Qt::Key_End, Qt::Key_Up, Qt::Key_Up} << 28;
         QTest::newRow("home after end") << K{Qt::Key_End, Qt::Key_Home} << 1;
         QTest::newRow("far down, then back up past the strip")
-            << K{Qt::Key_End, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up,
-                 Qt::Key_Up, Qt::Key_Up, Qt::Key_Up}
+            << K{Qt::Key_End, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up,
+                 Qt::Key_Up,  Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up}
             << 20;
     }
 
@@ -331,7 +332,8 @@ class TestResultForm : public QObject
         for (int key : keys) {
             QTest::keyClick(form->focusWidget(), Qt::Key(key));
             const QRect shown = table->visualRect(table->model()->index(form->selectedRow(), 0));
-            QVERIFY2(shown.top() >= 17 && shown.bottom() < table->viewport()->height(), qPrintable(QString::number(form->selectedRow())));
+            QVERIFY2(shown.top() >= 17 && shown.bottom() < table->viewport()->height(),
+                     qPrintable(QString::number(form->selectedRow())));
         }
         QCOMPARE(form->selectedRow(), row);
         QVERIFY(form->hasFixedRow());
@@ -520,8 +522,9 @@ class TestResultForm : public QObject
         screens().ResultForm->StringGrid1SelectCell(2);
         screens().ResultForm->Button4Click();
         QCOMPARE(m_opened, QStringList{m_install->programDir() + QStringLiteral("Ques.htm")});
-        QCOMPARE(cp932::toUnicode(testsupport::readBytes(m_opened.first())),
-                 QStringLiteral("202\r\nA : alpha\r\nB : beta\r\nC : gamma\r\nD : delta\r\n正解 : B\r\n解答 : A C \r\n"));
+        QCOMPARE(
+            cp932::toUnicode(testsupport::readBytes(m_opened.first())),
+            QStringLiteral("202\r\nA : alpha\r\nB : beta\r\nC : gamma\r\nD : delta\r\n正解 : B\r\n解答 : A C \r\n"));
 
         m_opened.clear();
         screens().ResultForm->Button5Click(); // no first link: nothing happens

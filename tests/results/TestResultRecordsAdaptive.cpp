@@ -1,11 +1,11 @@
 // The result screen's part in the adaptive record (after the history is saved, only when the
 // adaptive option was on) and its printed report button.
 #include "bank/Cp932.h"
+#include "install/Selection.h"
 #include "results/AdaptiveRecord.h"
 #include "results/screens/TResultForm.h"
 #include "session/ExamSession.h"
 #include "session/screens/TExamModeForm.h"
-#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -115,7 +115,8 @@ class TestResultRecordsAdaptive : public QObject
         QCOMPARE(testsupport::readBytes(m_test.adaptiveFile), bad);
         QCOMPARE(ui::testing::shownMessages().size(), 1);
         QCOMPARE(ui::testing::shownMessages().first().title, QStringLiteral("Error"));
-        QVERIFY(ui::testing::shownMessages().first().text.startsWith(m_test.adaptiveFile + QStringLiteral(" 1 行目: ")));
+        QVERIFY(
+            ui::testing::shownMessages().first().text.startsWith(m_test.adaptiveFile + QStringLiteral(" 1 行目: ")));
     }
 
     void reportButtonWritesAndOpensThePage()

@@ -117,8 +117,8 @@ class TestStudyForm : public QObject
         QCOMPARE(pixel(study(), "Image0", 149, 16), kRed);
         QCOMPARE(pixel(study(), "Image0", 150, 16), kSilver);
         QCOMPARE(pixel(study(), "Image0", 299, 16), kSilver);
-        QCOMPARE(pixel(study(), "Image0", 0, 40), kSilver);  // test 2: average 0
-        QCOMPARE(pixel(study(), "Image0", 299, 64), kRed);   // test 3: average 100
+        QCOMPARE(pixel(study(), "Image0", 0, 40), kSilver);             // test 2: average 0
+        QCOMPARE(pixel(study(), "Image0", 299, 64), kRed);              // test 3: average 100
         QVERIFY(pixel(study(), "Image0", 197, 5) != QColor(Qt::black)); // crown at 3 x 70 - 21 = 189
         // The adaptive icon stands before test 2 only.
         QVERIFY(pixel(study(), "LabelImage", 5, 24 * 2 - 13 + 5) != QColor(Qt::black));
@@ -131,8 +131,8 @@ class TestStudyForm : public QObject
         QTest::addColumn<QString>("title");
         QTest::addColumn<bool>("hinted");
         QTest::newRow("short title") << QStringLiteral("試験") << false;
-        QTest::newRow("long title") << QStringLiteral("データベース基礎 ― SQL・設計・トランザクション・バックアップと復旧 <b>&</b>")
-                                    << true;
+        QTest::newRow("long title")
+            << QStringLiteral("データベース基礎 ― SQL・設計・トランザクション・バックアップと復旧 <b>&</b>") << true;
     }
     void cutNameIsHintedWhole()
     {
@@ -189,7 +189,8 @@ class TestStudyForm : public QObject
         QTest::newRow("Down, A: the icon of test 2") << QList<int>{Qt::Key_Down, Qt::Key_A} << 2 << true << 0;
         QTest::newRow("A on test 1: no record") << QList<int>{Qt::Key_A} << 1 << false << 0;
         QTest::newRow("End, Enter: test 3") << QList<int>{Qt::Key_End, Qt::Key_Return} << 3 << false << 3;
-        QTest::newRow("past the ends") << QList<int>{Qt::Key_Up, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space}
+        QTest::newRow("past the ends") << QList<int>{Qt::Key_Up, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down,
+                                                     Qt::Key_Space}
                                        << 3 << false << 3;
     }
     void listByKeys()
@@ -272,7 +273,8 @@ class TestStudyForm : public QObject
         QVERIFY(ui::testing::shownMessages()[0].text.contains(QStringLiteral("FormProto")));
         QVERIFY(ui::testing::shownMessages()[1].text.contains(QStringLiteral("Print")));
 
-        m_install->writeFile(QStringLiteral("BIN/FormProto"), std::string("<select>\r\n#TEST#\r\n</select>\r\n#FILE#\r\n"));
+        m_install->writeFile(QStringLiteral("BIN/FormProto"),
+                             std::string("<select>\r\n#TEST#\r\n</select>\r\n#FILE#\r\n"));
         m_install->writeFile(QStringLiteral("BIN/Print/PrintProto"), std::string("<body>\r\n"));
         study()->Button3Click();
         study()->Button4Click();
@@ -288,7 +290,8 @@ class TestStudyForm : public QObject
 
     void greetingAndGoingBack()
     {
-        settings::WriteSetting(QString::fromLatin1(settings::kSection), QStringLiteral("Name"), QStringLiteral(" 拓海 "));
+        settings::WriteSetting(QString::fromLatin1(settings::kSection), QStringLiteral("Name"),
+                               QStringLiteral(" 拓海 "));
         study()->Shape3MouseDown();
         QCOMPARE(ui::testing::shownMessages().last().title, QStringLiteral("Thank you!!"));
         settings::WriteSetting(QString::fromLatin1(settings::kSection), QStringLiteral("Name"), QStringLiteral("遥"));

@@ -75,12 +75,12 @@ class TestStudyOverview : public QObject
         h.average = 66;
         h.categories[0] = {50, 40, 30, 20, 10, 30, 90};
         const std::string text = StudyHistoryText(h, {cp932::fromUtf8("ネット")});
-        const std::string expected = cp932::fromUtf8(
-            "■過去10回の履歴\r\n"
-            "所要時間 :05分 モード :2 解いた問題数 :12問 テスト日時 :03月09日 14:07 正答率 :66%\r\n");
+        const std::string expected =
+            cp932::fromUtf8("■過去10回の履歴\r\n"
+                            "所要時間 :05分 モード :2 解いた問題数 :12問 テスト日時 :03月09日 14:07 正答率 :66%\r\n");
         QVERIFY(text.starts_with(expected));
-        const std::string empty = cp932::fromUtf8(
-            "所要時間 :00分 モード :0 解いた問題数 :0問 テスト日時 :00月00日 00:00 正答率 :0%\r\n");
+        const std::string empty =
+            cp932::fromUtf8("所要時間 :00分 モード :0 解いた問題数 :0問 テスト日時 :00月00日 00:00 正答率 :0%\r\n");
         QCOMPARE(text.substr(expected.size(), empty.size()), empty);
         QVERIFY(text.ends_with(cp932::fromUtf8("●最高正答率 :66%●平均正答率 :66%\r\n"
                                                "■カテゴリー毎の過去5回の履歴\r\n"
@@ -94,7 +94,8 @@ class TestStudyOverview : public QObject
         DiagnosisProfile profile;
         profile.name = "\"><script>";
         profile.inquiryAddress = "http://127.0.0.1:9/form?a=1&b=2";
-        const auto lines = fillLines(tests, profile, {"<html>", " #CGI_URL# ", "#NAME#", "#TEST#", "#FILE#", "#OTHER#"});
+        const auto lines =
+            fillLines(tests, profile, {"<html>", " #CGI_URL# ", "#NAME#", "#TEST#", "#FILE#", "#OTHER#"});
         QCOMPARE(std::count(lines.begin(), lines.end(), "</OPTION><OPTION>"), 2L);
         QCOMPARE(lines[1], std::string("<form ACTION=\"http://127.0.0.1:9/form?a=1&amp;b=2\" METHOD=\"post\">"));
         QCOMPARE(lines[2], std::string("&quot;&gt;&lt;script&gt;"));
@@ -126,8 +127,8 @@ class TestStudyOverview : public QObject
                             cp932::fromUtf8("<tr valign=\"top\"><td width=\"200\"><b><small>Net</small></b></td>")),
                  2L);
         QVERIFY(std::none_of(lines.begin(), lines.end(), [](const std::string& l) { return l.find("Bad") != l.npos; }));
-        QVERIFY(std::find(lines.begin(), lines.end(), cp932::fromUtf8("<td><small>最高得点率は50%です</small><BR>　</td></tr>")) !=
-                lines.end());
+        QVERIFY(std::find(lines.begin(), lines.end(),
+                          cp932::fromUtf8("<td><small>最高得点率は50%です</small><BR>　</td></tr>")) != lines.end());
         QCOMPARE(lines.back(), std::string("</html>"));
     }
 
@@ -139,9 +140,9 @@ class TestStudyOverview : public QObject
         names[1].name = "Sec";
         const std::vector<std::string> lines{
             JoinAdaptiveLine({"1", "1", "1", "q1", "4", "3", "10"}),
-            JoinAdaptiveLine({"2", "2", "25", "q2", "2", "0", "0"}),   // no time yet: left out of the average
-            JoinAdaptiveLine({"3", "9", "1", "q3", "1", "1", "21"}),   // category outside the table
-            JoinAdaptiveLine({"4", "1", "1", "q4", "x", "1", "5"}),    // count not a number
+            JoinAdaptiveLine({"2", "2", "25", "q2", "2", "0", "0"}), // no time yet: left out of the average
+            JoinAdaptiveLine({"3", "9", "1", "q3", "1", "1", "21"}), // category outside the table
+            JoinAdaptiveLine({"4", "1", "1", "q4", "x", "1", "5"}),  // count not a number
         };
         const AdaptiveTable table = BuildAdaptiveTable(lines, names, QStringLiteral("t.ADP"));
         QCOMPARE(table.rows.size(), size_t(4));

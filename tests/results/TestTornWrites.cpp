@@ -14,7 +14,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 const QString kQuestionFile = QStringLiteral("/inst/QDAT/oracle/qv101.qdf");
 
@@ -106,9 +107,10 @@ Outcome writeInChild(const Writer& writer, const QString& path, rlim_t limit)
 
 } // namespace
 
-class TestTornWrites : public QObject {
+class TestTornWrites : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void killedWriteLeavesOldOrNewBytes_data()
     {
         QTest::addColumn<int>("writer");
@@ -146,7 +148,8 @@ private Q_SLOTS:
                 QVERIFY2(outcome == Outcome::Completed, qPrintable(at + QStringLiteral("the write did not complete")));
                 QVERIFY2(after == newBytes, qPrintable(at + QStringLiteral("not the new bytes")));
             } else {
-                QVERIFY2(outcome != Outcome::Completed, qPrintable(at + QStringLiteral("a cut write reported success")));
+                QVERIFY2(outcome != Outcome::Completed,
+                         qPrintable(at + QStringLiteral("a cut write reported success")));
                 QVERIFY2(after == oldBytes, qPrintable(at + QStringLiteral("not the old bytes")));
             }
             // Nothing but the file itself: no temporary file for the next start to find.

@@ -15,7 +15,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-namespace {
+namespace
+{
 
 using testsupport::road::expectedHistory;
 using testsupport::road::kQuestions;
@@ -75,7 +76,8 @@ Outcome walkOneAttempt(const Walk& walk)
         const SessionQuestion& question = table.question(q);
         const Answer answer = walk.answers.value(q - 1, Answer::None);
         if (answer != Answer::None)
-            exam->findChild<QRadioButton*>(QStringLiteral("RadioButton%1").arg(choiceFor(question, answer)))->setChecked(true);
+            exam->findChild<QRadioButton*>(QStringLiteral("RadioButton%1").arg(choiceFor(question, answer)))
+                ->setChecked(true);
         exam->findChild<QCheckBox*>(QStringLiteral("CheckBox0"))->setChecked(q == walk.markedPosition);
         for (int t = 0; t < walk.seconds / kQuestions; ++t)
             exam->Timer1Timer();
@@ -114,9 +116,10 @@ void leaveResultScreen()
 
 } // namespace
 
-class TestAttemptRoad : public QObject {
+class TestAttemptRoad : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init()
     {
         m_install = std::make_unique<testsupport::TempInstall>();
@@ -132,7 +135,9 @@ private Q_SLOTS:
     void firstAttemptIsRecordedByteForByte()
     {
         const QString historyPath = m_install->historyDir(QStringLiteral("oracle")) + QStringLiteral("road.HIS");
-        Walk walk{{Answer::Right, Answer::Right, Answer::Wrong, Answer::Right, Answer::None, Answer::Right}, 3, 132,
+        Walk walk{{Answer::Right, Answer::Right, Answer::Wrong, Answer::Right, Answer::None, Answer::Right},
+                  3,
+                  132,
                   QDateTime(QDate(2026, 12, 8), QTime(14, 35))};
         const Outcome outcome = walkOneAttempt(walk);
         QVERIFY(QFile::exists(historyPath)); // the course menu created it empty
@@ -216,7 +221,7 @@ private Q_SLOTS:
         QCOMPARE(after.best, 95); // never lowered
     }
 
-private:
+  private:
     std::unique_ptr<testsupport::TempInstall> m_install;
     QString m_questionFile;
 };

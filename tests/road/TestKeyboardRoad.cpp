@@ -1,11 +1,11 @@
 // One whole attempt made with the keyboard alone, from the opening screen to the result screen and
 // back to the course menu: no mouse event anywhere. Then the history file's bytes are checked.
 #include "bank/SettingsStore.h"
+#include "install/Selection.h"
 #include "results/screens/TResultForm.h"
 #include "session/ExamSession.h"
 #include "session/screens/TConfirmForm.h"
 #include "session/screens/TExamModeForm.h"
-#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -21,7 +21,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 using testsupport::typeKeys;
 namespace road = testsupport::road;
@@ -61,9 +62,10 @@ bool tabTo(QWidget* window, QWidget* target)
 
 } // namespace
 
-class TestKeyboardRoad : public QObject {
+class TestKeyboardRoad : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init()
     {
         m_install = std::make_unique<testsupport::TempInstall>();
@@ -189,10 +191,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         // The catalogue is built per case, so its names are listed here.
         for (const char* name :
-             {"MainMenuForm", "CourseMenuForm", "ExamModeForm", "GenericMBForm", "ResultForm", "StudyForm", "CatSelForm",
-              "CheatForm", "ConfirmForm", "UpdateForm", "DownLoad", "RefImgForm", "frmSelStyle4", "frmSelStyle3",
-              "frmSelStyle4View", "frmSelStyle3View", "CaseStudyForm", "frmSelStyle5", "frmSelStyle5View",
-              "frmSelStyle6View", "frmSelStyle6", "AdaptiveForm", "frmSelStyle7", "frmSelStyle7View", "SyncForm",
+             {"MainMenuForm",      "CourseMenuForm", "ExamModeForm", "GenericMBForm",    "ResultForm",
+              "StudyForm",         "CatSelForm",     "CheatForm",    "ConfirmForm",      "UpdateForm",
+              "DownLoad",          "RefImgForm",     "frmSelStyle4", "frmSelStyle3",     "frmSelStyle4View",
+              "frmSelStyle3View",  "CaseStudyForm",  "frmSelStyle5", "frmSelStyle5View", "frmSelStyle6View",
+              "frmSelStyle6",      "AdaptiveForm",   "frmSelStyle7", "frmSelStyle7View", "SyncForm",
               "SyncCandidateForm", "Form1"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
@@ -251,7 +254,7 @@ private Q_SLOTS:
         QVERIFY(!screen->isVisible());
     }
 
-private:
+  private:
     // Shows the screen `name` with every other one hidden, as a program would: no activation.
     ui::Screen* shownAlone(const QString& name)
     {

@@ -3,9 +3,10 @@
 
 using examclock::TickPlan;
 
-class TestExamClock : public QObject {
+class TestExamClock : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void tickPlan_data()
     {
         QTest::addColumn<int>("limit");
@@ -29,23 +30,23 @@ private Q_SLOTS:
                                         << false << false;
         QTest::newRow("1 minute left") << 1800 << 1740 << true << true << "wav/01min.wav" << true << true << black
                                        << false << false;
-        QTest::newRow("59 left: still black") << 1800 << 1741 << true << true << none << true << true << black
-                                              << false << false;
+        QTest::newRow("59 left: still black")
+            << 1800 << 1741 << true << true << none << true << true << black << false << false;
         QTest::newRow("58 left: red") << 1800 << 1742 << true << true << none << true << true << red << false << false;
         QTest::newRow("1 left: red") << 1800 << 1799 << true << true << none << true << true << red << false << false;
-        QTest::newRow("0 left: time-up") << 1800 << 1800 << true << true << none << false << false << unchanged
-                                         << true << true;
+        QTest::newRow("0 left: time-up") << 1800 << 1800 << true << true << none << false << false << unchanged << true
+                                         << true;
         QTest::newRow("past the limit") << 1800 << 1850 << true << true << none << false << false << unchanged << true
                                         << true;
         // Time is up all the same; only the end waits for the window.
-        QTest::newRow("case study still open") << 1800 << 1800 << true << false << none << false << false
-                                               << unchanged << true << false;
+        QTest::newRow("case study still open")
+            << 1800 << 1800 << true << false << none << false << false << unchanged << true << false;
         // No limit: a fresh face every second, no pace to keep.
         QTest::newRow("no limit") << 0 << 0 << false << true << none << true << false << black << false << false;
         QTest::newRow("no limit, later") << 0 << 65 << false << true << none << true << false << black << false
                                          << false;
-        QTest::newRow("601 left: no sound") << 1800 << 1199 << true << true << none << true << true << black << false
-                                            << false;
+        QTest::newRow("601 left: no sound")
+            << 1800 << 1199 << true << true << none << true << true << black << false << false;
     }
     void tickPlan()
     {
@@ -70,9 +71,9 @@ private Q_SLOTS:
         QTest::addColumn<bool>("limitOn");
         QTest::addColumn<int>("closedFromTick"); // the case study window is open before this tick
         QTest::addColumn<int>("ticks");
-        QTest::addColumn<int>("elapsed");        // after the ticks
-        QTest::addColumn<int>("timeUpAt");       // tick (1-based) that reported time-up, 0 for none
-        QTest::addColumn<int>("endAt");          // tick that ended the session, 0 for none
+        QTest::addColumn<int>("elapsed");  // after the ticks
+        QTest::addColumn<int>("timeUpAt"); // tick (1-based) that reported time-up, 0 for none
+        QTest::addColumn<int>("endAt");    // tick that ended the session, 0 for none
         QTest::newRow("limit reached") << 60 << true << 1 << 100 << 60 << 61 << 61;
         QTest::newRow("case study open past the limit") << 60 << true << 80 << 100 << 60 << 61 << 80;
         QTest::newRow("case study never closed") << 60 << true << 1000 << 100 << 60 << 61 << 0;

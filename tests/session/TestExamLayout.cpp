@@ -5,9 +5,10 @@
 
 using namespace questionlayout;
 
-class TestExamLayout : public QObject {
+class TestExamLayout : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void spoken_data()
     {
         QTest::addColumn<QString>("text");
@@ -42,13 +43,12 @@ private Q_SLOTS:
                                  << QStringList{"a.jpg"};
         QTest::newRow("line alone") << QByteArray("<INCLUDE IMG>@a.jpg") << true << QByteArray()
                                     << QStringList{"a.jpg"};
-        QTest::newRow("text before first @ ignored") << QByteArray("<INCLUDE IMG>xx@a.jpg\r\nT") << true
-                                                     << QByteArray("T") << QStringList{"a.jpg"};
-        QTest::newRow("more than four names") << QByteArray("<INCLUDE IMG>@1@2@3@4@5@6\r\nT") << true
-                                              << QByteArray("T") << QStringList{"1", "2", "3", "4"};
-        QTest::newRow("marker on the second line is text")
-            << QByteArray("Q\r\n<INCLUDE IMG>@a.jpg") << false << QByteArray("Q\r\n<INCLUDE IMG>@a.jpg")
-            << QStringList{};
+        QTest::newRow("text before first @ ignored")
+            << QByteArray("<INCLUDE IMG>xx@a.jpg\r\nT") << true << QByteArray("T") << QStringList{"a.jpg"};
+        QTest::newRow("more than four names") << QByteArray("<INCLUDE IMG>@1@2@3@4@5@6\r\nT") << true << QByteArray("T")
+                                              << QStringList{"1", "2", "3", "4"};
+        QTest::newRow("marker on the second line is text") << QByteArray("Q\r\n<INCLUDE IMG>@a.jpg") << false
+                                                           << QByteArray("Q\r\n<INCLUDE IMG>@a.jpg") << QStringList{};
         QTest::newRow("empty") << QByteArray() << false << QByteArray() << QStringList{};
     }
     void imageLine()
@@ -90,7 +90,7 @@ private Q_SLOTS:
         const auto places = placeChoices(lines);
         QCOMPARE(places[0].buttonTop, 5);
         QCOMPARE(places[0].textTop, 7);
-        QCOMPARE(places[0].textHeight, 46);          // 3 x 12 + 10
+        QCOMPARE(places[0].textHeight, 46);                  // 3 x 12 + 10
         QCOMPARE(places[1].textTop - places[0].textTop, 45); // 3 x 12 + 9
         QCOMPARE(places[1].buttonTop, 7 + 36 + 7);
         QCOMPARE(places[1].textHeight, 22);
@@ -112,14 +112,14 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("data"); // areas 1..5 (style 3) or dataA..C
         QTest::newRow("graphic") << 3 << QStringList{"b@10,10,20,20", "a@1,2,3,4", "x", "e@5,5,9,9"} << 2
                                  << QStringList{"1,2,3,4", "10,10,20,20", "", "", "5,5,9,9"};
-        QTest::newRow("graphic examines six") << 3 << QStringList{"", "", "", "", "", "a@6,6,7,7", "a@no"} << 6
-                                              << QStringList{"6,6,7,7", "", "", "", ""};
-        QTest::newRow("panel keeps leading @") << 4 << QStringList{"a@@1,2", "b@10,20,60,40@70,20,120,40", "c@x"}
-                                               << 1 << QStringList{"@@1,2", "@10,20,60,40@70,20,120,40", "@x"};
-        QTest::newRow("panel examines three") << 4 << QStringList{"x", "y", "z", "a@@1"} << 0
-                                              << QStringList{"", "", ""};
-        QTest::newRow("text entry drops both marks") << 5 << QStringList{"b@off", "a@SELECT", "c@20"} << 2
-                                                     << QStringList{"SELECT", "off", "20"};
+        QTest::newRow("graphic examines six")
+            << 3 << QStringList{"", "", "", "", "", "a@6,6,7,7", "a@no"} << 6 << QStringList{"6,6,7,7", "", "", "", ""};
+        QTest::newRow("panel keeps leading @") << 4 << QStringList{"a@@1,2", "b@10,20,60,40@70,20,120,40", "c@x"} << 1
+                                               << QStringList{"@@1,2", "@10,20,60,40@70,20,120,40", "@x"};
+        QTest::newRow("panel examines three")
+            << 4 << QStringList{"x", "y", "z", "a@@1"} << 0 << QStringList{"", "", ""};
+        QTest::newRow("text entry drops both marks")
+            << 5 << QStringList{"b@off", "a@SELECT", "c@20"} << 2 << QStringList{"SELECT", "off", "20"};
         QTest::newRow("last a@ wins") << 7 << QStringList{"a@@1", "a@@2"} << 2 << QStringList{"@@2", "", ""};
         QTest::newRow("upper case is no mark") << 6 << QStringList{"A@@1"} << 0 << QStringList{"", "", ""};
     }

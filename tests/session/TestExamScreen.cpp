@@ -1,21 +1,21 @@
 #include "bank/Cp932.h"
+#include "install/Selection.h"
+#include "results/screens/TResultForm.h"
 #include "session/ExamClock.h"
 #include "session/ExamSession.h"
 #include "session/screens/TCaseStudyForm.h"
 #include "session/screens/TCheatForm.h"
 #include "session/screens/TConfirmForm.h"
 #include "session/screens/TExamModeForm.h"
-#include "results/screens/TResultForm.h"
-#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "styles/screens/TfrmSelStyle3.h"
 #include "styles/screens/TfrmSelStyle5.h"
-#include "ui/PictureButton.h"
-#include "ui/Sound.h"
 #include "support/ExamSession.h"
 #include "support/TestSupport.h"
+#include "ui/PictureButton.h"
+#include "ui/Sound.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -29,7 +29,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 SessionQuestion question(int style, const std::string& text, std::vector<std::string> choices, int correctCount = 1)
 {
@@ -58,8 +59,9 @@ bool shown(const QWidget* w)
 }
 
 // Accepts a session style screen's work with the given verdict as soon as it is shown.
-class VerdictOnShow : public QObject {
-public:
+class VerdictOnShow : public QObject
+{
+  public:
     explicit VerdictOnShow(int verdict) : m_verdict(verdict) {}
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -68,13 +70,14 @@ public:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     int m_verdict;
 };
 
 } // namespace
 
-class TestExamScreen : public QObject {
+class TestExamScreen : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<testsupport::TempInstall> m_install;
@@ -122,7 +125,7 @@ class TestExamScreen : public QObject {
                              cp932::fromUtf8("[case study]\r\n社内ネットワークの事例です。\r\n"));
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init()
     {
         m_install = std::make_unique<testsupport::TempInstall>();
@@ -224,8 +227,7 @@ private Q_SLOTS:
     {
         startSession({plain(1), plain(2)}, 1800);
         tick(1741); // elapsed 0..1740 shown; 60 seconds left at the last
-        QCOMPARE(ui::testing::playedSounds(),
-                 (QStringList{"wav/10min.wav", "wav/05min.wav", "wav/01min.wav"}));
+        QCOMPARE(ui::testing::playedSounds(), (QStringList{"wav/10min.wav", "wav/05min.wav", "wav/01min.wav"}));
         QCOMPARE(label(QStringLiteral("Label11"))->text(), QStringLiteral("残り時間 : 1' 0"));
 
         auto handColourNear = [this](int elapsed, const QColor& wanted) {
@@ -399,10 +401,7 @@ private Q_SLOTS:
 
     void answersComeBack()
     {
-        startSession({plain(1),
-                      question(kStyleMultiple, "Pick two", {"w", "x", "y", "z"}, 2),
-                      plain(3)},
-                     0);
+        startSession({plain(1), question(kStyleMultiple, "Pick two", {"w", "x", "y", "z"}, 2), plain(3)}, 0);
         child<QRadioButton>(QStringLiteral("RadioButton2"))->click();
         form()->Button2Click();
         QVERIFY(shown(child<QCheckBox>(QStringLiteral("CheckBox1"))));
@@ -500,11 +499,11 @@ private Q_SLOTS:
 
     void imageLineAndExhibitButtons()
     {
-        startSession({question(kStyleSingle, "<INCLUDE IMG>@net1.jpg@net2.jpg\r\nLook at both pictures.", {"a", "b"}),
-                      question(kStylePanel, "<INCLUDE IMG>@panel.jpg\r\nDrag the panels.",
-                               {"a@@1,1,2,2", "b@@3,3,4,4", "c@@5"}),
-                      plain(3)},
-                     0);
+        startSession(
+            {question(kStyleSingle, "<INCLUDE IMG>@net1.jpg@net2.jpg\r\nLook at both pictures.", {"a", "b"}),
+             question(kStylePanel, "<INCLUDE IMG>@panel.jpg\r\nDrag the panels.", {"a@@1,1,2,2", "b@@3,3,4,4", "c@@5"}),
+             plain(3)},
+            0);
         QCOMPARE(child<QTextEdit>(QStringLiteral("Memo1"))->toPlainText(), QStringLiteral("Look at both pictures."));
         QVERIFY(shown(button(QStringLiteral("RefImg1"))));
         QVERIFY(shown(button(QStringLiteral("RefImg2"))));
@@ -533,8 +532,8 @@ private Q_SLOTS:
     void styleAnswerIsKeptInHiddenControls()
     {
         QDir().mkpath(m_install->questionDir(QStringLiteral("oracle")) + QStringLiteral("img"));
-        QImage(80, 80, QImage::Format_RGB32).save(m_install->questionDir(QStringLiteral("oracle")) +
-                                                  QStringLiteral("img/router.bmp"));
+        QImage(80, 80, QImage::Format_RGB32)
+            .save(m_install->questionDir(QStringLiteral("oracle")) + QStringLiteral("img/router.bmp"));
         startSession({question(kStyleGraphic, "<INCLUDE IMG>@router.bmp\r\nClick the router.",
                                {"b@50,50,60,60", "a@10,10,20,20"}),
                       plain(2)},
@@ -551,7 +550,8 @@ private Q_SLOTS:
         QVERIFY(child<QCheckBox>(QStringLiteral("CheckBox2"))->isChecked()); // restored, hidden
         form()->Button2Click();
         form()->Button6Click();
-        QCOMPARE(examSession().answers.at(1).answerFlags, (std::array<unsigned char, 10>{0, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
+        QCOMPARE(examSession().answers.at(1).answerFlags,
+                 (std::array<unsigned char, 10>{0, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
 
         // Pressed again and closed without a verdict: the earlier answer is gone.
         screens().frmSelStyle3->removeEventFilter(&right);
@@ -700,21 +700,32 @@ private Q_SLOTS:
         QTest::addColumn<bool>("marked");
         using K = QList<int>;
         QTest::newRow("letter selects radio") << false << false << K{Qt::Key_B} << 1 << QStringLiteral("b") << false;
-        QTest::newRow("another letter moves radio") << false << false << K{Qt::Key_B, Qt::Key_D} << 1 << QStringLiteral("d") << false;
-        QTest::newRow("same letter keeps radio") << false << false << K{Qt::Key_C, Qt::Key_C} << 1 << QStringLiteral("c") << false;
-        QTest::newRow("letter of no shown choice") << false << false << K{Qt::Key_E, Qt::Key_J} << 1 << QStringLiteral("") << false;
-        QTest::newRow("letters toggle check boxes") << true << false << K{Qt::Key_A, Qt::Key_C} << 1 << QStringLiteral("ac") << false;
-        QTest::newRow("letter again unticks") << true << false << K{Qt::Key_A, Qt::Key_A} << 1 << QStringLiteral("") << false;
-        QTest::newRow("tick limit holds") << true << false << K{Qt::Key_A, Qt::Key_B, Qt::Key_C} << 1 << QStringLiteral("ab") << false;
+        QTest::newRow("another letter moves radio")
+            << false << false << K{Qt::Key_B, Qt::Key_D} << 1 << QStringLiteral("d") << false;
+        QTest::newRow("same letter keeps radio")
+            << false << false << K{Qt::Key_C, Qt::Key_C} << 1 << QStringLiteral("c") << false;
+        QTest::newRow("letter of no shown choice")
+            << false << false << K{Qt::Key_E, Qt::Key_J} << 1 << QStringLiteral("") << false;
+        QTest::newRow("letters toggle check boxes")
+            << true << false << K{Qt::Key_A, Qt::Key_C} << 1 << QStringLiteral("ac") << false;
+        QTest::newRow("letter again unticks")
+            << true << false << K{Qt::Key_A, Qt::Key_A} << 1 << QStringLiteral("") << false;
+        QTest::newRow("tick limit holds")
+            << true << false << K{Qt::Key_A, Qt::Key_B, Qt::Key_C} << 1 << QStringLiteral("ab") << false;
         QTest::newRow("right is next") << false << false << K{Qt::Key_Right} << 2 << QStringLiteral("") << false;
         QTest::newRow("page down is next") << false << false << K{Qt::Key_PageDown} << 2 << QStringLiteral("") << false;
-        QTest::newRow("left is previous") << false << false << K{Qt::Key_Right, Qt::Key_Right, Qt::Key_Left} << 2 << QStringLiteral("") << false;
-        QTest::newRow("page up is previous") << false << false << K{Qt::Key_PageDown, Qt::Key_PageUp} << 1 << QStringLiteral("") << false;
-        QTest::newRow("nothing before the first") << false << false << K{Qt::Key_Left} << 1 << QStringLiteral("") << false;
+        QTest::newRow("left is previous")
+            << false << false << K{Qt::Key_Right, Qt::Key_Right, Qt::Key_Left} << 2 << QStringLiteral("") << false;
+        QTest::newRow("page up is previous")
+            << false << false << K{Qt::Key_PageDown, Qt::Key_PageUp} << 1 << QStringLiteral("") << false;
+        QTest::newRow("nothing before the first")
+            << false << false << K{Qt::Key_Left} << 1 << QStringLiteral("") << false;
         QTest::newRow("m marks") << false << false << K{Qt::Key_M} << 1 << QStringLiteral("") << true;
-        QTest::newRow("m again unmarks") << false << false << K{Qt::Key_M, Qt::Key_M} << 1 << QStringLiteral("") << false;
+        QTest::newRow("m again unmarks") << false << false << K{Qt::Key_M, Qt::Key_M} << 1 << QStringLiteral("")
+                                         << false;
         QTest::newRow("answer and mark kept across keys")
-            << false << false << K{Qt::Key_B, Qt::Key_M, Qt::Key_Right, Qt::Key_Left} << 1 << QStringLiteral("b") << true;
+            << false << false << K{Qt::Key_B, Qt::Key_M, Qt::Key_Right, Qt::Key_Left} << 1 << QStringLiteral("b")
+            << true;
         QTest::newRow("paused: no next") << false << true << K{Qt::Key_Right} << 1 << QStringLiteral("") << false;
     }
 
@@ -772,7 +783,8 @@ private Q_SLOTS:
         QTest::keyClick(form()->focusWidget(), Qt::Key_B);
         QTest::keyClick(form()->focusWidget(), Qt::Key_S);
         QCOMPARE(screens().ConfirmForm->isVisible(), reviewShown);
-        QCOMPARE(examSession().answers.at(examSession().currentQuestion).answerFlags[1], static_cast<unsigned char>(reviewShown ? 1 : 0));
+        QCOMPARE(examSession().answers.at(examSession().currentQuestion).answerFlags[1],
+                 static_cast<unsigned char>(reviewShown ? 1 : 0));
         QCOMPARE(button(QStringLiteral("Button4"))->hint(), QStringLiteral("模擬試験の採点を行います"));
         QCOMPARE(button(QStringLiteral("Button4"))->toolTip(), QStringLiteral("模擬試験の採点を行います (S)"));
     }
@@ -802,10 +814,10 @@ private Q_SLOTS:
         QFETCH(bool, explanationShown);
         QFETCH(bool, styleScreenShown);
         QDir().mkpath(m_install->questionDir(QStringLiteral("oracle")) + QStringLiteral("img"));
-        QImage(80, 80, QImage::Format_RGB32).save(m_install->questionDir(QStringLiteral("oracle")) +
-                                                  QStringLiteral("img/router.bmp"));
-        startSession({question(style, "<INCLUDE IMG>@router.bmp\r\nFirst", {"b@50,50,60,60", "a@10,10,20,20"}), plain(2)},
-                     600);
+        QImage(80, 80, QImage::Format_RGB32)
+            .save(m_install->questionDir(QStringLiteral("oracle")) + QStringLiteral("img/router.bmp"));
+        startSession(
+            {question(style, "<INCLUDE IMG>@router.bmp\r\nFirst", {"b@50,50,60,60", "a@10,10,20,20"}), plain(2)}, 600);
         activate();
         for (int key : keys)
             QTest::keyClick(form()->focusWidget(), Qt::Key(key));
@@ -849,13 +861,13 @@ private Q_SLOTS:
         QTest::addColumn<bool>("inReview");
         QTest::addColumn<QStringList>("order");
         const QStringList exhibits{"RefImg1", "RefImg2", "CheckBox0"};
-        QTest::newRow("multiple choice")
-            << true << false
-            << exhibits + QStringList{"CheckBox1", "CheckBox2", "CheckBox3", "Button3", "Button4", "Button1", "Button6", "Button2"};
+        QTest::newRow("multiple choice") << true << false
+                                         << exhibits + QStringList{"CheckBox1", "CheckBox2", "CheckBox3", "Button3",
+                                                                   "Button4",   "Button1",   "Button6",   "Button2"};
         // The radio choices are one stop, as everywhere: Up and Down (or a-j) move within them.
-        QTest::newRow("single choice")
-            << false << false
-            << exhibits + QStringList{"RadioButton1", "Button3", "Button4", "Button1", "Button6", "Button2"};
+        QTest::newRow("single choice") << false << false
+                                       << exhibits + QStringList{"RadioButton1", "Button3", "Button4",
+                                                                 "Button1",      "Button6", "Button2"};
         QTest::newRow("review mode: score and explanation moved")
             << true << true << exhibits + QStringList{"CheckBox1", "CheckBox2", "CheckBox3", "Button1", "Button4"};
     }
@@ -923,7 +935,7 @@ private Q_SLOTS:
         QCOMPARE(child<QCheckBox>(QStringLiteral("CheckBox2"))->accessibleName(), QStringLiteral("b. two lines"));
     }
 
-private:
+  private:
     void activate()
     {
         form()->activateWindow();

@@ -1,18 +1,18 @@
 // The exhibit and case study windows beside the exam screen.
 #include "bank/Cp932.h"
+#include "install/Selection.h"
+#include "results/screens/TResultForm.h"
 #include "session/ExamSession.h"
 #include "session/screens/TCaseStudyForm.h"
 #include "session/screens/TConfirmForm.h"
 #include "session/screens/TExamModeForm.h"
 #include "session/screens/TRefImgForm.h"
-#include "results/screens/TResultForm.h"
-#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
-#include "ui/PictureButton.h"
 #include "support/ExamSession.h"
 #include "support/TestSupport.h"
+#include "ui/PictureButton.h"
 
 #include <QBuffer>
 #include <QLabel>
@@ -21,7 +21,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 QByteArray picture(QSize size, const char* format)
 {
@@ -50,7 +51,8 @@ SessionQuestion single(int n, const std::string& text)
 
 } // namespace
 
-class TestExhibits : public QObject {
+class TestExhibits : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<testsupport::TempInstall> m_install;
@@ -87,7 +89,7 @@ class TestExhibits : public QObject {
         return count;
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init()
     {
         m_install = std::make_unique<testsupport::TempInstall>();
@@ -226,16 +228,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("openedFrom");
         QTest::addColumn<QString>("event");
         QTest::addColumn<bool>("closes");
-        QTest::newRow("next question") << "question" << "next" << true;
-        QTest::newRow("previous question") << "question" << "previous" << true;
-        QTest::newRow("review by the score button") << "question" << "score" << true;
-        QTest::newRow("review after the last question") << "question" << "next past the last" << true;
-        QTest::newRow("session scored") << "question" << "scored" << true;
-        QTest::newRow("case study opened and closed") << "question" << "case study" << false;
-        QTest::newRow("pause") << "question" << "pause" << false;
-        QTest::newRow("case study closed") << "case study" << "close case study" << true;
-        QTest::newRow("another result row") << "result" << "other row" << true;
-        QTest::newRow("result screen left") << "result" << "leave result" << true;
+        QTest::newRow("next question") << "question"
+                                       << "next" << true;
+        QTest::newRow("previous question") << "question"
+                                           << "previous" << true;
+        QTest::newRow("review by the score button") << "question"
+                                                    << "score" << true;
+        QTest::newRow("review after the last question") << "question"
+                                                        << "next past the last" << true;
+        QTest::newRow("session scored") << "question"
+                                        << "scored" << true;
+        QTest::newRow("case study opened and closed") << "question"
+                                                      << "case study" << false;
+        QTest::newRow("pause") << "question"
+                               << "pause" << false;
+        QTest::newRow("case study closed") << "case study"
+                                           << "close case study" << true;
+        QTest::newRow("another result row") << "result"
+                                            << "other row" << true;
+        QTest::newRow("result screen left") << "result"
+                                            << "leave result" << true;
     }
     void exhibitGoesWithWhatItBelongsTo()
     {

@@ -509,9 +509,11 @@ class TestSelectQuestion : public QObject
         QuestionHeader header;
         header.questionCount = 5;
         auto bank = std::make_unique<QuestionBank>();
-        QCOMPARE(LoadQuestionBankFromBytes(QuestionFileBytes(header, full), QStringLiteral("a.qdf"), *bank), std::nullopt);
+        QCOMPARE(LoadQuestionBankFromBytes(QuestionFileBytes(header, full), QStringLiteral("a.qdf"), *bank),
+                 std::nullopt);
         full.recordsRead = 3;
-        QCOMPARE(LoadQuestionBankFromBytes(QuestionFileBytes(header, full), QStringLiteral("b.qdf"), *bank), std::nullopt);
+        QCOMPARE(LoadQuestionBankFromBytes(QuestionFileBytes(header, full), QStringLiteral("b.qdf"), *bank),
+                 std::nullopt);
         QCOMPARE(bank->recordsRead, 3);
         QCOMPARE(bank->headerQuestionCount, 5);
         for (int mode : {int(kModeNormal), int(kModeTraining)}) {

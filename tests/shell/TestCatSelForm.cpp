@@ -1,8 +1,8 @@
 #include "bank/Cp932.h"
 #include "bank/QuestionFileWriter.h"
+#include "install/Selection.h"
 #include "session/ExamSession.h"
 #include "session/screens/TExamModeForm.h"
-#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -185,7 +185,9 @@ class TestCatSelForm : public QObject
     void nextShowingReusesTheControlsCleanly()
     {
         showTest(writeTest(*m_install, 60, 90,
-                           {{"Wide", {{"p", 5}, {"q", 5}, {"r", 5}, {"s", 5}}}, {"Two", {{"t", 5}}}, {" ", {}},
+                           {{"Wide", {{"p", 5}, {"q", 5}, {"r", 5}, {"s", 5}}},
+                            {"Two", {{"t", 5}}},
+                            {" ", {}},
                             {"Four", {{"u", 5}}}}));
         QCOMPARE(form()->categoryCount(), 4);
         QListWidget* wide = form()->categoryList(1);
@@ -214,7 +216,9 @@ class TestCatSelForm : public QObject
 
         // Back to the first test: its ticks are new, its fourth item made again.
         showTest(writeTest(*m_install, 60, 90,
-                           {{"Wide", {{"p", 5}, {"q", 5}, {"r", 5}, {"s", 5}}}, {"Two", {{"t", 5}}}, {" ", {}},
+                           {{"Wide", {{"p", 5}, {"q", 5}, {"r", 5}, {"s", 5}}},
+                            {"Two", {{"t", 5}}},
+                            {" ", {}},
                             {"Four", {{"u", 5}}}}));
         QCOMPARE(form()->categoryBox(1)->checkState(), Qt::Checked);
         QCOMPARE(wide->count(), 4);
@@ -609,10 +613,12 @@ class TestCatSelForm : public QObject
         QTest::newRow("enter on a box") << QStringLiteral("Cat1Label") << enter << QStringLiteral("GenericMBForm");
         QTest::newRow("enter in a list") << QStringLiteral("CheckListBox3") << enter << QStringLiteral("GenericMBForm");
         QTest::newRow("enter on a mode") << QStringLiteral("RadioButton2") << enter << QStringLiteral("GenericMBForm");
-        QTest::newRow("enter in the count") << QStringLiteral("Edit1") << int(Qt::Key_Enter)
-                                            << QStringLiteral("GenericMBForm");
-        QTest::newRow("enter on the back button") << QStringLiteral("Button2") << enter << QStringLiteral("CourseMenuForm");
-        QTest::newRow("escape in a list") << QStringLiteral("CheckListBox1") << escape << QStringLiteral("CourseMenuForm");
+        QTest::newRow("enter in the count")
+            << QStringLiteral("Edit1") << int(Qt::Key_Enter) << QStringLiteral("GenericMBForm");
+        QTest::newRow("enter on the back button")
+            << QStringLiteral("Button2") << enter << QStringLiteral("CourseMenuForm");
+        QTest::newRow("escape in a list")
+            << QStringLiteral("CheckListBox1") << escape << QStringLiteral("CourseMenuForm");
         QTest::newRow("escape in the time") << QStringLiteral("Edit2") << escape << QStringLiteral("CourseMenuForm");
     }
     void enterStartsEscapeGoesBack()

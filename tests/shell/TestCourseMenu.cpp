@@ -15,13 +15,14 @@
 #include "ui/Sound.h"
 
 #include <QLabel>
-#include <QScrollBar>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 
 #include <memory>
 
-namespace {
+namespace
+{
 // A complete small test: one category of three single-choice questions.
 std::string testFile(const std::string& code, std::array<bool, 5> badges = {})
 {
@@ -58,7 +59,8 @@ QStringList rowTexts(TCourseMenuForm& form)
 }
 } // namespace
 
-class TestCourseMenu : public QObject {
+class TestCourseMenu : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<testsupport::TempInstall> m_install;
@@ -84,7 +86,7 @@ class TestCourseMenu : public QObject {
         return form;
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init()
     {
         m_install = std::make_unique<testsupport::TempInstall>();
@@ -136,7 +138,7 @@ private Q_SLOTS:
         QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label2"))->isHidden(), vendor != QLatin1String("cisco"));
         QCOMPARE(form.findChild<ui::PictureButton*>(QStringLiteral("Button1"))->hint(),
                  vendor == QLatin1String("oracle") ? QStringLiteral("ORACLE MASTERに関する情報を表示します")
-                                                    : QStringLiteral("CISCOに関する情報を表示します"));
+                                                   : QStringLiteral("CISCOに関する情報を表示します"));
     }
 
     void tabPressSwitchesVendorAndMissesBetweenTabs()
@@ -185,14 +187,16 @@ private Q_SLOTS:
         QFETCH(int, rows);
         QFETCH(bool, scrolls);
         for (int i = 1; i <= rows; ++i)
-            install().writeFile(QStringLiteral("QDAT/sun/t%1.qdf").arg(i, 2, 10, QLatin1Char('0')), testFile("T" + std::to_string(i)));
+            install().writeFile(QStringLiteral("QDAT/sun/t%1.qdf").arg(i, 2, 10, QLatin1Char('0')),
+                                testFile("T" + std::to_string(i)));
         Selection selection;
         TCourseMenuForm form(selection);
         form.show();
         auto* box = form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
         QCOMPARE(box->verticalScrollBarPolicy(), scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         QCOMPARE(box->widget()->height(), (rows - 1) * 24 + 25);
-        QCOMPARE(form.findChild<QLabel*>(QStringLiteral("RDB%1").arg(rows))->geometry(), QRect(22, rows * 24 - 16, 560, 21));
+        QCOMPARE(form.findChild<QLabel*>(QStringLiteral("RDB%1").arg(rows))->geometry(),
+                 QRect(22, rows * 24 - 16, 560, 21));
         // Every row's picture fits inside the background: none is cut off at the bottom.
         QVERIFY(box->viewport()->height() >= 16 * 24 - 16 + 21);
         QVERIFY(box->viewport()->height() < 17 * 24 - 16 + 21);
@@ -286,7 +290,8 @@ private Q_SLOTS:
         const QImage row = form.findChild<QLabel*>(QStringLiteral("RDB1"))->pixmap().toImage();
         QCOMPARE(row.copy(0, 0, 18, 18), form.findChild<QLabel*>(QStringLiteral("OM5S"))->pixmap().toImage());
         const QImage big = form.findChild<QLabel*>(QStringLiteral("HiGradeImg"))->pixmap().toImage();
-        QCOMPARE(big, form.findChild<QLabel*>(QStringLiteral("OMBigImg"))->pixmap().toImage().copy(2 * 129, 0, 129, 42));
+        QCOMPARE(big,
+                 form.findChild<QLabel*>(QStringLiteral("OMBigImg"))->pixmap().toImage().copy(2 * 129, 0, 129, 42));
     }
 
     void rowClickMovesTheSelection()
@@ -295,8 +300,12 @@ private Q_SLOTS:
         install().writeFile(QStringLiteral("QDAT/oracle/b.qdf"), testFile("B", {false, true, false, false, false}));
         Selection selection;
         TCourseMenuForm form(selection);
-        auto icon = [&](int row) { return form.findChild<QLabel*>(QStringLiteral("RDB%1").arg(row))->pixmap().toImage().copy(0, 0, 18, 18); };
-        auto source = [&](const char* name) { return form.findChild<QLabel*>(QLatin1String(name))->pixmap().toImage(); };
+        auto icon = [&](int row) {
+            return form.findChild<QLabel*>(QStringLiteral("RDB%1").arg(row))->pixmap().toImage().copy(0, 0, 18, 18);
+        };
+        auto source = [&](const char* name) {
+            return form.findChild<QLabel*>(QLatin1String(name))->pixmap().toImage();
+        };
         QCOMPARE(icon(1), source("OM1S"));
         QCOMPARE(icon(2), source("OM2"));
         QTest::mousePress(form.findChild<QLabel*>(QStringLiteral("RDB2")), Qt::LeftButton, {}, QPoint(100, 5));
@@ -314,8 +323,10 @@ private Q_SLOTS:
         Selection selection;
         TCourseMenuForm form(selection);
         const QString created = install().historyDir(QStringLiteral("cisco")) + QStringLiteral("net1.HIS");
-        QCOMPARE(testsupport::readBytes(created), EmptyHistoryBytes(install().questionDir(QStringLiteral("cisco")) + QStringLiteral("net1.qdf")));
-        QCOMPARE(testsupport::readBytes(install().historyDir(QStringLiteral("cisco")) + QStringLiteral("net2.HIS")), existing);
+        QCOMPARE(testsupport::readBytes(created),
+                 EmptyHistoryBytes(install().questionDir(QStringLiteral("cisco")) + QStringLiteral("net1.qdf")));
+        QCOMPARE(testsupport::readBytes(install().historyDir(QStringLiteral("cisco")) + QStringLiteral("net2.HIS")),
+                 existing);
     }
 
     void startHandsOverToCategorySelection()
@@ -418,11 +429,11 @@ private Q_SLOTS:
         QTest::newRow("right starts at row 1") << K{Qt::Key_Down, Qt::Key_Right} << QStringLiteral("cisco") << 1;
         QTest::newRow("left at the first") << K{Qt::Key_Left} << QStringLiteral("oracle") << 1;
         QTest::newRow("ctrl+tab") << K{Qt::CTRL | Qt::Key_Tab} << QStringLiteral("cisco") << 1;
-        QTest::newRow("ctrl+backtab goes round") << K{Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, Qt::Key_End}
-                                                 << QStringLiteral("sun") << 20;
+        QTest::newRow("ctrl+backtab goes round")
+            << K{Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, Qt::Key_End} << QStringLiteral("sun") << 20;
         // Tab takes the focus from the list to the first button; the arrows still work there.
-        QTest::newRow("from a focused button") << K{Qt::Key_Tab, Qt::Key_Down, Qt::Key_Right, Qt::Key_Down}
-                                               << QStringLiteral("cisco") << 2;
+        QTest::newRow("from a focused button")
+            << K{Qt::Key_Tab, Qt::Key_Down, Qt::Key_Right, Qt::Key_Down} << QStringLiteral("cisco") << 2;
     }
 
     // Keys act as presses on the tab strip and clicks on rows, from the list or from a button.
@@ -438,7 +449,8 @@ private Q_SLOTS:
         QCOMPARE(form.selectedRow(), row);
         // The selected look follows, and only one row has it.
         for (int r = 1; r <= selection().vendorTests().size(); ++r) {
-            const QImage icon = form.findChild<QLabel*>(QStringLiteral("RDB%1").arg(r))->pixmap().toImage().copy(0, 0, 18, 18);
+            const QImage icon =
+                form.findChild<QLabel*>(QStringLiteral("RDB%1").arg(r))->pixmap().toImage().copy(0, 0, 18, 18);
             QCOMPARE(icon == form.findChild<QLabel*>(QStringLiteral("OM0S"))->pixmap().toImage(), r == row);
         }
         QVERIFY(form.isVisible());
@@ -451,7 +463,8 @@ private Q_SLOTS:
         auto* box = form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
         // What the list's background shows of the row (the last row reaches 4 pixels beyond it).
         auto shown = [&](int r) {
-            const QRect row = form.findChild<QLabel*>(QStringLiteral("RDB%1").arg(r))->geometry() & box->widget()->rect();
+            const QRect row =
+                form.findChild<QLabel*>(QStringLiteral("RDB%1").arg(r))->geometry() & box->widget()->rect();
             const int top = box->verticalScrollBar()->value();
             return row.top() >= top && row.bottom() < top + box->viewport()->height();
         };

@@ -10,10 +10,12 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 std::string header(const std::string& tag, const std::string& code, const std::string& countLine = "12")
 {
-    return tag + "\r\n10/70\r\n30\r\n" + code + "\r\nTitle\r\n0\r\n0\r\n0\r\n20240102030405\r\n" + countLine + "\r\n*CE\r\n";
+    return tag + "\r\n10/70\r\n30\r\n" + code + "\r\nTitle\r\n0\r\n0\r\n0\r\n20240102030405\r\n" + countLine +
+           "\r\n*CE\r\n";
 }
 
 QStringList names(const QStringList& paths)
@@ -34,9 +36,10 @@ QList<VendorInfo> vendors(const QStringList& directories)
 }
 } // namespace
 
-class TestCourseMenuLogic : public QObject {
+class TestCourseMenuLogic : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void tabHitRule_data()
     {
         QTest::addColumn<int>("x");
@@ -156,10 +159,7 @@ private Q_SLOTS:
         QCOMPARE(tabAt(initialPressX(defaultDir, argument, tabs), int(tabs.size())), tab);
     }
 
-    void noVendorMeansNoTab()
-    {
-        QCOMPARE(tabAt(initialPressX(QString(), QString(), {}), 0), 0);
-    }
+    void noVendorMeansNoTab() { QCOMPARE(tabAt(initialPressX(QString(), QString(), {}), 0), 0); }
 
     void installedVendorsInTableOrder()
     {
@@ -240,7 +240,8 @@ private Q_SLOTS:
             install.writeFile(QStringLiteral("QDAT/oracle/") + QLatin1String(name), std::string("x"));
         QDir().mkpath(install.questionDir(QStringLiteral("oracle")) + QStringLiteral("dir.qdf"));
         QCOMPARE(names(questionFiles(install.questionDir(QStringLiteral("oracle")))),
-                 (QStringList{QStringLiteral("B.qdf"), QStringLiteral("a.qdf"), QStringLiteral("b.qdf"), QStringLiteral("c.QDF")}));
+                 (QStringList{QStringLiteral("B.qdf"), QStringLiteral("a.qdf"), QStringLiteral("b.qdf"),
+                              QStringLiteral("c.QDF")}));
     }
 
     void onlyExactFormatTagIsListed()
@@ -258,8 +259,10 @@ private Q_SLOTS:
         const VendorListing listing = listVendorTests(dir, QStringLiteral("oracle"));
         QCOMPARE(listing.tests.size(), 1);
         QCOMPARE(listing.tests.first().code, std::string("GOOD"));
-        QCOMPARE(listing.tests.first().historyFile, install.historyDir(QStringLiteral("oracle")) + QStringLiteral("good.HIS"));
-        QCOMPARE(listing.tests.first().adaptiveFile, install.historyDir(QStringLiteral("oracle")) + QStringLiteral("good.ADP"));
+        QCOMPARE(listing.tests.first().historyFile,
+                 install.historyDir(QStringLiteral("oracle")) + QStringLiteral("good.HIS"));
+        QCOMPARE(listing.tests.first().adaptiveFile,
+                 install.historyDir(QStringLiteral("oracle")) + QStringLiteral("good.ADP"));
         QCOMPARE(listing.tests.first().targetRate, std::string("70"));
         // The two unreadable headers are named with their line; the wrong tags are dropped silently.
         QCOMPARE(listing.unreadable.size(), 2);
@@ -277,7 +280,8 @@ private Q_SLOTS:
         for (int i = 1; i <= 32; ++i)
             install.writeFile(QStringLiteral("QDAT/cisco/t%1.qdf").arg(i, 2, 10, QLatin1Char('0')),
                               header("QFileFormat-v1.4", "T" + std::to_string(i)));
-        const VendorListing listing = listVendorTests(install.questionDir(QStringLiteral("cisco")), QStringLiteral("cisco"));
+        const VendorListing listing =
+            listVendorTests(install.questionDir(QStringLiteral("cisco")), QStringLiteral("cisco"));
         QCOMPARE(listing.tests.size(), kMaxListedTests);
         QCOMPARE(listing.tests.last().code, std::string("T30"));
         QCOMPARE(names(listing.surplus), (QStringList{QStringLiteral("t31.qdf"), QStringLiteral("t32.qdf")}));
@@ -289,7 +293,8 @@ private Q_SLOTS:
         testsupport::TempInstall install;
         QDir().mkpath(install.questionDir(QStringLiteral("sun")));
         QVERIFY(listVendorTests(install.questionDir(QStringLiteral("sun")), QStringLiteral("sun")).tests.isEmpty());
-        const VendorListing missing = listVendorTests(install.questionDir(QStringLiteral("ibm")), QStringLiteral("ibm"));
+        const VendorListing missing =
+            listVendorTests(install.questionDir(QStringLiteral("ibm")), QStringLiteral("ibm"));
         QVERIFY(missing.tests.isEmpty());
         QVERIFY(listingProblems(missing).isEmpty());
     }
@@ -302,7 +307,8 @@ private Q_SLOTS:
         // b's history exists under another case and holds an attempt: it must stay as it is.
         const std::string kept(kHistorySize, '\x07');
         install.writeFile(QStringLiteral("HIST/oracle/B.his"), kept);
-        const VendorListing listing = listVendorTests(install.questionDir(QStringLiteral("oracle")), QStringLiteral("oracle"));
+        const VendorListing listing =
+            listVendorTests(install.questionDir(QStringLiteral("oracle")), QStringLiteral("oracle"));
 
         const QStringList created = createMissingHistories(listing.tests);
         QCOMPARE(created, QStringList{install.historyDir(QStringLiteral("oracle")) + QStringLiteral("a.HIS")});

@@ -8,9 +8,9 @@
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "shell/screens/TGenericMBForm.h"
+#include "support/TestSupport.h"
 #include "ui/PictureButton.h"
 #include "ui/Screen.h"
-#include "support/TestSupport.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -20,7 +20,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 QString describe(const QWidget* w)
 {
@@ -109,12 +110,13 @@ Findings walk(ui::Screen* screen)
 
 } // namespace
 
-class TestFocusChain : public QObject {
+class TestFocusChain : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<testsupport::TempInstall> m_install;
 
-private Q_SLOTS:
+  private Q_SLOTS:
     // One attempt up to the exam screen, so that the screens behind it have a test, a session and
     // answers to show.
     void initTestCase()

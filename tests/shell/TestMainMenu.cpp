@@ -14,7 +14,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 QString section()
 {
     return QString::fromLatin1(settings::kSection);
@@ -31,7 +32,8 @@ const QColor kSilver(0xC0, 0xC0, 0xC0);
 const QColor kRed(0xFF, 0, 0);
 } // namespace
 
-class TestMainMenu : public QObject {
+class TestMainMenu : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<testsupport::TempInstall> m_install;
@@ -39,8 +41,7 @@ class TestMainMenu : public QObject {
     QStringList m_opened;
 
     TMainMenuForm& form() { return *screens().MainMenuForm; }
-    template <typename T>
-    T* child(const char* name)
+    template <typename T> T* child(const char* name)
     {
         T* widget = form().findChild<T*>(QLatin1String(name));
         if (!widget)
@@ -48,11 +49,12 @@ class TestMainMenu : public QObject {
         return widget;
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init()
     {
         m_install = std::make_unique<testsupport::TempInstall>();
-        m_install->writeFile(QStringLiteral("BIN/CGI_URL"), std::string(" \thttp://127.0.0.1:8080/cgi-bin/inquiry  \r\nsecond line\r\n"));
+        m_install->writeFile(QStringLiteral("BIN/CGI_URL"),
+                             std::string(" \thttp://127.0.0.1:8080/cgi-bin/inquiry  \r\nsecond line\r\n"));
         storeProfile(QString());
         settings::WriteSetting(section(), QStringLiteral("Serial"), QStringLiteral("QV-0001"));
         ui::testing::clearShownMessages();
@@ -92,7 +94,8 @@ private Q_SLOTS:
 
     void profileFaceHandsOverAfterTheFiftySecondTick()
     {
-        storeProfile(QStringLiteral("山田 太郎"), QStringLiteral("Quarvel研修センター"), QStringLiteral("taro@example.jp"));
+        storeProfile(QStringLiteral("山田 太郎"), QStringLiteral("Quarvel研修センター"),
+                     QStringLiteral("taro@example.jp"));
         createScreens();
         form().show();
         QVERIFY(!form().isEntryFaceShown());
@@ -123,7 +126,8 @@ private Q_SLOTS:
             form().Timer1Timer();
             colours << form().linkColour();
         }
-        QCOMPARE(colours, (QList<QColor>{kRed, kRed, kRed, kRed, kRed, kSilver, kSilver, kSilver, kSilver, kSilver, kRed}));
+        QCOMPARE(colours,
+                 (QList<QColor>{kRed, kRed, kRed, kRed, kRed, kSilver, kSilver, kSilver, kSilver, kSilver, kRed}));
         QCOMPARE(child<QLabel>("Label8")->palette().color(QPalette::WindowText), kRed);
         form().Label8Click();
         QCOMPARE(m_opened, QStringList{TMainMenuForm::vendorSiteAddress() + QStringLiteral(" normal")});
@@ -238,9 +242,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("org");
         QTest::addColumn<QString>("message");
         QTest::newRow("empty") << QString() << QString() << QStringLiteral("名前を入力してください。");
-        QTest::newRow("blanks") << QStringLiteral("  ") << QStringLiteral("x") << QStringLiteral("名前を入力してください。");
-        QTest::newRow("emoji in name") << QStringLiteral("Taro 😀") << QString() << QStringLiteral("氏名に使用できない文字が含まれています。");
-        QTest::newRow("hangul in org") << QStringLiteral("Taro") << QStringLiteral("한국") << QStringLiteral("所属に使用できない文字が含まれています。");
+        QTest::newRow("blanks") << QStringLiteral("  ") << QStringLiteral("x")
+                                << QStringLiteral("名前を入力してください。");
+        QTest::newRow("emoji in name") << QStringLiteral("Taro 😀") << QString()
+                                       << QStringLiteral("氏名に使用できない文字が含まれています。");
+        QTest::newRow("hangul in org") << QStringLiteral("Taro") << QStringLiteral("한국")
+                                       << QStringLiteral("所属に使用できない文字が含まれています。");
     }
     void entryFaceRefusesEmptyNameAndUnstorableText()
     {
@@ -380,7 +387,8 @@ private Q_SLOTS:
         createScreens();
         form().show();
         form().grab().save(dir + QStringLiteral("/mainmenu-entry.png"));
-        storeProfile(QStringLiteral("山田 太郎"), QStringLiteral("Quarvel研修センター"), QStringLiteral("taro@example.jp"));
+        storeProfile(QStringLiteral("山田 太郎"), QStringLiteral("Quarvel研修センター"),
+                     QStringLiteral("taro@example.jp"));
         form().hide();
         form().show();
         form().grab().save(dir + QStringLiteral("/mainmenu-profile.png"));

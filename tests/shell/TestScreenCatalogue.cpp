@@ -1,11 +1,12 @@
 #include "shell/StringTable.h"
 #include "shell/screens/ScreenCatalogue.h"
-#include "ui/Screen.h"
 #include "support/TestSupport.h"
+#include "ui/Screen.h"
 
-class TestScreenCatalogue : public QObject {
+class TestScreenCatalogue : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void createsTwentySevenScreensInOrder()
     {
         testsupport::TempInstall install;

@@ -15,7 +15,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 std::string testFile(const std::string& code, std::array<bool, 5> badges)
 {
@@ -51,12 +52,13 @@ int tabX(int n)
 
 } // namespace
 
-class TestScreenPreparation : public QObject {
+class TestScreenPreparation : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<testsupport::TempInstall> m_install;
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init()
     {
         m_install = std::make_unique<testsupport::TempInstall>();
@@ -99,7 +101,7 @@ private Q_SLOTS:
         TCourseMenuForm* menu = screens().CourseMenuForm;
         menu->Image4MouseDown(tabX(tab));
         menu->show();
-        const QStringList names{QStringLiteral("Image4"), QStringLiteral("Image5"), QStringLiteral("RDB1"),
+        const QStringList names{QStringLiteral("Image4"),     QStringLiteral("Image5"),  QStringLiteral("RDB1"),
                                 QStringLiteral("HiGradeImg"), QStringLiteral("Button1"), QStringLiteral("Button3")};
         QList<QImage> late;
         for (const QString& name : names)

@@ -1,8 +1,8 @@
 #include "bank/Cp932.h"
 #include "bank/QuestionFileWriter.h"
+#include "install/Selection.h"
 #include "session/screens/TExamModeForm.h"
 #include "shell/NoticeLayout.h"
-#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -122,7 +122,7 @@ class TestStartNotice : public QObject
         const QImage seen = notice()->grab().toImage();
         QCOMPARE(seen.pixelColor(notice()->width() / 2, notice()->height() - 12), face);
         QVERIFY(seen.pixelColor(notice()->width() - 1, notice()->height() / 2) != face); // the frame
-        QVERIFY(seen.pixelColor(6, notice()->height() / 2) != face);                      // the side bar
+        QVERIFY(seen.pixelColor(6, notice()->height() / 2) != face);                     // the side bar
         for (const char* name : {"Label3", "Label1", "Label2"}) {
             const QLabel* label = notice()->findChild<QLabel*>(QLatin1String(name));
             QCOMPARE(label->palette().color(QPalette::WindowText), ui::fromBgr(colour2));
@@ -133,7 +133,8 @@ class TestStartNotice : public QObject
     void longTitleIsShownWhole()
     {
         // 60 characters: wider than the notice's 400 pixels.
-        startSession("データベース基礎 ― SQL・設計・トランザクション・バックアップと復旧・性能管理・セキュリティの総合演習問題集・改訂版");
+        startSession("データベース基礎 ― "
+                     "SQL・設計・トランザクション・バックアップと復旧・性能管理・セキュリティの総合演習問題集・改訂版");
         const QLabel* title = notice()->findChild<QLabel*>(QStringLiteral("Label3"));
         QVERIFY(notice()->width() > notice::kWidth);
         QVERIFY(title->fontMetrics().horizontalAdvance(title->text()) <= title->width() || title->wordWrap());

@@ -3,7 +3,8 @@
 
 using namespace connectorstyle;
 
-namespace {
+namespace
+{
 
 // Three 40 x 20 objects: A at (10,60), B at (110,60), C at (10,120); a 30 x 10 undirected
 // "straight" and a 20 x 10 directed "serial" kind in the band.
@@ -30,9 +31,10 @@ ConnectorBoard::Made join(ConnectorBoard& b, int first, int second, int kind)
 
 } // namespace
 
-class TestConnectorBoard : public QObject {
+class TestConnectorBoard : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void expectedConnections_data()
     {
         QTest::addColumn<QString>("item");
@@ -55,7 +57,8 @@ private Q_SLOTS:
         QCOMPARE(parsed.data.expected[0].from, from);
         QCOMPARE(parsed.data.expected[0].to, to);
         QCOMPARE(parsed.data.expected[0].kind, kind);
-        QCOMPARE(parsed.answerData, (QStringList{"Answer Data", QStringLiteral("%1:%2:%3").arg(from).arg(to).arg(kind)}));
+        QCOMPARE(parsed.answerData,
+                 (QStringList{"Answer Data", QStringLiteral("%1:%2:%3").arg(from).arg(to).arg(kind)}));
     }
 
     void itemsAndLimits()
@@ -83,13 +86,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kinds");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("item");
-        QTest::newRow("object number") << "@10,60,5x,80,A" << kKinds.c_str() << "" << "10,60,5x,80,A";
-        QTest::newRow("kind without direction flag") << kObjects.c_str() << "@5,5,35,15,straight" << ""
+        QTest::newRow("object number") << "@10,60,5x,80,A" << kKinds.c_str() << ""
+                                       << "10,60,5x,80,A";
+        QTest::newRow("kind without direction flag") << kObjects.c_str() << "@5,5,35,15,straight"
+                                                     << ""
                                                      << "5,5,35,15,straight";
-        QTest::newRow("unknown label") << kObjects.c_str() << kKinds.c_str() << "@A;D;straight;0" << "A;D;straight;0";
-        QTest::newRow("unknown kind") << kObjects.c_str() << kKinds.c_str() << "@A;B;cross;0" << "A;B;cross;0";
-        QTest::newRow("direction 3") << kObjects.c_str() << kKinds.c_str() << "@A;B;serial;3" << "A;B;serial;3";
-        QTest::newRow("three fields") << kObjects.c_str() << kKinds.c_str() << "@A;B;serial" << "A;B;serial";
+        QTest::newRow("unknown label") << kObjects.c_str() << kKinds.c_str() << "@A;D;straight;0"
+                                       << "A;D;straight;0";
+        QTest::newRow("unknown kind") << kObjects.c_str() << kKinds.c_str() << "@A;B;cross;0"
+                                      << "A;B;cross;0";
+        QTest::newRow("direction 3") << kObjects.c_str() << kKinds.c_str() << "@A;B;serial;3"
+                                     << "A;B;serial;3";
+        QTest::newRow("three fields") << kObjects.c_str() << kKinds.c_str() << "@A;B;serial"
+                                      << "A;B;serial";
     }
     void badData()
     {
@@ -97,7 +106,8 @@ private Q_SLOTS:
         QFETCH(QString, kinds);
         QFETCH(QString, expected);
         QFETCH(QString, item);
-        const ConnectorParse parsed = parseConnectorData(objects.toStdString(), kinds.toStdString(), expected.toStdString());
+        const ConnectorParse parsed =
+            parseConnectorData(objects.toStdString(), kinds.toStdString(), expected.toStdString());
         QVERIFY(parsed.problem);
         QCOMPARE(QString::fromStdString(parsed.problem->item), item);
     }
@@ -171,10 +181,10 @@ private Q_SLOTS:
         QCOMPARE(d.box, (Box{70, 65, 90, 75}));
         QCOMPARE(d.leftArrow, (Box{52, 65, 70, 75}));
         QCOMPARE(d.rightArrow, (Box{90, 65, 108, 75}));
-        QCOMPARE(d.first.from, (Point{50, 70}));  // right edge of the target A
-        QCOMPARE(d.first.to, (Point{52, 70}));    // up to the left arrow
+        QCOMPARE(d.first.from, (Point{50, 70})); // right edge of the target A
+        QCOMPARE(d.first.to, (Point{52, 70}));   // up to the left arrow
         QCOMPARE(d.second.from, (Point{108, 70}));
-        QCOMPARE(d.second.to, (Point{110, 70}));  // left edge of the source B
+        QCOMPARE(d.second.to, (Point{110, 70})); // left edge of the source B
     }
 
     void draggingMovesTheConnection()
@@ -196,12 +206,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("made"); // "first second kind" triples
         QTest::addColumn<bool>("passed");
-        QTest::newRow("nothing expected, nothing made") << "" << "" << true;
-        QTest::newRow("undirected either way round") << "@A;B;straight;0" << "2 1 1" << true;
-        QTest::newRow("directed the wrong way") << "@A;B;serial;1" << "2 1 2" << false;
-        QTest::newRow("one too many") << "@A;B;straight;0" << "1 2 1,1 3 1" << false;
-        QTest::newRow("duplicate with another missing") << "@A;B;straight;0@A;C;straight;0" << "1 2 1,2 1 1" << false;
-        QTest::newRow("both, other order") << "@A;B;straight;0@C;A;serial;1" << "3 1 2,1 2 1" << true;
+        QTest::newRow("nothing expected, nothing made") << ""
+                                                        << "" << true;
+        QTest::newRow("undirected either way round") << "@A;B;straight;0"
+                                                     << "2 1 1" << true;
+        QTest::newRow("directed the wrong way") << "@A;B;serial;1"
+                                                << "2 1 2" << false;
+        QTest::newRow("one too many") << "@A;B;straight;0"
+                                      << "1 2 1,1 3 1" << false;
+        QTest::newRow("duplicate with another missing") << "@A;B;straight;0@A;C;straight;0"
+                                                        << "1 2 1,2 1 1" << false;
+        QTest::newRow("both, other order") << "@A;B;straight;0@C;A;serial;1"
+                                           << "3 1 2,1 2 1" << true;
     }
     void judging()
     {

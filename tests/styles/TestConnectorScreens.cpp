@@ -3,8 +3,8 @@
 #include "styles/screens/ConnectorSurface.h"
 #include "styles/screens/TfrmSelStyle7.h"
 #include "styles/screens/TfrmSelStyle7View.h"
-#include "ui/PictureButton.h"
 #include "support/TestSupport.h"
+#include "ui/PictureButton.h"
 
 #include <QImage>
 #include <QPlainTextEdit>
@@ -13,7 +13,8 @@
 
 using connectorstyle::Point;
 
-namespace {
+namespace
+{
 
 // Router R at (20,80), switch S at (220,80), host H at (220,180), each 60 x 30; kinds in the band:
 // straight (undirected) and serial (directed).
@@ -32,7 +33,8 @@ QString memo(QWidget* screen, const char* name)
 
 } // namespace
 
-class TestConnectorScreens : public QObject {
+class TestConnectorScreens : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<testsupport::TempInstall> m_install;
@@ -55,7 +57,7 @@ class TestConnectorScreens : public QObject {
         ui::testing::clearShownMessages();
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase()
     {
         m_install = std::make_unique<testsupport::TempInstall>();
@@ -192,7 +194,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("objects");
         QTest::newRow("unknown label") << "@R;X;straight;0" << kObjects.c_str();
         QTest::newRow("unknown kind") << "@R;S;fibre;0" << kObjects.c_str();
-        QTest::newRow("number") << "" << "@20,80,80,1l0,R";
+        QTest::newRow("number") << ""
+                                << "@20,80,80,1l0,R";
     }
     void brokenDataIsReported()
     {

@@ -14,7 +14,8 @@
 #include <map>
 #include <memory>
 
-namespace {
+namespace
+{
 
 QString questionsDir()
 {
@@ -28,9 +29,10 @@ bool inside(const QImage& picture, const styleitems::Box& box)
 
 } // namespace
 
-class TestDemoStyleQuestions : public QObject {
+class TestDemoStyleQuestions : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase()
     {
         if (qEnvironmentVariableIsEmpty("QUARVEL_SOURCE_DIR"))
@@ -49,28 +51,33 @@ private Q_SLOTS:
             QCOMPARE(LoadQuestionBankFromBytes(qdf, source, *bank), std::nullopt);
             for (int j = 1; j <= bank->recordsRead; ++j) {
                 const QuestionRecord& record = bank->question(j);
-                if (record.style != kStylePanel && record.style != kStyleLabelledPanel && record.style != kStyleConnector)
+                if (record.style != kStylePanel && record.style != kStyleLabelledPanel &&
+                    record.style != kStyleConnector)
                     continue;
                 const QString where = QStringLiteral("%1 question %2").arg(source).arg(record.number);
                 ++perStyle[record.style];
-                const StyleQuestion q =
-                    FillStyleQuestion(record.text, record.choices, record.style, QFileInfo(source).path() + QLatin1Char('/'));
+                const StyleQuestion q = FillStyleQuestion(record.text, record.choices, record.style,
+                                                          QFileInfo(source).path() + QLatin1Char('/'));
                 QCOMPARE(q.correctChoice, 1);
                 const QImage picture = ui::loadImage(q.picturePath);
                 QVERIFY2(!picture.isNull(), qPrintable(where));
 
                 if (record.style == kStyleConnector) {
                     QVERIFY2(!ui::loadImage(q.answerPicturePath).isNull(), qPrintable(where));
-                    const connectorstyle::ConnectorParse parsed = connectorstyle::parseConnectorData(q.dataB, q.dataC, q.dataA);
+                    const connectorstyle::ConnectorParse parsed =
+                        connectorstyle::parseConnectorData(q.dataB, q.dataC, q.dataA);
                     QVERIFY2(!parsed.problem && !parsed.data.truncated, qPrintable(where));
                     QVERIFY2(!parsed.data.expected.empty(), qPrintable(where));
                     for (const auto& kind : parsed.data.kinds)
-                        QVERIFY2(inside(picture, kind.box) && kind.box.y2 <= connectorstyle::kBandHeight, qPrintable(where));
+                        QVERIFY2(inside(picture, kind.box) && kind.box.y2 <= connectorstyle::kBandHeight,
+                                 qPrintable(where));
                     for (const auto& object : parsed.data.objects)
-                        QVERIFY2(inside(picture, object.box) && object.box.y1 >= connectorstyle::kBandHeight, qPrintable(where));
+                        QVERIFY2(inside(picture, object.box) && object.box.y1 >= connectorstyle::kBandHeight,
+                                 qPrintable(where));
                     continue;
                 }
-                const auto variant = record.style == kStylePanel ? panelstyle::Variant::Plain : panelstyle::Variant::Labelled;
+                const auto variant =
+                    record.style == kStylePanel ? panelstyle::Variant::Plain : panelstyle::Variant::Labelled;
                 panelstyle::PanelParse parsed = panelstyle::parsePanelData(q.dataB, q.dataC, variant);
                 QVERIFY2(!parsed.problem && !parsed.data.truncated, qPrintable(where));
                 for (const auto& item : parsed.data.panels)

@@ -5,15 +5,16 @@
 #include "styles/StyleHandOver.h"
 #include "styles/screens/TfrmSelStyle3.h"
 #include "styles/screens/TfrmSelStyle3View.h"
-#include "ui/PictureButton.h"
 #include "support/TestSupport.h"
+#include "ui/PictureButton.h"
 
 #include <QBuffer>
 #include <QLabel>
 
 #include <memory>
 
-class TestGraphicScreen : public QObject {
+class TestGraphicScreen : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<testsupport::TempInstall> m_install;
@@ -51,7 +52,7 @@ class TestGraphicScreen : public QObject {
         QTest::mouseRelease(target, button, Qt::NoModifier, at);
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init()
     {
         m_install = std::make_unique<testsupport::TempInstall>();
@@ -93,8 +94,8 @@ private Q_SLOTS:
         ask();
         press(picture(), {50, 50});
         press(picture(), {150, 50}, Qt::RightButton); // any button places
-        press(picture(), {250, 150});                  // outside the third area
-        press(picture(), {250, 50});                   // all placed: ignored
+        press(picture(), {250, 150});                 // outside the third area
+        press(picture(), {250, 50});                  // all placed: ignored
         QVERIFY(marker(3)->isVisible());
         QCOMPARE(marker(3)->pos(), QPoint(250 - 16, 150 - 16));
         QCOMPARE(screen()->answer().markers()[2].y, 150);
@@ -182,7 +183,7 @@ private Q_SLOTS:
         QCOMPARE(screen()->crosshair(), QPoint(250, 199));
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(picture(), Qt::Key_Up, Qt::ShiftModifier);
-        QTest::keyClick(picture(), Qt::Key_Space); // (250, 169): on the second area's left border
+        QTest::keyClick(picture(), Qt::Key_Space);  // (250, 169): on the second area's left border
         QTest::keyClick(picture(), Qt::Key_Delete); // taken back: the latest
         QTest::keyClick(picture(), Qt::Key_Right);
         QTest::keyClick(picture(), Qt::Key_Space);
@@ -259,8 +260,8 @@ private Q_SLOTS:
         const QImage frame = guide->pixmap().toImage();
         QCOMPARE(frame.pixelColor(1, 0), QColor(Qt::black));   // top row from column 1
         QCOMPARE(frame.pixelColor(49, 19), QColor(Qt::black)); // far corner
-        QCOMPARE(frame.pixelColor(0, 10).alpha(), 0);           // first column left out
-        QCOMPARE(frame.pixelColor(25, 10).alpha(), 0);          // inside stays clear
+        QCOMPARE(frame.pixelColor(0, 10).alpha(), 0);          // first column left out
+        QCOMPARE(frame.pixelColor(25, 10).alpha(), 0);         // inside stays clear
         QVERIFY(child(view, QStringLiteral("Guide2"))->isVisible());
         QVERIFY(!child(view, QStringLiteral("Guide3"))->isVisible());
 

@@ -6,9 +6,10 @@ using AreaTexts = std::array<std::string, kMaxAreas>;
 
 Q_DECLARE_METATYPE(AreaTexts)
 
-class TestGraphicStyle : public QObject {
+class TestGraphicStyle : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void areasAndTheirCount_data()
     {
         QTest::addColumn<AreaTexts>("texts");
@@ -70,7 +71,7 @@ private Q_SLOTS:
         answer.reset({"0,0,100,100", "200,0,300,100", "400,0,500,100"});
         answer.place({50, 50});
         answer.place({250, 50});
-        answer.place({350, 50}); // between the second and third area
+        answer.place({350, 50});           // between the second and third area
         QVERIFY(!answer.place({450, 50})); // all three placed: the click does nothing
         QVERIFY(!answer.judge());
         // Moving the third: remove it, then click again.

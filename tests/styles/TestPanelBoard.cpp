@@ -3,7 +3,8 @@
 
 using namespace panelstyle;
 
-namespace {
+namespace
+{
 
 // Two targets at (10,100) and (70,100), two 50 x 20 panels at (10,10) and (70,10).
 const std::string kTargets = "@10,100,60,120@70,100,120,120";
@@ -26,9 +27,10 @@ int dragAndDrop(PanelBoard& b, int panel, Point at)
 
 } // namespace
 
-class TestPanelBoard : public QObject {
+class TestPanelBoard : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void dropRule_data()
     {
         QTest::addColumn<int>("dx");
@@ -116,18 +118,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("drops"); // per panel: target index or '-' for none
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("passed");
-        QTest::newRow("ip on T1 and T3") << "02" << "@T1;ip@T2;@T3;ip" << true;
-        QTest::newRow("the other way round") << "20" << "@T1;ip@T2;@T3;ip" << true;
-        QTest::newRow("empty target filled") << "01" << "@T1;ip@T2;ip@T3;" << false;
-        QTest::newRow("nothing moved") << "--" << "@T1;@T2;@T3;" << false;
+        QTest::newRow("ip on T1 and T3") << "02"
+                                         << "@T1;ip@T2;@T3;ip" << true;
+        QTest::newRow("the other way round") << "20"
+                                             << "@T1;ip@T2;@T3;ip" << true;
+        QTest::newRow("empty target filled") << "01"
+                                             << "@T1;ip@T2;ip@T3;" << false;
+        QTest::newRow("nothing moved") << "--"
+                                       << "@T1;@T2;@T3;" << false;
     }
     void labelledAnswers()
     {
         QFETCH(QString, drops);
         QFETCH(QString, answer);
         QFETCH(bool, passed);
-        PanelBoard b = board("@10,100,60,120,T1@70,100,120,120,T2@130,100,180,120,T3", "@10,10,60,30,ip@70,10,120,30,ip",
-                             Variant::Labelled);
+        PanelBoard b = board("@10,100,60,120,T1@70,100,120,120,T2@130,100,180,120,T3",
+                             "@10,10,60,30,ip@70,10,120,30,ip", Variant::Labelled);
         for (int k = 0; k < 2; ++k)
             if (drops[k] != '-')
                 QVERIFY(dragAndDrop(b, k, {10 + 60 * (drops[k].toLatin1() - '0'), 100}) >= 0);
@@ -182,8 +188,8 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("order");
         QTest::newRow("one row, listed right to left") << "@70,100,120,120@10,100,60,120" << QList<int>{1, 0};
         QTest::newRow("a row a little askew") << "@70,96,120,116@10,100,60,120@10,140,60,160" << QList<int>{1, 0, 2};
-        QTest::newRow("two rows, lower listed first") << "@10,200,60,220@70,100,120,120@10,100,60,120@130,200,180,220"
-                                                    << QList<int>{2, 1, 0, 3};
+        QTest::newRow("two rows, lower listed first")
+            << "@10,200,60,220@70,100,120,120@10,100,60,120@130,200,180,220" << QList<int>{2, 1, 0, 3};
         QTest::newRow("a column") << "@10,60,60,80@10,20,60,40@10,100,60,120" << QList<int>{1, 0, 2};
         QTest::newRow("none") << "" << QList<int>{};
     }
@@ -211,8 +217,8 @@ private Q_SLOTS:
         QCOMPARE(step(0, true), 1);
         QCOMPARE(b.position(0), (Point{70, 100}));
         QCOMPARE(step(1, true), 2);
-        QCOMPARE(step(1, true), 0); // target 1 is taken
-        QCOMPARE(step(1, true), 0); // the end
+        QCOMPARE(step(1, true), 0);  // target 1 is taken
+        QCOMPARE(step(1, true), 0);  // the end
         QCOMPARE(step(0, false), 2); // panel 1 left it
         QCOMPARE(b.occupant(1), -1);
         QCOMPARE(b.answer(Variant::Plain), std::string("@10,200,60,220;70,10,120,30@10,100,60,120;10,10,60,30"));
@@ -223,10 +229,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("targets");
         QTest::addColumn<QString>("panels");
         QTest::addColumn<QString>("item"); // the item the problem names
-        QTest::newRow("letters") << "@10,100,60,120" << "@10,10,6O,30" << "10,10,6O,30";
+        QTest::newRow("letters") << "@10,100,60,120"
+                                 << "@10,10,6O,30"
+                                 << "10,10,6O,30";
         QTest::newRow("three numbers") << "@10,100,60" << kPanels.c_str() << "10,100,60";
         QTest::newRow("plain item with a fifth field") << "@1,2,3,4,x" << kPanels.c_str() << "1,2,3,4,x";
-        QTest::newRow("empty panel") << kTargets.c_str() << "@10,10,10,30" << "10,10,10,30";
+        QTest::newRow("empty panel") << kTargets.c_str() << "@10,10,10,30"
+                                     << "10,10,10,30";
     }
     void badData()
     {

@@ -5,8 +5,8 @@
 #include "styles/screens/TfrmSelStyle4View.h"
 #include "styles/screens/TfrmSelStyle6.h"
 #include "styles/screens/TfrmSelStyle6View.h"
-#include "ui/PictureButton.h"
 #include "support/TestSupport.h"
+#include "ui/PictureButton.h"
 
 #include <QImage>
 
@@ -14,7 +14,8 @@
 
 using panelstyle::Point;
 
-namespace {
+namespace
+{
 
 // Grabs `panel` of `surface` near its top-left corner and lets go with that corner at `to`.
 void drag(PanelSurface* surface, const panelstyle::PanelBoard& board, int panel, QPoint to, Qt::MouseButton button)
@@ -33,7 +34,8 @@ void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = {})
 
 } // namespace
 
-class TestPanelScreens : public QObject {
+class TestPanelScreens : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<testsupport::TempInstall> m_install;
@@ -54,7 +56,7 @@ class TestPanelScreens : public QObject {
         ui::testing::clearShownMessages();
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void initTestCase()
     {
         m_install = std::make_unique<testsupport::TempInstall>();
@@ -114,8 +116,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QString>("panels");
         QTest::addColumn<QString>("message");
-        QTest::newRow("letters in a number") << "" << "@10,10,6O,30" << "「10,10,6O,30」";
-        QTest::newRow("missing picture") << "/nonexistent/none.png" << "@10,10,60,30" << "none.png";
+        QTest::newRow("letters in a number") << ""
+                                             << "@10,10,6O,30"
+                                             << "「10,10,6O,30」";
+        QTest::newRow("missing picture") << "/nonexistent/none.png"
+                                         << "@10,10,60,30"
+                                         << "none.png";
     }
     void brokenDataIsReported()
     {

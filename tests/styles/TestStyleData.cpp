@@ -3,9 +3,10 @@
 
 using namespace styledata;
 
-class TestStyleData : public QObject {
+class TestStyleData : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void itemsBeginAtEachAt()
     {
         using Items = std::vector<std::string>;

@@ -5,13 +5,14 @@
 #include "styles/StyleHandOver.h"
 #include "styles/screens/TfrmSelStyle5.h"
 #include "styles/screens/TfrmSelStyle5View.h"
-#include "ui/PictureButton.h"
 #include "support/TestSupport.h"
+#include "ui/PictureButton.h"
 
 #include <QLabel>
 #include <QLineEdit>
 
-class TestTextEntryScreen : public QObject {
+class TestTextEntryScreen : public QObject
+{
     Q_OBJECT
 
     TfrmSelStyle5* screen() const { return screens().frmSelStyle5; }
@@ -39,7 +40,7 @@ class TestTextEntryScreen : public QObject {
         screen()->showModal();
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init()
     {
         createScreens();

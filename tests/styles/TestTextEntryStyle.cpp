@@ -4,29 +4,56 @@
 
 using namespace textentry;
 
-class TestTextEntryStyle : public QObject {
+class TestTextEntryStyle : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void judging_data()
     {
         QTest::addColumn<QString>("correct");
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("right");
-        QTest::newRow("on exact") << "SELECT" << "on" << "SELECT" << true;
-        QTest::newRow("on case differs") << "SELECT" << "on" << "Select" << false;
-        QTest::newRow("off case differs") << "SELECT" << "off" << "Select" << true;
-        QTest::newRow("off mode with blanks") << "SELECT" << " off " << "select" << true;
-        QTest::newRow("off full-width typed") << "select" << "off" << "ＳＥＬＥＣＴ" << false;
-        QTest::newRow("off full-width both") << "ＳＥＬＥＣＴ" << "off" << "ＳＥＬＥＣＴ" << true;
-        QTest::newRow("blanks around typed") << "ls -l" << "on" << "  ls -l\t" << true;
-        QTest::newRow("blank inside counts") << "ls -l" << "on" << "ls  -l" << false;
-        QTest::newRow("correct ends in blank") << "ls " << "on" << "ls " << false;
-        QTest::newRow("empty matches empty") << "" << "on" << "   " << true;
-        QTest::newRow("other mode") << "SELECT" << "yes" << "SELECT" << false;
-        QTest::newRow("mode case matters") << "SELECT" << "ON" << "SELECT" << false;
+        QTest::newRow("on exact") << "SELECT"
+                                  << "on"
+                                  << "SELECT" << true;
+        QTest::newRow("on case differs") << "SELECT"
+                                         << "on"
+                                         << "Select" << false;
+        QTest::newRow("off case differs") << "SELECT"
+                                          << "off"
+                                          << "Select" << true;
+        QTest::newRow("off mode with blanks") << "SELECT"
+                                              << " off "
+                                              << "select" << true;
+        QTest::newRow("off full-width typed") << "select"
+                                              << "off"
+                                              << "ＳＥＬＥＣＴ" << false;
+        QTest::newRow("off full-width both") << "ＳＥＬＥＣＴ"
+                                             << "off"
+                                             << "ＳＥＬＥＣＴ" << true;
+        QTest::newRow("blanks around typed") << "ls -l"
+                                             << "on"
+                                             << "  ls -l\t" << true;
+        QTest::newRow("blank inside counts") << "ls -l"
+                                             << "on"
+                                             << "ls  -l" << false;
+        QTest::newRow("correct ends in blank") << "ls "
+                                               << "on"
+                                               << "ls " << false;
+        QTest::newRow("empty matches empty") << ""
+                                             << "on"
+                                             << "   " << true;
+        QTest::newRow("other mode") << "SELECT"
+                                    << "yes"
+                                    << "SELECT" << false;
+        QTest::newRow("mode case matters") << "SELECT"
+                                           << "ON"
+                                           << "SELECT" << false;
         // 表 is 95 5C: its trail byte is no letter and must not upset what follows.
-        QTest::newRow("letters after kanji") << "表A" << "off" << "表a" << true;
+        QTest::newRow("letters after kanji") << "表A"
+                                             << "off"
+                                             << "表a" << true;
     }
     void judging()
     {

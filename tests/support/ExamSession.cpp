@@ -4,7 +4,8 @@
 #include "session/screens/TExamModeForm.h"
 #include "shell/screens/ScreenCatalogue.h"
 
-namespace testsupport {
+namespace testsupport
+{
 
 void startExamSession(const std::vector<SessionQuestion>& questions, int limitSeconds)
 {

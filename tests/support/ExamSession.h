@@ -5,7 +5,8 @@
 
 #include <vector>
 
-namespace testsupport {
+namespace testsupport
+{
 
 // `limitSeconds` 0 means no time limit. The screens must exist (createScreens()).
 void startExamSession(const std::vector<SessionQuestion>& questions, int limitSeconds);

@@ -5,7 +5,8 @@
 
 #include <memory>
 
-namespace testsupport::road {
+namespace testsupport::road
+{
 
 QString writeTest(const TempInstall& install, const QString& relativePath, int multiple, const std::string& code)
 {
@@ -76,14 +77,8 @@ std::string expectedHistory(const QString& questionFile, const History& h)
 
 AttemptRecord record(int minutes, const QDateTime& when, int rate, int mode, int questionCount)
 {
-    return {minutes,
-            when.date().month(),
-            when.date().day(),
-            when.time().hour(),
-            when.time().minute(),
-            rate,
-            mode,
-            questionCount};
+    return {minutes, when.date().month(), when.date().day(), when.time().hour(), when.time().minute(), rate,
+            mode,    questionCount};
 }
 
 } // namespace testsupport::road

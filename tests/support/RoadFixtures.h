@@ -7,7 +7,8 @@
 
 #include <string>
 
-namespace testsupport::road {
+namespace testsupport::road
+{
 
 inline constexpr int kQuestions = 6;
 

@@ -4,10 +4,11 @@
 #include <QMouseEvent>
 #include <QProcess>
 
-#include <algorithm>
 #include <QStandardPaths>
+#include <algorithm>
 
-namespace testsupport {
+namespace testsupport
+{
 
 void prepareEnvironment()
 {

@@ -15,24 +15,32 @@
 #include <string>
 #include <vector>
 
-namespace testsupport {
+namespace testsupport
+{
 
 // Headless, silent, message boxes answered by the test, settings in a private directory.
 void prepareEnvironment();
 
 // A temporary installation: <root>/BIN/ as program directory, <root>/QDAT/, <root>/HIST/.
-class TempInstall {
-public:
+class TempInstall
+{
+  public:
     TempInstall();
     QString root() const { return m_dir.path() + QLatin1Char('/'); }
     QString programDir() const { return root() + QStringLiteral("BIN/"); }
-    QString questionDir(const QString& vendor) const { return root() + QStringLiteral("QDAT/") + vendor + QLatin1Char('/'); }
-    QString historyDir(const QString& vendor) const { return root() + QStringLiteral("HIST/") + vendor + QLatin1Char('/'); }
+    QString questionDir(const QString& vendor) const
+    {
+        return root() + QStringLiteral("QDAT/") + vendor + QLatin1Char('/');
+    }
+    QString historyDir(const QString& vendor) const
+    {
+        return root() + QStringLiteral("HIST/") + vendor + QLatin1Char('/');
+    }
     // Writes bytes to a path relative to the root, creating directories.
     QString writeFile(const QString& relativePath, const std::string& bytes) const;
     QString writeFile(const QString& relativePath, const QByteArray& bytes) const;
 
-private:
+  private:
     QTemporaryDir m_dir;
 };
 

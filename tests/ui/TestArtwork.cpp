@@ -1,5 +1,5 @@
-#include "ui/Artwork.h"
 #include "support/TestSupport.h"
+#include "ui/Artwork.h"
 #include "ui/PictureButton.h"
 
 #include <QImage>
@@ -7,7 +7,8 @@
 
 using namespace ui::artwork;
 
-namespace {
+namespace
+{
 // Average colour of a rectangle: enough to tell two themes or two looks apart.
 QColor meanColour(const QImage& image, const QRect& area)
 {
@@ -37,9 +38,10 @@ void keep(const QPixmap& picture, const QString& name)
 }
 } // namespace
 
-class TestArtwork : public QObject {
+class TestArtwork : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void sourcesHaveTheDocumentedSizes_data()
     {
         QTest::addColumn<QPixmap>("picture");
@@ -83,7 +85,8 @@ private Q_SLOTS:
                 if (other == t)
                     continue;
                 const QRect bar(0, (t - 1) * 19 + 2, 40, 8);
-                QVERIFY2(distance(meanColour(bars, bar), theme) < distance(meanColour(bars, bar), ui::fromBgr(themeColour1(other))),
+                QVERIFY2(distance(meanColour(bars, bar), theme) <
+                             distance(meanColour(bars, bar), ui::fromBgr(themeColour1(other))),
                          qPrintable(QStringLiteral("top bar band %1").arg(t)));
             }
             // The selected tab is brighter than the normal one of the same theme.
@@ -134,7 +137,8 @@ private Q_SLOTS:
     {
         const QImage live = button(QStringLiteral("次へ"), 100, 32, 0xE68900).toImage();
         const QImage greyed = button(QStringLiteral("次へ"), 100, 32, 0xE68900, true).toImage();
-        QVERIFY(meanColour(live, QRect(4, 4, 20, 20)).saturation() > meanColour(greyed, QRect(4, 4, 20, 20)).saturation());
+        QVERIFY(meanColour(live, QRect(4, 4, 20, 20)).saturation() >
+                meanColour(greyed, QRect(4, 4, 20, 20)).saturation());
     }
 
     // Picture buttons sit on light and dark screens alike: outside their rounded shape the

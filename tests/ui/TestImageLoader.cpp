@@ -1,9 +1,10 @@
-#include "ui/ImageLoader.h"
 #include "support/TestSupport.h"
+#include "ui/ImageLoader.h"
 
 #include <QBuffer>
 
-namespace {
+namespace
+{
 
 QByteArray encoded(const char* format, QSize size = QSize(64, 48))
 {
@@ -21,9 +22,10 @@ QByteArray encoded(const char* format, QSize size = QSize(64, 48))
 
 } // namespace
 
-class TestImageLoader : public QObject {
+class TestImageLoader : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void picturesThatLoad_data()
     {
         QTest::addColumn<QByteArray>("bytes");

@@ -1,6 +1,6 @@
 // The key help panel: which key asks for it where, and how it closes.
-#include "ui/KeyHelp.h"
 #include "support/TestSupport.h"
+#include "ui/KeyHelp.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -9,9 +9,10 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-class TestKeyHelp : public QObject {
+class TestKeyHelp : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void whichKeyAsks_data()
     {
         QTest::addColumn<QString>("control");
@@ -42,9 +43,11 @@ private Q_SLOTS:
         readOnly.setReadOnly(true);
         QPlainTextEdit memo(&window);
         QSpinBox spin(&window);
-        const QMap<QString, QObject*> controls{
-            {QStringLiteral("button"), &button}, {QStringLiteral("edit"), &edit}, {QStringLiteral("readonly"), &readOnly},
-            {QStringLiteral("memo"), memo.viewport()}, {QStringLiteral("spin"), &spin}};
+        const QMap<QString, QObject*> controls{{QStringLiteral("button"), &button},
+                                               {QStringLiteral("edit"), &edit},
+                                               {QStringLiteral("readonly"), &readOnly},
+                                               {QStringLiteral("memo"), memo.viewport()},
+                                               {QStringLiteral("spin"), &spin}};
         const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
         QCOMPARE(ui::asksForKeyHelp(controls.value(control), &event), asks);
     }

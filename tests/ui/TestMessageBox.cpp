@@ -1,12 +1,13 @@
-#include "ui/MessageBox.h"
 #include "support/TestSupport.h"
+#include "ui/MessageBox.h"
 
 #include <QLabel>
 #include <QTimer>
 
 #include <functional>
 
-class TestMessageBox : public QObject {
+class TestMessageBox : public QObject
+{
     Q_OBJECT
 
     static QMessageBox* visibleBox()
@@ -16,7 +17,7 @@ class TestMessageBox : public QObject {
                 return b;
         return nullptr;
     }
-private Q_SLOTS:
+  private Q_SLOTS:
     void keysPressTheirButtons_data()
     {
         QTest::addColumn<int>("buttons");

@@ -1,14 +1,15 @@
-#include "ui/PictureButton.h"
 #include "support/TestSupport.h"
+#include "ui/PictureButton.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QSignalSpy>
 #include <cmath>
 
-class TestPictureButton : public QObject {
+class TestPictureButton : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void leftButtonMovesTwoPixelsAndBack()
     {
         QWidget parent;
@@ -148,10 +149,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("laterHint");
         QTest::addColumn<QString>("toolTip");
-        QTest::newRow("no key: the hint alone") << "Score" << "" << "" << "Score";
-        QTest::newRow("key after the hint") << "Score" << "S" << "" << "Score (S)";
-        QTest::newRow("key kept when the hint changes") << "Pause" << "P" << "Resume" << "Resume (P)";
-        QTest::newRow("key without a hint") << "" << "O" << "" << "(O)";
+        QTest::newRow("no key: the hint alone") << "Score"
+                                                << ""
+                                                << ""
+                                                << "Score";
+        QTest::newRow("key after the hint") << "Score"
+                                            << "S"
+                                            << ""
+                                            << "Score (S)";
+        QTest::newRow("key kept when the hint changes") << "Pause"
+                                                        << "P"
+                                                        << "Resume"
+                                                        << "Resume (P)";
+        QTest::newRow("key without a hint") << ""
+                                            << "O"
+                                            << ""
+                                            << "(O)";
     }
 
     // The key is shown to the mouse user, while the hint itself (and the name) stay as given.
@@ -179,9 +192,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("spokenName");
         QTest::addColumn<QString>("description");
-        QTest::newRow("named by its hint") << "" << "Score the test" << "S" << "Score the test" << "";
-        QTest::newRow("own name, hint describes") << "Link 1" << "Routing lesson" << "" << "Link 1" << "Routing lesson";
-        QTest::newRow("name only") << "Fig. 1" << "" << "" << "Fig. 1" << "";
+        QTest::newRow("named by its hint") << ""
+                                           << "Score the test"
+                                           << "S"
+                                           << "Score the test"
+                                           << "";
+        QTest::newRow("own name, hint describes") << "Link 1"
+                                                  << "Routing lesson"
+                                                  << ""
+                                                  << "Link 1"
+                                                  << "Routing lesson";
+        QTest::newRow("name only") << "Fig. 1"
+                                   << ""
+                                   << ""
+                                   << "Fig. 1"
+                                   << "";
     }
 
     // A screen reader meets a button with a name, and its key where the screen gave one.
@@ -288,7 +313,8 @@ private Q_SLOTS:
             const double la = luminance(a) + 0.05, lb = luminance(b) + 0.05;
             return std::max(la, lb) / std::min(la, lb);
         };
-        QVERIFY2(std::max(contrast(ring.outer, face), contrast(ring.inner, face)) >= 3.0, qPrintable(ring.outer.name()));
+        QVERIFY2(std::max(contrast(ring.outer, face), contrast(ring.inner, face)) >= 3.0,
+                 qPrintable(ring.outer.name()));
         QVERIFY2(contrast(ring.outer, Qt::black) >= 3.0, qPrintable(ring.outer.name()));
         if (face.hslSaturation() > 0) // the same hue, give or take the rounding to 8-bit channels
             QVERIFY2(std::abs(ring.outer.hslHue() - face.hslHue()) <= 3, qPrintable(ring.outer.name()));

@@ -1,19 +1,21 @@
 #include "support/TestSupport.h"
 
-#include <QApplication>
 #include "ui/Placement.h"
 #include "ui/Screen.h"
+#include <QApplication>
 
 #include <QWindow>
 
-namespace {
+namespace
+{
 // A screen that puts itself somewhere when shown, as the screens with a place of their own do.
-class PlacedScreen : public ui::Screen {
-public:
+class PlacedScreen : public ui::Screen
+{
+  public:
     using ui::Screen::Screen;
     QPoint place;
 
-protected:
+  protected:
     void FormShow() override
     {
         if (!place.isNull())
@@ -28,9 +30,10 @@ bool centredOver(const QWidget& window, const QWidget& over)
 }
 } // namespace
 
-class TestPlacement : public QObject {
+class TestPlacement : public QObject
+{
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void centredAndKeptOnTheDesktop_data()
     {
         QTest::addColumn<QRect>("over");
@@ -39,10 +42,10 @@ private Q_SLOTS:
         // The desktop is 0,0 1280 x 1024 in every row.
         QTest::newRow("centred") << QRect(100, 100, 800, 600) << QSize(400, 200) << QPoint(300, 300);
         QTest::newRow("pushed off the left and top edges") << QRect(0, 0, 100, 100) << QSize(400, 200) << QPoint(0, 0);
-        QTest::newRow("pulled back from the right and bottom") << QRect(1180, 924, 100, 100) << QSize(400, 200)
-                                                               << QPoint(880, 824);
-        QTest::newRow("larger than the desktop stays at its corner") << QRect(0, 0, 100, 100) << QSize(2000, 1200)
-                                                                     << QPoint(0, 0);
+        QTest::newRow("pulled back from the right and bottom")
+            << QRect(1180, 924, 100, 100) << QSize(400, 200) << QPoint(880, 824);
+        QTest::newRow("larger than the desktop stays at its corner")
+            << QRect(0, 0, 100, 100) << QSize(2000, 1200) << QPoint(0, 0);
     }
     void centredAndKeptOnTheDesktop()
     {

@@ -24,7 +24,10 @@ QString writeWave(const QString& path)
         return {};
     const QByteArray samples(80, '\x80');
     QByteArray data("RIFF");
-    auto le32 = [&data](quint32 v) { for (int i = 0; i < 4; ++i) data.append(char(v >> (8 * i))); };
+    auto le32 = [&data](quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            data.append(char(v >> (8 * i)));
+    };
     auto le16 = [&data](quint16 v) { data.append(char(v)).append(char(v >> 8)); };
     le32(36 + samples.size());
     data.append("WAVEfmt ");
@@ -56,7 +59,10 @@ class TestSound : public QObject
         QTest::newRow("missing") << QString() << QByteArray() << QStringLiteral("absent/quarvel_sound");
         QTest::newRow("not a library") << QStringLiteral("libquarvel_sound.so") << QByteArray("not ELF\n")
                                        << QStringLiteral("quarvel_sound");
-        QTest::newRow("truncated library") << QStringLiteral("libquarvel_sound.so") << QByteArray("\x7f" "ELF\x02\x01\x01", 7)
+        QTest::newRow("truncated library") << QStringLiteral("libquarvel_sound.so")
+                                           << QByteArray("\x7f"
+                                                         "ELF\x02\x01\x01",
+                                                         7)
                                            << QStringLiteral("quarvel_sound");
         QTest::newRow("library without the entry point") << QString() << QByteArray() << QStringLiteral("Qt6Core");
     }

@@ -10,7 +10,8 @@
 #include <filesystem>
 #include <functional>
 
-namespace {
+namespace
+{
 
 // Answers are CP932 text, as the program reads them.
 const std::string kUnknownUser = cp932::fromUtf8("ERROR1 このシリアル番号は登録されていません。");
@@ -58,7 +59,8 @@ std::string oneLine(std::string value)
 void sendFile(httplib::Response& res, const std::string& path, const char* type)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    struct stat info {};
+    struct stat info {
+    };
     if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         if (fd >= 0)
             ::close(fd);
@@ -108,26 +110,27 @@ DeclaredLength declaredLength(const httplib::Request& req)
 void postRoute(httplib::Server& server, const std::string& pattern,
                std::function<void(const httplib::Request&, httplib::Response&, const std::string& body)> handler)
 {
-    server.Post(pattern, [handler](const httplib::Request& req, httplib::Response& res, const httplib::ContentReader& reader) {
-        const DeclaredLength declared = declaredLength(req);
-        if (!declared.valid)
-            return errorPage(res, 400, "Bad Request");
-        if (declared.present && declared.value > kBodyLimit)
-            return errorPage(res, 413, "Request Entity Too Large");
-        std::string body;
-        bool tooLarge = false;
-        const bool whole = reader([&](const char* data, size_t length) {
-            tooLarge = body.size() + length > kBodyLimit;
-            if (!tooLarge)
-                body.append(data, length);
-            return !tooLarge;
-        });
-        if (tooLarge)
-            return errorPage(res, 413, "Request Entity Too Large");
-        if (!whole || (declared.present && body.size() != declared.value))
-            return errorPage(res, 400, "Bad Request");
-        handler(req, res, body);
-    });
+    server.Post(pattern,
+                [handler](const httplib::Request& req, httplib::Response& res, const httplib::ContentReader& reader) {
+                    const DeclaredLength declared = declaredLength(req);
+                    if (!declared.valid)
+                        return errorPage(res, 400, "Bad Request");
+                    if (declared.present && declared.value > kBodyLimit)
+                        return errorPage(res, 413, "Request Entity Too Large");
+                    std::string body;
+                    bool tooLarge = false;
+                    const bool whole = reader([&](const char* data, size_t length) {
+                        tooLarge = body.size() + length > kBodyLimit;
+                        if (!tooLarge)
+                            body.append(data, length);
+                        return !tooLarge;
+                    });
+                    if (tooLarge)
+                        return errorPage(res, 413, "Request Entity Too Large");
+                    if (!whole || (declared.present && body.size() != declared.value))
+                        return errorPage(res, 400, "Bad Request");
+                    handler(req, res, body);
+                });
 }
 
 void notFound(httplib::Response& res)
@@ -162,8 +165,8 @@ CenterStore::Fields parseForm(const std::string& body)
 
 std::string findPlainFile(const std::string& dir, const std::string& name)
 {
-    if (name.empty() || name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos
-        || name.find('\0') != std::string::npos)
+    if (name.empty() || name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos ||
+        name.find('\0') != std::string::npos)
         return {};
     auto lower = [](std::string s) {
         for (char& c : s)
@@ -247,64 +250,68 @@ void installServices(httplib::Server& server, CenterStore& store, const CenterCo
         sendFile(res, path, "application/octet-stream");
     });
 
-    postRoute(server, "/cgi-bin/his-status", [&store](const httplib::Request&, httplib::Response& res, const std::string& body) {
-        const auto fields = parseForm(body);
-        const std::string serial = field(fields, "Serial");
-        const std::string testId = field(fields, "Test_ID");
-        std::string answer;
-        if (!store.userExists(serial))
-            answer = kUnknownUser;
-        else if (!plausibleTestId(testId))
-            answer = "ERROR2";
-        else if (auto history = store.history(serial, testId))
-            answer = history->updated;
-        else
-            answer = "NOTFOUND";
-        res.set_content(answer + "\r\n", "text/plain");
-    });
+    postRoute(server, "/cgi-bin/his-status",
+              [&store](const httplib::Request&, httplib::Response& res, const std::string& body) {
+                  const auto fields = parseForm(body);
+                  const std::string serial = field(fields, "Serial");
+                  const std::string testId = field(fields, "Test_ID");
+                  std::string answer;
+                  if (!store.userExists(serial))
+                      answer = kUnknownUser;
+                  else if (!plausibleTestId(testId))
+                      answer = "ERROR2";
+                  else if (auto history = store.history(serial, testId))
+                      answer = history->updated;
+                  else
+                      answer = "NOTFOUND";
+                  res.set_content(answer + "\r\n", "text/plain");
+              });
 
-    postRoute(server, "/cgi-bin/his-upload", [&store](const httplib::Request&, httplib::Response& res, const std::string& body) {
-        const auto fields = parseForm(body);
-        const std::string serial = field(fields, "SERIAL");
-        const std::string testId = field(fields, "TEST_ID");
-        const std::string updated = field(fields, "LASTUPDATE");
-        if (!store.userExists(serial))
-            return res.set_content(kUnknownUser + "\r\n", "text/plain");
-        if (!plausibleTestId(testId) || !plausibleDate(updated) || field(fields, "STATUS") != "OK")
-            return res.set_content("ERROR2\r\n", "text/plain");
-        std::string data = "[DLDATA]\r\n";
-        for (const auto& [key, value] : fields) {
-            if (key == "STATUS" || key.empty() || key.find_first_of("=[\r\n") != std::string::npos)
-                continue;
-            data += (key == "LASTUPDATE" ? std::string("UPDATE") : key) + "=" + oneLine(value) + "\r\n";
-        }
-        if (!store.storeHistory(serial, testId, {updated, data})) {
-            res.status = 500;
-            return res.set_content("ERROR2\r\n", "text/plain");
-        }
-        res.set_content("OK\r\n", "text/plain");
-    });
+    postRoute(server, "/cgi-bin/his-upload",
+              [&store](const httplib::Request&, httplib::Response& res, const std::string& body) {
+                  const auto fields = parseForm(body);
+                  const std::string serial = field(fields, "SERIAL");
+                  const std::string testId = field(fields, "TEST_ID");
+                  const std::string updated = field(fields, "LASTUPDATE");
+                  if (!store.userExists(serial))
+                      return res.set_content(kUnknownUser + "\r\n", "text/plain");
+                  if (!plausibleTestId(testId) || !plausibleDate(updated) || field(fields, "STATUS") != "OK")
+                      return res.set_content("ERROR2\r\n", "text/plain");
+                  std::string data = "[DLDATA]\r\n";
+                  for (const auto& [key, value] : fields) {
+                      if (key == "STATUS" || key.empty() || key.find_first_of("=[\r\n") != std::string::npos)
+                          continue;
+                      data += (key == "LASTUPDATE" ? std::string("UPDATE") : key) + "=" + oneLine(value) + "\r\n";
+                  }
+                  if (!store.storeHistory(serial, testId, {updated, data})) {
+                      res.status = 500;
+                      return res.set_content("ERROR2\r\n", "text/plain");
+                  }
+                  res.set_content("OK\r\n", "text/plain");
+              });
 
-    postRoute(server, "/cgi-bin/his-download", [&store](const httplib::Request&, httplib::Response& res, const std::string& body) {
-        const auto fields = parseForm(body);
-        const std::string serial = field(fields, "Serial");
-        if (!store.userExists(serial))
-            return res.set_content(kUnknownUser + "\r\n", "text/plain");
-        const auto history = store.history(serial, field(fields, "Test_ID"));
-        if (!history)
-            return notFound(res);
-        res.set_content(history->data, "text/plain");
-    });
+    postRoute(server, "/cgi-bin/his-download",
+              [&store](const httplib::Request&, httplib::Response& res, const std::string& body) {
+                  const auto fields = parseForm(body);
+                  const std::string serial = field(fields, "Serial");
+                  if (!store.userExists(serial))
+                      return res.set_content(kUnknownUser + "\r\n", "text/plain");
+                  const auto history = store.history(serial, field(fields, "Test_ID"));
+                  if (!history)
+                      return notFound(res);
+                  res.set_content(history->data, "text/plain");
+              });
 
     // The form handler: whatever a page posts is stored field by field, as sent.
     postRoute(server, R"(/cgi-bin/(inquiry|form|diagnosis))",
               [&store](const httplib::Request& req, httplib::Response& res, const std::string& body) {
-        if (!store.storeForm(req.path, parseForm(body))) {
-            res.status = 500;
-            return res.set_content("<html><body>Error</body></html>", "text/html");
-        }
-        res.set_content("<!DOCTYPE html>\n<html lang=\"ja\"><head><meta charset=\"UTF-8\"><title>Quarvel</title></head>"
-                        "<body><p id=\"thanks\">送信ありがとうございました。</p></body></html>\n",
-                        "text/html; charset=UTF-8");
-    });
+                  if (!store.storeForm(req.path, parseForm(body))) {
+                      res.status = 500;
+                      return res.set_content("<html><body>Error</body></html>", "text/html");
+                  }
+                  res.set_content(
+                      "<!DOCTYPE html>\n<html lang=\"ja\"><head><meta charset=\"UTF-8\"><title>Quarvel</title></head>"
+                      "<body><p id=\"thanks\">送信ありがとうございました。</p></body></html>\n",
+                      "text/html; charset=UTF-8");
+              });
 }

@@ -2,11 +2,13 @@
 
 #include <sqlite3.h>
 
-namespace {
+namespace
+{
 
 // A prepared statement that finalises itself.
-class Statement {
-public:
+class Statement
+{
+  public:
     Statement(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr); }
     ~Statement() { sqlite3_finalize(m_stmt); }
     Statement(const Statement&) = delete;
@@ -32,7 +34,7 @@ public:
     long long integer(int column) { return sqlite3_column_int64(m_stmt, column); }
     bool isNull(int column) { return sqlite3_column_type(m_stmt, column) == SQLITE_NULL; }
 
-private:
+  private:
     sqlite3_stmt* m_stmt = nullptr;
 };
 
@@ -60,7 +62,8 @@ bool CenterStore::open(const std::string& path, std::string& error)
     if (!exec("CREATE TABLE IF NOT EXISTS users (serial BLOB PRIMARY KEY, name BLOB, email BLOB);"
               "CREATE TABLE IF NOT EXISTS histories (serial BLOB, test_id BLOB, updated BLOB, data BLOB,"
               " PRIMARY KEY (serial, test_id));"
-              "CREATE TABLE IF NOT EXISTS forms (id INTEGER PRIMARY KEY, path BLOB, received TEXT DEFAULT CURRENT_TIMESTAMP);"
+              "CREATE TABLE IF NOT EXISTS forms (id INTEGER PRIMARY KEY, path BLOB, received TEXT DEFAULT "
+              "CURRENT_TIMESTAMP);"
               "CREATE TABLE IF NOT EXISTS form_fields (form_id INTEGER, position INTEGER, name BLOB, value BLOB);")) {
         error = path + ": " + sqlite3_errmsg(m_db);
         return false;
@@ -124,8 +127,10 @@ std::vector<CenterStore::StoredForm> CenterStore::forms()
 {
     std::lock_guard guard(m_lock);
     std::vector<StoredForm> result;
-    Statement s(m_db, "SELECT f.id, f.path, x.name, x.value, x.position FROM forms f LEFT JOIN form_fields x ON x.form_id = f.id"
-                      " ORDER BY f.id, x.position");
+    Statement s(
+        m_db,
+        "SELECT f.id, f.path, x.name, x.value, x.position FROM forms f LEFT JOIN form_fields x ON x.form_id = f.id"
+        " ORDER BY f.id, x.position");
     while (s.step() == SQLITE_ROW) {
         const long long id = s.integer(0);
         if (result.empty() || result.back().id != id)

@@ -9,8 +9,9 @@
 
 struct sqlite3;
 
-class CenterStore {
-public:
+class CenterStore
+{
+  public:
     ~CenterStore();
     // Opens (creating when needed) the database; false with `error` set when it cannot.
     bool open(const std::string& path, std::string& error);
@@ -34,7 +35,7 @@ public:
     };
     std::vector<StoredForm> forms();
 
-private:
+  private:
     bool exec(const char* sql);
 
     sqlite3* m_db = nullptr;

@@ -14,7 +14,8 @@
 #include <map>
 #include <thread>
 
-namespace {
+namespace
+{
 
 int usage()
 {
@@ -25,7 +26,8 @@ int usage()
                "  quarvel-center add-user --db FILE --serial SERIAL [--name NAME] [--email EMAIL]\n"
                "  quarvel-center forms --db FILE [--json]\n"
                "      the stored forms, one field per line: ID PATH NAME=VALUE, control characters and \"\\\"\n"
-               "      written as escapes (\"\\r\", \"\\x1b\", \"\\\\\", \"=\" in a name as \"\\x3d\"); with --json one array of\n"
+               "      written as escapes (\"\\r\", \"\\x1b\", \"\\\\\", \"=\" in a name as \"\\x3d\"); with --json one "
+               "array of\n"
                "      {\"id\", \"path\", \"fields\": [[NAME, VALUE], ...]}, exact even for multi-line values\n"
                "  quarvel-center demo-user --db FILE --serial SERIAL [--name NAME]\n"
                "      add-user, and store SERIAL in this user's Quarvel settings when none is stored\n",
@@ -156,8 +158,9 @@ int listForms(std::map<std::string, std::string>& options)
     }
     for (const auto& form : store.forms())
         for (const auto& [name, value] : form.fields)
-            std::cout << form.id << " " << escapeListed(form.path, true) << " " << escapeListed(cp932::toUtf8(name), true)
-                      << "=" << escapeListed(cp932::toUtf8(value), false) << "\n";
+            std::cout << form.id << " " << escapeListed(form.path, true) << " "
+                      << escapeListed(cp932::toUtf8(name), true) << "=" << escapeListed(cp932::toUtf8(value), false)
+                      << "\n";
     return 0;
 }
 

@@ -9,7 +9,7 @@
 namespace
 {
 
-constexpr std::array<const char*, kAdaptiveFields> kKeys{"number", "category", "subCategory", "text",
+constexpr std::array<const char*, kAdaptiveFields> kKeys{"number", "category", "subCategory",   "text",
                                                          "asked",  "correct",  "averageSeconds"};
 
 int adpJson(const QString& path)

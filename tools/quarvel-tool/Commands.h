@@ -4,9 +4,9 @@
 #include <QStringList>
 
 int runScramble();
-int runQdf(const QStringList& args); // args after "qdf"
-int runHis(const QStringList& args); // args after "his"
-int runAdp(const QStringList& args); // args after "adp"
+int runQdf(const QStringList& args);    // args after "qdf"
+int runHis(const QStringList& args);    // args after "his"
+int runAdp(const QStringList& args);    // args after "adp"
 int runUpdate(const QStringList& args); // args after "update"
 int runSync(const QStringList& args);   // args after "sync"
 int runImport(const QStringList& args); // args after "import"

@@ -10,7 +10,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
+namespace
+{
 
 struct ImportArgs {
     QString format;
@@ -57,7 +58,8 @@ std::optional<FileError> writeExhibits(const QString& dir, const std::vector<Imp
     if (!QDir().mkpath(dir))
         return FileError{dir, 0, QStringLiteral("cannot create the directory")};
     for (const ImportedExhibit& e : exhibits) {
-        if (auto error = writeFileWhole(QDir(dir).filePath(e.fileName), std::string_view(e.bytes.constData(), size_t(e.bytes.size()))))
+        if (auto error = writeFileWhole(QDir(dir).filePath(e.fileName),
+                                        std::string_view(e.bytes.constData(), size_t(e.bytes.size()))))
             return error;
     }
     return std::nullopt;

@@ -5,8 +5,9 @@
 #include <string_view>
 #include <vector>
 
-class JsonWriter {
-public:
+class JsonWriter
+{
+  public:
     void beginObject(bool oneLine = false) { open('{', oneLine); }
     void endObject() { close('}'); }
     void beginArray(bool oneLine = false) { open('[', oneLine); }
@@ -40,7 +41,7 @@ public:
     // The document, ended by a line end.
     std::string finish() { return m_out + "\n"; }
 
-private:
+  private:
     struct Level {
         bool oneLine = false;
         int items = 0;
@@ -91,11 +92,21 @@ private:
         for (char ch : text) {
             const auto b = static_cast<unsigned char>(ch);
             switch (ch) {
-            case '"': m_out += "\\\""; break;
-            case '\\': m_out += "\\\\"; break;
-            case '\r': m_out += "\\r"; break;
-            case '\n': m_out += "\\n"; break;
-            case '\t': m_out += "\\t"; break;
+            case '"':
+                m_out += "\\\"";
+                break;
+            case '\\':
+                m_out += "\\\\";
+                break;
+            case '\r':
+                m_out += "\\r";
+                break;
+            case '\n':
+                m_out += "\\n";
+                break;
+            case '\t':
+                m_out += "\\t";
+                break;
             default:
                 if (b < 0x20 || b == 0x7F) {
                     m_out += "\\u00";

@@ -18,7 +18,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 struct OnlineArgs {
     QString binDir;

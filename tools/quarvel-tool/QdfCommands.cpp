@@ -7,11 +7,11 @@
 #include "tools/quarvel-tool/JsonWriter.h"
 #include "tools/quarvel-tool/ToolFiles.h"
 
-
 #include <cstdio>
 #include <memory>
 
-namespace {
+namespace
+{
 
 void writeOut(std::string_view bytes)
 {

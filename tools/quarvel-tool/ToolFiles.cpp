@@ -28,8 +28,8 @@ std::optional<FileError> readFile(const QString& path, std::string& bytes)
 std::optional<FileError> writeFileWhole(const QString& path, std::string_view bytes)
 {
     QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())
-        || !out.commit()) {
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) ||
+        !out.commit()) {
         return FileError{path, 0, QStringLiteral("cannot write the file (%1)").arg(out.errorString())};
     }
     return std::nullopt;

@@ -4,24 +4,46 @@
 
 #include <QList>
 
-namespace {
+namespace
+{
 
 // Characters that other encodings use where CP932 has a look-alike of its own.
 char32_t nearestCp932(char32_t c)
 {
     switch (c) {
-    case 0x301C: return 0xFF5E; // WAVE DASH -> FULLWIDTH TILDE
-    case 0x2016: return 0x2225; // DOUBLE VERTICAL LINE -> PARALLEL TO
-    case 0x2212: return 0xFF0D; // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
-    case 0x00A2: return 0xFFE0;
-    case 0x00A3: return 0xFFE1;
-    case 0x00AC: return 0xFFE2;
-    case 0x2014: return 0x2015; // EM DASH -> HORIZONTAL BAR
-    case 0x00A0: case 0x2002: case 0x2003: case 0x2009: case 0x202F: return U' ';
-    case 0x2010: case 0x2011: case 0x2012: case 0x2013: return U'-';
-    case 0x00B7: case 0x2022: case 0x2219: return 0x30FB; // middle dots -> KATAKANA MIDDLE DOT
-    case 0x00A5: return 0xFFE5; // YEN SIGN -> FULLWIDTH YEN SIGN
-    default: return 0;
+    case 0x301C:
+        return 0xFF5E; // WAVE DASH -> FULLWIDTH TILDE
+    case 0x2016:
+        return 0x2225; // DOUBLE VERTICAL LINE -> PARALLEL TO
+    case 0x2212:
+        return 0xFF0D; // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
+    case 0x00A2:
+        return 0xFFE0;
+    case 0x00A3:
+        return 0xFFE1;
+    case 0x00AC:
+        return 0xFFE2;
+    case 0x2014:
+        return 0x2015; // EM DASH -> HORIZONTAL BAR
+    case 0x00A0:
+    case 0x2002:
+    case 0x2003:
+    case 0x2009:
+    case 0x202F:
+        return U' ';
+    case 0x2010:
+    case 0x2011:
+    case 0x2012:
+    case 0x2013:
+        return U'-';
+    case 0x00B7:
+    case 0x2022:
+    case 0x2219:
+        return 0x30FB; // middle dots -> KATAKANA MIDDLE DOT
+    case 0x00A5:
+        return 0xFFE5; // YEN SIGN -> FULLWIDTH YEN SIGN
+    default:
+        return 0;
     }
 }
 

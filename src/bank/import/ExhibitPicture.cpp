@@ -16,9 +16,9 @@ std::optional<ExhibitPicture> exhibitPicture(const QByteArray& bytes)
             return std::nullopt;
         return ExhibitPicture{bytes, jpeg ? QStringLiteral("jpg") : QStringLiteral("bmp")};
     }
-    const char* format = bytes.startsWith("\x89PNG\r\n\x1A\n") ? "PNG"
+    const char* format = bytes.startsWith("\x89PNG\r\n\x1A\n")                        ? "PNG"
                          : (bytes.startsWith("GIF87a") || bytes.startsWith("GIF89a")) ? "GIF"
-                                                                                        : nullptr;
+                                                                                      : nullptr;
     if (!format)
         return std::nullopt;
     QImage image;

@@ -4,7 +4,8 @@
 
 #include <QStringDecoder>
 
-namespace {
+namespace
+{
 
 // The file's lines without the comment lines, each with its 1-based line number.
 struct SourceLine {
@@ -56,8 +57,9 @@ QString finishText(QStringView raw, TextFormat format)
 }
 
 // One question block: its text joined by '\n' and the line each character stands on.
-class Block {
-public:
+class Block
+{
+  public:
     void add(const SourceLine& line)
     {
         if (!m_text.isEmpty())
@@ -78,7 +80,7 @@ public:
         return line;
     }
 
-private:
+  private:
     QString m_text;
     std::vector<std::pair<qsizetype, int>> m_starts;
 };
@@ -139,10 +141,10 @@ void readTrueFalse(QStringView list, ImportedQuestion& q, TextFormat format)
     if (hash >= 0)
         splitFeedback(list.mid(hash + 1), wrongFeedback, rightFeedback);
     q.kind = ImportedKind::TrueFalse;
-    q.answers.push_back({QStringLiteral("true"), truth ? 100.0 : 0.0,
-                         finishText(truth ? rightFeedback : wrongFeedback, format)});
-    q.answers.push_back({QStringLiteral("false"), truth ? 0.0 : 100.0,
-                         finishText(truth ? wrongFeedback : rightFeedback, format)});
+    q.answers.push_back(
+        {QStringLiteral("true"), truth ? 100.0 : 0.0, finishText(truth ? rightFeedback : wrongFeedback, format)});
+    q.answers.push_back(
+        {QStringLiteral("false"), truth ? 0.0 : 100.0, finishText(truth ? wrongFeedback : rightFeedback, format)});
 }
 
 // {#1822} {#1822:0} {#=1822 =%50%1800:30} {#1..5}: only exact numbers can be held.
@@ -196,8 +198,8 @@ void readAnswerList(QStringView list, ImportedQuestion& q, TextFormat format)
         answers = trimmed.left(general).trimmed();
     }
     const QString word = answers.toString().section(QLatin1Char('#'), 0, 0).trimmed().toUpper();
-    if (word == QLatin1String("T") || word == QLatin1String("TRUE") || word == QLatin1String("F")
-        || word == QLatin1String("FALSE")) {
+    if (word == QLatin1String("T") || word == QLatin1String("TRUE") || word == QLatin1String("F") ||
+        word == QLatin1String("FALSE")) {
         readTrueFalse(answers, q, format);
         return;
     }
@@ -237,8 +239,9 @@ std::optional<FileError> readBlock(const Block& block, const QString& fileName, 
         s = s.mid(end + 2).trimmed();
     }
     TextFormat format = TextFormat::Plain;
-    for (const auto& [tag, f] : {std::pair{u"[html]", TextFormat::Html}, std::pair{u"[moodle]", TextFormat::Plain},
-                                 std::pair{u"[plain]", TextFormat::Plain}, std::pair{u"[markdown]", TextFormat::Plain}}) {
+    for (const auto& [tag, f] :
+         {std::pair{u"[html]", TextFormat::Html}, std::pair{u"[moodle]", TextFormat::Plain},
+          std::pair{u"[plain]", TextFormat::Plain}, std::pair{u"[markdown]", TextFormat::Plain}}) {
         if (s.startsWith(QStringView(tag))) {
             format = f;
             s = s.mid(QStringView(tag).size());
@@ -264,9 +267,9 @@ std::optional<FileError> readBlock(const Block& block, const QString& fileName, 
         return std::nullopt;
     }
     const QString blank = QStringLiteral("＿＿＿");
-    q.text = after.isEmpty() ? finishText(before, format)
-                             : finishText(before, format) + QLatin1Char(' ') + blank + QLatin1Char(' ')
-                                   + finishText(after, format);
+    q.text = after.isEmpty()
+                 ? finishText(before, format)
+                 : finishText(before, format) + QLatin1Char(' ') + blank + QLatin1Char(' ') + finishText(after, format);
     readAnswerList(s.mid(open + 1, close - open - 1), q, format);
     questions.push_back(std::move(q));
     return std::nullopt;

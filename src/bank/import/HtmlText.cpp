@@ -3,7 +3,8 @@
 #include <QHash>
 #include <QStringList>
 
-namespace {
+namespace
+{
 
 const QHash<QString, char32_t>& namedEntities()
 {
@@ -50,7 +51,10 @@ qsizetype decodeEntity(const QString& html, qsizetype at, QString& out)
     return semi - at + 1;
 }
 
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
 
 QString trimBlanks(const QString& line)
 {
@@ -96,8 +100,8 @@ QString htmlToPlainText(const QString& html)
                 const qsizetype end = html.indexOf(QLatin1String("</") + name, i, Qt::CaseInsensitive);
                 const qsizetype endClose = end < 0 ? -1 : html.indexOf(QLatin1Char('>'), end);
                 i = endClose < 0 ? html.size() : endClose + 1;
-            } else if (name == QLatin1String("br") || name == QLatin1String("p") || name == QLatin1String("div")
-                       || name == QLatin1String("li") || name == QLatin1String("tr")) {
+            } else if (name == QLatin1String("br") || name == QLatin1String("p") || name == QLatin1String("div") ||
+                       name == QLatin1String("li") || name == QLatin1String("tr")) {
                 text += QLatin1Char('\n');
                 pendingBlank = false;
             }

@@ -1,16 +1,17 @@
 #include "bank/import/ImportSource.h"
 
 #include "bank/QuestionBank.h"
-#include "bank/source/QuestionSource.h"
 #include "bank/import/Cp932Fit.h"
 #include "bank/import/ExhibitPicture.h"
+#include "bank/source/QuestionSource.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 constexpr int kMockLimit = 50;
 constexpr int kMockTargetRate = 70;
@@ -30,11 +31,18 @@ struct Mapped {
     QStringList images;
 };
 
-bool fullCredit(double fraction) { return fraction >= 100 - 1e-6; }
-QChar letter(qsizetype i) { return QChar(u'a' + char16_t(i)); }
+bool fullCredit(double fraction)
+{
+    return fraction >= 100 - 1e-6;
+}
+QChar letter(qsizetype i)
+{
+    return QChar(u'a' + char16_t(i));
+}
 
-class Mapper {
-public:
+class Mapper
+{
+  public:
     Mapper(const ImportOptions& options, ImportResult& result) : m_options(options), m_result(result)
     {
         m_baseName = QFileInfo(options.fileName).completeBaseName();
@@ -56,7 +64,7 @@ public:
         return PackQuestionSource(m_result.source, m_options.fileName, qdf);
     }
 
-private:
+  private:
     void report(int line, const QString& what)
     {
         m_result.report.append(FileError{m_options.fileName, line, what}.text());
@@ -173,14 +181,14 @@ private:
         }
         m.style = kStyleTextEntry;
         m.correct = 1;
-        m.choices = {QStringLiteral("a@") + correct,
-                     q.caseSensitive ? QStringLiteral("b@on") : QStringLiteral("b@off"),
+        m.choices = {QStringLiteral("a@") + correct, q.caseSensitive ? QStringLiteral("b@on") : QStringLiteral("b@off"),
                      QStringLiteral("c@%1").arg(longest + kAnswerLengthMargin)};
         if (!others.isEmpty())
             report(q.line, QStringLiteral("only \"%1\" is kept as the correct text; also accepted were %2")
                                .arg(correct, others.join(u", ")));
         if (q.kind == ImportedKind::ShortAnswer && correct.contains(QLatin1Char('*')))
-            report(q.line, QStringLiteral("the wildcard \"*\" in \"%1\" is compared as a plain character").arg(correct));
+            report(q.line,
+                   QStringLiteral("the wildcard \"*\" in \"%1\" is compared as a plain character").arg(correct));
         return {};
     }
 
@@ -209,11 +217,12 @@ private:
         qsizetype s = subs.indexOf(sub);
         if (s < 0) {
             if (subs.size() == kMaxSubCategories)
-                return FileError{m_options.fileName, q.line,
-                                 QStringLiteral("more than %1 sub-categories in category \"%2\": \"%3\" would be number %4")
-                                     .arg(kMaxSubCategories)
-                                     .arg(category, sub)
-                                     .arg(kMaxSubCategories + 1)};
+                return FileError{
+                    m_options.fileName, q.line,
+                    QStringLiteral("more than %1 sub-categories in category \"%2\": \"%3\" would be number %4")
+                        .arg(kMaxSubCategories)
+                        .arg(category, sub)
+                        .arg(kMaxSubCategories + 1)};
             subs.append(sub);
             s = subs.size() - 1;
         }
@@ -239,22 +248,31 @@ private:
         if (q.pictures.empty())
             return;
         if (!m_options.withImages) {
-            report(q.line, QStringLiteral("%1 embedded picture(s) left out: no --images directory given")
-                               .arg(q.pictures.size()));
+            report(
+                q.line,
+                QStringLiteral("%1 embedded picture(s) left out: no --images directory given").arg(q.pictures.size()));
             return;
         }
         const int number = int(m_mapped.size()) + 1;
         for (const ImportedPicture& p : q.pictures) {
             if (m.images.size() == kExhibitLimit) {
-                report(q.line, QStringLiteral("picture \"%1\" left out: a question shows at most %2").arg(p.name).arg(kExhibitLimit));
+                report(q.line, QStringLiteral("picture \"%1\" left out: a question shows at most %2")
+                                   .arg(p.name)
+                                   .arg(kExhibitLimit));
                 continue;
             }
             const auto exhibit = exhibitPicture(p.bytes);
             if (!exhibit) {
-                report(q.line, QStringLiteral("picture \"%1\" left out: not a JPEG, PNG, GIF or BMP picture that can be read").arg(p.name));
+                report(q.line,
+                       QStringLiteral("picture \"%1\" left out: not a JPEG, PNG, GIF or BMP picture that can be read")
+                           .arg(p.name));
                 continue;
             }
-            const QString name = QStringLiteral("%1-%2-%3.%4").arg(fileStem()).arg(number).arg(m.images.size() + 1).arg(exhibit->extension);
+            const QString name = QStringLiteral("%1-%2-%3.%4")
+                                     .arg(fileStem())
+                                     .arg(number)
+                                     .arg(m.images.size() + 1)
+                                     .arg(exhibit->extension);
             m.images.append(name);
             m_result.exhibits.push_back({name, exhibit->bytes});
         }

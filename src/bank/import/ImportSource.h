@@ -8,12 +8,12 @@
 #include <vector>
 
 struct ImportOptions {
-    QString fileName;   // the file read: messages name it; code, title and default category come from it
-    QString formatName; // for the source's first comment: "GIFT", "Moodle XML"
-    QString code;       // empty: the file's base name
-    QString title;      // empty: the file's base name
+    QString fileName;        // the file read: messages name it; code, title and default category come from it
+    QString formatName;      // for the source's first comment: "GIFT", "Moodle XML"
+    QString code;            // empty: the file's base name
+    QString title;           // empty: the file's base name
     bool withImages = false; // false: embedded pictures are left out (and reported)
-    QString updated;    // YYYYMMDDhhmmss; empty: now
+    QString updated;         // YYYYMMDDhhmmss; empty: now
 };
 
 struct ImportedExhibit {

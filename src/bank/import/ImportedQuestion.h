@@ -28,8 +28,8 @@ struct ImportedPicture {
 struct ImportedQuestion {
     int line = 0; // where the question starts in its file
     ImportedKind kind = ImportedKind::Unsupported;
-    QString typeName;       // for the report: "essay", "matching", ...
-    QStringList category;   // the path below the course, outermost first; empty: none given
+    QString typeName;     // for the report: "essay", "matching", ...
+    QStringList category; // the path below the course, outermost first; empty: none given
     QString text;
     QString generalFeedback;
     std::vector<ImportedAnswer> answers;

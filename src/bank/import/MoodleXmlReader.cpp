@@ -4,10 +4,12 @@
 
 #include <QXmlStreamReader>
 
-namespace {
+namespace
+{
 
-class Reader {
-public:
+class Reader
+{
+  public:
     Reader(std::string_view bytes, const QString& fileName)
         : m_xml(QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()))), m_fileName(fileName)
     {
@@ -31,11 +33,8 @@ public:
         return std::nullopt;
     }
 
-private:
-    FileError failure(const QString& what) const
-    {
-        return FileError{m_fileName, int(m_xml.lineNumber()), what};
-    }
+  private:
+    FileError failure(const QString& what) const { return FileError{m_fileName, int(m_xml.lineNumber()), what}; }
 
     // The element's <text> child (or its own text), markup removed when the format is HTML.
     // Embedded <file> children are added to `pictures` when given.
@@ -93,10 +92,7 @@ private:
         q.answers.push_back(std::move(answer));
     }
 
-    static bool isTrue(const QString& value)
-    {
-        return value == QLatin1String("true") || value == QLatin1String("1");
-    }
+    static bool isTrue(const QString& value) { return value == QLatin1String("true") || value == QLatin1String("1"); }
 
     void readQuestion(std::vector<ImportedQuestion>& questions)
     {

@@ -9,7 +9,8 @@
 #include <QUrl>
 #include <QXmlStreamWriter>
 
-namespace {
+namespace
+{
 
 constexpr std::string_view kImageMarker = "<INCLUDE IMG>";
 
@@ -34,8 +35,9 @@ QString fractionText(double percent)
     return s;
 }
 
-class Writer {
-public:
+class Writer
+{
+  public:
     Writer(const QuestionBank& bank, const QString& fileName, const QString& imageDir, const QuestionFileLines* lines,
            MoodleXmlExport& out)
         : m_bank(bank), m_fileName(fileName), m_imageDir(imageDir), m_lines(lines), m_out(out), m_xml(&out.xml)
@@ -66,8 +68,12 @@ public:
         // Questions whose category is outside the table cannot be placed: say so rather than drop them silently.
         for (int i = 1; i <= m_bank.recordsRead; ++i) {
             const QuestionRecord& r = m_bank.question(i);
-            if (r.category < 1 || r.category > m_bank.categoryCount || r.subCategory < 1 || r.subCategory > kMaxSubCategories) {
-                report(i, QStringLiteral("question %1 left out: its category %2/%3 is not in the table").arg(r.number).arg(r.category).arg(r.subCategory));
+            if (r.category < 1 || r.category > m_bank.categoryCount || r.subCategory < 1 ||
+                r.subCategory > kMaxSubCategories) {
+                report(i, QStringLiteral("question %1 left out: its category %2/%3 is not in the table")
+                              .arg(r.number)
+                              .arg(r.category)
+                              .arg(r.subCategory));
                 ++m_out.leftOut;
             }
         }
@@ -75,7 +81,7 @@ public:
         m_xml.writeEndDocument();
     }
 
-private:
+  private:
     void report(int record, const QString& what)
     {
         const int line = m_lines ? m_lines->record.at(size_t(record - 1)) : 0;
@@ -97,8 +103,9 @@ private:
         m_xml.writeStartElement(QStringLiteral("question"));
         m_xml.writeAttribute(QStringLiteral("type"), QStringLiteral("category"));
         m_xml.writeStartElement(QStringLiteral("category"));
-        m_xml.writeTextElement(QStringLiteral("text"), QStringLiteral("$course$/%1/%2")
-                                                           .arg(pathLevel(category.name), pathLevel(category.sub(s).name)));
+        m_xml.writeTextElement(
+            QStringLiteral("text"),
+            QStringLiteral("$course$/%1/%2").arg(pathLevel(category.name), pathLevel(category.sub(s).name)));
         m_xml.writeEndElement();
         m_xml.writeEndElement();
     }
@@ -129,20 +136,27 @@ private:
         QString images;
         if (text.starts_with(kImageMarker)) {
             const size_t end = text.find_first_of("\r\n");
-            const QString line = unicode(text.substr(kImageMarker.size(), end == std::string_view::npos ? text.npos : end - kImageMarker.size()));
+            const QString line = unicode(text.substr(
+                kImageMarker.size(), end == std::string_view::npos ? text.npos : end - kImageMarker.size()));
             text = end == std::string_view::npos ? std::string_view() : text.substr(end);
             for (const QString& name : line.split(QLatin1Char('@'), Qt::SkipEmptyParts)) {
                 // Exhibits live in img/ itself: a name that leads elsewhere is not followed.
-                if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name.startsWith(QLatin1Char('.'))) {
-                    report(record, QStringLiteral("question %1: exhibit \"%2\" is not a plain file name; left out").arg(r.number).arg(name));
+                if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
+                    name.startsWith(QLatin1Char('.'))) {
+                    report(record, QStringLiteral("question %1: exhibit \"%2\" is not a plain file name; left out")
+                                       .arg(r.number)
+                                       .arg(name));
                     continue;
                 }
                 if (!QFile::exists(QDir(m_imageDir).filePath(name))) {
-                    report(record, QStringLiteral("question %1: exhibit \"%2\" not found in %3; left out").arg(r.number).arg(name, m_imageDir));
+                    report(record, QStringLiteral("question %1: exhibit \"%2\" not found in %3; left out")
+                                       .arg(r.number)
+                                       .arg(name, m_imageDir));
                     continue;
                 }
                 files.append(name);
-                images += QStringLiteral("<br><img src=\"@@PLUGINFILE@@/%1\">").arg(QString::fromLatin1(QUrl::toPercentEncoding(name)));
+                images += QStringLiteral("<br><img src=\"@@PLUGINFILE@@/%1\">")
+                              .arg(QString::fromLatin1(QUrl::toPercentEncoding(name)));
             }
         }
         return plainTextToHtml(unicode(text).trimmed()) + images;
@@ -152,7 +166,8 @@ private:
     {
         const bool textEntry = r.style == kStyleTextEntry;
         m_xml.writeStartElement(QStringLiteral("question"));
-        m_xml.writeAttribute(QStringLiteral("type"), textEntry ? QStringLiteral("shortanswer") : QStringLiteral("multichoice"));
+        m_xml.writeAttribute(QStringLiteral("type"),
+                             textEntry ? QStringLiteral("shortanswer") : QStringLiteral("multichoice"));
         m_xml.writeStartElement(QStringLiteral("name"));
         m_xml.writeTextElement(QStringLiteral("text"), QString::number(r.number));
         m_xml.writeEndElement();
@@ -191,10 +206,13 @@ private:
         m_xml.writeTextElement(QStringLiteral("answernumbering"), QStringLiteral("abc"));
         if (r.shownChoiceCount < stored)
             report(record, QStringLiteral("question %1: all %2 choices are exported; a session here shows %3 of them")
-                               .arg(r.number).arg(stored).arg(r.shownChoiceCount));
+                               .arg(r.number)
+                               .arg(stored)
+                               .arg(r.shownChoiceCount));
         const QString right = fractionText(several && correct > 0 ? 100.0 / correct : 100.0);
         for (int k = 0; k < stored; ++k)
-            writeAnswer(k < correct ? right : QStringLiteral("0"), plainTextToHtml(unicode(r.choices.at(size_t(k))).trimmed()));
+            writeAnswer(k < correct ? right : QStringLiteral("0"),
+                        plainTextToHtml(unicode(r.choices.at(size_t(k))).trimmed()));
     }
 
     void writeTextEntry(const QuestionRecord& r, int record)
@@ -208,8 +226,11 @@ private:
                 mode = choice.mid(2).trimmed();
         }
         if (mode != QLatin1String("on") && mode != QLatin1String("off"))
-            report(record, QStringLiteral("question %1: comparison \"%2\" is neither on nor off; exported as off").arg(r.number).arg(mode));
-        m_xml.writeTextElement(QStringLiteral("usecase"), mode == QLatin1String("on") ? QStringLiteral("1") : QStringLiteral("0"));
+            report(record, QStringLiteral("question %1: comparison \"%2\" is neither on nor off; exported as off")
+                               .arg(r.number)
+                               .arg(mode));
+        m_xml.writeTextElement(QStringLiteral("usecase"),
+                               mode == QLatin1String("on") ? QStringLiteral("1") : QStringLiteral("0"));
         m_xml.writeStartElement(QStringLiteral("answer"));
         m_xml.writeAttribute(QStringLiteral("fraction"), QStringLiteral("100"));
         m_xml.writeAttribute(QStringLiteral("format"), QStringLiteral("moodle_auto_format"));

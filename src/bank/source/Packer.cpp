@@ -19,7 +19,8 @@
 using qsource::Role;
 using textlines::trim;
 
-namespace {
+namespace
+{
 
 struct Value {
     std::string bytes; // as they stand in the file
@@ -70,17 +71,15 @@ constexpr std::string_view kRecordLineKeys[] = {"category", "sub", "stored", "sh
 // A question has this many ignored lines, whether the source gives them or not.
 constexpr size_t kIgnoredLines = 11;
 
-class Packer {
-public:
-    explicit Packer(const QString& name)
-        : m_name(name)
-    {
-    }
+class Packer
+{
+  public:
+    explicit Packer(const QString& name) : m_name(name) {}
 
     std::optional<FileError> parse(std::string_view source);
     std::optional<FileError> emit(std::string& qdf, std::vector<int>& sourceLineOf);
 
-private:
+  private:
     using Result = std::optional<FileError>;
 
     FileError error(int line, const QString& message) const { return FileError{m_name, line, message}; }

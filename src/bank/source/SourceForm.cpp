@@ -5,7 +5,8 @@
 #include "bank/QuestionFile.h"
 #include "bank/TextLines.h"
 
-namespace qsource {
+namespace qsource
+{
 
 std::string storedForm(Role role, std::string_view text)
 {

@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-namespace qsource {
+namespace qsource
+{
 
 // How a line is stored in the file: as it stands, through ScrambleLine, or (references and pages)
 // through ScrambleLine unless it is the plain "Null" that stands for no entry.

@@ -11,7 +11,8 @@
 using qsource::Role;
 using textlines::trim;
 
-namespace {
+namespace
+{
 
 // The two kinds of line pairs at the end of a record: references and links.
 struct PairKind {
@@ -28,16 +29,14 @@ constexpr PairKind kLinks{kLinkCount, "", "link", "target", Role::Scrambled};
 // A question has this many ignored lines.
 constexpr int kIgnoredLines = 11;
 
-class Unpacker {
-public:
-    explicit Unpacker(std::string_view bytes)
-        : m_cursor(bytes)
-    {
-    }
+class Unpacker
+{
+  public:
+    explicit Unpacker(std::string_view bytes) : m_cursor(bytes) {}
 
     std::string run(const QuestionBank& bank, std::string_view bytes);
 
-private:
+  private:
     bool next(std::string_view& line) { return m_cursor.next(line); }
 
     // The parts of the file, in their order.

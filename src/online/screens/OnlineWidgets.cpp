@@ -7,9 +7,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
-namespace onlinescreens {
+namespace onlinescreens
+{
 
-namespace {
+namespace
+{
 
 const char* const kPrompts = "quarvelPrompts";
 int g_busy = 0;
@@ -46,11 +48,12 @@ bool stillPrompt(const QLineEdit* field)
 }
 
 // Clears a field that still holds its prompt just before something would be written into it.
-class PromptFilter : public QObject {
-public:
+class PromptFilter : public QObject
+{
+  public:
     using QObject::QObject;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         auto* field = qobject_cast<QLineEdit*>(watched);
@@ -59,16 +62,19 @@ protected:
         switch (event->type()) {
         case QEvent::FocusIn:
             // After the click that gave the focus has placed the cursor.
-            QMetaObject::invokeMethod(field, [field] {
-                if (stillPrompt(field))
-                    field->selectAll();
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                field,
+                [field] {
+                    if (stillPrompt(field))
+                        field->selectAll();
+                },
+                Qt::QueuedConnection);
             break;
         case QEvent::KeyPress: {
             const auto* key = static_cast<QKeyEvent*>(event);
             const QString text = key->text();
-            const bool writes = (!text.isEmpty() && text.at(0).isPrint()) || key->matches(QKeySequence::Paste)
-                || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete;
+            const bool writes = (!text.isEmpty() && text.at(0).isPrint()) || key->matches(QKeySequence::Paste) ||
+                                key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete;
             if (writes && !field->isReadOnly())
                 field->clear();
             break;
@@ -149,7 +155,8 @@ bool TransferBusy::eventFilter(QObject*, QEvent* event)
 
 void keepPainting()
 {
-    QCoreApplication::processEvents(TransferBusy::active() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents(TransferBusy::active() ? QEventLoop::AllEvents
+                                                           : QEventLoop::ExcludeUserInputEvents);
 }
 
 } // namespace onlinescreens

@@ -10,7 +10,8 @@ class QRect;
 class QString;
 class QWidget;
 
-namespace onlinescreens {
+namespace onlinescreens
+{
 
 // Enabled fields are white, disabled ones silver (0xC0C0C0).
 void setProxyFieldsEnabled(QLineEdit* server, QLineEdit* port, bool enabled);
@@ -26,8 +27,9 @@ QString fieldValue(const QLineEdit* field);
 
 // While one lives, a blocking transfer runs: the wait cursor shows and every key, click and wheel
 // turn made in any window is thrown away (not kept to act when the transfer ends).
-class TransferBusy : public QObject {
-public:
+class TransferBusy : public QObject
+{
+  public:
     TransferBusy();
     ~TransferBusy() override;
     TransferBusy(const TransferBusy&) = delete;
@@ -35,7 +37,7 @@ public:
 
     static bool active();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 

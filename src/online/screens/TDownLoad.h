@@ -6,9 +6,10 @@ class QProgressBar;
 
 // The download progress window of the question file update: the file being fetched, the bytes
 // received, and an animation that runs while files are fetched.
-class TDownLoad : public ui::Screen {
+class TDownLoad : public ui::Screen
+{
     Q_OBJECT
-public:
+  public:
     explicit TDownLoad(QWidget* parent = nullptr);
 
     // "模擬問題" NAME "をダウンロード中" and the count back to "0 bytes".
@@ -22,7 +23,7 @@ public:
     QString fileText() const;
     QString bytesText() const;
 
-private:
+  private:
     QLabel* Label1 = nullptr;
     QLabel* DLFLabel = nullptr;
     QLabel* StatusLabel = nullptr;

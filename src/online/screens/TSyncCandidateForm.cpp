@@ -32,8 +32,8 @@ TSyncCandidateForm::TSyncCandidateForm(QWidget* parent) : ui::Screen(QStringLite
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setAccessibleName(QStringLiteral("履歴情報の同期状態一覧"));
     StringGrid1->setGeometry(16, 64, 398, 250);
-    StringGrid1->setHorizontalHeaderLabels(
-        {QStringLiteral("ﾃｽﾄID"), QStringLiteral("同期状態"), QStringLiteral("ｻｰﾊﾞｰ日付"), QStringLiteral("ｸﾗｲｱﾝﾄ日付")});
+    StringGrid1->setHorizontalHeaderLabels({QStringLiteral("ﾃｽﾄID"), QStringLiteral("同期状態"),
+                                            QStringLiteral("ｻｰﾊﾞｰ日付"), QStringLiteral("ｸﾗｲｱﾝﾄ日付")});
     const int widths[] = {87, 70, 113, 108};
     for (int c = 0; c < 4; ++c)
         StringGrid1->setColumnWidth(c, widths[c]);

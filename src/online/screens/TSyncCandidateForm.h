@@ -3,15 +3,17 @@
 #include "ui/Screen.h"
 
 class QTableWidget;
-namespace ui {
+namespace ui
+{
 class PictureButton;
 }
 
 // The candidate list of the Internet sync: one row per test with its state and both dates.
 // OK and Cancel hide the dialog and report through answered().
-class TSyncCandidateForm : public ui::Screen {
+class TSyncCandidateForm : public ui::Screen
+{
     Q_OBJECT
-public:
+  public:
     explicit TSyncCandidateForm(QWidget* parent = nullptr);
 
     void setRows(const QList<online::SyncRow>& rows);
@@ -25,14 +27,14 @@ public:
     void Image1Click();
     void Image2Click();
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void answered(bool ok);
 
-protected:
+  protected:
     void FormPrepare() override;
     void FormClose() override;
 
-private:
+  private:
     void finish(bool ok);
 
     bool m_answered = false;

@@ -1,11 +1,11 @@
 #include "online/screens/TSyncForm.h"
 
 #include "install/InstallLayout.h"
+#include "install/Selection.h"
 #include "online/OnlineMessages.h"
 #include "online/OnlineVendors.h"
 #include "online/screens/OnlineWidgets.h"
 #include "online/screens/TSyncCandidateForm.h"
-#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
@@ -21,9 +21,11 @@
 #include <QProgressBar>
 #include <QSpinBox>
 
-namespace {
+namespace
+{
 
-QLineEdit* field(QWidget* parent, const QString& name, const QString& text, const QString& accessible, const QRect& where)
+QLineEdit* field(QWidget* parent, const QString& name, const QString& text, const QString& accessible,
+                 const QRect& where)
 {
     auto* f = new QLineEdit(text, parent);
     f->setObjectName(name);
@@ -42,7 +44,8 @@ TSyncForm::TSyncForm(QWidget* parent) : ui::Screen(QStringLiteral("SyncForm"), p
     });
     setClosesOnEscape(true);
     setFixedSize(440, 400);
-    QLabel* title = onlinescreens::label(this, QStringLiteral("Label14"), QStringLiteral("履歴情報の同期"), {16, 10, 408, 28});
+    QLabel* title =
+        onlinescreens::label(this, QStringLiteral("Label14"), QStringLiteral("履歴情報の同期"), {16, 10, 408, 28});
     QFont font = title->font();
     font.setPointSize(14);
     font.setBold(true);
@@ -61,15 +64,16 @@ TSyncForm::TSyncForm(QWidget* parent) : ui::Screen(QStringLiteral("SyncForm"), p
     connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
     onlinescreens::label(this, QStringLiteral("Label5"), QStringLiteral("Proxy Server Name"), {16, 116, 150, 22});
     ProxyServer = field(this, QStringLiteral("ProxyServer"), QStringLiteral("Input Proxy Name"),
-                          QStringLiteral("Proxy Server Name"), {180, 114, 240, 24});
+                        QStringLiteral("Proxy Server Name"), {180, 114, 240, 24});
     onlinescreens::label(this, QStringLiteral("Label6"), QStringLiteral("Proxy Port"), {16, 146, 150, 22});
-    ProxyPort = field(this, QStringLiteral("ProxyPort"), QStringLiteral("Inout Proxy Port"), QStringLiteral("Proxy Port"),
-                        {180, 144, 240, 24});
+    ProxyPort = field(this, QStringLiteral("ProxyPort"), QStringLiteral("Inout Proxy Port"),
+                      QStringLiteral("Proxy Port"), {180, 144, 240, 24});
     onlinescreens::holdsPrompt(ProxyServer, {QStringLiteral("Input Proxy Name")});
     onlinescreens::holdsPrompt(ProxyPort, {QStringLiteral("Inout Proxy Port")});
     onlinescreens::setProxyFieldsEnabled(ProxyServer, ProxyPort, false);
 
-    onlinescreens::label(this, QStringLiteral("Label15"), QStringLiteral("接続タイムアウト時間(秒)"), {16, 180, 160, 22});
+    onlinescreens::label(this, QStringLiteral("Label15"), QStringLiteral("接続タイムアウト時間(秒)"),
+                         {16, 180, 160, 22});
     SpinEdit1 = new QSpinBox(this);
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
     SpinEdit1->setAccessibleName(QStringLiteral("接続タイムアウト時間(秒)"));
@@ -77,8 +81,10 @@ TSyncForm::TSyncForm(QWidget* parent) : ui::Screen(QStringLiteral("SyncForm"), p
     SpinEdit1->setValue(120);
     SpinEdit1->setGeometry(180, 178, 100, 24);
 
-    onlinescreens::label(this, QStringLiteral("Label1"), QStringLiteral("当機能をご利用される場合には、"), {16, 214, 408, 20});
-    onlinescreens::label(this, QStringLiteral("Label2"), QStringLiteral("事前に@Quarvelのお申し込みが必要になります。"), {16, 234, 408, 20});
+    onlinescreens::label(this, QStringLiteral("Label1"), QStringLiteral("当機能をご利用される場合には、"),
+                         {16, 214, 408, 20});
+    onlinescreens::label(this, QStringLiteral("Label2"), QStringLiteral("事前に@Quarvelのお申し込みが必要になります。"),
+                         {16, 234, 408, 20});
 
     Image1 = new ui::PictureButton(this, QStringLiteral("Image1"));
     Image1->setGeometry(100, 266, 110, 40);
@@ -158,7 +164,8 @@ void TSyncForm::Image1Click()
     NMHTTP1.whileWaiting = onlinescreens::keepPainting;
     const online::ConnectionSettings connection{CheckBox1->isChecked(), onlinescreens::fieldValue(ProxyServer),
                                                 onlinescreens::fieldValue(ProxyPort), SpinEdit1->value()};
-    std::optional<QString> problem = servers ? online::applyConnection(NMHTTP1, connection) : std::optional<QString>(error);
+    std::optional<QString> problem =
+        servers ? online::applyConnection(NMHTTP1, connection) : std::optional<QString>(error);
     if (problem) {
         qWarning("sync: %s", qPrintable(*problem));
         m_busy = false;

@@ -13,14 +13,16 @@ class QLineEdit;
 class QProgressBar;
 class QSpinBox;
 class QWidget;
-namespace ui {
+namespace ui
+{
 class PictureButton;
 }
 
 // Internet-Sync: the histories of the course menu's vendor in step with the server's copies.
-class TSyncForm : public ui::Screen {
+class TSyncForm : public ui::Screen
+{
     Q_OBJECT
-public:
+  public:
     explicit TSyncForm(QWidget* parent = nullptr);
 
     // Handlers.
@@ -44,12 +46,12 @@ public:
     QProgressBar* UpdateProg = nullptr;
     online::HttpTransport NMHTTP1;
 
-protected:
+  protected:
     void FormPrepare() override;
     void FormShow() override;
     bool FormCloseQuery() override;
 
-private:
+  private:
     // The candidate list's answer: the transfers on OK.
     void candidatesAnswered(bool ok);
     void transfer();

@@ -2,10 +2,10 @@
 
 #include "bank/SettingsStore.h"
 #include "install/InstallLayout.h"
+#include "install/Selection.h"
 #include "online/OnlineMessages.h"
 #include "online/screens/OnlineWidgets.h"
 #include "online/screens/TDownLoad.h"
-#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
@@ -55,7 +55,8 @@ TUpdateForm::TUpdateForm(QWidget* parent) : ui::Screen(QStringLiteral("UpdateFor
     onlinescreens::holdsPrompt(ProxyPort, {QStringLiteral("Input Proxy Port")});
     onlinescreens::setProxyFieldsEnabled(ProxyServer, ProxyPort, false);
 
-    onlinescreens::label(this, QStringLiteral("Label15"), QStringLiteral("接続タイムアウト時間(秒)"), {16, 186, 160, 22});
+    onlinescreens::label(this, QStringLiteral("Label15"), QStringLiteral("接続タイムアウト時間(秒)"),
+                         {16, 186, 160, 22});
     SpinEdit1 = new QSpinBox(this);
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
     SpinEdit1->setAccessibleName(QStringLiteral("接続タイムアウト時間(秒)"));
@@ -95,7 +96,8 @@ void TUpdateForm::FormShow()
     if (!m_server)
         ui::messageBox(this, QStringLiteral("Error"), error);
     const QString section = QLatin1String(settings::kSection);
-    ProxyServer->setText(settings::ReadSetting(section, QStringLiteral("ProxyServer"), QStringLiteral("Input Proxy Server name")));
+    ProxyServer->setText(
+        settings::ReadSetting(section, QStringLiteral("ProxyServer"), QStringLiteral("Input Proxy Server name")));
     ProxyPort->setText(settings::ReadSetting(section, QStringLiteral("ProxyPort"), QStringLiteral("Input Proxy Port")));
     m_choices = online::vendorChoices(layout::DataRoot() + QStringLiteral("QDAT/"));
     ComboBox2->clear();
@@ -151,7 +153,8 @@ void TUpdateForm::Image2Click()
             labels.append(vendor.label);
         question = labels.join(QStringLiteral("、")) + QStringLiteral(" の更新を行います。\r\n") + question;
     }
-    if (ui::messageBox(this, QStringLiteral("確認"), question, QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+    if (ui::messageBox(this, QStringLiteral("確認"), question, QMessageBox::Ok | QMessageBox::Cancel) !=
+        QMessageBox::Ok)
         return;
 
     const std::vector<online::VendorOutcome> outcomes = download(vendors);
@@ -202,9 +205,9 @@ std::vector<online::VendorOutcome> TUpdateForm::download(const QList<online::Ven
     std::vector<online::VendorOutcome> outcomes;
     {
         const onlinescreens::TransferBusy busy;
-        const std::optional<QString> problem = online::applyConnection(
-            NMFTP1, {CheckBox1->isChecked(), onlinescreens::fieldValue(ProxyServer),
-                       onlinescreens::fieldValue(ProxyPort), SpinEdit1->value()});
+        const std::optional<QString> problem =
+            online::applyConnection(NMFTP1, {CheckBox1->isChecked(), onlinescreens::fieldValue(ProxyServer),
+                                             onlinescreens::fieldValue(ProxyPort), SpinEdit1->value()});
         const online::Profile profile = online::readProfile();
         for (const online::VendorChoice& vendor : vendors) {
             online::VendorOutcome outcome{vendor.label, {}, false};

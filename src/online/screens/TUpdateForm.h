@@ -12,15 +12,17 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
-namespace ui {
+namespace ui
+{
 class PictureButton;
 }
 
 // The question file update: one vendor or all, through an optional proxy. A run that replaced
 // files records the date and ends the program so that the next start reads the new files.
-class TUpdateForm : public ui::Screen {
+class TUpdateForm : public ui::Screen
+{
     Q_OBJECT
-public:
+  public:
     explicit TUpdateForm(QWidget* parent = nullptr);
 
     // Handlers.
@@ -39,12 +41,12 @@ public:
     ui::PictureButton* Button2 = nullptr;
     online::HttpTransport NMFTP1;
 
-protected:
+  protected:
     void FormPrepare() override;
     void FormShow() override;
     bool FormCloseQuery() override;
 
-private:
+  private:
     // Runs the update of each vendor in turn behind the progress window, whatever became of the
     // ones before it.
     std::vector<online::VendorOutcome> download(const QList<online::VendorChoice>& vendors);

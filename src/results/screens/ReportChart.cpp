@@ -108,9 +108,12 @@ class XbmRow
     bool set(int x) const
     {
         switch (m_image.format()) {
-        case QImage::Format_Mono: return m_indexSet[(m_row[x >> 3] >> (7 - (x & 7))) & 1];
-        case QImage::Format_MonoLSB: return m_indexSet[(m_row[x >> 3] >> (x & 7)) & 1];
-        default: return m_row[3 * x + 2] == 0; // R, G, B: the blue component
+        case QImage::Format_Mono:
+            return m_indexSet[(m_row[x >> 3] >> (7 - (x & 7))) & 1];
+        case QImage::Format_MonoLSB:
+            return m_indexSet[(m_row[x >> 3] >> (x & 7)) & 1];
+        default:
+            return m_row[3 * x + 2] == 0; // R, G, B: the blue component
         }
     }
 

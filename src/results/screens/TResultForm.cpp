@@ -6,6 +6,7 @@
 #include "bank/TestSettingsFile.h"
 #include "install/AddressFile.h"
 #include "install/InstallLayout.h"
+#include "install/Selection.h"
 #include "results/AdaptiveRecord.h"
 #include "results/Recording.h"
 #include "results/ResultView.h"
@@ -18,7 +19,6 @@
 #include "session/SessionStyleQuestion.h"
 #include "session/screens/TCheatForm.h"
 #include "session/screens/TRefImgForm.h"
-#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "styles/screens/StyleViews.h"
@@ -26,16 +26,16 @@
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
 #include "ui/PlainText.h"
+#include "ui/Presses.h"
 #include "ui/ShellOpen.h"
 #include "ui/Sound.h"
-#include "ui/Presses.h"
 
 #include <QEvent>
 #include <QFile>
 #include <QFrame>
 #include <QHeaderView>
-#include <QLabel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -446,7 +446,8 @@ void TResultForm::FormShow()
     const QRect recorded = menu->recordedGeometry();
     if (recorded.width() > 0 && recorded.height() > 0)
         resize(recorded.size());
-    ui::setPlainWindowTitle(this, shown(test.code) + QLatin1Char(' ') + shown(test.title) + QStringLiteral(" - 採点結果"));
+    ui::setPlainWindowTitle(this,
+                            shown(test.code) + QLatin1Char(' ') + shown(test.title) + QStringLiteral(" - 採点結果"));
 
     const QDateTime now = clock();
     const AttemptStamp stamp{now.date().year(), now.date().month(), now.date().day(), now.time().hour(),
@@ -721,7 +722,8 @@ void TResultForm::Button8Click()
     const QuestionBank& bank = m_session.bank;
     const CourseTest& test = selection().test();
     ReportData data;
-    data.userName = cp932::fromUnicode(settings::ReadSetting(QString::fromLatin1(settings::kSection), QStringLiteral("Name")));
+    data.userName =
+        cp932::fromUnicode(settings::ReadSetting(QString::fromLatin1(settings::kSection), QStringLiteral("Name")));
     data.code = test.code;
     data.title = test.title;
     data.mode = m_session.settings.mode;

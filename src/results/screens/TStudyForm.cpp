@@ -6,12 +6,12 @@
 #include "bank/QuestionFile.h"
 #include "bank/SettingsStore.h"
 #include "install/InstallLayout.h"
+#include "install/Selection.h"
 #include "results/PrintDirectory.h"
 #include "results/TrendChart.h"
 #include "results/screens/ResultsTheme.h"
 #include "results/screens/StudyPictures.h"
 #include "results/screens/TAdaptiveForm.h"
-#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "shell/screens/TMainMenuForm.h"
@@ -19,8 +19,8 @@
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
 #include "ui/PlainText.h"
-#include "ui/ShellOpen.h"
 #include "ui/Presses.h"
+#include "ui/ShellOpen.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -52,11 +52,25 @@ constexpr int kButtonWidth = 94;
 constexpr int kButtonHeight = 28;
 constexpr int kRightX = 662;
 
-const char* const kInstructions[] = {
-    "テスト名をクリック", "すると、カテゴリー", "ごとの詳細な情報が", "見られます。",     "",
-    "カテゴリーごとのグ", "ラフは、最近5回の",  "平均正答率を示しま", "す。",             "",
-    "括弧内の数字はこれ", "までの最高正答率を", "表します。",         "",                 "下のボタンをクリッ",
-    "クして、テストを選", "択し送信すると、無", "料でアドバイスを受", "けることができます"};
+const char* const kInstructions[] = {"テスト名をクリック",
+                                     "すると、カテゴリー",
+                                     "ごとの詳細な情報が",
+                                     "見られます。",
+                                     "",
+                                     "カテゴリーごとのグ",
+                                     "ラフは、最近5回の",
+                                     "平均正答率を示しま",
+                                     "す。",
+                                     "",
+                                     "括弧内の数字はこれ",
+                                     "までの最高正答率を",
+                                     "表します。",
+                                     "",
+                                     "下のボタンをクリッ",
+                                     "クして、テストを選",
+                                     "択し送信すると、無",
+                                     "料でアドバイスを受",
+                                     "けることができます"};
 
 // The two names of the hidden greeting.
 const QString kFirstName = QStringLiteral("拓海");
@@ -377,10 +391,18 @@ bool TStudyForm::listKey(int key)
     const int row = std::clamp(m_keyRow, 1, count);
     int to = row;
     switch (key) {
-    case Qt::Key_Up: to = std::max(1, row - 1); break;
-    case Qt::Key_Down: to = std::min(count, row + 1); break;
-    case Qt::Key_Home: to = 1; break;
-    case Qt::Key_End: to = count; break;
+    case Qt::Key_Up:
+        to = std::max(1, row - 1);
+        break;
+    case Qt::Key_Down:
+        to = std::min(count, row + 1);
+        break;
+    case Qt::Key_Home:
+        to = 1;
+        break;
+    case Qt::Key_End:
+        to = count;
+        break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:
@@ -465,8 +487,8 @@ void TStudyForm::Timer1Timer()
 {
     const int step = std::max(m_step, 1);
     if (Label1->y() - step >= kTitleTop) {
-        for (QWidget* moving : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
-                                static_cast<QWidget*>(Image2)})
+        for (QWidget* moving :
+             {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2), static_cast<QWidget*>(Image2)})
             moving->move(moving->x(), moving->y() - step);
     } else {
         Label1->move(Label1->x(), kTitleTop);

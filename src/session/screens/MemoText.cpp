@@ -8,9 +8,11 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
-namespace memotext {
+namespace memotext
+{
 
-namespace {
+namespace
+{
 QTextOption wrapOption()
 {
     QTextOption option;

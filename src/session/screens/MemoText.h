@@ -6,7 +6,8 @@
 #include <QTextEdit>
 #include <string_view>
 
-namespace memotext {
+namespace memotext
+{
 
 // File text (CP932, CR LF line breaks) as shown text with "\n" line breaks.
 QString fromFile(std::string_view bytes);

@@ -1,20 +1,21 @@
 #include "session/screens/TCaseStudyForm.h"
 
 #include "bank/Cp932.h"
+#include "install/Selection.h"
 #include "session/ExamSession.h"
 #include "session/screens/TRefImgForm.h"
-#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "ui/Artwork.h"
 #include "ui/PictureButton.h"
 
 #include <QEvent>
-#include <QKeyEvent>
-#include <QScrollBar>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 
-namespace {
+namespace
+{
 constexpr int kWidth = 760;
 constexpr int kHeight = 560;
 constexpr int kButtonWidth = 81;
@@ -95,10 +96,10 @@ void TCaseStudyForm::prepare(const CaseStudy& caseStudy)
 
 void TCaseStudyForm::FormShow()
 {
-    const std::uint32_t colour =
-        selection().theme().colour1;
+    const std::uint32_t colour = selection().theme().colour1;
     for (size_t i = 0; i < RefImg.size(); ++i)
-        RefImg[i]->setPicture(ui::artwork::button(QStringLiteral("図%1").arg(i + 1), kButtonWidth, kButtonHeight, colour));
+        RefImg[i]->setPicture(
+            ui::artwork::button(QStringLiteral("図%1").arg(i + 1), kButtonWidth, kButtonHeight, colour));
     Button1->setPicture(ui::artwork::button(QStringLiteral("閉じる"), kButtonWidth, kButtonHeight, colour));
     setFixedSize(kWidth, kHeight);
     Memo1->moveCursor(QTextCursor::Start);
@@ -144,11 +145,20 @@ bool TCaseStudyForm::eventFilter(QObject* watched, QEvent* event)
     if (watched == Panel1 && event->type() == QEvent::KeyPress) {
         QScrollBar* bar = Memo1->verticalScrollBar();
         switch (static_cast<QKeyEvent*>(event)->key()) {
-        case Qt::Key_Up: bar->triggerAction(QAbstractSlider::SliderSingleStepSub); return true;
-        case Qt::Key_Down: bar->triggerAction(QAbstractSlider::SliderSingleStepAdd); return true;
-        case Qt::Key_PageUp: bar->triggerAction(QAbstractSlider::SliderPageStepSub); return true;
-        case Qt::Key_PageDown: bar->triggerAction(QAbstractSlider::SliderPageStepAdd); return true;
-        default: break;
+        case Qt::Key_Up:
+            bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+            return true;
+        case Qt::Key_Down:
+            bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            return true;
+        case Qt::Key_PageUp:
+            bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+            return true;
+        case Qt::Key_PageDown:
+            bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            return true;
+        default:
+            break;
         }
     }
     if ((watched == Memo1 || watched == Memo1->viewport()) &&

@@ -9,13 +9,15 @@
 class ExamSession;
 class QFrame;
 class QPlainTextEdit;
-namespace ui {
+namespace ui
+{
 class PictureButton;
 }
 
-class TCaseStudyForm : public ui::Screen {
+class TCaseStudyForm : public ui::Screen
+{
     Q_OBJECT
-public:
+  public:
     explicit TCaseStudyForm(ExamSession& session, QWidget* parent = nullptr);
 
     // Puts a case study on the window: its text, and one picture button per image present.
@@ -28,13 +30,13 @@ public:
     // pending time-up may now end the session, and an open exhibit closes too.
     void Button1Click();
 
-protected:
+  protected:
     void FormShow() override;
     void FormHide() override;
     void FormClose() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void closedByUser();
 
     ExamSession& m_session;

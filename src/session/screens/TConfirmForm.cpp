@@ -1,11 +1,11 @@
 #include "session/screens/TConfirmForm.h"
 
 #include "bank/Cp932.h"
+#include "install/Selection.h"
 #include "session/ExamSession.h"
 #include "session/ReviewRows.h"
 #include "session/screens/TCheatForm.h"
 #include "session/screens/TExamModeForm.h"
-#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "ui/Artwork.h"
 #include "ui/PictureButton.h"
@@ -253,8 +253,7 @@ void TConfirmForm::FormShow()
         StringGrid1->setCurrentCell(row, 0);
     StringGrid1SelectCell(row);
 
-    const std::uint32_t colour =
-        selection().theme().colour1;
+    const std::uint32_t colour = selection().theme().colour1;
     Button1->setPicture(ui::artwork::button(QStringLiteral("採点"), kButtonWidth, kButtonHeight, colour));
     StringGrid1->setFocus();
 }

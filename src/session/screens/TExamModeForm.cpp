@@ -1,5 +1,6 @@
 #include "session/screens/TExamModeForm.h"
 
+#include "install/Selection.h"
 #include "results/screens/TResultForm.h"
 #include "session/ExamClock.h"
 #include "session/ExamSession.h"
@@ -10,7 +11,6 @@
 #include "session/screens/TCheatForm.h"
 #include "session/screens/TConfirmForm.h"
 #include "session/screens/TRefImgForm.h"
-#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "styles/screens/TfrmSelStyle3.h"
 #include "styles/screens/TfrmSelStyle4.h"
@@ -37,7 +37,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 constexpr int kWindowWidth = 760;
 constexpr int kWindowHeight = 560;
 
@@ -218,8 +219,8 @@ void TExamModeForm::tickChoiceByKey(int k)
 {
     // The choice under that letter as it is shown: a radio is selected, a check box toggled,
     // both through click() so the tick limit of multiple choice holds as for the mouse.
-    for (QAbstractButton* choice : {static_cast<QAbstractButton*>(RadioButton[size_t(k)]),
-                                    static_cast<QAbstractButton*>(CheckBox[size_t(k)])}) {
+    for (QAbstractButton* choice :
+         {static_cast<QAbstractButton*>(RadioButton[size_t(k)]), static_cast<QAbstractButton*>(CheckBox[size_t(k)])}) {
         if (choice->isVisibleTo(this)) {
             choice->click();
             // What the mouse ticks, the user sees: a long answer list scrolls to it.
@@ -521,8 +522,8 @@ void TExamModeForm::drawClockFace()
     int picture = 1;
     if (screens().CourseMenuForm)
         picture = selection().theme().picture;
-    m_clockCanvas = invisibleclock->pixmap().copy(0, examclock::faceTop(picture), examclock::kFaceWidth,
-                                                   examclock::kFaceHeight);
+    m_clockCanvas =
+        invisibleclock->pixmap().copy(0, examclock::faceTop(picture), examclock::kFaceWidth, examclock::kFaceHeight);
 }
 
 void TExamModeForm::drawHand(const QColor& colour)
@@ -539,8 +540,8 @@ void TExamModeForm::Timer1Timer()
     const SessionSettings& settings = m_session.settings;
     int& elapsedSeconds = m_session.elapsedSeconds;
     const int limit = settings.timeLimitSeconds;
-    const examclock::Tick tick = examclock::runTick(limit, elapsedSeconds, settings.timeLimitOn == 1,
-                                                    m_session.caseStudyClosed == 1, m_timeUp);
+    const examclock::Tick tick =
+        examclock::runTick(limit, elapsedSeconds, settings.timeLimitOn == 1, m_session.caseStudyClosed == 1, m_timeUp);
     const examclock::TickPlan& plan = tick.plan;
     m_timeUp = tick.timeUp;
     if (!plan.sound.isEmpty())
@@ -866,9 +867,8 @@ QString TExamModeForm::showQuestionText(const SessionQuestion& question, const Q
     }
 
     const int questionLines = memotext::displayedLines(shownText, Memo1->font(), kQuestionTextWidth);
-    Memo1->setVerticalScrollBarPolicy(questionlayout::questionNeedsScrollBar(questionLines)
-                                          ? Qt::ScrollBarAlwaysOn
-                                          : Qt::ScrollBarAlwaysOff);
+    Memo1->setVerticalScrollBarPolicy(questionlayout::questionNeedsScrollBar(questionLines) ? Qt::ScrollBarAlwaysOn
+                                                                                            : Qt::ScrollBarAlwaysOff);
     Memo1->verticalScrollBar()->setValue(0);
     return shownText;
 }
@@ -988,12 +988,23 @@ void TExamModeForm::askStyleScreen(int style)
 {
     ui::Screen* screen = nullptr;
     switch (style) {
-    case kStyleGraphic: screen = screens().frmSelStyle3; break;
-    case kStylePanel: screen = screens().frmSelStyle4; break;
-    case kStyleTextEntry: screen = screens().frmSelStyle5; break;
-    case kStyleLabelledPanel: screen = screens().frmSelStyle6; break;
-    case kStyleConnector: screen = screens().frmSelStyle7; break;
-    default: return;
+    case kStyleGraphic:
+        screen = screens().frmSelStyle3;
+        break;
+    case kStylePanel:
+        screen = screens().frmSelStyle4;
+        break;
+    case kStyleTextEntry:
+        screen = screens().frmSelStyle5;
+        break;
+    case kStyleLabelledPanel:
+        screen = screens().frmSelStyle6;
+        break;
+    case kStyleConnector:
+        screen = screens().frmSelStyle7;
+        break;
+    default:
+        return;
     }
     // Pressing the button again drops the earlier answer.
     uncheckAllChoices();
@@ -1024,8 +1035,7 @@ bool TExamModeForm::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::FocusIn) {
         if (watched == Memo1) {
             Memo1Enter();
-        } else if (watched == Memo12 ||
-                   std::find(ChoiceMemo.begin(), ChoiceMemo.end(), watched) != ChoiceMemo.end()) {
+        } else if (watched == Memo12 || std::find(ChoiceMemo.begin(), ChoiceMemo.end(), watched) != ChoiceMemo.end()) {
             MemoChoiceEnter();
         }
     }

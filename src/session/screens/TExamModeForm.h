@@ -16,14 +16,16 @@ class QRadioButton;
 class QScrollArea;
 class QTextEdit;
 class QTimer;
-namespace ui {
+namespace ui
+{
 class PictureButton;
 }
 
 // The exam screen: one question at a time of the sitting against the clock.
-class TExamModeForm : public ui::Screen {
+class TExamModeForm : public ui::Screen
+{
     Q_OBJECT
-public:
+  public:
     explicit TExamModeForm(ExamSession& session, QWidget* parent = nullptr);
 
     // Called by the review screen: jump back to session position `row` in review mode.
@@ -77,7 +79,7 @@ public:
     std::array<unsigned char, kMaxChoices> tickedRadioButtons() const;
     std::array<unsigned char, kMaxChoices> tickedCheckBoxes() const;
 
-protected:
+  protected:
     // The button pictures wait until the screen is first shown or the program is idle.
     void FormPrepare() override { buildPictures(); }
     void FormShow() override;
@@ -85,7 +87,7 @@ protected:
     void FormClose() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void buildQuestionPanel();
     void buildAnswerPanel();
@@ -169,7 +171,7 @@ private:
     QLabel* invisibleclock = nullptr;
 
     std::optional<std::uint32_t> m_picturesColour; // the colour the button pictures were drawn in
-    QPixmap m_clockCanvas; // what Image3 shows: the face with the hands drawn since its redraw
+    QPixmap m_clockCanvas;                         // what Image3 shows: the face with the hands drawn since its redraw
     QColor m_handColour = Qt::black;
     examclock::TimeUp m_timeUp = examclock::TimeUp::NotYet;
     std::array<std::string, 4> m_imageNames{};

@@ -11,7 +11,8 @@
 #include <QEvent>
 #include <QLabel>
 
-namespace {
+namespace
+{
 constexpr int kCloseWidth = 81;
 constexpr int kCloseHeight = 24;
 constexpr int kCloseRight = 12;
@@ -90,8 +91,7 @@ bool TRefImgForm::loadPicture(const QString& path)
     Image1->setPixmap(QPixmap::fromImage(picture));
     Image1->resize(picture.size());
     setFixedSize(ui::pictureWindowClientSize(picture.size(), kHeightMargin, kCloseWidth + 2 * kCloseRight));
-    const std::uint32_t colour =
-        selection().theme().colour1;
+    const std::uint32_t colour = selection().theme().colour1;
     Button1->setPicture(ui::artwork::button(QStringLiteral("閉じる"), kCloseWidth, kCloseHeight, colour));
     Button1->move(width() - kCloseWidth - kCloseRight, height() - kCloseHeight - kCloseBottom);
     return true;

@@ -5,13 +5,15 @@
 #include "ui/Screen.h"
 
 class QLabel;
-namespace ui {
+namespace ui
+{
 class PictureButton;
 }
 
-class TRefImgForm : public ui::Screen {
+class TRefImgForm : public ui::Screen
+{
     Q_OBJECT
-public:
+  public:
     explicit TRefImgForm(QWidget* parent = nullptr);
 
     // Shows the picture at `path`, sized to it and brought to the front;
@@ -27,11 +29,11 @@ public:
 
     void Button1Click();
 
-protected:
+  protected:
     void FormHide() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     bool loadPicture(const QString& path);
 
     QPointer<QWidget> m_watched; // the window the exhibit belongs to

@@ -5,33 +5,33 @@
 #include "shell/StringTable.h"
 #include "ui/PictureButton.h"
 
-#include "shell/screens/TMainMenuForm.h"
-#include "shell/screens/TCourseMenuForm.h"
-#include "session/screens/TExamModeForm.h"
-#include "shell/screens/TGenericMBForm.h"
+#include "online/screens/TDownLoad.h"
+#include "online/screens/TSyncCandidateForm.h"
+#include "online/screens/TSyncForm.h"
+#include "online/screens/TUpdateForm.h"
+#include "results/screens/TAdaptiveForm.h"
 #include "results/screens/TResultForm.h"
 #include "results/screens/TStudyForm.h"
-#include "shell/screens/TCatSelForm.h"
+#include "session/screens/TCaseStudyForm.h"
 #include "session/screens/TCheatForm.h"
 #include "session/screens/TConfirmForm.h"
-#include "online/screens/TUpdateForm.h"
-#include "online/screens/TDownLoad.h"
+#include "session/screens/TExamModeForm.h"
 #include "session/screens/TRefImgForm.h"
-#include "styles/screens/TfrmSelStyle4.h"
+#include "shell/screens/TCatSelForm.h"
+#include "shell/screens/TCourseMenuForm.h"
+#include "shell/screens/TForm1.h"
+#include "shell/screens/TGenericMBForm.h"
+#include "shell/screens/TMainMenuForm.h"
 #include "styles/screens/TfrmSelStyle3.h"
-#include "styles/screens/TfrmSelStyle4View.h"
 #include "styles/screens/TfrmSelStyle3View.h"
-#include "session/screens/TCaseStudyForm.h"
+#include "styles/screens/TfrmSelStyle4.h"
+#include "styles/screens/TfrmSelStyle4View.h"
 #include "styles/screens/TfrmSelStyle5.h"
 #include "styles/screens/TfrmSelStyle5View.h"
-#include "styles/screens/TfrmSelStyle6View.h"
 #include "styles/screens/TfrmSelStyle6.h"
-#include "results/screens/TAdaptiveForm.h"
+#include "styles/screens/TfrmSelStyle6View.h"
 #include "styles/screens/TfrmSelStyle7.h"
 #include "styles/screens/TfrmSelStyle7View.h"
-#include "online/screens/TSyncForm.h"
-#include "online/screens/TSyncCandidateForm.h"
-#include "shell/screens/TForm1.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -40,7 +40,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 ScreenCatalogue g_screens;
 std::unique_ptr<ExamSession> g_session;
 std::unique_ptr<Selection> g_selection;
@@ -105,7 +106,13 @@ class IdlePreparer : public QObject
 QList<ui::Screen*> ScreenCatalogue::all() const
 {
     const ScreenCatalogue& s = *this;
-    QList<ui::Screen*> list{s.MainMenuForm, s.CourseMenuForm, s.ExamModeForm, s.GenericMBForm, s.ResultForm, s.StudyForm, s.CatSelForm, s.CheatForm, s.ConfirmForm, s.UpdateForm, s.DownLoad, s.RefImgForm, s.frmSelStyle4, s.frmSelStyle3, s.frmSelStyle4View, s.frmSelStyle3View, s.CaseStudyForm, s.frmSelStyle5, s.frmSelStyle5View, s.frmSelStyle6View, s.frmSelStyle6, s.AdaptiveForm, s.frmSelStyle7, s.frmSelStyle7View, s.SyncForm, s.SyncCandidateForm, s.Form1};
+    QList<ui::Screen*> list{
+        s.MainMenuForm,      s.CourseMenuForm, s.ExamModeForm, s.GenericMBForm,    s.ResultForm,
+        s.StudyForm,         s.CatSelForm,     s.CheatForm,    s.ConfirmForm,      s.UpdateForm,
+        s.DownLoad,          s.RefImgForm,     s.frmSelStyle4, s.frmSelStyle3,     s.frmSelStyle4View,
+        s.frmSelStyle3View,  s.CaseStudyForm,  s.frmSelStyle5, s.frmSelStyle5View, s.frmSelStyle6View,
+        s.frmSelStyle6,      s.AdaptiveForm,   s.frmSelStyle7, s.frmSelStyle7View, s.SyncForm,
+        s.SyncCandidateForm, s.Form1};
     list.removeAll(nullptr);
     return list;
 }

@@ -5,7 +5,8 @@
 #include <QList>
 #include <functional>
 
-namespace ui {
+namespace ui
+{
 class Screen;
 }
 class Selection;

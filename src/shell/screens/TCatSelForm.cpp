@@ -2,6 +2,7 @@
 
 #include "bank/Cp932.h"
 #include "bank/QuestionFile.h"
+#include "install/Selection.h"
 #include "session/ExamSession.h"
 #include "session/SelectQuestion.h"
 #include "session/screens/TConfirmForm.h"
@@ -9,7 +10,6 @@
 #include "shell/CategoryLayout.h"
 #include "shell/SessionProposal.h"
 #include "shell/screens/CategoryBox.h"
-#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCourseMenuForm.h"
 #include "shell/screens/TGenericMBForm.h"
@@ -326,7 +326,8 @@ void TCatSelForm::createCategoryControls()
             }
         }
         for (int i = 0; i < list->count(); ++i)
-            ui::hintWhenCutShort(list->item(i), list, kListWidth - catlayout::kItemHeight); // the tick box takes a square
+            ui::hintWhenCutShort(list->item(i), list,
+                                 kListWidth - catlayout::kItemHeight); // the tick box takes a square
         list->setCurrentRow(-1);
         list->clearSelection();
         list->scrollToTop();

@@ -3,8 +3,8 @@
 #include "bank/Cp932.h"
 #include "bank/FileLookup.h"
 #include "bank/SettingsStore.h"
-#include "install/CourseListing.h"
 #include "install/AddressFile.h"
+#include "install/CourseListing.h"
 #include "install/InstallLayout.h"
 #include "online/screens/TSyncForm.h"
 #include "online/screens/TUpdateForm.h"
@@ -18,9 +18,9 @@
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
 #include "ui/PlainText.h"
+#include "ui/Presses.h"
 #include "ui/ShellOpen.h"
 #include "ui/Sound.h"
-#include "ui/Presses.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -34,7 +34,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
-namespace {
+namespace
+{
 constexpr int kWidth = 760;
 constexpr int kHeight = 560;
 constexpr int kStripHeight = 39; // tabs (y 2-19) and the top bar (y 20-38)
@@ -93,7 +94,6 @@ void TCourseMenuForm::buildControls()
     black.setColor(QPalette::WindowText, kSilver);
     setPalette(black);
     setAutoFillBackground(true);
-
 
     buildPictureSources();
     buildBands();
@@ -172,9 +172,9 @@ void TCourseMenuForm::buildTestList(const QPalette& black)
 void TCourseMenuForm::buildCredits()
 {
     Label2 = makeLabel(this, QStringLiteral("Label2"),
-                         QStringLiteral("ネットワーク分野の問題は、Quarvel編集部が書き下ろしたオリジナル問題です。"));
+                       QStringLiteral("ネットワーク分野の問題は、Quarvel編集部が書き下ろしたオリジナル問題です。"));
     Label3 = makeLabel(this, QStringLiteral("Label3"),
-                         QStringLiteral("Windows分野の問題は、Quarvel編集部が書き下ろしたオリジナル問題です。"));
+                       QStringLiteral("Windows分野の問題は、Quarvel編集部が書き下ろしたオリジナル問題です。"));
     Label8 = makeLabel(this, QStringLiteral("Label8"), QStringLiteral("問題の監修 : Quarvel編集部"));
     for (QLabel* credit : {Label2, Label3, Label8}) {
         credit->setGeometry(34, 506, 580, 18);
@@ -275,10 +275,11 @@ void TCourseMenuForm::paintTab()
     paintButtons();
     const QColor handle = ui::fromBgr(m_selection.theme().colour1);
     ScrollBox1->verticalScrollBar()->setStyleSheet(
-        QStringLiteral("QScrollBar:vertical { background: #141414; width: 14px; margin: 0; }"
-                       "QScrollBar::handle:vertical { background: %1; border-radius: 4px; min-height: 24px; margin: 2px; }"
-                       "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
-                       "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }")
+        QStringLiteral(
+            "QScrollBar:vertical { background: #141414; width: 14px; margin: 0; }"
+            "QScrollBar::handle:vertical { background: %1; border-radius: 4px; min-height: 24px; margin: 2px; }"
+            "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+            "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }")
             .arg(handle.name()));
 
     for (int r = 1; r <= m_rows.size(); ++r)
@@ -294,7 +295,8 @@ void TCourseMenuForm::paintButtons()
     Image7->setPicture(ui::artwork::button(QStringLiteral("Internet-Sync"), Image7->width(), Image7->height(), colour));
     Button5->setPicture(ui::artwork::button(QStringLiteral("問題更新"), Button5->width(), Button5->height(), colour));
     Button4->setPicture(ui::artwork::button(QStringLiteral("終了"), Button4->width(), Button4->height(), 0x404040));
-    Image2->setPicture(ui::artwork::button(QStringLiteral("Quarvel 情報"), Image2->width(), Image2->height(), 0x6A4A2A));
+    Image2->setPicture(
+        ui::artwork::button(QStringLiteral("Quarvel 情報"), Image2->width(), Image2->height(), 0x6A4A2A));
 }
 
 void TCourseMenuForm::FormCreate(const QStringList& arguments)
@@ -446,7 +448,8 @@ void TCourseMenuForm::Button1Click()
 {
     if (m_selection.theme().directory.isEmpty()) // no vendor installed
         return;
-    const QString page = filelookup::resolve(layout::programDir() + m_selection.theme().directory + QStringLiteral("-info.html"));
+    const QString page =
+        filelookup::resolve(layout::programDir() + m_selection.theme().directory + QStringLiteral("-info.html"));
     ui::openExternal(page, true);
 }
 
@@ -455,7 +458,8 @@ void TCourseMenuForm::Button2Click()
     // Without a listed test there is nothing the next screen could load.
     if (m_tests.isEmpty())
         return;
-    settings::WriteSetting(QString::fromLatin1(settings::kSection), QStringLiteral("DefaultDir"), QString::number(m_currentTab));
+    settings::WriteSetting(QString::fromLatin1(settings::kSection), QStringLiteral("DefaultDir"),
+                           QString::number(m_currentTab));
     chooseSelectedRow();
     m_recordedGeometry = geometry();
     hide();

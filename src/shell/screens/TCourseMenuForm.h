@@ -11,14 +11,16 @@
 class QLabel;
 class QScrollArea;
 class QTimer;
-namespace ui {
+namespace ui
+{
 class PictureButton;
 }
 
 // Course menu: one tab per installed vendor, the vendor's tests, start and the other services.
-class TCourseMenuForm : public ui::Screen {
+class TCourseMenuForm : public ui::Screen
+{
     Q_OBJECT
-public:
+  public:
     // The menu writes the chosen vendor and test into `selection`, which outlives it.
     explicit TCourseMenuForm(Selection& selection, QWidget* parent = nullptr);
 
@@ -46,7 +48,7 @@ public:
     void Image7Click();
     void Timer1Timer();
 
-protected:
+  protected:
     void FormPrepare() override;
     void FormShow() override;
     bool FormCloseQuery() override;
@@ -60,7 +62,7 @@ protected:
     int m_highestBadgeLevel = 0;
     QRect m_recordedGeometry;
 
-private:
+  private:
     void buildControls();
     void buildPictureSources();
     void buildBands();
@@ -89,8 +91,8 @@ private:
     QLabel* AboutButtonImg = nullptr;
     QLabel* OMBigImg = nullptr;
     QLabel* HiGradeImg = nullptr;
-    QList<QLabel*> OM;  // OM0-OM5
-    QList<QLabel*> OMS; // OM0S-OM5S
+    QList<QLabel*> OM;             // OM0-OM5
+    QList<QLabel*> OMS;            // OM0S-OM5S
     QList<QLabel*> m_legendLabels; // Label4-Label7
     QList<QLabel*> m_legendIcons;
     QLabel* Label2 = nullptr;

@@ -1,10 +1,10 @@
 #include "shell/screens/TGenericMBForm.h"
 
 #include "bank/Cp932.h"
+#include "install/Selection.h"
 #include "session/ExamSession.h"
 #include "session/screens/TExamModeForm.h"
 #include "shell/NoticeLayout.h"
-#include "install/Selection.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
@@ -13,8 +13,8 @@
 #include "ui/PlainText.h"
 #include "ui/Sound.h"
 
-#include <QKeyEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
@@ -22,7 +22,7 @@
 
 namespace
 {
-constexpr int kLastTick = 20; // the hand-over comes on the tick after this one
+constexpr int kLastTick = 20;     // the hand-over comes on the tick after this one
 constexpr int kSideBarWidth = 16; // left of the labels, as on the category selection screen
 } // namespace
 
@@ -62,8 +62,8 @@ void TGenericMBForm::FormShow()
     screens().CourseMenuForm->hide();
 
     const SessionSettings& session = m_session.settings;
-    ui::setPlainText(Label3, QStringLiteral("テスト名 : ") +
-                                 cp932::toUnicode(selection().test().title) + QStringLiteral(" "));
+    ui::setPlainText(Label3,
+                     QStringLiteral("テスト名 : ") + cp932::toUnicode(selection().test().title) + QStringLiteral(" "));
     Label1->setText(QStringLiteral("問題数   : ") + QString::number(session.questionCount) + QStringLiteral("問"));
     Label2->setText(QStringLiteral("制限時間 : ") + QString::number(session.timeLimitSeconds / 60) +
                     QStringLiteral("分"));

@@ -9,8 +9,8 @@
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
 #include "ui/PlainText.h"
-#include "ui/ShellOpen.h"
 #include "ui/Presses.h"
+#include "ui/ShellOpen.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -21,7 +21,8 @@
 #include <QScreen>
 #include <QTimer>
 
-namespace {
+namespace
+{
 constexpr int kWidth = 400;
 constexpr int kHeight = 436;
 // More than this many ticks (100 ms each) with a profile shown, and the course menu follows.
@@ -112,8 +113,8 @@ void TMainMenuForm::buildControls()
     buildEntryFace();
 
     m_linkColour = kSilver;
-    Label8 = makeLabel(Shape1, QStringLiteral("Label8"), QStringLiteral("ORACLE MASTER 認定資格の情報はこちら"), {16, 104, 300, 18},
-                         m_linkColour);
+    Label8 = makeLabel(Shape1, QStringLiteral("Label8"), QStringLiteral("ORACLE MASTER 認定資格の情報はこちら"),
+                       {16, 104, 300, 18}, m_linkColour);
     QFont link = Label8->font();
     link.setUnderline(true);
     Label8->setFont(link);
@@ -135,7 +136,8 @@ void TMainMenuForm::buildEntryFace()
     m_entryPanel = new QWidget(Shape1);
     m_entryPanel->setObjectName(QStringLiteral("EntryPanel"));
     m_entryPanel->setGeometry(1, 1, 387, 100);
-    makeLabel(m_entryPanel, QStringLiteral("Label6"), QStringLiteral("氏名、所属、E-mailアドレスを登録してください。"), {9, 5, 370, 18}, Qt::white);
+    makeLabel(m_entryPanel, QStringLiteral("Label6"), QStringLiteral("氏名、所属、E-mailアドレスを登録してください。"),
+              {9, 5, 370, 18}, Qt::white);
     makeLabel(m_entryPanel, QStringLiteral("Label7"), QStringLiteral("氏名 : "), {9, 29, 70, 20}, kSilver);
     makeLabel(m_entryPanel, QStringLiteral("Label9"), QStringLiteral("所属 : "), {9, 53, 70, 20}, kSilver);
     makeLabel(m_entryPanel, QStringLiteral("Label10"), QStringLiteral("E-mail : "), {9, 77, 70, 20}, kSilver);
@@ -317,12 +319,12 @@ void TMainMenuForm::Button1Click()
         return;
     }
     // Everything stored is later written into CP932 files and pages: refuse what they cannot hold.
-    const std::array<std::pair<QLineEdit*, QString>, 3> fields{{{Edit1, QStringLiteral("氏名")},
-                                                                {Edit2, QStringLiteral("所属")},
-                                                                {Edit3, QStringLiteral("E-mailアドレス")}}};
+    const std::array<std::pair<QLineEdit*, QString>, 3> fields{
+        {{Edit1, QStringLiteral("氏名")}, {Edit2, QStringLiteral("所属")}, {Edit3, QStringLiteral("E-mailアドレス")}}};
     for (const auto& [edit, caption] : fields) {
         if (!cp932::fromUnicodeStrict(edit->text())) {
-            ui::messageBox(this, QStringLiteral("Error"), QStringLiteral("%1に使用できない文字が含まれています。").arg(caption));
+            ui::messageBox(this, QStringLiteral("Error"),
+                           QStringLiteral("%1に使用できない文字が含まれています。").arg(caption));
             edit->setFocus();
             return;
         }

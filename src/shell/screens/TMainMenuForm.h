@@ -19,9 +19,10 @@ struct Profile {
 };
 
 // Opening screen, the main screen: closing it ends the program.
-class TMainMenuForm : public ui::Screen {
+class TMainMenuForm : public ui::Screen
+{
     Q_OBJECT
-public:
+  public:
     explicit TMainMenuForm(QWidget* parent = nullptr);
 
     const Profile& profile() const { return m_profile; }
@@ -51,7 +52,7 @@ public:
     void Button1Click();
     void Button2Click();
 
-protected:
+  protected:
     void FormShow() override;
     void FormActivate() override;
     void FormHide() override;
@@ -65,7 +66,7 @@ protected:
     QString m_inquiryAddress;
     QStringList m_cdDrives;
 
-private:
+  private:
     void buildControls();
     void buildEntryFace();
     void readProfile();

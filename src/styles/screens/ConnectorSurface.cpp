@@ -242,8 +242,7 @@ void ConnectorSurface::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
-    if (m_focus == Focus::Kind &&
-        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+    if (m_focus == Focus::Kind && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
         Q_EMIT kindClicked(m_number);
         return;
     }

@@ -17,9 +17,10 @@ struct ConnectorPictures {
     std::vector<QImage> objects; // one picture per object
 };
 
-class ConnectorSurface : public QWidget {
+class ConnectorSurface : public QWidget
+{
     Q_OBJECT
-public:
+  public:
     explicit ConnectorSurface(QWidget* parent);
 
     void setBoard(connectorstyle::ConnectorBoard* board) { m_board = board; }
@@ -36,13 +37,13 @@ public:
     // the last one, else the last kind; that one is the selected connector.
     void connectionDeleted();
 
-Q_SIGNALS:
-    void objectReleased();         // mouse up after a drag: connections follow
-    void kindClicked(int kind);    // a palette click, Enter on a kind or a digit key
+  Q_SIGNALS:
+    void objectReleased();      // mouse up after a drag: connections follow
+    void kindClicked(int kind); // a palette click, Enter on a kind or a digit key
     void surfacePressed(int x, int y);
-    void connectionChosen();       // the keyboard chose a drawn connector or left one
+    void connectionChosen(); // the keyboard chose a drawn connector or left one
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -52,7 +53,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
-private:
+  private:
     int entryCount() const;
     // 0-based position in objects, kinds, connections; -1 none.
     void setEntry(int entry);

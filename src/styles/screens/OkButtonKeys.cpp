@@ -7,13 +7,16 @@
 #include <QKeyEvent>
 #include <QPointer>
 
-namespace {
+namespace
+{
 
 // Watches the OK button: a dotted ring around it while it has the focus, Space and Enter press it.
 // The ring is a frame of its own, so nothing of the button is touched while it is being destroyed.
-class OkKeys : public QObject {
-public:
-    OkKeys(StyleScreen* screen, QFrame* ring) : QObject(screen), m_screen(screen), m_ok(screen->okButton()), m_ring(ring)
+class OkKeys : public QObject
+{
+  public:
+    OkKeys(StyleScreen* screen, QFrame* ring)
+        : QObject(screen), m_screen(screen), m_ok(screen->okButton()), m_ring(ring)
     {
     }
 
@@ -47,7 +50,7 @@ public:
         return false;
     }
 
-private:
+  private:
     StyleScreen* m_screen;
     QWidget* m_ok;
     QPointer<QFrame> m_ring;

@@ -10,7 +10,8 @@
 
 #include <QLabel>
 
-namespace {
+namespace
+{
 constexpr int kHeightMargin = 65;
 }
 

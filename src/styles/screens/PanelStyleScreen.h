@@ -8,9 +8,10 @@
 class PanelSurface;
 class QLabel;
 
-class PanelStyleScreen : public StyleScreen {
+class PanelStyleScreen : public StyleScreen
+{
     Q_OBJECT
-public:
+  public:
     PanelStyleScreen(StyleHandOver& handOver, const QString& objectName, int style, Kind kind, const QString& caption,
                      QWidget* parent = nullptr);
 
@@ -21,12 +22,12 @@ public:
     const std::string& answerString() const { return m_answer; }
     const std::string& key() const { return m_key; }
 
-protected:
+  protected:
     bool rebuild(const StyleQuestion& question) override;
     bool judge() override;
     void FormHide() override;
 
-private:
+  private:
     panelstyle::Variant m_variant;
     panelstyle::PanelBoard m_board;
     PanelSurface* m_surface = nullptr;

@@ -12,8 +12,9 @@ PanelSurface::PanelSurface(QWidget* parent, bool interactive) : QWidget(parent),
     setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(interactive ? Qt::StrongFocus : Qt::NoFocus);
     setAccessibleName(QStringLiteral("パネル"));
-    setAccessibleDescription(QStringLiteral(
-        "Tab でパネルを選び、矢印キーで次のターゲットへ動かします。Alt+矢印キーで少しずつ動かし、Enter で置きます。Delete で元に戻します。"));
+    setAccessibleDescription(
+        QStringLiteral("Tab でパネルを選び、矢印キーで次のターゲットへ動かします。Alt+矢印キーで少しずつ動かし、Enter "
+                       "で置きます。Delete で元に戻します。"));
 }
 
 void PanelSurface::setBoard(panelstyle::PanelBoard* board, const QImage& picture)

@@ -10,9 +10,10 @@
 #include <QWidget>
 #include <vector>
 
-class PanelSurface : public QWidget {
+class PanelSurface : public QWidget
+{
     Q_OBJECT
-public:
+  public:
     // A surface that does not take part (the view screens) ignores the mouse and the keyboard.
     PanelSurface(QWidget* parent, bool interactive);
 
@@ -23,10 +24,10 @@ public:
     int pieceCount() const { return int(m_pieces.size()); }
     int chosen() const { return m_chosen; }
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void boardChanged();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -35,7 +36,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
-private:
+  private:
     void choose(int panel);
     void changed();
 

@@ -5,19 +5,20 @@
 #include "ui/Artwork.h"
 #include "ui/ImageLoader.h"
 #include "ui/MessageBox.h"
-#include "ui/Placement.h"
 #include "ui/PictureButton.h"
+#include "ui/Placement.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QTimer>
 
-namespace {
+namespace
+{
 constexpr int kOkWidth = 81;
 constexpr int kOkHeight = 24;
-constexpr int kOkRight = 12;  // from the window's right edge
-constexpr int kOkBottom = 6;  // from the client area's bottom edge
+constexpr int kOkRight = 12; // from the window's right edge
+constexpr int kOkBottom = 6; // from the client area's bottom edge
 } // namespace
 
 StyleScreen::StyleScreen(StyleHandOver& handOver, const QString& objectName, int style, Kind kind,
@@ -47,8 +48,7 @@ StyleScreen::StyleScreen(StyleHandOver& handOver, const QString& objectName, int
 
 bool StyleScreen::FormCanShow()
 {
-    const std::uint32_t colour =
-        selection().theme().colour1;
+    const std::uint32_t colour = selection().theme().colour1;
     m_ok->setPicture(ui::artwork::button(QStringLiteral("OK"), kOkWidth, kOkHeight, colour));
     m_built = rebuild(question());
     m_ok->raise();

@@ -8,14 +8,16 @@
 
 #include <QImage>
 
-namespace ui {
+namespace ui
+{
 class PictureButton;
 }
 class QLabel;
 
-class StyleScreen : public ui::Screen {
+class StyleScreen : public ui::Screen
+{
     Q_OBJECT
-public:
+  public:
     enum class Kind { Answer, View };
 
     // `handOver`: where the record to show is read and the verdict is left. `heightMargin`: the
@@ -33,7 +35,7 @@ public:
     // Presses OK as a person would (tests and keyboard use call this too).
     void pressOk();
 
-protected:
+  protected:
     const StyleQuestion& question() const { return m_handOver.question(m_style); }
 
     // Builds the screen anew for the hand-over. Return false when it cannot be built (a broken
@@ -59,7 +61,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     StyleHandOver& m_handOver;
     bool m_built = false; // rebuilt by FormCanShow for the showing under way
     int m_style;

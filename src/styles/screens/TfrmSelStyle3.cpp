@@ -8,7 +8,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace {
+namespace
+{
 
 constexpr int kMargin = 65; // outer height = picture + 65
 constexpr int kStep = 1;
@@ -38,8 +39,9 @@ QPixmap markerSymbol()
 
 // The keyboard crosshair, drawn over the picture and the markers while the picture has the focus;
 // the mouse passes through it.
-class CrosshairLayer : public QWidget {
-public:
+class CrosshairLayer : public QWidget
+{
+  public:
     CrosshairLayer(QWidget* parent, const QWidget* picture, const QPoint* at)
         : QWidget(parent), m_picture(picture), m_at(at)
     {
@@ -47,7 +49,7 @@ public:
         setAttribute(Qt::WA_NoSystemBackground);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override
     {
         if (!m_picture->hasFocus())
@@ -63,7 +65,7 @@ protected:
         }
     }
 
-private:
+  private:
     const QWidget* m_picture;
     const QPoint* m_at;
 };
@@ -162,10 +164,18 @@ bool TfrmSelStyle3::crosshairKey(int key, Qt::KeyboardModifiers modifiers)
     int dx = 0;
     int dy = 0;
     switch (key) {
-    case Qt::Key_Left: dx = -step; break;
-    case Qt::Key_Right: dx = step; break;
-    case Qt::Key_Up: dy = -step; break;
-    case Qt::Key_Down: dy = step; break;
+    case Qt::Key_Left:
+        dx = -step;
+        break;
+    case Qt::Key_Right:
+        dx = step;
+        break;
+    case Qt::Key_Up:
+        dy = -step;
+        break;
+    case Qt::Key_Down:
+        dy = step;
+        break;
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:

@@ -9,9 +9,10 @@
 class QLabel;
 class QWidget;
 
-class TfrmSelStyle3 : public StyleScreen {
+class TfrmSelStyle3 : public StyleScreen
+{
     Q_OBJECT
-public:
+  public:
     explicit TfrmSelStyle3(StyleHandOver& handOver, QWidget* parent = nullptr);
 
     // A mouse press on the picture at `at` (picture pixels), any button: places a free marker.
@@ -24,12 +25,12 @@ public:
     const graphicstyle::GraphicAnswer& answer() const { return m_answer; }
     QPoint crosshair() const { return m_crosshair; }
 
-protected:
+  protected:
     bool rebuild(const StyleQuestion& question) override;
     bool judge() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     bool crosshairKey(int key, Qt::KeyboardModifiers modifiers);
     void showMarker(int index);
 

@@ -7,7 +7,8 @@
 #include <QLabel>
 #include <QPainter>
 
-namespace {
+namespace
+{
 constexpr int kMargin = 65; // outer height = picture + 65
 } // namespace
 

@@ -6,15 +6,16 @@
 
 class QLabel;
 
-class TfrmSelStyle3View : public StyleScreen {
+class TfrmSelStyle3View : public StyleScreen
+{
     Q_OBJECT
-public:
+  public:
     explicit TfrmSelStyle3View(StyleHandOver& handOver, QWidget* parent = nullptr);
     void Button1Click() { pressOk(); }
 
-protected:
+  protected:
     bool rebuild(const StyleQuestion& question) override;
 
-private:
+  private:
     std::array<QLabel*, 5> Guide{};
 };

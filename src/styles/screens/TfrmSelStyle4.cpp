@@ -3,6 +3,7 @@
 #include "bank/QuestionBank.h"
 
 TfrmSelStyle4::TfrmSelStyle4(StyleHandOver& handOver, QWidget* parent)
-    : PanelStyleScreen(handOver, QStringLiteral("frmSelStyle4"), kStylePanel, Kind::Answer, QStringLiteral("Quarvel パネル表示"), parent)
+    : PanelStyleScreen(handOver, QStringLiteral("frmSelStyle4"), kStylePanel, Kind::Answer,
+                       QStringLiteral("Quarvel パネル表示"), parent)
 {
 }

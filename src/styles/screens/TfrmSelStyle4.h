@@ -2,8 +2,9 @@
 // The panel style's answer screen: drag the panels onto their targets, OK judges.
 #include "styles/screens/PanelStyleScreen.h"
 
-class TfrmSelStyle4 : public PanelStyleScreen {
+class TfrmSelStyle4 : public PanelStyleScreen
+{
     Q_OBJECT
-public:
+  public:
     explicit TfrmSelStyle4(StyleHandOver& handOver, QWidget* parent = nullptr);
 };

@@ -7,7 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-namespace {
+namespace
+{
 constexpr int kWidth = 350;
 constexpr int kHeight = 86;
 constexpr int kNoLimit = 32767; // a one-line field's own limit
@@ -34,8 +35,8 @@ void layOutTextEntryScreen(StyleScreen* screen, QLabel* label, QLineEdit* edit, 
 }
 
 TfrmSelStyle5::TfrmSelStyle5(StyleHandOver& handOver, QWidget* parent)
-    : StyleScreen(handOver, QStringLiteral("frmSelStyle5"), kStyleTextEntry, Kind::Answer, QStringLiteral("Quarvel 記述式"), 0,
-                  QStringLiteral("Button1"), parent)
+    : StyleScreen(handOver, QStringLiteral("frmSelStyle5"), kStyleTextEntry, Kind::Answer,
+                  QStringLiteral("Quarvel 記述式"), 0, QStringLiteral("Button1"), parent)
 {
     Label1 = new QLabel(QStringLiteral("回答を入力"), this);
     Edit1 = new QLineEdit(this);

@@ -6,20 +6,21 @@
 class QLabel;
 class QLineEdit;
 
-class TfrmSelStyle5 : public StyleScreen {
+class TfrmSelStyle5 : public StyleScreen
+{
     Q_OBJECT
-public:
+  public:
     explicit TfrmSelStyle5(StyleHandOver& handOver, QWidget* parent = nullptr);
     void Button1Click() { pressOk(); }
 
     // What the screen judges against, as last built from the hand-over.
     const textentry::TextEntry& entry() const { return m_entry; }
 
-protected:
+  protected:
     bool rebuild(const StyleQuestion& question) override;
     bool judge() override;
 
-private:
+  private:
     QLabel* Label1 = nullptr;
     QLineEdit* Edit1 = nullptr;
     QLabel* sAns = nullptr; // the correct text, hidden

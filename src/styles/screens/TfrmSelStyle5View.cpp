@@ -9,8 +9,8 @@
 #include <QLineEdit>
 
 TfrmSelStyle5View::TfrmSelStyle5View(StyleHandOver& handOver, QWidget* parent)
-    : StyleScreen(handOver, QStringLiteral("frmSelStyle5View"), kStyleTextEntry, Kind::View, QStringLiteral("Quarvel 記述式"),
-                  0, QStringLiteral("Button1"), parent)
+    : StyleScreen(handOver, QStringLiteral("frmSelStyle5View"), kStyleTextEntry, Kind::View,
+                  QStringLiteral("Quarvel 記述式"), 0, QStringLiteral("Button1"), parent)
 {
     Label1 = new QLabel(QStringLiteral("正解"), this);
     Edit1 = new QLineEdit(this);

@@ -5,16 +5,17 @@
 class QLabel;
 class QLineEdit;
 
-class TfrmSelStyle5View : public StyleScreen {
+class TfrmSelStyle5View : public StyleScreen
+{
     Q_OBJECT
-public:
+  public:
     explicit TfrmSelStyle5View(StyleHandOver& handOver, QWidget* parent = nullptr);
     void Button1Click() { pressOk(); }
 
-protected:
+  protected:
     bool rebuild(const StyleQuestion& question) override;
 
-private:
+  private:
     QLabel* Label1 = nullptr;
     QLineEdit* Edit1 = nullptr;
     QLabel* sAns = nullptr; // kept for the layout both screens share; not read

@@ -3,6 +3,7 @@
 #include "bank/QuestionBank.h"
 
 TfrmSelStyle6::TfrmSelStyle6(StyleHandOver& handOver, QWidget* parent)
-    : PanelStyleScreen(handOver, QStringLiteral("frmSelStyle6"), kStyleLabelledPanel, Kind::Answer, QStringLiteral("Quarvel パネル表示"), parent)
+    : PanelStyleScreen(handOver, QStringLiteral("frmSelStyle6"), kStyleLabelledPanel, Kind::Answer,
+                       QStringLiteral("Quarvel パネル表示"), parent)
 {
 }

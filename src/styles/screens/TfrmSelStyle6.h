@@ -2,8 +2,9 @@
 // The labelled panel style's answer screen: panels and targets judged by their labels.
 #include "styles/screens/PanelStyleScreen.h"
 
-class TfrmSelStyle6 : public PanelStyleScreen {
+class TfrmSelStyle6 : public PanelStyleScreen
+{
     Q_OBJECT
-public:
+  public:
     explicit TfrmSelStyle6(StyleHandOver& handOver, QWidget* parent = nullptr);
 };

@@ -3,6 +3,7 @@
 #include "bank/QuestionBank.h"
 
 TfrmSelStyle6View::TfrmSelStyle6View(StyleHandOver& handOver, QWidget* parent)
-    : PanelStyleScreen(handOver, QStringLiteral("frmSelStyle6View"), kStyleLabelledPanel, Kind::View, QStringLiteral("Quarvel 正解パネル表示"), parent)
+    : PanelStyleScreen(handOver, QStringLiteral("frmSelStyle6View"), kStyleLabelledPanel, Kind::View,
+                       QStringLiteral("Quarvel 正解パネル表示"), parent)
 {
 }

@@ -12,7 +12,8 @@
 
 using namespace connectorstyle;
 
-namespace {
+namespace
+{
 
 constexpr int kHeightMargin = 115;
 constexpr int kLineHeight = 14;
@@ -41,8 +42,8 @@ void frame(QPainter& painter, const Box& box)
 } // namespace
 
 TfrmSelStyle7::TfrmSelStyle7(StyleHandOver& handOver, QWidget* parent)
-    : StyleScreen(handOver, QStringLiteral("frmSelStyle7"), kStyleConnector, Kind::Answer, QStringLiteral("Quarvel コネクト表示"),
-                  kHeightMargin, QStringLiteral("Button5"), parent),
+    : StyleScreen(handOver, QStringLiteral("frmSelStyle7"), kStyleConnector, Kind::Answer,
+                  QStringLiteral("Quarvel コネクト表示"), kHeightMargin, QStringLiteral("Button5"), parent),
       LeftImg(arrowPicture(false)), RightImg(arrowPicture(true))
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

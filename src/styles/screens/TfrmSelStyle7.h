@@ -11,9 +11,10 @@ class ConnectorSurface;
 class QLabel;
 class QPlainTextEdit;
 
-class TfrmSelStyle7 : public StyleScreen {
+class TfrmSelStyle7 : public StyleScreen
+{
     Q_OBJECT
-public:
+  public:
     explicit TfrmSelStyle7(StyleHandOver& handOver, QWidget* parent = nullptr);
 
     const connectorstyle::ConnectorBoard& board() const { return m_board; }
@@ -31,13 +32,13 @@ public:
     void Image1MouseDown(int x, int y);
     void FormKeyDown(int key);
 
-protected:
+  protected:
     bool rebuild(const StyleQuestion& question) override;
     bool judge() override;
     void FormHide() override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void releaseImages();
 
     connectorstyle::ConnectorBoard m_board;

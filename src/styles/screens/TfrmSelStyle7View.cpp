@@ -4,7 +4,8 @@
 #include "styles/screens/OkButtonKeys.h"
 #include "ui/PictureButton.h"
 
-namespace {
+namespace
+{
 constexpr int kHeightMargin = 60;
 }
 

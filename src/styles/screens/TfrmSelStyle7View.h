@@ -3,11 +3,12 @@
 // connections.
 #include "styles/screens/StyleScreen.h"
 
-class TfrmSelStyle7View : public StyleScreen {
+class TfrmSelStyle7View : public StyleScreen
+{
     Q_OBJECT
-public:
+  public:
     explicit TfrmSelStyle7View(StyleHandOver& handOver, QWidget* parent = nullptr);
 
-protected:
+  protected:
     bool rebuild(const StyleQuestion& question) override;
 };

@@ -8,7 +8,8 @@
 
 #include <type_traits>
 
-namespace {
+namespace
+{
 
 // Parent of the effects still playing, so that an empty request can find and stop them.
 QObject* holder()

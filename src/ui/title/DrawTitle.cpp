@@ -34,7 +34,8 @@ int main(int argc, char* argv[])
         source += (i % 24 == 0 ? "\n    " : " ");
         source += QByteArray::number(uchar(png.at(i))) + ',';
     }
-    source += "\n};\nconst std::size_t kShippedTitlePixelsSize = sizeof(kShippedTitlePixels);\n} // namespace ui::artwork\n";
+    source +=
+        "\n};\nconst std::size_t kShippedTitlePixelsSize = sizeof(kShippedTitlePixels);\n} // namespace ui::artwork\n";
     QFile out(QString::fromLocal8Bit(argv[1]));
     if (!out.open(QIODevice::WriteOnly) || out.write(source) != source.size())
         return 1;
