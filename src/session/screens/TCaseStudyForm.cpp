@@ -6,6 +6,7 @@
 #include "session/screens/TRefImgForm.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "ui/Artwork.h"
+#include "ui/FocusFrame.h"
 #include "ui/PictureButton.h"
 
 #include <QEvent>
@@ -54,6 +55,7 @@ TCaseStudyForm::TCaseStudyForm(ExamSession& session, QWidget* parent)
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setGeometry(0, 0, Panel1->width(), Panel1->height());
+    ui::showFocusFrame(Panel1, Memo1);
     QFont font(QStringLiteral("IPAPGothic"));
     font.setPixelSize(15);
     Memo1->setFont(font);

@@ -16,6 +16,7 @@
 #include "shell/screens/TMainMenuForm.h"
 #include "styles/screens/StyleViews.h"
 #include "ui/Artwork.h"
+#include "ui/FocusFrame.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
 #include "ui/ShellOpen.h"
@@ -120,6 +121,7 @@ void TCheatForm::buildControls()
     Memo1->installEventFilter(this);
     Memo1->viewport()->installEventFilter(this);
     Memo1->viewport()->setMouseTracking(true);
+    ui::showFocusFrame(Panel1, Memo1);
     Image6 = new QLabel(Panel1);
     Image6->setObjectName(QStringLiteral("Image6"));
     Image6->setAutoFillBackground(true);
