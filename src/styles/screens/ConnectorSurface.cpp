@@ -1,5 +1,7 @@
 #include "styles/screens/ConnectorSurface.h"
 
+#include "ui/ArrowStep.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -214,31 +216,14 @@ void ConnectorSurface::keyPressEvent(QKeyEvent* event)
     }
     const int step = shift ? 10 : 1;
     if (m_focus == Focus::Object) {
-        int dx = 0;
-        int dy = 0;
-        switch (key) {
-        case Qt::Key_Left:
-            dx = -step;
-            break;
-        case Qt::Key_Right:
-            dx = step;
-            break;
-        case Qt::Key_Up:
-            dy = -step;
-            break;
-        case Qt::Key_Down:
-            dy = step;
-            break;
-        case Qt::Key_Space:
+        if (const auto move = ui::arrowStep(key, step)) {
+            m_board->moveObject(m_number, move->x(), move->y());
+            Q_EMIT objectReleased(); // connections follow at once
+            return;
+        }
+        if (key == Qt::Key_Space) {
             m_board->selectObject(m_number, shift);
             update();
-            return;
-        default:
-            break;
-        }
-        if (dx != 0 || dy != 0) {
-            m_board->moveObject(m_number, dx, dy);
-            Q_EMIT objectReleased(); // connections follow at once
             return;
         }
     }

@@ -1,5 +1,6 @@
 #include "styles/screens/TfrmSelStyle3.h"
 
+#include "ui/ArrowStep.h"
 #include "ui/PictureButton.h"
 #include "ui/Presses.h"
 
@@ -161,21 +162,12 @@ void TfrmSelStyle3::CsrImgMouseDown(int m, Qt::MouseButton button, QPoint at)
 bool TfrmSelStyle3::crosshairKey(int key, Qt::KeyboardModifiers modifiers)
 {
     const int step = (modifiers & Qt::ShiftModifier) ? kBigStep : kStep;
-    int dx = 0;
-    int dy = 0;
+    if (const auto move = ui::arrowStep(key, step)) {
+        m_crosshair = graphicstyle::moveCrosshair(m_crosshair, move->x(), move->y(), pictureLabel()->size());
+        m_crosshairLayer->update();
+        return true;
+    }
     switch (key) {
-    case Qt::Key_Left:
-        dx = -step;
-        break;
-    case Qt::Key_Right:
-        dx = step;
-        break;
-    case Qt::Key_Up:
-        dy = -step;
-        break;
-    case Qt::Key_Down:
-        dy = step;
-        break;
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -189,9 +181,6 @@ bool TfrmSelStyle3::crosshairKey(int key, Qt::KeyboardModifiers modifiers)
     default:
         return false;
     }
-    m_crosshair = graphicstyle::moveCrosshair(m_crosshair, dx, dy, pictureLabel()->size());
-    m_crosshairLayer->update();
-    return true;
 }
 
 bool TfrmSelStyle3::eventFilter(QObject* watched, QEvent* event)
