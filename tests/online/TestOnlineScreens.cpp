@@ -75,6 +75,9 @@ class TestOnlineScreens : public QObject
                                                              QStringLiteral("/cgi-bin/his-download\n"))
                                                                 .toStdString());
         createScreens();
+        // As in the program, the course menu has listed the tests (and made their empty
+        // histories) before the online screens open.
+        screens().CourseMenuForm.get();
     }
 
   private Q_SLOTS:

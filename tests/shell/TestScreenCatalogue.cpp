@@ -1,7 +1,20 @@
+#include "results/screens/TResultForm.h"
 #include "shell/StringTable.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "support/TestSupport.h"
+#include "ui/PictureButton.h"
 #include "ui/Screen.h"
+
+namespace
+{
+QStringList namesOf(const QList<ui::Screen*>& list)
+{
+    QStringList names;
+    for (const ui::Screen* screen : list)
+        names.append(screen->objectName());
+    return names;
+}
+} // namespace
 
 class TestScreenCatalogue : public QObject
 {
@@ -18,6 +31,30 @@ class TestScreenCatalogue : public QObject
         QCOMPARE(all.last()->objectName(), QStringLiteral("Form1"));
         destroyScreens();
         QVERIFY(screens().all().isEmpty());
+    }
+
+    // Start-up builds the opening screen only; the rest are made when first reached, the course
+    // menu before any screen past it, each with its button hints.
+    void makesScreensOnFirstUse()
+    {
+        testsupport::TempInstall install;
+        createScreens();
+        QCOMPARE(namesOf(screens().made()), QStringList{QStringLiteral("MainMenuForm")});
+        QVERIFY(!screens().ResultForm.isMade());
+        ui::Screen* result = screens().ResultForm;
+        QCOMPARE(result, screens().ResultForm.get());
+        QCOMPARE(namesOf(screens().made()),
+                 (QStringList{QStringLiteral("MainMenuForm"), QStringLiteral("CourseMenuForm"),
+                              QStringLiteral("ResultForm")}));
+        for (const StringTableHint& hint : buttonHints()) {
+            if (QLatin1String(hint.screen) != QLatin1String("ResultForm"))
+                continue;
+            auto* button = result->findChild<ui::PictureButton*>(QLatin1String(hint.control));
+            QVERIFY(button);
+            QCOMPARE(button->hint(), stringTableText(hint.id));
+        }
+        destroyScreens();
+        QVERIFY(screens().made().isEmpty() && !screens().ResultForm.isMade() && !screens().ResultForm.get());
     }
 
     void stringTableHasEveryHint()

@@ -1,5 +1,6 @@
-// The pictures a screen draws once wait until it is first shown, or until the program is idle
-// after the opening screen has been painted; a screen drawn late looks exactly as one drawn early.
+// The screens past the opening one, and the pictures a screen draws once, wait until first
+// reached or shown, or until the program is idle after the opening screen has been painted; a
+// screen drawn late looks exactly as one drawn early.
 #include "bank/Cp932.h"
 #include "bank/QuestionFileWriter.h"
 #include "install/Selection.h"
@@ -36,12 +37,14 @@ QImage pictureOf(const QWidget* screen, const QString& name)
     return label ? label->pixmap().toImage() : QImage();
 }
 
+// Whether the idle passes have made and drawn every screen.
 bool allPrepared()
 {
-    for (const ui::Screen* screen : screens().all())
+    const QList<ui::Screen*> made = screens().made();
+    for (const ui::Screen* screen : made)
         if (!screen->isPrepared())
             return false;
-    return true;
+    return made.size() == 27;
 }
 
 // The course menu's x for a press on tab n.

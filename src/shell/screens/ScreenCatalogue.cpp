@@ -46,28 +46,58 @@ ScreenCatalogue g_screens;
 std::unique_ptr<ExamSession> g_session;
 std::unique_ptr<Selection> g_selection;
 std::function<void()> g_programEnd;
+QList<QPointer<ui::Screen>> g_made; // in the order they were made
 
-void applyHints()
+// Calls f with every slot of the catalogue, in catalogue order.
+template <class F> void forEachSlot(ScreenCatalogue& s, F f)
+{
+    f(s.MainMenuForm), f(s.CourseMenuForm), f(s.ExamModeForm), f(s.GenericMBForm), f(s.ResultForm);
+    f(s.StudyForm), f(s.CatSelForm), f(s.CheatForm), f(s.ConfirmForm), f(s.UpdateForm), f(s.DownLoad);
+    f(s.RefImgForm), f(s.frmSelStyle4), f(s.frmSelStyle3), f(s.frmSelStyle4View), f(s.frmSelStyle3View);
+    f(s.CaseStudyForm), f(s.frmSelStyle5), f(s.frmSelStyle5View), f(s.frmSelStyle6View), f(s.frmSelStyle6);
+    f(s.AdaptiveForm), f(s.frmSelStyle7), f(s.frmSelStyle7View), f(s.SyncForm), f(s.SyncCandidateForm);
+    f(s.Form1);
+}
+
+void applyHints(ui::Screen* screen)
 {
     for (const StringTableHint& hint : buttonHints()) {
-        for (ui::Screen* screen : g_screens.all()) {
-            if (screen->objectName() != QLatin1String(hint.screen))
-                continue;
-            if (auto* button = screen->findChild<ui::PictureButton*>(QLatin1String(hint.control)))
-                button->setHint(stringTableText(hint.id));
-        }
+        if (screen->objectName() != QLatin1String(hint.screen))
+            continue;
+        if (auto* button = screen->findChild<ui::PictureButton*>(QLatin1String(hint.control)))
+            button->setHint(stringTableText(hint.id));
     }
 }
-// Waits for the first paint of the screen it belongs to, then prepares the others one by one on
-// a zero timer, which fires only when the event loop has nothing else to do. It dies with that
-// screen, so a catalogue destroyed meanwhile stops it.
+
+// Readies `slot` to make its screen with `make` on first use. The screens past the course menu
+// read the vendor and test it chooses, so it is made before any of them.
+template <class T, class Make> void ready(ScreenSlot<T>& slot, Make make, bool afterCourseMenu = true)
+{
+    slot.m_make = [make, afterCourseMenu, making = false]() mutable -> T* {
+        if (afterCourseMenu)
+            g_screens.CourseMenuForm.get();
+        // A screen whose construction reaches for itself would recurse without end.
+        if (making)
+            qFatal("a screen reached for itself while being made");
+        making = true;
+        T* screen = make();
+        making = false;
+        g_made.append(screen);
+        applyHints(screen);
+        return screen;
+    };
+}
+
+// Waits for the first paint of the screen it belongs to, then makes and prepares the others one
+// step per pass on a zero timer, which fires only when the event loop has nothing else to do. It
+// dies with that screen, so a catalogue destroyed meanwhile stops it.
 class IdlePreparer : public QObject
 {
   public:
     explicit IdlePreparer(ui::Screen* first) : QObject(first)
     {
         m_timer.setInterval(0);
-        connect(&m_timer, &QTimer::timeout, this, [this] { prepareNext(); });
+        connect(&m_timer, &QTimer::timeout, this, [this] { stepNext(); });
         first->installEventFilter(this);
     }
 
@@ -76,8 +106,10 @@ class IdlePreparer : public QObject
     {
         if (event->type() == QEvent::Paint && !m_timer.isActive() && m_pending.isEmpty()) {
             watched->removeEventFilter(this);
-            for (ui::Screen* screen : g_screens.all())
-                m_pending.append(screen);
+            forEachSlot(g_screens, [this](auto& slot) {
+                m_pending.append(
+                    [&slot](bool make) -> ui::Screen* { return make || slot.isMade() ? slot.get() : nullptr; });
+            });
             // Started from the queue, behind what the paint itself queued (the flush to the screen).
             QMetaObject::invokeMethod(&m_timer, qOverload<>(&QTimer::start), Qt::QueuedConnection);
         }
@@ -85,11 +117,18 @@ class IdlePreparer : public QObject
     }
 
   private:
-    void prepareNext()
+    // One step: makes the next screen not made yet, or draws the next one not drawn yet.
+    void stepNext()
     {
         while (!m_pending.isEmpty()) {
-            const QPointer<ui::Screen> screen = m_pending.takeFirst();
-            if (screen && !screen->isPrepared()) {
+            const auto& reach = m_pending.first();
+            if (!reach(false)) {
+                reach(true);
+                break;
+            }
+            ui::Screen* screen = reach(false);
+            m_pending.removeFirst();
+            if (!screen->isPrepared()) {
                 screen->prepare();
                 break;
             }
@@ -99,21 +138,26 @@ class IdlePreparer : public QObject
     }
 
     QTimer m_timer;
-    QList<QPointer<ui::Screen>> m_pending;
+    QList<std::function<ui::Screen*(bool make)>> m_pending;
 };
 } // namespace
 
-QList<ui::Screen*> ScreenCatalogue::all() const
+QList<ui::Screen*> ScreenCatalogue::all()
 {
-    const ScreenCatalogue& s = *this;
-    QList<ui::Screen*> list{
-        s.MainMenuForm,      s.CourseMenuForm, s.ExamModeForm, s.GenericMBForm,    s.ResultForm,
-        s.StudyForm,         s.CatSelForm,     s.CheatForm,    s.ConfirmForm,      s.UpdateForm,
-        s.DownLoad,          s.RefImgForm,     s.frmSelStyle4, s.frmSelStyle3,     s.frmSelStyle4View,
-        s.frmSelStyle3View,  s.CaseStudyForm,  s.frmSelStyle5, s.frmSelStyle5View, s.frmSelStyle6View,
-        s.frmSelStyle6,      s.AdaptiveForm,   s.frmSelStyle7, s.frmSelStyle7View, s.SyncForm,
-        s.SyncCandidateForm, s.Form1};
-    list.removeAll(nullptr);
+    QList<ui::Screen*> list;
+    forEachSlot(*this, [&list](auto& slot) {
+        if (ui::Screen* screen = slot.get())
+            list.append(screen);
+    });
+    return list;
+}
+
+QList<ui::Screen*> ScreenCatalogue::made() const
+{
+    QList<ui::Screen*> list;
+    for (const QPointer<ui::Screen>& screen : g_made)
+        if (screen)
+            list.append(screen);
     return list;
 }
 
@@ -140,83 +184,60 @@ void createScreens()
 {
     // Every screen that takes part in a sitting holds on to it: it is there first, and outlives
     // them until destroyScreens().
-    ExamSession& session = examSession();
-    StyleHandOver& handOver = session.styleHandOver;
+    ExamSession* session = &examSession();
+    StyleHandOver* handOver = &session->styleHandOver;
     ScreenCatalogue& s = g_screens;
-    s.MainMenuForm = new TMainMenuForm;
-    s.CourseMenuForm = new TCourseMenuForm(selection());
-    s.ExamModeForm = new TExamModeForm(session);
-    s.GenericMBForm = new TGenericMBForm(session);
-    s.ResultForm = new TResultForm(session);
-    s.StudyForm = new TStudyForm;
-    s.CatSelForm = new TCatSelForm(session);
-    s.CheatForm = new TCheatForm(session);
-    s.ConfirmForm = new TConfirmForm(session);
-    s.UpdateForm = new TUpdateForm;
-    s.DownLoad = new TDownLoad;
-    s.RefImgForm = new TRefImgForm;
-    s.frmSelStyle4 = new TfrmSelStyle4(handOver);
-    s.frmSelStyle3 = new TfrmSelStyle3(handOver);
-    s.frmSelStyle4View = new TfrmSelStyle4View(handOver);
-    s.frmSelStyle3View = new TfrmSelStyle3View(handOver);
-    s.CaseStudyForm = new TCaseStudyForm(session);
-    s.frmSelStyle5 = new TfrmSelStyle5(handOver);
-    s.frmSelStyle5View = new TfrmSelStyle5View(handOver);
-    s.frmSelStyle6View = new TfrmSelStyle6View(handOver);
-    s.frmSelStyle6 = new TfrmSelStyle6(handOver);
-    s.AdaptiveForm = new TAdaptiveForm;
-    s.frmSelStyle7 = new TfrmSelStyle7(handOver);
-    s.frmSelStyle7View = new TfrmSelStyle7View(handOver);
-    s.SyncForm = new TSyncForm;
-    s.SyncCandidateForm = new TSyncCandidateForm;
-    s.Form1 = new TForm1;
-    applyHints();
+    ready(
+        s.MainMenuForm, [] { return new TMainMenuForm; }, false);
+    ready(
+        s.CourseMenuForm, [] { return new TCourseMenuForm(selection()); }, false);
+    ready(s.ExamModeForm, [session] { return new TExamModeForm(*session); });
+    ready(s.GenericMBForm, [session] { return new TGenericMBForm(*session); });
+    ready(s.ResultForm, [session] { return new TResultForm(*session); });
+    ready(s.StudyForm, [] { return new TStudyForm; });
+    ready(s.CatSelForm, [session] { return new TCatSelForm(*session); });
+    ready(s.CheatForm, [session] { return new TCheatForm(*session); });
+    ready(s.ConfirmForm, [session] { return new TConfirmForm(*session); });
+    ready(s.UpdateForm, [] { return new TUpdateForm; });
+    ready(s.DownLoad, [] { return new TDownLoad; });
+    ready(s.RefImgForm, [] { return new TRefImgForm; });
+    ready(s.frmSelStyle4, [handOver] { return new TfrmSelStyle4(*handOver); });
+    ready(s.frmSelStyle3, [handOver] { return new TfrmSelStyle3(*handOver); });
+    ready(s.frmSelStyle4View, [handOver] { return new TfrmSelStyle4View(*handOver); });
+    ready(s.frmSelStyle3View, [handOver] { return new TfrmSelStyle3View(*handOver); });
+    ready(s.CaseStudyForm, [session] { return new TCaseStudyForm(*session); });
+    ready(s.frmSelStyle5, [handOver] { return new TfrmSelStyle5(*handOver); });
+    ready(s.frmSelStyle5View, [handOver] { return new TfrmSelStyle5View(*handOver); });
+    ready(s.frmSelStyle6View, [handOver] { return new TfrmSelStyle6View(*handOver); });
+    ready(s.frmSelStyle6, [handOver] { return new TfrmSelStyle6(*handOver); });
+    ready(s.AdaptiveForm, [] { return new TAdaptiveForm; });
+    ready(s.frmSelStyle7, [handOver] { return new TfrmSelStyle7(*handOver); });
+    ready(s.frmSelStyle7View, [handOver] { return new TfrmSelStyle7View(*handOver); });
+    ready(s.SyncForm, [] { return new TSyncForm; });
+    ready(s.SyncCandidateForm, [] { return new TSyncCandidateForm; });
+    ready(s.Form1, [] { return new TForm1; });
+    s.MainMenuForm.get();
 }
 
 void destroyScreens()
 {
-    ScreenCatalogue& s = g_screens;
-    delete s.Form1;
-    delete s.SyncCandidateForm;
-    delete s.SyncForm;
-    delete s.frmSelStyle7View;
-    delete s.frmSelStyle7;
-    delete s.AdaptiveForm;
-    delete s.frmSelStyle6;
-    delete s.frmSelStyle6View;
-    delete s.frmSelStyle5View;
-    delete s.frmSelStyle5;
-    delete s.CaseStudyForm;
-    delete s.frmSelStyle3View;
-    delete s.frmSelStyle4View;
-    delete s.frmSelStyle3;
-    delete s.frmSelStyle4;
-    delete s.RefImgForm;
-    delete s.DownLoad;
-    delete s.UpdateForm;
-    delete s.ConfirmForm;
-    delete s.CheatForm;
-    delete s.CatSelForm;
-    delete s.StudyForm;
-    delete s.ResultForm;
-    delete s.GenericMBForm;
-    delete s.ExamModeForm;
-    delete s.CourseMenuForm;
-    delete s.MainMenuForm;
-    s = ScreenCatalogue{};
+    // Last made, first gone: a screen may hold on to one made before it.
+    while (!g_made.isEmpty())
+        delete g_made.takeLast();
+    g_screens = ScreenCatalogue{};
     g_session.reset();
     g_selection.reset();
 }
 
 void prepareScreensWhenIdle()
 {
-    if (g_screens.MainMenuForm)
+    if (g_screens.MainMenuForm.isMade())
         new IdlePreparer(g_screens.MainMenuForm);
 }
 
 void endProgram()
 {
-    for (ui::Screen* screen : g_screens.all())
+    for (ui::Screen* screen : g_screens.made())
         screen->hide();
     if (g_programEnd) {
         g_programEnd();

@@ -1,5 +1,6 @@
 #pragma once
-// The 27 screens of the program, created once at start-up in this order and kept for the run.
+// The 27 screens of the program. Each is made the first time something reaches for it (start-up
+// makes only the opening screen; the rest follow while the program is idle) and kept for the run.
 // Screens reach each other only through this catalogue; what a sitting is lives in one
 // ExamSession beside it, handed to the screens that take part.
 #include <QList>
@@ -39,37 +40,61 @@ class TSyncCandidateForm;
 class TForm1;
 class ExamSession;
 
-struct ScreenCatalogue {
-    TMainMenuForm* MainMenuForm = nullptr;
-    TCourseMenuForm* CourseMenuForm = nullptr;
-    TExamModeForm* ExamModeForm = nullptr;
-    TGenericMBForm* GenericMBForm = nullptr;
-    TResultForm* ResultForm = nullptr;
-    TStudyForm* StudyForm = nullptr;
-    TCatSelForm* CatSelForm = nullptr;
-    TCheatForm* CheatForm = nullptr;
-    TConfirmForm* ConfirmForm = nullptr;
-    TUpdateForm* UpdateForm = nullptr;
-    TDownLoad* DownLoad = nullptr;
-    TRefImgForm* RefImgForm = nullptr;
-    TfrmSelStyle4* frmSelStyle4 = nullptr;
-    TfrmSelStyle3* frmSelStyle3 = nullptr;
-    TfrmSelStyle4View* frmSelStyle4View = nullptr;
-    TfrmSelStyle3View* frmSelStyle3View = nullptr;
-    TCaseStudyForm* CaseStudyForm = nullptr;
-    TfrmSelStyle5* frmSelStyle5 = nullptr;
-    TfrmSelStyle5View* frmSelStyle5View = nullptr;
-    TfrmSelStyle6View* frmSelStyle6View = nullptr;
-    TfrmSelStyle6* frmSelStyle6 = nullptr;
-    TAdaptiveForm* AdaptiveForm = nullptr;
-    TfrmSelStyle7* frmSelStyle7 = nullptr;
-    TfrmSelStyle7View* frmSelStyle7View = nullptr;
-    TSyncForm* SyncForm = nullptr;
-    TSyncCandidateForm* SyncCandidateForm = nullptr;
-    TForm1* Form1 = nullptr;
+// One screen of the catalogue: reads like a pointer to it and makes it on first use.
+template <class T> class ScreenSlot
+{
+  public:
+    T* get()
+    {
+        if (!m_screen && m_make)
+            m_screen = m_make();
+        return m_screen;
+    }
+    T* operator->() { return get(); }
+    operator T*() { return get(); }
+    // Whether it exists already, without making it.
+    bool isMade() const { return m_screen != nullptr; }
 
-    // All screens in creation order.
-    QList<ui::Screen*> all() const;
+    // Set by createScreens(); empty before it and after destroyScreens().
+    std::function<T*()> m_make;
+
+  private:
+    T* m_screen = nullptr;
+};
+
+struct ScreenCatalogue {
+    ScreenSlot<TMainMenuForm> MainMenuForm;
+    ScreenSlot<TCourseMenuForm> CourseMenuForm;
+    ScreenSlot<TExamModeForm> ExamModeForm;
+    ScreenSlot<TGenericMBForm> GenericMBForm;
+    ScreenSlot<TResultForm> ResultForm;
+    ScreenSlot<TStudyForm> StudyForm;
+    ScreenSlot<TCatSelForm> CatSelForm;
+    ScreenSlot<TCheatForm> CheatForm;
+    ScreenSlot<TConfirmForm> ConfirmForm;
+    ScreenSlot<TUpdateForm> UpdateForm;
+    ScreenSlot<TDownLoad> DownLoad;
+    ScreenSlot<TRefImgForm> RefImgForm;
+    ScreenSlot<TfrmSelStyle4> frmSelStyle4;
+    ScreenSlot<TfrmSelStyle3> frmSelStyle3;
+    ScreenSlot<TfrmSelStyle4View> frmSelStyle4View;
+    ScreenSlot<TfrmSelStyle3View> frmSelStyle3View;
+    ScreenSlot<TCaseStudyForm> CaseStudyForm;
+    ScreenSlot<TfrmSelStyle5> frmSelStyle5;
+    ScreenSlot<TfrmSelStyle5View> frmSelStyle5View;
+    ScreenSlot<TfrmSelStyle6View> frmSelStyle6View;
+    ScreenSlot<TfrmSelStyle6> frmSelStyle6;
+    ScreenSlot<TAdaptiveForm> AdaptiveForm;
+    ScreenSlot<TfrmSelStyle7> frmSelStyle7;
+    ScreenSlot<TfrmSelStyle7View> frmSelStyle7View;
+    ScreenSlot<TSyncForm> SyncForm;
+    ScreenSlot<TSyncCandidateForm> SyncCandidateForm;
+    ScreenSlot<TForm1> Form1;
+
+    // Every screen in catalogue order, making those not made yet.
+    QList<ui::Screen*> all();
+    // The screens made so far, in the order they were made.
+    QList<ui::Screen*> made() const;
 };
 
 // The program's catalogue (empty until createScreens()).
@@ -80,14 +105,14 @@ ExamSession& examSession();
 // the screens after it.
 Selection& selection();
 
-// Creates a fresh sitting and the 27 screens in catalogue order and sets the button hints of the
-// string table.
+// Creates a fresh sitting and the opening screen, and readies the other 26 to be made on first
+// use; each gets the button hints of the string table as it is made.
 void createScreens();
 void destroyScreens();
 
-// Once the opening screen has been painted, draws the pictures of the other screens
+// Once the opening screen has been painted, makes the other screens and draws their pictures
 // (ui::Screen::prepare), one screen per pass of the event loop and the course menu first, so that
-// start-up draws only the opening screen and the screens after it still open at once.
+// start-up builds only the opening screen and the screens after it still open at once.
 void prepareScreensWhenIdle();
 
 // Closing the opening screen ends the program; screens that end the program call this.
