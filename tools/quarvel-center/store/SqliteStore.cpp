@@ -1,5 +1,7 @@
-#include "tools/quarvel-center/CenterStore.h"
+#include "tools/quarvel-center/store/CenterStore.h"
+#include "tools/quarvel-center/store/Migrations.h"
 
+#include <mutex>
 #include <sqlite3.h>
 
 namespace
@@ -38,19 +40,38 @@ class Statement
     sqlite3_stmt* m_stmt = nullptr;
 };
 
-} // namespace
-
-CenterStore::~CenterStore()
+// One SQLite file over one connection, used under a lock by the server's threads.
+class SqliteStore : public CenterStore
 {
-    sqlite3_close(m_db);
+  public:
+    ~SqliteStore() override { sqlite3_close(m_db); }
+    bool open(const std::string& path, std::string& error);
+
+    int schemaVersion() override;
+    bool addUser(const std::string& serial, const std::string& name, const std::string& email) override;
+    bool userExists(const std::string& serial) override;
+    std::optional<StoredHistory> history(const std::string& serial, const std::string& testId) override;
+    bool storeHistory(const std::string& serial, const std::string& testId, const StoredHistory& history) override;
+    bool storeForm(const std::string& path, const Fields& fields) override;
+    std::vector<StoredForm> forms() override;
+
+  private:
+    bool exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+    std::optional<int> readVersion();
+
+    sqlite3* m_db = nullptr;
+    std::mutex m_lock;
+};
+
+std::optional<int> SqliteStore::readVersion()
+{
+    Statement s(m_db, "SELECT max(version) FROM schema_version");
+    if (s.step() != SQLITE_ROW)
+        return std::nullopt;
+    return int(s.integer(0));
 }
 
-bool CenterStore::exec(const char* sql)
-{
-    return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-}
-
-bool CenterStore::open(const std::string& path, std::string& error)
+bool SqliteStore::open(const std::string& path, std::string& error)
 {
     if (sqlite3_open(path.c_str(), &m_db) != SQLITE_OK) {
         error = path + ": " + sqlite3_errmsg(m_db);
@@ -59,33 +80,48 @@ bool CenterStore::open(const std::string& path, std::string& error)
     sqlite3_busy_timeout(m_db, 2000);
     // A write-ahead log keeps every commit whole without waiting for the disk on each one.
     exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
-    if (!exec("CREATE TABLE IF NOT EXISTS users (serial BLOB PRIMARY KEY, name BLOB, email BLOB);"
-              "CREATE TABLE IF NOT EXISTS histories (serial BLOB, test_id BLOB, updated BLOB, data BLOB,"
-              " PRIMARY KEY (serial, test_id));"
-              "CREATE TABLE IF NOT EXISTS forms (id INTEGER PRIMARY KEY, path BLOB, received TEXT DEFAULT "
-              "CURRENT_TIMESTAMP);"
-              "CREATE TABLE IF NOT EXISTS form_fields (form_id INTEGER, position INTEGER, name BLOB, value BLOB);")) {
-        error = path + ": " + sqlite3_errmsg(m_db);
+    MigrationTarget target;
+    target.exec = [this](const std::string& sql, std::string& why) {
+        if (exec(sql.c_str()))
+            return true;
+        why = sqlite3_errmsg(m_db);
+        return false;
+    };
+    target.version = [this](std::string& why) {
+        auto version = readVersion();
+        if (!version)
+            why = sqlite3_errmsg(m_db);
+        return version;
+    };
+    // BEGIN IMMEDIATE takes the write lock at once, so two servers starting together take turns.
+    if (auto problem = migrate(target, sqliteMigrations(), "BEGIN IMMEDIATE")) {
+        error = path + ": " + *problem;
         return false;
     }
     return true;
 }
 
-bool CenterStore::addUser(const std::string& serial, const std::string& name, const std::string& email)
+int SqliteStore::schemaVersion()
+{
+    std::lock_guard guard(m_lock);
+    return readVersion().value_or(0);
+}
+
+bool SqliteStore::addUser(const std::string& serial, const std::string& name, const std::string& email)
 {
     std::lock_guard guard(m_lock);
     Statement s(m_db, "INSERT OR REPLACE INTO users (serial, name, email) VALUES (?, ?, ?)");
     return s.bind(1, serial).bind(2, name).bind(3, email).step() == SQLITE_DONE;
 }
 
-bool CenterStore::userExists(const std::string& serial)
+bool SqliteStore::userExists(const std::string& serial)
 {
     std::lock_guard guard(m_lock);
     Statement s(m_db, "SELECT 1 FROM users WHERE serial = ?");
     return s.bind(1, serial).step() == SQLITE_ROW;
 }
 
-std::optional<CenterStore::StoredHistory> CenterStore::history(const std::string& serial, const std::string& testId)
+std::optional<CenterStore::StoredHistory> SqliteStore::history(const std::string& serial, const std::string& testId)
 {
     std::lock_guard guard(m_lock);
     Statement s(m_db, "SELECT updated, data FROM histories WHERE serial = ? AND test_id = ?");
@@ -94,14 +130,14 @@ std::optional<CenterStore::StoredHistory> CenterStore::history(const std::string
     return StoredHistory{s.text(0), s.text(1)};
 }
 
-bool CenterStore::storeHistory(const std::string& serial, const std::string& testId, const StoredHistory& history)
+bool SqliteStore::storeHistory(const std::string& serial, const std::string& testId, const StoredHistory& history)
 {
     std::lock_guard guard(m_lock);
     Statement s(m_db, "INSERT OR REPLACE INTO histories (serial, test_id, updated, data) VALUES (?, ?, ?, ?)");
     return s.bind(1, serial).bind(2, testId).bind(3, history.updated).bind(4, history.data).step() == SQLITE_DONE;
 }
 
-bool CenterStore::storeForm(const std::string& path, const Fields& fields)
+bool SqliteStore::storeForm(const std::string& path, const Fields& fields)
 {
     std::lock_guard guard(m_lock);
     if (!exec("BEGIN"))
@@ -123,7 +159,7 @@ bool CenterStore::storeForm(const std::string& path, const Fields& fields)
     return exec("COMMIT");
 }
 
-std::vector<CenterStore::StoredForm> CenterStore::forms()
+std::vector<CenterStore::StoredForm> SqliteStore::forms()
 {
     std::lock_guard guard(m_lock);
     std::vector<StoredForm> result;
@@ -140,4 +176,14 @@ std::vector<CenterStore::StoredForm> CenterStore::forms()
             result.back().fields.emplace_back(s.text(2), s.text(3));
     }
     return result;
+}
+
+} // namespace
+
+std::unique_ptr<CenterStore> openSqliteStore(const std::string& path, std::string& error)
+{
+    auto store = std::make_unique<SqliteStore>();
+    if (!store->open(path, error))
+        return nullptr;
+    return store;
 }

@@ -1,0 +1,277 @@
+#include "tools/quarvel-center/store/CenterStore.h"
+#include "tools/quarvel-center/store/Migrations.h"
+
+#include <condition_variable>
+#include <cstdint>
+#include <cstring>
+#include <libpq-fe.h>
+#include <mutex>
+
+namespace
+{
+
+// Type numbers of the parameters we send (pg_type.h).
+constexpr Oid kBytea = 17;
+constexpr Oid kInt8 = 20;
+
+// One parameter in binary form: bytes as they are, integers in network order.
+struct Param {
+    Param(const std::string& bytes) : value(bytes), type(kBytea) {}
+    Param(long long number) : type(kInt8)
+    {
+        for (int shift = 56; shift >= 0; shift -= 8)
+            value.push_back(char((static_cast<unsigned long long>(number) >> shift) & 0xff));
+    }
+    std::string value;
+    Oid type;
+};
+
+// A result that clears itself; its columns come in binary form.
+class Result
+{
+  public:
+    explicit Result(PGresult* result) : m_result(result) {}
+    ~Result() { PQclear(m_result); }
+    Result(const Result&) = delete;
+    Result& operator=(const Result&) = delete;
+
+    bool ok() const
+    {
+        const auto status = PQresultStatus(m_result);
+        return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
+    }
+    int rows() const { return PQntuples(m_result); }
+    bool isNull(int row, int column) const { return PQgetisnull(m_result, row, column); }
+    std::string bytes(int row, int column) const
+    {
+        return std::string(PQgetvalue(m_result, row, column), size_t(PQgetlength(m_result, row, column)));
+    }
+    long long integer(int row, int column) const
+    {
+        const auto* data = reinterpret_cast<const unsigned char*>(PQgetvalue(m_result, row, column));
+        const int length = PQgetlength(m_result, row, column);
+        unsigned long long value = 0;
+        for (int i = 0; i < length; ++i)
+            value = (value << 8) | data[i];
+        // int4 columns (length 4) are sign-extended as well as int8 ones.
+        if (length == 4)
+            return static_cast<std::int32_t>(value);
+        return static_cast<long long>(value);
+    }
+
+  private:
+    PGresult* m_result;
+};
+
+class PostgresStore : public CenterStore
+{
+  public:
+    ~PostgresStore() override
+    {
+        for (PGconn* connection : m_idle)
+            PQfinish(connection);
+    }
+    bool open(const std::string& uri, int connections, std::string& error);
+
+    int schemaVersion() override;
+    bool addUser(const std::string& serial, const std::string& name, const std::string& email) override;
+    bool userExists(const std::string& serial) override;
+    std::optional<StoredHistory> history(const std::string& serial, const std::string& testId) override;
+    bool storeHistory(const std::string& serial, const std::string& testId, const StoredHistory& history) override;
+    bool storeForm(const std::string& path, const Fields& fields) override;
+    std::vector<StoredForm> forms() override;
+
+  private:
+    // A connection of the pool, given back when the lease ends. A connection that broke is
+    // reset first, so one restart of the database costs one failed request, not the server.
+    class Lease
+    {
+      public:
+        explicit Lease(PostgresStore& store) : m_store(store), m_connection(store.take()) {}
+        ~Lease() { m_store.giveBack(m_connection); }
+        Lease(const Lease&) = delete;
+        Lease& operator=(const Lease&) = delete;
+        PGconn* get() const { return m_connection; }
+
+      private:
+        PostgresStore& m_store;
+        PGconn* m_connection;
+    };
+
+    PGconn* take()
+    {
+        std::unique_lock lock(m_poolLock);
+        m_available.wait(lock, [this] { return !m_idle.empty(); });
+        PGconn* connection = m_idle.back();
+        m_idle.pop_back();
+        lock.unlock();
+        if (PQstatus(connection) != CONNECTION_OK)
+            PQreset(connection);
+        return connection;
+    }
+    void giveBack(PGconn* connection)
+    {
+        {
+            std::lock_guard lock(m_poolLock);
+            m_idle.push_back(connection);
+        }
+        m_available.notify_one();
+    }
+
+    static Result run(PGconn* connection, const char* sql, const std::vector<Param>& params = {})
+    {
+        std::vector<const char*> values;
+        std::vector<int> lengths;
+        std::vector<int> formats;
+        std::vector<Oid> types;
+        for (const Param& p : params) {
+            values.push_back(p.value.data());
+            lengths.push_back(int(p.value.size()));
+            formats.push_back(1);
+            types.push_back(p.type);
+        }
+        return Result(PQexecParams(connection, sql, int(params.size()), types.data(), values.data(), lengths.data(),
+                                   formats.data(), 1));
+    }
+
+    std::mutex m_poolLock;
+    std::condition_variable m_available;
+    std::vector<PGconn*> m_idle;
+};
+
+bool PostgresStore::open(const std::string& uri, int connections, std::string& error)
+{
+    for (int i = 0; i < std::max(1, connections); ++i) {
+        PGconn* connection = PQconnectdb(uri.c_str());
+        if (PQstatus(connection) != CONNECTION_OK) {
+            error = uri + ": " + PQerrorMessage(connection);
+            while (!error.empty() && error.back() == '\n')
+                error.pop_back();
+            PQfinish(connection);
+            return false;
+        }
+        m_idle.push_back(connection);
+    }
+    PGconn* first = m_idle.front();
+    // Notices ("relation already exists, skipping") are not for the server's log.
+    PQsetNoticeProcessor(
+        first, [](void*, const char*) {}, nullptr);
+    MigrationTarget target;
+    target.exec = [first](const std::string& sql, std::string& why) {
+        Result result(PQexec(first, sql.c_str()));
+        if (result.ok())
+            return true;
+        why = PQerrorMessage(first);
+        return false;
+    };
+    target.version = [first](std::string& why) -> std::optional<int> {
+        Result result = run(first, "SELECT coalesce(max(version), 0)::bigint FROM schema_version");
+        if (!result.ok() || result.rows() != 1) {
+            why = PQerrorMessage(first);
+            return std::nullopt;
+        }
+        return int(result.integer(0, 0));
+    };
+    // An advisory lock taken for the transaction: of two servers starting at once, one migrates.
+    if (auto problem = migrate(target, postgresMigrations(), "BEGIN; SELECT pg_advisory_xact_lock(7412001)")) {
+        error = uri + ": " + *problem;
+        return false;
+    }
+    return true;
+}
+
+int PostgresStore::schemaVersion()
+{
+    Lease lease(*this);
+    Result result = run(lease.get(), "SELECT coalesce(max(version), 0)::bigint FROM schema_version");
+    return result.ok() && result.rows() == 1 ? int(result.integer(0, 0)) : 0;
+}
+
+bool PostgresStore::addUser(const std::string& serial, const std::string& name, const std::string& email)
+{
+    Lease lease(*this);
+    return run(lease.get(),
+               "INSERT INTO users (serial, name, email) VALUES ($1, $2, $3)"
+               " ON CONFLICT (serial) DO UPDATE SET name = excluded.name, email = excluded.email",
+               {serial, name, email})
+        .ok();
+}
+
+bool PostgresStore::userExists(const std::string& serial)
+{
+    Lease lease(*this);
+    Result result = run(lease.get(), "SELECT 1 FROM users WHERE serial = $1", {serial});
+    return result.ok() && result.rows() > 0;
+}
+
+std::optional<CenterStore::StoredHistory> PostgresStore::history(const std::string& serial, const std::string& testId)
+{
+    Lease lease(*this);
+    Result result =
+        run(lease.get(), "SELECT updated, data FROM histories WHERE serial = $1 AND test_id = $2", {serial, testId});
+    if (!result.ok() || result.rows() == 0)
+        return std::nullopt;
+    return StoredHistory{result.bytes(0, 0), result.bytes(0, 1)};
+}
+
+bool PostgresStore::storeHistory(const std::string& serial, const std::string& testId, const StoredHistory& history)
+{
+    Lease lease(*this);
+    return run(lease.get(),
+               "INSERT INTO histories (serial, test_id, updated, data) VALUES ($1, $2, $3, $4)"
+               " ON CONFLICT (serial, test_id) DO UPDATE SET updated = excluded.updated, data = excluded.data",
+               {serial, testId, history.updated, history.data})
+        .ok();
+}
+
+bool PostgresStore::storeForm(const std::string& path, const Fields& fields)
+{
+    Lease lease(*this);
+    PGconn* c = lease.get();
+    if (!run(c, "BEGIN").ok())
+        return false;
+    const auto fail = [c] {
+        run(c, "ROLLBACK");
+        return false;
+    };
+    Result form = run(c, "INSERT INTO forms (path) VALUES ($1) RETURNING id", {path});
+    if (!form.ok() || form.rows() != 1)
+        return fail();
+    const long long id = form.integer(0, 0);
+    long long position = 0;
+    for (const auto& [name, value] : fields) {
+        if (!run(c, "INSERT INTO form_fields (form_id, position, name, value) VALUES ($1, $2, $3, $4)",
+                 {id, position++, name, value})
+                 .ok())
+            return fail();
+    }
+    return run(c, "COMMIT").ok();
+}
+
+std::vector<CenterStore::StoredForm> PostgresStore::forms()
+{
+    Lease lease(*this);
+    std::vector<StoredForm> result;
+    Result rows = run(lease.get(), "SELECT f.id, f.path, x.name, x.value, x.position FROM forms f"
+                                   " LEFT JOIN form_fields x ON x.form_id = f.id ORDER BY f.id, x.position");
+    if (!rows.ok())
+        return result;
+    for (int row = 0; row < rows.rows(); ++row) {
+        const long long id = rows.integer(row, 0);
+        if (result.empty() || result.back().id != id)
+            result.push_back({id, rows.bytes(row, 1), {}});
+        if (!rows.isNull(row, 4))
+            result.back().fields.emplace_back(rows.bytes(row, 2), rows.bytes(row, 3));
+    }
+    return result;
+}
+
+} // namespace
+
+std::unique_ptr<CenterStore> openPostgresStore(const std::string& uri, int connections, std::string& error)
+{
+    auto store = std::make_unique<PostgresStore>();
+    if (!store->open(uri, connections, error))
+        return nullptr;
+    return store;
+}
