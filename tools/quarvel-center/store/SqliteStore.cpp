@@ -78,8 +78,9 @@ bool SqliteStore::open(const std::string& path, std::string& error)
         return false;
     }
     sqlite3_busy_timeout(m_db, 2000);
-    // A write-ahead log keeps every commit whole without waiting for the disk on each one.
-    exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
+    // A write-ahead log keeps every commit whole; FULL syncs it at each commit, so an upload
+    // answered "OK" is on the disk even if the power goes right after.
+    exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;");
     MigrationTarget target;
     target.exec = [this](const std::string& sql, std::string& why) {
         if (exec(sql.c_str()))
