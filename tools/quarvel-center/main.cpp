@@ -13,6 +13,7 @@
 #include <cstring>
 #include <iostream>
 #include <map>
+#include <sys/socket.h>
 #include <thread>
 
 namespace
@@ -22,10 +23,11 @@ int usage()
 {
     std::fputs("usage:\n"
                "  quarvel-center serve --db STORE --updates DIR --images DIR [--host ADDRESS] [--port N]\n"
-               "                       [--pool N] [--until-stdin-closes]\n"
+               "                       [--pool N] [--threads N] [--until-stdin-closes]\n"
                "      serves until stopped; prints \"listening on ADDRESS:PORT\" (port 0: any free port)\n"
                "      STORE: a SQLite file (made when missing), or postgresql://USER@HOST/DATABASE;\n"
-               "      --pool: connections to PostgreSQL (default 8)\n"
+               "      --pool: connections to PostgreSQL (default 8); --threads: requests served at once\n"
+               "      (default 16)\n"
                "  quarvel-center add-user --db FILE --serial SERIAL [--name NAME] [--email EMAIL]\n"
                "  quarvel-center forms --db FILE [--json]\n"
                "      the stored forms, one field per line: ID PATH NAME=VALUE, control characters and \"\\\"\n"
@@ -87,14 +89,26 @@ int serve(std::map<std::string, std::string>& options)
     const int port = options.count("--port") ? std::atoi(options["--port"].c_str()) : 0;
 
     httplib::Server server;
+    const int threads = std::clamp(options.count("--threads") ? std::atoi(options["--threads"].c_str()) : 16, 1, 1024);
+    server.new_task_queue = [threads] { return new httplib::ThreadPool(size_t(threads)); };
     installServices(server, *store, {options["--updates"], options["--images"]});
     server.set_read_timeout(10, 0);
     server.set_write_timeout(10, 0);
+    // The library listens with a backlog of 5; a class syncing at once would find connections
+    // dropped and retried a second later. The socket is caught as it is made and listens again
+    // with the system's largest backlog once bound.
+    socket_t listening = INVALID_SOCKET;
+    server.set_socket_options([&listening](socket_t sock) {
+        httplib::default_socket_options(sock);
+        listening = sock;
+    });
     const int bound = port == 0 ? server.bind_to_any_port(host) : (server.bind_to_port(host, port) ? port : -1);
     if (bound < 0) {
         std::cerr << host << ":" << port << ": cannot listen\n";
         return 1;
     }
+    if (listening != INVALID_SOCKET)
+        ::listen(listening, SOMAXCONN);
     g_server = &server;
     std::signal(SIGTERM, stopServer);
     std::signal(SIGINT, stopServer);

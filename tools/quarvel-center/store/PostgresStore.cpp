@@ -6,6 +6,7 @@
 #include <cstring>
 #include <libpq-fe.h>
 #include <mutex>
+#include <unordered_map>
 
 namespace
 {
@@ -63,13 +64,22 @@ class Result
     PGresult* m_result;
 };
 
+// A connection of the pool and the statements prepared on it: each query is parsed and planned
+// once per connection, not once per request.
+struct Connection {
+    PGconn* pg = nullptr;
+    std::unordered_map<std::string, std::string> prepared; // SQL -> statement name
+};
+
 class PostgresStore : public CenterStore
 {
   public:
     ~PostgresStore() override
     {
-        for (PGconn* connection : m_idle)
-            PQfinish(connection);
+        for (Connection* connection : m_idle) {
+            PQfinish(connection->pg);
+            delete connection;
+        }
     }
     bool open(const std::string& uri, int connections, std::string& error);
 
@@ -91,25 +101,27 @@ class PostgresStore : public CenterStore
         ~Lease() { m_store.giveBack(m_connection); }
         Lease(const Lease&) = delete;
         Lease& operator=(const Lease&) = delete;
-        PGconn* get() const { return m_connection; }
+        Connection& get() const { return *m_connection; }
 
       private:
         PostgresStore& m_store;
-        PGconn* m_connection;
+        Connection* m_connection;
     };
 
-    PGconn* take()
+    Connection* take()
     {
         std::unique_lock lock(m_poolLock);
         m_available.wait(lock, [this] { return !m_idle.empty(); });
-        PGconn* connection = m_idle.back();
+        Connection* connection = m_idle.back();
         m_idle.pop_back();
         lock.unlock();
-        if (PQstatus(connection) != CONNECTION_OK)
-            PQreset(connection);
+        if (PQstatus(connection->pg) != CONNECTION_OK) {
+            PQreset(connection->pg);
+            connection->prepared.clear(); // a new session knows none of them
+        }
         return connection;
     }
-    void giveBack(PGconn* connection)
+    void giveBack(Connection* connection)
     {
         {
             std::lock_guard lock(m_poolLock);
@@ -118,7 +130,7 @@ class PostgresStore : public CenterStore
         m_available.notify_one();
     }
 
-    static Result run(PGconn* connection, const char* sql, const std::vector<Param>& params = {})
+    static Result run(Connection& connection, const char* sql, const std::vector<Param>& params = {})
     {
         std::vector<const char*> values;
         std::vector<int> lengths;
@@ -130,13 +142,22 @@ class PostgresStore : public CenterStore
             formats.push_back(1);
             types.push_back(p.type);
         }
-        return Result(PQexecParams(connection, sql, int(params.size()), types.data(), values.data(), lengths.data(),
-                                   formats.data(), 1));
+        auto known = connection.prepared.find(sql);
+        if (known == connection.prepared.end()) {
+            const std::string name = "q" + std::to_string(connection.prepared.size());
+            Result prepared(PQprepare(connection.pg, name.c_str(), sql, int(params.size()), types.data()));
+            if (!prepared.ok())
+                return Result(PQexecParams(connection.pg, sql, int(params.size()), types.data(), values.data(),
+                                           lengths.data(), formats.data(), 1));
+            known = connection.prepared.emplace(sql, name).first;
+        }
+        return Result(PQexecPrepared(connection.pg, known->second.c_str(), int(params.size()), values.data(),
+                                     lengths.data(), formats.data(), 1));
     }
 
     std::mutex m_poolLock;
     std::condition_variable m_available;
-    std::vector<PGconn*> m_idle;
+    std::vector<Connection*> m_idle;
 };
 
 bool PostgresStore::open(const std::string& uri, int connections, std::string& error)
@@ -150,9 +171,10 @@ bool PostgresStore::open(const std::string& uri, int connections, std::string& e
             PQfinish(connection);
             return false;
         }
-        m_idle.push_back(connection);
+        m_idle.push_back(new Connection{connection, {}});
     }
-    PGconn* first = m_idle.front();
+    Connection& firstConnection = *m_idle.front();
+    PGconn* first = firstConnection.pg;
     // Notices ("relation already exists, skipping") are not for the server's log.
     PQsetNoticeProcessor(
         first, [](void*, const char*) {}, nullptr);
@@ -164,8 +186,8 @@ bool PostgresStore::open(const std::string& uri, int connections, std::string& e
         why = PQerrorMessage(first);
         return false;
     };
-    target.version = [first](std::string& why) -> std::optional<int> {
-        Result result = run(first, "SELECT coalesce(max(version), 0)::bigint FROM schema_version");
+    target.version = [first, &firstConnection](std::string& why) -> std::optional<int> {
+        Result result = run(firstConnection, "SELECT coalesce(max(version), 0)::bigint FROM schema_version");
         if (!result.ok() || result.rows() != 1) {
             why = PQerrorMessage(first);
             return std::nullopt;
@@ -227,10 +249,10 @@ bool PostgresStore::storeHistory(const std::string& serial, const std::string& t
 bool PostgresStore::storeForm(const std::string& path, const Fields& fields)
 {
     Lease lease(*this);
-    PGconn* c = lease.get();
+    Connection& c = lease.get();
     if (!run(c, "BEGIN").ok())
         return false;
-    const auto fail = [c] {
+    const auto fail = [&c] {
         run(c, "ROLLBACK");
         return false;
     };

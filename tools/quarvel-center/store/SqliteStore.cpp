@@ -3,16 +3,49 @@
 
 #include <mutex>
 #include <sqlite3.h>
+#include <unordered_map>
 
 namespace
 {
 
-// A prepared statement that finalises itself.
+// Statements are prepared once per connection and kept: parsing and planning a query cost more
+// than running it. Used under the store's lock.
+class StatementCache
+{
+  public:
+    explicit StatementCache(sqlite3*& db) : m_db(db) {}
+    ~StatementCache() { clear(); }
+    sqlite3_stmt* get(const char* sql)
+    {
+        sqlite3_stmt*& cached = m_statements[sql];
+        if (!cached)
+            sqlite3_prepare_v2(m_db, sql, -1, &cached, nullptr); // left null to retry, if it fails
+        return cached;
+    }
+    void clear()
+    {
+        for (auto& entry : m_statements)
+            sqlite3_finalize(entry.second);
+        m_statements.clear();
+    }
+
+  private:
+    sqlite3*& m_db;
+    std::unordered_map<std::string, sqlite3_stmt*> m_statements;
+};
+
+// A use of a kept statement: bound, stepped, and reset for the next use when it ends.
 class Statement
 {
   public:
-    Statement(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr); }
-    ~Statement() { sqlite3_finalize(m_stmt); }
+    Statement(StatementCache& cache, const char* sql) : m_stmt(cache.get(sql)) {}
+    ~Statement()
+    {
+        if (m_stmt) {
+            sqlite3_reset(m_stmt);
+            sqlite3_clear_bindings(m_stmt);
+        }
+    }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
@@ -44,7 +77,11 @@ class Statement
 class SqliteStore : public CenterStore
 {
   public:
-    ~SqliteStore() override { sqlite3_close(m_db); }
+    ~SqliteStore() override
+    {
+        m_statements.clear(); // a connection with statements left does not close
+        sqlite3_close(m_db);
+    }
     bool open(const std::string& path, std::string& error);
 
     int schemaVersion() override;
@@ -60,12 +97,13 @@ class SqliteStore : public CenterStore
     std::optional<int> readVersion();
 
     sqlite3* m_db = nullptr;
+    StatementCache m_statements{m_db};
     std::mutex m_lock;
 };
 
 std::optional<int> SqliteStore::readVersion()
 {
-    Statement s(m_db, "SELECT max(version) FROM schema_version");
+    Statement s(m_statements, "SELECT max(version) FROM schema_version");
     if (s.step() != SQLITE_ROW)
         return std::nullopt;
     return int(s.integer(0));
@@ -111,21 +149,21 @@ int SqliteStore::schemaVersion()
 bool SqliteStore::addUser(const std::string& serial, const std::string& name, const std::string& email)
 {
     std::lock_guard guard(m_lock);
-    Statement s(m_db, "INSERT OR REPLACE INTO users (serial, name, email) VALUES (?, ?, ?)");
+    Statement s(m_statements, "INSERT OR REPLACE INTO users (serial, name, email) VALUES (?, ?, ?)");
     return s.bind(1, serial).bind(2, name).bind(3, email).step() == SQLITE_DONE;
 }
 
 bool SqliteStore::userExists(const std::string& serial)
 {
     std::lock_guard guard(m_lock);
-    Statement s(m_db, "SELECT 1 FROM users WHERE serial = ?");
+    Statement s(m_statements, "SELECT 1 FROM users WHERE serial = ?");
     return s.bind(1, serial).step() == SQLITE_ROW;
 }
 
 std::optional<CenterStore::StoredHistory> SqliteStore::history(const std::string& serial, const std::string& testId)
 {
     std::lock_guard guard(m_lock);
-    Statement s(m_db, "SELECT updated, data FROM histories WHERE serial = ? AND test_id = ?");
+    Statement s(m_statements, "SELECT updated, data FROM histories WHERE serial = ? AND test_id = ?");
     if (s.bind(1, serial).bind(2, testId).step() != SQLITE_ROW)
         return std::nullopt;
     return StoredHistory{s.text(0), s.text(1)};
@@ -134,7 +172,7 @@ std::optional<CenterStore::StoredHistory> SqliteStore::history(const std::string
 bool SqliteStore::storeHistory(const std::string& serial, const std::string& testId, const StoredHistory& history)
 {
     std::lock_guard guard(m_lock);
-    Statement s(m_db, "INSERT OR REPLACE INTO histories (serial, test_id, updated, data) VALUES (?, ?, ?, ?)");
+    Statement s(m_statements, "INSERT OR REPLACE INTO histories (serial, test_id, updated, data) VALUES (?, ?, ?, ?)");
     return s.bind(1, serial).bind(2, testId).bind(3, history.updated).bind(4, history.data).step() == SQLITE_DONE;
 }
 
@@ -143,7 +181,7 @@ bool SqliteStore::storeForm(const std::string& path, const Fields& fields)
     std::lock_guard guard(m_lock);
     if (!exec("BEGIN"))
         return false;
-    Statement form(m_db, "INSERT INTO forms (path) VALUES (?)");
+    Statement form(m_statements, "INSERT INTO forms (path) VALUES (?)");
     if (form.bind(1, path).step() != SQLITE_DONE) {
         exec("ROLLBACK");
         return false;
@@ -151,7 +189,7 @@ bool SqliteStore::storeForm(const std::string& path, const Fields& fields)
     const long long id = sqlite3_last_insert_rowid(m_db);
     long long position = 0;
     for (const auto& [name, value] : fields) {
-        Statement field(m_db, "INSERT INTO form_fields (form_id, position, name, value) VALUES (?, ?, ?, ?)");
+        Statement field(m_statements, "INSERT INTO form_fields (form_id, position, name, value) VALUES (?, ?, ?, ?)");
         if (field.bind(1, id).bind(2, position++).bind(3, name).bind(4, value).step() != SQLITE_DONE) {
             exec("ROLLBACK");
             return false;
@@ -165,7 +203,7 @@ std::vector<CenterStore::StoredForm> SqliteStore::forms()
     std::lock_guard guard(m_lock);
     std::vector<StoredForm> result;
     Statement s(
-        m_db,
+        m_statements,
         "SELECT f.id, f.path, x.name, x.value, x.position FROM forms f LEFT JOIN form_fields x ON x.form_id = f.id"
         " ORDER BY f.id, x.position");
     while (s.step() == SQLITE_ROW) {
