@@ -110,6 +110,37 @@ class TestCenterStore : public QObject
         QCOMPARE(store->history("S-1", "QV-101")->data, kAwkward + "2");
     }
 
+    // What the dashboard reads and changes: learners with their last upload, disabling, every
+    // history of one learner, administrators.
+    void learnersAndAdministrators()
+    {
+        auto store = open(newLocation());
+        QVERIFY(store);
+        QVERIFY(store->addUser("S-2", "two", "2@example.org") && store->addUser("S-1", kAwkward, ""));
+        QVERIFY(store->storeHistory("S-2", "QV-2", {"2026/12/01 09:00:00", "b"}));
+        QVERIFY(store->storeHistory("S-2", "QV-1", {"2026/12/01 09:00:00", "a"}));
+        const auto learners = store->learners();
+        QCOMPARE(learners.size(), size_t(2));
+        QVERIFY(learners[0].serial == "S-1" && learners[0].name == kAwkward && learners[0].lastSync.empty());
+        QCOMPARE(learners[1].lastSync.size(), size_t(19)); // "yyyy-MM-dd HH:mm:ss"
+        const auto histories = store->histories("S-2");
+        QCOMPARE(histories.size(), size_t(2));
+        QVERIFY(histories[0].first == "QV-1" && histories[0].second.data == "a");
+
+        // A disabled learner cannot sync, keeps what it stored, and is enabled again as it was.
+        QVERIFY(store->setDisabled("S-2", true));
+        QVERIFY(!store->userExists("S-2") && store->learner("S-2")->disabled);
+        QVERIFY(store->addUser("S-2", "renamed", ""));
+        QVERIFY(store->learner("S-2")->disabled && store->learner("S-2")->name == "renamed");
+        QVERIFY(store->setDisabled("S-2", false) && store->userExists("S-2"));
+        QVERIFY(!store->setDisabled("S-404", true) && !store->learner("S-404"));
+        QCOMPARE(store->histories("S-2").size(), size_t(2));
+
+        QVERIFY(!store->adminHash("admin"));
+        QVERIFY(store->setAdmin("admin", "$argon2id$v=19$first") && store->setAdmin("admin", "$argon2id$v=19$second"));
+        QCOMPARE(*store->adminHash("admin"), std::string("$argon2id$v=19$second"));
+    }
+
     void storesFromManyThreadsAtOnce()
     {
         auto store = open(newLocation());

@@ -90,8 +90,15 @@ class PostgresStore : public CenterStore
     bool storeHistory(const std::string& serial, const std::string& testId, const StoredHistory& history) override;
     bool storeForm(const std::string& path, const Fields& fields) override;
     std::vector<StoredForm> forms() override;
+    std::vector<Learner> learners() override;
+    std::optional<Learner> learner(const std::string& serial) override;
+    bool setDisabled(const std::string& serial, bool disabled) override;
+    std::vector<std::pair<std::string, StoredHistory>> histories(const std::string& serial) override;
+    bool setAdmin(const std::string& name, const std::string& hash) override;
+    std::optional<std::string> adminHash(const std::string& name) override;
 
   private:
+    std::vector<Learner> readLearners(const char* sql, const std::vector<Param>& params);
     // A connection of the pool, given back when the lease ends. A connection that broke is
     // reset first, so one restart of the database costs one failed request, not the server.
     class Lease
@@ -222,7 +229,7 @@ bool PostgresStore::addUser(const std::string& serial, const std::string& name, 
 bool PostgresStore::userExists(const std::string& serial)
 {
     Lease lease(*this);
-    Result result = run(lease.get(), "SELECT 1 FROM users WHERE serial = $1", {serial});
+    Result result = run(lease.get(), "SELECT 1 FROM users WHERE serial = $1 AND NOT disabled", {serial});
     return result.ok() && result.rows() > 0;
 }
 
@@ -286,6 +293,74 @@ std::vector<CenterStore::StoredForm> PostgresStore::forms()
             result.back().fields.emplace_back(rows.bytes(row, 2), rows.bytes(row, 3));
     }
     return result;
+}
+
+std::vector<CenterStore::Learner> PostgresStore::readLearners(const char* sql, const std::vector<Param>& params)
+{
+    Lease lease(*this);
+    Result rows = run(lease.get(), sql, params);
+    std::vector<Learner> result;
+    for (int row = 0; rows.ok() && row < rows.rows(); ++row)
+        result.push_back({rows.bytes(row, 0), rows.bytes(row, 1), rows.bytes(row, 2), rows.integer(row, 3) != 0,
+                          rows.isNull(row, 4) ? std::string() : rows.bytes(row, 4)});
+    return result;
+}
+
+// The columns of a learner, the time in the form the SQLite store keeps.
+#define LEARNER_COLUMNS                                                                                                \
+    "SELECT serial, name, email, (CASE WHEN disabled THEN 1 ELSE 0 END)::bigint,"                                      \
+    " to_char(last_sync AT TIME ZONE 'UTC', 'YYYY-MM-DD HH24:MI:SS') FROM users"
+
+std::vector<CenterStore::Learner> PostgresStore::learners()
+{
+    return readLearners(LEARNER_COLUMNS " ORDER BY serial", {});
+}
+
+std::optional<CenterStore::Learner> PostgresStore::learner(const std::string& serial)
+{
+    auto found = readLearners(LEARNER_COLUMNS " WHERE serial = $1", {serial});
+    if (found.empty())
+        return std::nullopt;
+    return found.front();
+}
+#undef LEARNER_COLUMNS
+
+bool PostgresStore::setDisabled(const std::string& serial, bool disabled)
+{
+    Lease lease(*this);
+    Result result = run(lease.get(), "UPDATE users SET disabled = ($1 <> 0) WHERE serial = $2 RETURNING 1",
+                        {disabled ? 1LL : 0LL, serial});
+    return result.ok() && result.rows() == 1;
+}
+
+std::vector<std::pair<std::string, CenterStore::StoredHistory>> PostgresStore::histories(const std::string& serial)
+{
+    Lease lease(*this);
+    Result rows =
+        run(lease.get(), "SELECT test_id, updated, data FROM histories WHERE serial = $1 ORDER BY test_id", {serial});
+    std::vector<std::pair<std::string, StoredHistory>> result;
+    for (int row = 0; rows.ok() && row < rows.rows(); ++row)
+        result.emplace_back(rows.bytes(row, 0), StoredHistory{rows.bytes(row, 1), rows.bytes(row, 2)});
+    return result;
+}
+
+bool PostgresStore::setAdmin(const std::string& name, const std::string& hash)
+{
+    Lease lease(*this);
+    return run(lease.get(),
+               "INSERT INTO admins (name, hash) VALUES ($1, convert_from($2, 'UTF8'))"
+               " ON CONFLICT (name) DO UPDATE SET hash = excluded.hash",
+               {name, hash})
+        .ok();
+}
+
+std::optional<std::string> PostgresStore::adminHash(const std::string& name)
+{
+    Lease lease(*this);
+    Result result = run(lease.get(), "SELECT hash FROM admins WHERE name = $1", {name});
+    if (!result.ok() || result.rows() == 0)
+        return std::nullopt;
+    return result.bytes(0, 0);
 }
 
 } // namespace

@@ -91,8 +91,15 @@ class SqliteStore : public CenterStore
     bool storeHistory(const std::string& serial, const std::string& testId, const StoredHistory& history) override;
     bool storeForm(const std::string& path, const Fields& fields) override;
     std::vector<StoredForm> forms() override;
+    std::vector<Learner> learners() override;
+    std::optional<Learner> learner(const std::string& serial) override;
+    bool setDisabled(const std::string& serial, bool disabled) override;
+    std::vector<std::pair<std::string, StoredHistory>> histories(const std::string& serial) override;
+    bool setAdmin(const std::string& name, const std::string& hash) override;
+    std::optional<std::string> adminHash(const std::string& name) override;
 
   private:
+    std::vector<Learner> readLearners(const char* where, const std::string& serial);
     bool exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
     std::optional<int> readVersion();
 
@@ -149,14 +156,15 @@ int SqliteStore::schemaVersion()
 bool SqliteStore::addUser(const std::string& serial, const std::string& name, const std::string& email)
 {
     std::lock_guard guard(m_lock);
-    Statement s(m_statements, "INSERT OR REPLACE INTO users (serial, name, email) VALUES (?, ?, ?)");
+    Statement s(m_statements, "INSERT INTO users (serial, name, email) VALUES (?, ?, ?)"
+                              " ON CONFLICT (serial) DO UPDATE SET name = excluded.name, email = excluded.email");
     return s.bind(1, serial).bind(2, name).bind(3, email).step() == SQLITE_DONE;
 }
 
 bool SqliteStore::userExists(const std::string& serial)
 {
     std::lock_guard guard(m_lock);
-    Statement s(m_statements, "SELECT 1 FROM users WHERE serial = ?");
+    Statement s(m_statements, "SELECT 1 FROM users WHERE serial = ? AND NOT disabled");
     return s.bind(1, serial).step() == SQLITE_ROW;
 }
 
@@ -215,6 +223,66 @@ std::vector<CenterStore::StoredForm> SqliteStore::forms()
             result.back().fields.emplace_back(s.text(2), s.text(3));
     }
     return result;
+}
+
+std::vector<CenterStore::Learner> SqliteStore::readLearners(const char* sql, const std::string& serial)
+{
+    std::lock_guard guard(m_lock);
+    Statement s(m_statements, sql);
+    if (!serial.empty())
+        s.bind(1, serial);
+    std::vector<Learner> result;
+    while (s.step() == SQLITE_ROW)
+        result.push_back({s.text(0), s.text(1), s.text(2), s.integer(3) != 0, s.text(4)});
+    return result;
+}
+
+std::vector<CenterStore::Learner> SqliteStore::learners()
+{
+    return readLearners("SELECT serial, name, email, disabled, last_sync FROM users ORDER BY serial", {});
+}
+
+std::optional<CenterStore::Learner> SqliteStore::learner(const std::string& serial)
+{
+    auto found = readLearners("SELECT serial, name, email, disabled, last_sync FROM users WHERE serial = ?", serial);
+    if (found.empty())
+        return std::nullopt;
+    return found.front();
+}
+
+bool SqliteStore::setDisabled(const std::string& serial, bool disabled)
+{
+    std::lock_guard guard(m_lock);
+    Statement s(m_statements, "UPDATE users SET disabled = ? WHERE serial = ?");
+    return s.bind(1, disabled ? 1LL : 0LL).bind(2, serial).step() == SQLITE_DONE && sqlite3_changes(m_db) == 1;
+}
+
+std::vector<std::pair<std::string, CenterStore::StoredHistory>> SqliteStore::histories(const std::string& serial)
+{
+    std::lock_guard guard(m_lock);
+    Statement s(m_statements, "SELECT test_id, updated, data FROM histories WHERE serial = ? ORDER BY test_id");
+    s.bind(1, serial);
+    std::vector<std::pair<std::string, StoredHistory>> result;
+    while (s.step() == SQLITE_ROW)
+        result.emplace_back(s.text(0), StoredHistory{s.text(1), s.text(2)});
+    return result;
+}
+
+bool SqliteStore::setAdmin(const std::string& name, const std::string& hash)
+{
+    std::lock_guard guard(m_lock);
+    Statement s(m_statements,
+                "INSERT INTO admins (name, hash) VALUES (?, ?) ON CONFLICT (name) DO UPDATE SET hash = excluded.hash");
+    return s.bind(1, name).bind(2, hash).step() == SQLITE_DONE;
+}
+
+std::optional<std::string> SqliteStore::adminHash(const std::string& name)
+{
+    std::lock_guard guard(m_lock);
+    Statement s(m_statements, "SELECT hash FROM admins WHERE name = ?");
+    if (s.bind(1, name).step() != SQLITE_ROW)
+        return std::nullopt;
+    return s.text(0);
 }
 
 } // namespace
