@@ -1,10 +1,10 @@
 // quarvel-center killed (SIGKILL) while 50 clients upload histories, then started again on the
 // same store (QUARVEL_STORE=postgres: a throwaway PostgreSQL cluster): every upload answered "OK"
 // is there byte for byte, and no stored history is anything but one whole upload.
+#include "CenterProcess.h"
 #include "support/PostgresCluster.h"
 #include "tools/quarvel-center/store/CenterStore.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -70,40 +70,6 @@ std::string storedHistory(int client, int n)
            "\r\nPAD=" + std::string(1900, char('a' + n % 26)) + "\r\n";
 }
 
-class Server
-{
-  public:
-    Server(const QString& db, const QString& dir)
-    {
-        m_process.setProgram(qEnvironmentVariable("QUARVEL_CENTER"));
-        m_process.setArguments({QStringLiteral("serve"), QStringLiteral("--db"), db, QStringLiteral("--updates"), dir,
-                                QStringLiteral("--images"), dir, QStringLiteral("--port"), QStringLiteral("0"),
-                                QStringLiteral("--until-stdin-closes")});
-        m_process.start();
-        if (m_process.waitForReadyRead(30000)) {
-            const QByteArray line = m_process.readLine().trimmed();
-            m_port = line.mid(line.lastIndexOf(':') + 1).toInt();
-        }
-    }
-    ~Server()
-    {
-        m_process.closeWriteChannel();
-        if (!m_process.waitForFinished(10000))
-            m_process.kill();
-        m_process.waitForFinished(2000);
-    }
-    int port() const { return m_port; }
-    void kill()
-    {
-        ::kill(pid_t(m_process.processId()), SIGKILL);
-        m_process.waitForFinished(10000);
-    }
-
-  private:
-    QProcess m_process;
-    int m_port = 0;
-};
-
 } // namespace
 
 class TestCenterKill : public QObject
@@ -137,7 +103,7 @@ class TestCenterKill : public QObject
         std::vector<Ledger> ledgers(kClients);
         std::atomic<int> stored{0};
         {
-            Server server(db, dir.path());
+            CenterProcess server(db, dir.path());
             QVERIFY(server.port() > 0);
             std::vector<std::thread> clients;
             for (int client = 0; client < kClients; ++client)
@@ -165,7 +131,7 @@ class TestCenterKill : public QObject
                 thread.join();
         }
 
-        Server again(db, dir.path());
+        CenterProcess again(db, dir.path());
         QVERIFY(again.port() > 0);
         int checked = 0;
         for (int client = 0; client < kClients; ++client) {

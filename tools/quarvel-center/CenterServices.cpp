@@ -103,10 +103,14 @@ DeclaredLength declaredLength(const httplib::Request& req)
     return {true, true, std::stoull(text)};
 }
 
-// POST routes read their body themselves: the library refuses url-encoded bodies above 8 KB, and
-// an upload of 500 questions' counts is larger than that. A body that is too large, shorter than
-// its declared length or declared with a length that is no number never reaches the handler: the
-// library answers such a read with an error status but still lets the route run.
+void notFound(httplib::Response& res)
+{
+    res.status = 404;
+    res.set_content("<html><body>Not found</body></html>", "text/html");
+}
+
+} // namespace
+
 void postRoute(httplib::Server& server, const std::string& pattern,
                std::function<void(const httplib::Request&, httplib::Response&, const std::string& body)> handler)
 {
@@ -132,14 +136,6 @@ void postRoute(httplib::Server& server, const std::string& pattern,
                     handler(req, res, body);
                 });
 }
-
-void notFound(httplib::Response& res)
-{
-    res.status = 404;
-    res.set_content("<html><body>Not found</body></html>", "text/html");
-}
-
-} // namespace
 
 CenterStore::Fields parseForm(const std::string& body)
 {

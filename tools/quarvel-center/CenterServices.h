@@ -12,6 +12,13 @@ struct CenterConfig {
 
 void installServices(httplib::Server& server, CenterStore& store, const CenterConfig& config);
 
+// A POST route that reads its body itself: the library refuses url-encoded bodies above 8 KB, and
+// an upload of 500 questions' counts is larger than that. A body that is too large (16 MB),
+// shorter than its declared length or declared with a length that is no number never reaches
+// `handler`: the library answers such a read with an error status but still lets the route run.
+void postRoute(httplib::Server& server, const std::string& pattern,
+               std::function<void(const httplib::Request&, httplib::Response&, const std::string& body)> handler);
+
 // key=value&... with values percent-decoded ("+" is a blank, as browsers send it).
 CenterStore::Fields parseForm(const std::string& body);
 

@@ -3,6 +3,8 @@
 #include "bank/Cp932.h"
 #include "bank/SettingsStore.h"
 #include "tools/quarvel-center/CenterServices.h"
+#include "tools/quarvel-center/admin/AdminRoutes.h"
+#include "tools/quarvel-center/admin/Password.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -23,12 +25,15 @@ int usage()
 {
     std::fputs("usage:\n"
                "  quarvel-center serve --db STORE --updates DIR --images DIR [--host ADDRESS] [--port N]\n"
-               "                       [--pool N] [--threads N] [--until-stdin-closes]\n"
+               "                       [--pool N] [--threads N] [--cert FILE --key FILE] [--until-stdin-closes]\n"
                "      serves until stopped; prints \"listening on ADDRESS:PORT\" (port 0: any free port)\n"
                "      STORE: a SQLite file (made when missing), or postgresql://USER@HOST/DATABASE;\n"
                "      --pool: connections to PostgreSQL (default 8); --threads: requests served at once\n"
-               "      (default 16)\n"
-               "  quarvel-center add-user --db FILE --serial SERIAL [--name NAME] [--email EMAIL]\n"
+               "      (default 16); --cert/--key: serve HTTPS with this certificate chain and key (PEM).\n"
+               "      The dashboard is at /admin/; it signs in only over HTTPS or on a loopback address.\n"
+               "  quarvel-center add-user --db STORE --serial SERIAL [--name NAME] [--email EMAIL]\n"
+               "  quarvel-center add-admin --db STORE --name NAME\n"
+               "      reads the password from the first line of standard input (at least 8 characters)\n"
                "  quarvel-center forms --db FILE [--json]\n"
                "      the stored forms, one field per line: ID PATH NAME=VALUE, control characters and \"\\\"\n"
                "      written as escapes (\"\\r\", \"\\x1b\", \"\\\\\", \"=\" in a name as \"\\x3d\"); with --json one "
@@ -88,10 +93,25 @@ int serve(std::map<std::string, std::string>& options)
     const std::string host = options.count("--host") ? options["--host"] : "127.0.0.1";
     const int port = options.count("--port") ? std::atoi(options["--port"].c_str()) : 0;
 
-    httplib::Server server;
+    const bool tls = options.count("--cert") || options.count("--key");
+    if (tls && (!options.count("--cert") || !options.count("--key")))
+        return usage();
+    std::unique_ptr<httplib::Server> made;
+    if (tls) {
+        auto secure = std::make_unique<httplib::SSLServer>(options["--cert"].c_str(), options["--key"].c_str());
+        if (!secure->is_valid()) {
+            std::cerr << options["--cert"] << ", " << options["--key"] << ": not a usable certificate and key\n";
+            return 1;
+        }
+        made = std::move(secure);
+    } else {
+        made = std::make_unique<httplib::Server>();
+    }
+    httplib::Server& server = *made;
     const int threads = std::clamp(options.count("--threads") ? std::atoi(options["--threads"].c_str()) : 16, 1, 1024);
     server.new_task_queue = [threads] { return new httplib::ThreadPool(size_t(threads)); };
     installServices(server, *store, {options["--updates"], options["--images"]});
+    installAdmin(server, *store, {tls, isLoopbackHost(host)});
     server.set_read_timeout(10, 0);
     server.set_write_timeout(10, 0);
     // The library listens with a backlog of 5; a class syncing at once would find connections
@@ -124,6 +144,30 @@ int serve(std::map<std::string, std::string>& options)
     }
     server.listen_after_bind();
     g_server = nullptr;
+    return 0;
+}
+
+int addAdmin(std::map<std::string, std::string>& options)
+{
+    if (!options.count("--db") || !options.count("--name") || options["--name"].empty())
+        return usage();
+    // Read from standard input, never from the command line, where other users could see it.
+    std::string password;
+    std::getline(std::cin, password);
+    if (!password.empty() && password.back() == '\r')
+        password.pop_back();
+    if (password.size() < 8) {
+        std::cerr << "the password must have at least 8 characters\n";
+        return 1;
+    }
+    const auto store = openStore(options);
+    if (!store)
+        return 1;
+    const auto hash = admin::hashPassword(password);
+    if (!hash || !store->setAdmin(cp932::fromUtf8(options["--name"]), *hash)) {
+        std::cerr << options["--db"] << ": the administrator could not be stored\n";
+        return 1;
+    }
     return 0;
 }
 
@@ -197,6 +241,8 @@ int main(int argc, char** argv)
         return serve(options);
     if (command == "add-user")
         return addUser(options);
+    if (command == "add-admin")
+        return addAdmin(options);
     if (command == "demo-user")
         return demoUser(options);
     if (command == "forms")
