@@ -64,4 +64,12 @@ std::string formString(const FormFields& fields)
     return out;
 }
 
+QString serverUrl(const QString& address)
+{
+    if (address.startsWith(QLatin1String("https://"), Qt::CaseInsensitive) ||
+        address.startsWith(QLatin1String("http://"), Qt::CaseInsensitive))
+        return address;
+    return QStringLiteral("http://") + address;
+}
+
 } // namespace online

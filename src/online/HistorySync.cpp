@@ -324,8 +324,8 @@ HistorySync::Result HistorySync::queryStatus(const QList<CourseTest>& tests, QLi
         row.test = test;
         row.testId = QFileInfo(test.historyFile).completeBaseName();
         QByteArray line;
-        Result sent = post(QStringLiteral("http://") + m_servers.status, identityRequest(m_profile, row.testId),
-                           row.testId, answerFile, &line);
+        Result sent =
+            post(serverUrl(m_servers.status), identityRequest(m_profile, row.testId), row.testId, answerFile, &line);
         if (sent.outcome != Outcome::Done)
             return sent;
         if (const qsizetype end = line.indexOf('\n'); end >= 0)
@@ -364,16 +364,16 @@ HistorySync::Result HistorySync::transfer(const SyncRow& row)
         if (auto error = LoadQuestionBank(row.test.questionFile, *bank))
             return {Outcome::Failed, error->text()};
         const History history = LoadHistory(row.test.historyFile);
-        const QString url = QStringLiteral("http://%1?%2")
-                                .arg(m_servers.upload, QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
+        const QString url = serverUrl(
+            QStringLiteral("%1?%2").arg(m_servers.upload, QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"))));
         return post(url, uploadRequest(m_profile, row.testId, row.test.questionCount, row.clientText, history, *bank),
                     row.testId, workFile(QStringLiteral("RecordInfo.txt")));
     }
     if (row.state == kStateServerNewer) {
         const QString answerFile = workFile(QStringLiteral("DownData.txt"));
         QByteArray bytes;
-        Result sent = post(QStringLiteral("http://") + m_servers.download, identityRequest(m_profile, row.testId),
-                           row.testId, answerFile, &bytes);
+        Result sent =
+            post(serverUrl(m_servers.download), identityRequest(m_profile, row.testId), row.testId, answerFile, &bytes);
         if (sent.outcome != Outcome::Done)
             return sent;
         QString error;

@@ -235,13 +235,13 @@ QString questionFileUrl(const ServerInfo& server, const Profile& profile, const 
                                           {"QDFName", fileName},
                                           {"date", stamp},
                                           {"Email", profile.email}});
-    return QStringLiteral("http://%1/%2?%3").arg(server.host, server.script, QString::fromLatin1(query));
+    return serverUrl(QStringLiteral("%1/%2?%3").arg(server.host, server.script, QString::fromLatin1(query)));
 }
 
 QString imageServerUrl(const ServerInfo& server, const std::string& fileName)
 {
-    return QStringLiteral("http://%1/%2/%3")
-        .arg(server.imageHost, server.imageDir, QString::fromLatin1(percentEncode(fileName)));
+    return serverUrl(QStringLiteral("%1/%2/%3")
+                         .arg(server.imageHost, server.imageDir, QString::fromLatin1(percentEncode(fileName))));
 }
 
 std::optional<unsigned long long> stampValue(std::string_view line9)

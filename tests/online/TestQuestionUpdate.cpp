@@ -78,13 +78,30 @@ class TestQuestionUpdate : public QObject
     Q_OBJECT
 
   private Q_SLOTS:
+    // A line of SRV_INFO gets "http://" in front unless it names its scheme itself.
+    void sendsTheQuestionFileRequest_data()
+    {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("scheme");
+        QTest::newRow("plain") << "h:1"
+                               << "http://h:1";
+        QTest::newRow("https") << "https://h:1"
+                               << "https://h:1";
+        QTest::newRow("http named") << "HTTP://h:1"
+                                    << "HTTP://h:1";
+        QTest::newRow("scheme-like host") << "httpsh:1"
+                                          << "http://httpsh:1";
+    }
     void sendsTheQuestionFileRequest()
     {
-        const online::ServerInfo server{QStringLiteral("h:1"), QStringLiteral("cgi-bin/update"), QString(), QString()};
+        QFETCH(QString, host);
+        QFETCH(QString, scheme);
+        const online::ServerInfo server{host, QStringLiteral("cgi-bin/update"), host, QStringLiteral("images")};
         const QString url = online::questionFileUrl(
             server, {cp932::fromUtf8("Taro  山 &=+%"), "S/1", "a.b@example.com"}, "qv 101.qdf", "20010510120000");
-        QCOMPARE(url, QStringLiteral("http://h:1/cgi-bin/update?Name=Taro%20%20%8ER%20%26%3D%2B%25&Serial=S/1"
-                                     "&QDFName=qv%20101.qdf&date=20010510120000&Email=a.b@example.com"));
+        QCOMPARE(url, scheme + QStringLiteral("/cgi-bin/update?Name=Taro%20%20%8ER%20%26%3D%2B%25&Serial=S/1"
+                                              "&QDFName=qv%20101.qdf&date=20010510120000&Email=a.b@example.com"));
+        QCOMPARE(online::imageServerUrl(server, "a b.jpg"), scheme + QStringLiteral("/images/a%20b.jpg"));
     }
 
     void readsTheSettingsHeader_data()

@@ -141,15 +141,15 @@ std::string learnersPage(const std::vector<CenterStore::Learner>& learners, cons
                                        "<th>最終同期</th><th>状態</th><th></th></tr>\n";
     for (const auto& learner : learners) {
         const std::string link = "/admin/learner?serial=" + online::percentEncode(learner.serial);
-        body += std::string("<tr") + (learner.disabled ? " class=\"disabled\"" : "") + "><td><a href=\"" +
-                escape(link) + "\">" + shown(learner.name) + "</a></td><td>" + shown(learner.serial) + "</td><td>" +
-                shown(learner.email) + "</td><td>" + (learner.lastSync.empty() ? "—" : escape(learner.lastSync) + " UTC") +
-                "</td><td>" + (learner.disabled ? "無効" : "有効") +
-                "</td><td><form method=\"post\" action=\"/admin/learners/state\">" + hidden(csrf) +
-                "<input type=\"hidden\" name=\"serial\" value=\"" + shown(learner.serial) +
-                "\"><input type=\"hidden\" name=\"disabled\" value=\"" + (learner.disabled ? "0" : "1") +
-                "\"><button type=\"submit\">" + (learner.disabled ? "有効にする" : "無効にする") +
-                "</button></form></td></tr>\n";
+        body +=
+            std::string("<tr") + (learner.disabled ? " class=\"disabled\"" : "") + "><td><a href=\"" + escape(link) +
+            "\">" + shown(learner.name) + "</a></td><td>" + shown(learner.serial) + "</td><td>" + shown(learner.email) +
+            "</td><td>" + (learner.lastSync.empty() ? "—" : escape(learner.lastSync) + " UTC") + "</td><td>" +
+            (learner.disabled ? "無効" : "有効") + "</td><td><form method=\"post\" action=\"/admin/learners/state\">" +
+            hidden(csrf) + "<input type=\"hidden\" name=\"serial\" value=\"" + shown(learner.serial) +
+            "\"><input type=\"hidden\" name=\"disabled\" value=\"" + (learner.disabled ? "0" : "1") +
+            "\"><button type=\"submit\">" + (learner.disabled ? "有効にする" : "無効にする") +
+            "</button></form></td></tr>\n";
     }
     body += "</table>\n<h2>学習者の追加</h2><form method=\"post\" action=\"/admin/learners/add\"><fieldset>" +
             hidden(csrf) +
