@@ -5,6 +5,7 @@
 // HTTP stack on this machine. Targets: no errors, p99 under 100 ms, mixed traffic at least 30% of
 // the ceiling. QUARVEL_LOAD_SECONDS sets the time of each run (default 5).
 #include "support/PostgresCluster.h"
+#include "support/RawHttp.h"
 #include "tools/quarvel-center/store/CenterStore.h"
 
 #include <QCoreApplication>
@@ -16,11 +17,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
 
@@ -40,23 +38,9 @@ struct Answer {
 Answer exchange(int port, const std::string& request)
 {
     const auto start = std::chrono::steady_clock::now();
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(uint16_t(port));
-    std::string answer;
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        ::send(fd, request.data(), request.size(), MSG_NOSIGNAL) == ssize_t(request.size())) {
-        char buffer[8192];
-        for (ssize_t n; (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
-            answer.append(buffer, size_t(n));
-    }
-    const linger abort{1, 0};
-    ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
-    ::close(fd);
+    const std::string answer = testsupport::rawExchange(port, request, testsupport::Close::Reset);
     Answer result;
-    result.status = answer.size() > 12 ? std::atoi(answer.c_str() + 9) : 0;
+    result.status = testsupport::statusOf(answer);
     result.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     return result;
 }

@@ -3,18 +3,16 @@
 // is there byte for byte, and no stored history is anything but one whole upload.
 #include "CenterProcess.h"
 #include "support/PostgresCluster.h"
+#include "support/RawHttp.h"
 #include "tools/quarvel-center/store/CenterStore.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <arpa/inet.h>
 #include <atomic>
 #include <map>
 #include <mutex>
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
 
@@ -27,25 +25,10 @@ constexpr int kTests = 3;
 // One HTTP/1.0 POST over a fresh connection; the whole answer, or "" when the server is gone.
 std::string post(int port, const std::string& path, const std::string& body)
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(uint16_t(port));
-    std::string answer;
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
-        const std::string request = "POST " + path +
-                                    " HTTP/1.0\r\nHost: x\r\nContent-Type: "
-                                    "application/x-www-form-urlencoded\r\nContent-Length: " +
-                                    std::to_string(body.size()) + "\r\n\r\n" + body;
-        if (::send(fd, request.data(), request.size(), MSG_NOSIGNAL) == ssize_t(request.size())) {
-            char buffer[4096];
-            for (ssize_t n; (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
-                answer.append(buffer, size_t(n));
-        }
-    }
-    ::close(fd);
-    return answer;
+    return testsupport::rawExchange(port, "POST " + path +
+                                              " HTTP/1.0\r\nHost: x\r\nContent-Type: "
+                                              "application/x-www-form-urlencoded\r\nContent-Length: " +
+                                              std::to_string(body.size()) + "\r\n\r\n" + body);
 }
 
 std::string serialOf(int client)

@@ -1,6 +1,7 @@
 // quarvel-center as a client that does not play by the rules meets it: raw requests over a socket,
 // links in the image directory, and values that would forge lines of the forms listing.
 #include "OnlineFixtures.h"
+#include "support/RawHttp.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -12,38 +13,7 @@ using namespace onlinefixtures;
 namespace
 {
 
-// Sends `request` whole and returns everything the server answers until it closes. A client that
-// ends its side (`hangUp`) gets no answer from the library, but the connection still closes only
-// after the request was handled.
-std::string exchange(int port, const std::string& request, bool hangUp = false)
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(quint16(port));
-    std::string answer;
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
-        for (size_t sent = 0; sent < request.size();) {
-            const ssize_t n = ::send(fd, request.data() + sent, request.size() - sent, MSG_NOSIGNAL);
-            if (n <= 0)
-                break;
-            sent += size_t(n);
-        }
-        if (hangUp)
-            ::shutdown(fd, SHUT_WR);
-        char buffer[4096];
-        for (ssize_t n; (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
-            answer.append(buffer, size_t(n));
-    }
-    ::close(fd);
-    return answer;
-}
-
-int statusOf(const std::string& answer)
-{
-    return answer.size() > 12 ? std::atoi(answer.substr(9, 3).c_str()) : 0;
-}
+using testsupport::statusOf;
 
 std::string post(const std::string& lengthHeader, const std::string& body)
 {
@@ -99,7 +69,8 @@ class TestCenter : public QObject
         QFETCH(int, status);
         QFETCH(int, stored);
         Center center;
-        const std::string answer = exchange(center.port(), request, hangUp);
+        const std::string answer = testsupport::rawExchange(
+            center.port(), request, hangUp ? testsupport::Close::HangUpAfterSend : testsupport::Close::Normally);
         QCOMPARE(statusOf(answer), status);
         QCOMPARE(answer.find("thanks") != std::string::npos, status == 200);
         QCOMPARE(QJsonDocument::fromJson(listing(center, true)).array().size(), stored);
@@ -109,9 +80,9 @@ class TestCenter : public QObject
     {
         Center center;
         const std::string body = "A=1%0D%0A2+inquiry+X%3Dforged&=no+name&B=%1B%5B2J&C=back%5Cn&D%3DE=F&G=%81%40%82%A0";
-        QCOMPARE(
-            statusOf(exchange(center.port(), post("Content-Length: " + std::to_string(body.size()) + "\r\n", body))),
-            200);
+        QCOMPARE(statusOf(testsupport::rawExchange(
+                     center.port(), post("Content-Length: " + std::to_string(body.size()) + "\r\n", body))),
+                 200);
         QCOMPARE(QString::fromUtf8(listing(center, false)),
                  QStringLiteral("1 /cgi-bin/inquiry A=1\\r\\n2 inquiry X=forged\n"
                                 "1 /cgi-bin/inquiry =no name\n"
@@ -155,7 +126,8 @@ class TestCenter : public QObject
         linkTo.replace(QLatin1Char('@'), QFileInfo(images + QStringLiteral("..")).canonicalFilePath());
         QVERIFY(target.isEmpty() ? writeBytes(images + QStringLiteral("pic.png"), "PNG bytes")
                                  : QFile::link(linkTo, images + QStringLiteral("pic.png")));
-        const std::string answer = exchange(center.port(), "GET /images/PIC.png HTTP/1.0\r\nHost: x\r\n\r\n");
+        const std::string answer =
+            testsupport::rawExchange(center.port(), "GET /images/PIC.png HTTP/1.0\r\nHost: x\r\n\r\n");
         QCOMPARE(statusOf(answer), status);
         QCOMPARE(answer.find("root:x") == std::string::npos, true);
         QCOMPARE(answer.find("PNG bytes") != std::string::npos, status == 200);

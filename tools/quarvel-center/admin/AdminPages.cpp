@@ -1,6 +1,7 @@
 #include "tools/quarvel-center/admin/AdminPages.h"
 
 #include "bank/Cp932.h"
+#include "bank/HtmlPage.h"
 #include "online/FormEncoding.h"
 #include "online/HistorySync.h"
 #include "results/Scoring.h"
@@ -57,30 +58,8 @@ std::string message(const std::string& text)
 
 std::string escape(std::string_view utf8)
 {
-    std::string out;
-    out.reserve(utf8.size());
-    for (char c : utf8) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&#39;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    // The characters escaped are ASCII, so the program's escaping serves UTF-8 as well.
+    return htmlpage::escapeText(utf8);
 }
 
 TestSummary summarise(const std::string& testId, const CenterStore::StoredHistory& stored)
