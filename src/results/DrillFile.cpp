@@ -2,6 +2,7 @@
 
 #include "bank/FileLookup.h"
 #include "bank/TextLines.h"
+#include "results/AdaptiveRecord.h"
 
 #include <QDir>
 #include <QFile>
@@ -207,4 +208,16 @@ std::optional<FileError> UpdateDrillFile(const QString& path, const std::vector<
     if (ApplyDrillReviews(*deck, reviews, today) == 0)
         return std::nullopt;
     return SaveDrillDeck(path, *deck);
+}
+
+std::optional<FileError> RecordAttemptInDrill(const QString& drillPath, const QString& adaptivePath,
+                                              const SessionTable& questions, const AnswerTable& answers,
+                                              const AttemptScore& score, int today)
+{
+    std::vector<std::string> adaptiveLines;
+    if (!adaptivePath.isEmpty() && filelookup::exists(adaptivePath)) {
+        if (auto lines = ReadAdaptiveRecord(adaptivePath))
+            adaptiveLines = std::move(*lines);
+    }
+    return UpdateDrillFile(drillPath, DrillReviewsOfAttempt(questions, answers, score, adaptiveLines), today);
 }

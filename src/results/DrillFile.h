@@ -32,3 +32,10 @@ std::optional<FileError> SaveDrillDeck(const QString& path, const DrillDeck& dec
 // After a recorded attempt: the deck read, the reviews applied on `today`, the file written when
 // anything changed. A file that does not read is left as it is and its error returned.
 std::optional<FileError> UpdateDrillFile(const QString& path, const std::vector<DrillReview>& reviews, int today);
+
+// What the result screen does after saving the history: the attempt's reviews, graded against the
+// adaptive record at `adaptivePath` as it stands before this attempt is added to it (a record that
+// is missing or cannot be read gives no averages), applied to the deck at `drillPath` on `today`.
+std::optional<FileError> RecordAttemptInDrill(const QString& drillPath, const QString& adaptivePath,
+                                              const SessionTable& questions, const AnswerTable& answers,
+                                              const AttemptScore& score, int today);
