@@ -436,10 +436,14 @@ void TCourseMenuForm::drawRow(int row, bool selected)
     // Questions due today: a small count at the row's right end, the test's text kept clear of it.
     const int due = dueCount(row);
     const QString dueText = due > 0 ? QStringLiteral("復習 %1").arg(due) : QString();
-    const int dueWidth = due > 0 ? p.fontMetrics().horizontalAdvance(dueText) + 8 : 0;
-    p.drawText(QRect(22, 4, area.width() - 22 - dueWidth, area.height() - 4), Qt::AlignLeft | Qt::AlignTop, text);
-    if (due > 0)
-        p.drawText(QRect(0, 4, area.width() - 4, area.height() - 4), Qt::AlignRight | Qt::AlignTop, dueText);
+    const QRect textArea(22, 4, area.width() - 22, area.height() - 4);
+    if (due > 0) {
+        const int room = textArea.width() - p.fontMetrics().horizontalAdvance(dueText) - 12;
+        p.drawText(textArea.adjusted(0, 0, -4, 0), Qt::AlignRight | Qt::AlignTop, dueText);
+        p.drawText(textArea, Qt::AlignLeft | Qt::AlignTop, p.fontMetrics().elidedText(text, Qt::ElideRight, room));
+    } else {
+        p.drawText(textArea, Qt::AlignLeft | Qt::AlignTop, text);
+    }
     const int icon = badgeIcon(test.badges);
     p.drawPixmap(0, 0, (selected ? OMS : OM).at(icon)->pixmap());
     p.end();
