@@ -20,6 +20,7 @@ struct CourseTest {
     QString questionFile; // full path of the .qdf
     QString historyFile;  // HIST/<vendor>/<test>.HIS
     QString adaptiveFile; // HIST/<vendor>/<test>.ADP
+    QString drillFile;    // HIST/<vendor>/<test>.DRL
     std::string code;     // header line 4 (CP932)
     std::string title;    // header line 5 (CP932)
     int questionCount = 0;

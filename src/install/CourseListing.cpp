@@ -63,6 +63,7 @@ CourseTest courseTest(const QString& questionFile, const QuestionHeader& header,
     test.questionFile = questionFile;
     test.historyFile = layout::historyPath(questionFile, vendor);
     test.adaptiveFile = layout::adaptivePath(questionFile, vendor);
+    test.drillFile = layout::drillPath(questionFile, vendor);
     test.code = header.code;
     test.title = header.title;
     test.questionCount = header.questionCount;

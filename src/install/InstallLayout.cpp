@@ -91,4 +91,9 @@ QString adaptivePath(const QString& questionFile, const QString& vendor)
     return historyStem(questionFile, vendor) + QStringLiteral(".ADP");
 }
 
+QString drillPath(const QString& questionFile, const QString& vendor)
+{
+    return historyStem(questionFile, vendor) + QStringLiteral(".DRL");
+}
+
 } // namespace layout

@@ -37,4 +37,7 @@ QString HistoryDir(const QString& questionFile, const QString& vendor);
 QString historyPath(const QString& questionFile, const QString& vendor);
 QString adaptivePath(const QString& questionFile, const QString& vendor);
 
+// HIST/<vendor>/<base>.DRL: the drill deck of the test (results/DrillFile.h).
+QString drillPath(const QString& questionFile, const QString& vendor);
+
 } // namespace layout

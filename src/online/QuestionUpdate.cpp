@@ -140,6 +140,7 @@ class VendorRun
             const QString history = layout::DataRoot() + QStringLiteral("HIST/") + m_vendor + QLatin1Char('/') + base;
             filelookup::remove(history + QStringLiteral(".his"));
             filelookup::remove(history + QStringLiteral(".adp"));
+            filelookup::remove(history + QStringLiteral(".drl"));
             result.replaced.push_back(p.downloaded.code + " : " + p.downloaded.title);
         }
         return true;

@@ -38,6 +38,9 @@ std::vector<std::string> ReportPageLines(const ReportData& d)
     case 3:
         lines.push_back(sjis("<h4><small>■モード：</small>特訓</h4>"));
         break;
+    case 4:
+        lines.push_back(sjis("<h4><small>■モード：</small>復習</h4>"));
+        break;
     default:
         break;
     }

@@ -38,6 +38,23 @@ bool ExamSession::draw(const std::array<std::uint8_t, kMaxQuestions>& trainingWe
     return true;
 }
 
+bool ExamSession::drawListed(const std::vector<int>& positions, const DrawRandom& random)
+{
+    if (positions.empty())
+        return false;
+    settings = SessionSettings{};
+    settings.mode = kModeDrill;
+    for (auto& category : settings.checked)
+        category.fill(true);
+    FillSessionTable(bank, positions, random, sessionQuestions);
+    settings.questionCount = sessionQuestions.count;
+    settings.availableCount = sessionQuestions.count;
+    settings.adaptive = true;
+    clearAnswers();
+    resetPosition();
+    return true;
+}
+
 void ExamSession::start(CaseStudy study)
 {
     resetPosition();

@@ -12,6 +12,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class ExamSession
 {
@@ -53,6 +54,11 @@ class ExamSession
     // returned and the answers are left alone. Otherwise the answers start clean, and the
     // position, review mode and pause are back at their start.
     bool draw(const std::array<std::uint8_t, kMaxQuestions>& trainingWeights, const DrawRandom& random);
+    // A drill session of the bank positions `positions`, in that order: the settings become those
+    // of a drill (its own mode, no time limit, the adaptive record kept, every category ticked)
+    // and the questions are drawn as `draw` does. False, with nothing changed, when `positions`
+    // is empty.
+    bool drawListed(const std::vector<int>& positions, const DrawRandom& random);
     // The sitting starts on the exam screen: the first question, the clock at 0, running, not in
     // review. With a case study present, time-up waits until its first showing is closed.
     void start(CaseStudy study);

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <memory>
 #include <random>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace
 {
@@ -240,7 +242,13 @@ void SelectQuestion(const QuestionBank& bank, const SessionSettings& settings,
         order = balancedDraw(bank, settings, list);
     }
 
-    table.count = int(order.size());
+    FillSessionTable(bank, order, random, table);
+}
+
+void FillSessionTable(const QuestionBank& bank, const std::vector<int>& order, const DrawRandom& random,
+                      SessionTable& table)
+{
+    table.count = std::min(int(order.size()), kMaxQuestions);
     for (int j = 1; j <= kMaxQuestions; ++j) {
         SessionQuestion& sq = table.question(j);
         if (j > table.count) {
@@ -261,4 +269,23 @@ void SelectQuestion(const QuestionBank& bank, const SessionSettings& settings,
         sq.links = q.links;
         drawChoices(q, random, sq);
     }
+}
+
+std::vector<int> bankPositionsOf(const QuestionBank& bank, const std::vector<int>& numbers)
+{
+    const int total = std::clamp(bank.questionCount, 0, kMaxQuestions);
+    std::unordered_map<int, int> positionOf;
+    for (int i = total; i >= 1; --i)
+        positionOf[bank.question(i).number] = i; // the first position of a number wins
+    std::vector<int> positions;
+    std::unordered_set<int> taken;
+    for (int number : numbers) {
+        const auto found = positionOf.find(number);
+        if (found == positionOf.end() || !taken.insert(found->second).second)
+            continue;
+        positions.push_back(found->second);
+        if (int(positions.size()) == kMaxQuestions)
+            break;
+    }
+    return positions;
 }

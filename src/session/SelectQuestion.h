@@ -24,6 +24,15 @@ void SelectQuestion(const QuestionBank& bank, const SessionSettings& settings,
                     const std::array<std::uint8_t, kMaxQuestions>& trainingWeights, const DrawRandom& random,
                     SessionTable& table);
 
+// Fills `table` with the bank positions `order` (each in 1..questionCount of the bank) in that
+// order, each question's choices drawn as in every session; entries behind them are cleared.
+void FillSessionTable(const QuestionBank& bank, const std::vector<int>& order, const DrawRandom& random,
+                      SessionTable& table);
+
+// The bank positions of the questions numbered `numbers`, in the order of `numbers`: a number the
+// bank does not hold is left out, a number given twice counts once, at most 500 positions.
+std::vector<int> bankPositionsOf(const QuestionBank& bank, const std::vector<int>& numbers);
+
 // The steps of SelectQuestion, for tests and for callers that need one of them.
 
 // One entry of the eligible list: a bank position and its training weight.

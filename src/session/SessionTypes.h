@@ -10,6 +10,7 @@ enum SessionMode : int {
     kModeNormal = 1,   // random order
     kModeMock = 2,     // mock exam
     kModeTraining = 3, // intensive training on weak questions
+    kModeDrill = 4,    // the drill deck's questions due today, oldest due first
 };
 
 // What the category selection screen hands to the draw and the session.

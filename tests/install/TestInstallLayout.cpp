@@ -20,6 +20,8 @@ class TestInstallLayout : public QObject
                  install.root() + QStringLiteral("HIST/oracle/t1.HIS"));
         QCOMPARE(layout::adaptivePath(qdf, QStringLiteral("oracle")),
                  install.root() + QStringLiteral("HIST/oracle/t1.ADP"));
+        QCOMPARE(layout::drillPath(qdf, QStringLiteral("oracle")),
+                 install.root() + QStringLiteral("HIST/oracle/t1.DRL"));
         QCOMPARE(testSettingsPath(qdf), install.questionDir(QStringLiteral("oracle")) + QStringLiteral("t1.ini"));
     }
 

@@ -11,11 +11,11 @@ using namespace onlinefixtures;
 namespace
 {
 
-// An installation with one Oracle test "qv101" (stamp `stamp`), its history and adaptive record,
-// and SRV_INFO pointing at `server`.
+// An installation with one Oracle test "qv101" (stamp `stamp`), its history, adaptive record and
+// drill deck, and SRV_INFO pointing at `server`.
 struct Installed {
     testsupport::TempInstall install;
-    QString qdf, ini, his, adp;
+    QString qdf, ini, his, adp, drl;
 
     Installed(const QString& server, const std::string& stamp = "20010510120000", int settingsVersion = 1)
     {
@@ -24,6 +24,7 @@ struct Installed {
                                 settingsFile(settingsVersion, {"a.jpg 1", "b.jpg 2"}));
         his = install.writeFile(QStringLiteral("HIST/oracle/qv101.HIS"), std::string(1960, '\x01'));
         adp = install.writeFile(QStringLiteral("HIST/oracle/qv101.ADP"), std::string("adaptive"));
+        drl = install.writeFile(QStringLiteral("HIST/oracle/qv101.DRL"), std::string("QUARVEL-DRILL 1\r\n"));
         install.writeFile(QStringLiteral("QDAT/oracle/img/a.jpg"), std::string("old a"));
         install.writeFile(QStringLiteral("BIN/SRV_INFO"), (server + QStringLiteral("\r\ncgi-bin/update\r\n") + server +
                                                            QStringLiteral("\r\nimages\r\n"))
@@ -215,6 +216,7 @@ class TestQuestionUpdate : public QObject
         QCOMPARE(testsupport::readBytes(in.qdf), replaced ? newer : before);
         QCOMPARE(QFile::exists(in.his), !replaced);
         QCOMPARE(QFile::exists(in.adp), !replaced);
+        QCOMPARE(QFile::exists(in.drl), !replaced); // its question numbers belonged to the old file
         if (replaced)
             QCOMPARE(run.replaced.front(), std::string("QV-101 : Server"));
         QCOMPARE(in.underscoreFiles(), QStringList{});

@@ -3,6 +3,7 @@
 // the new ones, with no temporary file left beside it. Adding a writer is one row in kWriters.
 #include "ResultFixtures.h"
 #include "results/AdaptiveRecord.h"
+#include "results/DrillFile.h"
 #include "results/HistoryFile.h"
 #include "results/Scoring.h"
 #include "support/TestSupport.h"
@@ -65,6 +66,32 @@ const AdaptiveCase& adaptiveCase()
     return c;
 }
 
+// A drill deck of 300 questions and an attempt that reviews every other one.
+struct DrillCase {
+    int today = *drillday::fromDate(2026, 12, 10);
+    DrillDeck deck;
+    std::vector<DrillReview> reviews;
+    DrillCase()
+    {
+        for (int q = 1; q <= 300; ++q)
+            deck.cards.push_back({q, 1.5 + q, 5.0, today - 3, today - 1, 1, 0});
+        for (int q = 1; q <= 300; q += 2)
+            reviews.push_back({q, fsrs::Grade(1 + q % 4)});
+    }
+    std::string before() const { return DrillFileBytes(deck); }
+    std::string after() const
+    {
+        DrillDeck changed = deck;
+        ApplyDrillReviews(changed, reviews, today);
+        return DrillFileBytes(changed);
+    }
+};
+const DrillCase& drillCase()
+{
+    static const DrillCase c;
+    return c;
+}
+
 // One file the program rewrites: what stands on disk before, what the write leaves, and the write.
 struct Writer {
     const char* name;
@@ -82,6 +109,9 @@ const Writer kWriters[] = {
      [](const QString& path) { return CreateEmptyHistory(path, kQuestionFile); }},
     {"adaptive record after an attempt", "qv101.ADP", [] { return adaptiveCase().before(); },
      [] { return adaptiveCase().after(); }, [](const QString& path) { return adaptiveCase().write(path); }},
+    {"drill deck after an attempt", "qv101.DRL", [] { return drillCase().before(); },
+     [] { return drillCase().after(); },
+     [](const QString& path) { return !UpdateDrillFile(path, drillCase().reviews, drillCase().today); }},
 };
 
 enum class Outcome { Completed, Failed, Killed };

@@ -53,6 +53,40 @@ class TestExamSession : public QObject
         QCOMPARE(session->paused, started ? 0 : 1);
     }
 
+    // A drill sits the listed questions in the list's order, as a drill, and starts afresh; an
+    // empty list starts nothing and changes nothing.
+    void drawListedSitsTheListInOrder()
+    {
+        auto session = sittingUnderWay(10, 4);
+        session->settings.timeLimitSeconds = 600;
+        session->settings.timeLimitOn = 1;
+        QVERIFY(!session->drawListed({}, [](int) { return 1; }));
+        QCOMPARE(session->settings.questionCount, 4);
+        QCOMPARE(session->currentQuestion, 3);
+
+        QVERIFY(session->drawListed({7, 2, 9}, [](int) { return 1; }));
+        QCOMPARE(session->count(), 3);
+        QCOMPARE(session->settings.mode, int(kModeDrill));
+        QCOMPARE(session->settings.timeLimitOn, 0);
+        QVERIFY(session->settings.adaptive);
+        QCOMPARE(session->sessionQuestions.question(1).bankIndex, 7);
+        QCOMPARE(session->sessionQuestions.question(2).bankIndex, 2);
+        QCOMPARE(session->sessionQuestions.question(3).number, 9);
+        QCOMPARE(session->sessionQuestions.question(4).bankIndex, 0); // nothing left from before
+        QCOMPARE(session->sessionQuestions.question(1).shownChoiceCount, 2);
+        QCOMPARE(int(session->answers.at(1).marked), 0);
+        QCOMPARE(session->currentQuestion, 1);
+        QCOMPARE(session->reviewMode, 0);
+    }
+
+    void bankPositionsOfNumbers()
+    {
+        QuestionBank bank = *testsupport::oneCategoryBank(5, 30, {"yes", "no"});
+        bank.question(4).number = 40; // numbers need not follow positions
+        QCOMPARE(bankPositionsOf(bank, {40, 2, 99, 2, 1}), (std::vector<int>{4, 2, 1}));
+        QCOMPARE(bankPositionsOf(bank, {4, 6}), std::vector<int>{}); // 4 is no number any more; 6 beyond the bank
+    }
+
     void positionsLieWithinTheSession_data()
     {
         QTest::addColumn<int>("questionCount");

@@ -263,6 +263,8 @@ class TestCourseMenuLogic : public QObject
                  install.historyDir(QStringLiteral("oracle")) + QStringLiteral("good.HIS"));
         QCOMPARE(listing.tests.first().adaptiveFile,
                  install.historyDir(QStringLiteral("oracle")) + QStringLiteral("good.ADP"));
+        QCOMPARE(listing.tests.first().drillFile,
+                 install.historyDir(QStringLiteral("oracle")) + QStringLiteral("good.DRL"));
         QCOMPARE(listing.tests.first().targetRate, std::string("70"));
         // The two unreadable headers are named with their line; the wrong tags are dropped silently.
         QCOMPARE(listing.unreadable.size(), 2);

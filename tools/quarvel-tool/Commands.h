@@ -11,5 +11,6 @@ int runUpdate(const QStringList& args); // args after "update"
 int runSync(const QStringList& args);   // args after "sync"
 int runImport(const QStringList& args); // args after "import"
 int runExport(const QStringList& args); // args after "export"
+int runDrill(const QStringList& args);  // args after "drill"
 
 int usage();

@@ -23,7 +23,10 @@ int usage()
                "  quarvel-tool import gift|moodlexml FILE OUT.qsrc [--code CODE] [--title TITLE] [--images DIR]\n"
                "                                        another platform's questions -> readable source\n"
                "  quarvel-tool export moodlexml FILE.qdf OUT.xml\n"
-               "                                        styles 1, 2 and 5 -> Moodle XML\n",
+               "                                        styles 1, 2 and 5 -> Moodle XML\n"
+               "  quarvel-tool drill json FILE          a drill deck (.DRL) as JSON\n"
+               "  quarvel-tool drill simulate SEQUENCE  the FSRS-6 scheduler on a JSON list of [days, grade] pairs\n"
+               "                                        (\"-\": read it from stdin); the state after each review\n",
                stderr);
     return 2;
 }
@@ -51,5 +54,7 @@ int main(int argc, char* argv[])
         return runImport(args);
     if (command == QLatin1String("export"))
         return runExport(args);
+    if (command == QLatin1String("drill"))
+        return runDrill(args);
     return usage();
 }

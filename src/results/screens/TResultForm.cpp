@@ -8,6 +8,8 @@
 #include "install/InstallLayout.h"
 #include "install/Selection.h"
 #include "results/AdaptiveRecord.h"
+#include "results/DrillFile.h"
+#include "results/DrillToday.h"
 #include "results/Recording.h"
 #include "results/ResultView.h"
 #include "results/screens/ReportWriter.h"
@@ -813,6 +815,12 @@ void TResultForm::recordAttempt()
         AppendAttempt(history, score, tally, m_session.sessionQuestions, m_session.settings.mode, categoryCount);
     // A history that cannot be written is left as it was; nothing is reported.
     SaveHistory(test.historyFile, updated, test.questionFile);
+    // The drill deck grades against the adaptive record as it stood before this attempt.
+    if (!test.drillFile.isEmpty()) {
+        if (const auto error = RecordAttemptInDrill(test.drillFile, test.adaptiveFile, m_session.sessionQuestions,
+                                                    m_session.answers, score, DrillToday()))
+            ui::messageBox(this, QStringLiteral("Error"), error->japaneseText()); // the history is saved already
+    }
     if (m_session.settings.adaptive)
         updateAdaptiveRecord(test.adaptiveFile);
 }

@@ -2,18 +2,25 @@
 
 #include "bank/Cp932.h"
 #include "bank/FileLookup.h"
+#include "bank/QuestionFile.h"
 #include "bank/SettingsStore.h"
 #include "install/AddressFile.h"
 #include "install/CourseListing.h"
 #include "install/InstallLayout.h"
 #include "online/screens/TSyncForm.h"
 #include "online/screens/TUpdateForm.h"
+#include "results/DrillFile.h"
+#include "results/DrillToday.h"
 #include "results/HistoryFile.h"
 #include "results/screens/TStudyForm.h"
+#include "session/ExamSession.h"
+#include "session/screens/TConfirmForm.h"
+#include "session/screens/TExamModeForm.h"
 #include "shell/CourseKeys.h"
 #include "shell/VendorTabs.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
+#include "shell/screens/TGenericMBForm.h"
 #include "ui/Artwork.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
@@ -198,10 +205,12 @@ void TCourseMenuForm::buildButtons()
     Button3 = makeButton(QStringLiteral("Button3"), {column, 210, kInfoWidth, 34});
     Image7 = makeButton(QStringLiteral("Image7"), {column, 252, kInfoWidth, 34});
     Button5 = makeButton(QStringLiteral("Button5"), {column, 294, kInfoWidth, 34});
+    DrillButton = makeButton(QStringLiteral("DrillButton"), {column, 336, kInfoWidth, 34});
     Button4 = makeButton(QStringLiteral("Button4"), {column, 498, kInfoWidth, 34});
     Button2->setHint(QStringLiteral("選択したテストの模擬試験を開始します"));
     Button3->setHint(QStringLiteral("模擬試験結果より、実力診断を行います"));
     Button5->setHint(QStringLiteral("最新の模擬問題に更新します"));
+    DrillButton->setHint(QStringLiteral("選択したテストの、今日が復習日の問題を出題します"));
     Image2->setHint(QStringLiteral("Quarvelに関する最新の情報を表示します"));
     Button4->setHint(QStringLiteral("Quarvelを終了します"));
     Image7->setHint(QStringLiteral("選択したテストの成績をInternet-Syncで同期します"));
@@ -210,11 +219,12 @@ void TCourseMenuForm::buildButtons()
     connect(Button3, &ui::PictureButton::clicked, this, &TCourseMenuForm::Button3Click);
     connect(Button4, &ui::PictureButton::clicked, this, &TCourseMenuForm::Button4Click);
     connect(Button5, &ui::PictureButton::clicked, this, &TCourseMenuForm::Button5Click);
+    connect(DrillButton, &ui::PictureButton::clicked, this, &TCourseMenuForm::DrillButtonClick);
     connect(Image2, &ui::PictureButton::clicked, this, &TCourseMenuForm::Image2Click);
     connect(Image7, &ui::PictureButton::clicked, this, &TCourseMenuForm::Image7Click);
     // The list first, then the buttons of the right-hand column from top to bottom.
     QWidget* previous = ScrollBox1;
-    for (QWidget* next : {Button1, Image2, Button2, Button3, Image7, Button5, Button4}) {
+    for (QWidget* next : {Button1, Image2, Button2, Button3, Image7, Button5, DrillButton, Button4}) {
         setTabOrder(previous, next);
         previous = next;
     }
@@ -294,6 +304,8 @@ void TCourseMenuForm::paintButtons()
     Button3->setPicture(ui::artwork::button(QStringLiteral("実力診断"), Button3->width(), Button3->height(), colour));
     Image7->setPicture(ui::artwork::button(QStringLiteral("Internet-Sync"), Image7->width(), Image7->height(), colour));
     Button5->setPicture(ui::artwork::button(QStringLiteral("問題更新"), Button5->width(), Button5->height(), colour));
+    DrillButton->setPicture(
+        ui::artwork::button(QStringLiteral("復習"), DrillButton->width(), DrillButton->height(), colour));
     Button4->setPicture(ui::artwork::button(QStringLiteral("終了"), Button4->width(), Button4->height(), 0x404040));
     Image2->setPicture(
         ui::artwork::button(QStringLiteral("Quarvel 情報"), Image2->width(), Image2->height(), 0x6A4A2A));
@@ -350,6 +362,7 @@ void TCourseMenuForm::Image4MouseDown(int x)
     m_tests = listing.tests;
     m_selection.setVendorTests(m_tests);
     m_highestBadgeLevel = 0;
+    countDueQuestions();
     for (int r = 1; r <= m_tests.size(); ++r)
         LoadQuestion(m_tests.at(r - 1), r);
 
@@ -420,12 +433,33 @@ void TCourseMenuForm::drawRow(int row, bool selected)
     p.setPen(kSilver);
     p.setFont(font());
     const QString text = cp932::toUnicode(rowText(test));
-    p.drawText(QRect(22, 4, area.width() - 22, area.height() - 4), Qt::AlignLeft | Qt::AlignTop, text);
+    // Questions due today: a small count at the row's right end, the test's text kept clear of it.
+    const int due = dueCount(row);
+    const QString dueText = due > 0 ? QStringLiteral("復習 %1").arg(due) : QString();
+    const QRect textArea(22, 4, area.width() - 22, area.height() - 4);
+    if (due > 0) {
+        const int room = textArea.width() - p.fontMetrics().horizontalAdvance(dueText) - 12;
+        p.drawText(textArea.adjusted(0, 0, -4, 0), Qt::AlignRight | Qt::AlignTop, dueText);
+        p.drawText(textArea, Qt::AlignLeft | Qt::AlignTop, p.fontMetrics().elidedText(text, Qt::ElideRight, room));
+    } else {
+        p.drawText(textArea, Qt::AlignLeft | Qt::AlignTop, text);
+    }
     const int icon = badgeIcon(test.badges);
     p.drawPixmap(0, 0, (selected ? OMS : OM).at(icon)->pixmap());
     p.end();
     m_rows.at(row - 1)->setPixmap(picture);
-    m_rows.at(row - 1)->setToolTip(ui::plainToolTip(text));
+    m_rows.at(row - 1)->setToolTip(ui::plainToolTip(due > 0 ? text + QStringLiteral("  ") + dueText : text));
+}
+
+void TCourseMenuForm::countDueQuestions()
+{
+    const int today = DrillToday();
+    m_dueCounts.clear();
+    for (const CourseTest& test : m_tests) {
+        // A deck that does not read counts nothing here; "復習" names its problem.
+        const auto deck = test.drillFile.isEmpty() ? std::nullopt : LoadDrillDeck(test.drillFile);
+        m_dueCounts.append(deck ? int(DueQuestions(*deck, today).size()) : 0);
+    }
 }
 
 void TCourseMenuForm::RDBClick(int row)
@@ -483,6 +517,44 @@ void TCourseMenuForm::Button5Click()
     screens().UpdateForm->showModal(this);
 }
 
+void TCourseMenuForm::DrillButtonClick()
+{
+    if (m_tests.isEmpty())
+        return;
+    chooseSelectedRow();
+    const CourseTest& test = m_selection.test();
+    FileError error;
+    const auto deck = LoadDrillDeck(test.drillFile, &error);
+    if (!deck) {
+        ui::messageBox(this, QStringLiteral("Error"), error.japaneseText());
+        return;
+    }
+    const std::vector<int> due = DueQuestions(*deck, DrillToday());
+    if (due.empty()) {
+        ui::messageBox(this, QStringLiteral("復習"), QStringLiteral("今日復習する問題はありません。"));
+        return;
+    }
+    ExamSession& session = examSession();
+    if (const auto loadError = LoadQuestionBank(test.questionFile, session.bank)) {
+        ui::messageBox(this, QStringLiteral("Error"), loadError->japaneseText());
+        return;
+    }
+    if (!session.drawListed(bankPositionsOf(session.bank, due), clockSeededRandom())) {
+        ui::messageBox(this, QStringLiteral("復習"), QStringLiteral("復習する問題が問題ファイルにありません。"));
+        return;
+    }
+    settings::WriteSetting(QString::fromLatin1(settings::kSection), QStringLiteral("DefaultDir"),
+                           QString::number(m_currentTab));
+    m_recordedGeometry = geometry();
+    // From here the sitting runs as one started from the category selection: the start notice
+    // and the exam screen open where that screen would have stood.
+    screens().CatSelForm->setGeometry(m_recordedGeometry);
+    screens().ConfirmForm->resetPosition();
+    screens().ExamModeForm->setQuestionLabel(QStringLiteral("Q.1"));
+    hide();
+    screens().GenericMBForm->show();
+}
+
 void TCourseMenuForm::Image2Click()
 {
     const addressfile::Address read = addressfile::read(QStringLiteral("online"));
@@ -529,6 +601,12 @@ void TCourseMenuForm::FormShow()
             move(screen->availableGeometry().center() - rect().center());
     }
     Timer1->start();
+    // An attempt or a new day may have changed what is due.
+    countDueQuestions();
+    if (isPrepared()) {
+        for (int r = 1; r <= m_rows.size(); ++r)
+            drawRow(r, r == m_selectedRow);
+    }
     // Each time in the list, so arrows and Enter work at once.
     ScrollBox1->setFocus();
     reportProblems();

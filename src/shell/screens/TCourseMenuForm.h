@@ -31,6 +31,8 @@ class TCourseMenuForm : public ui::Screen
     const QList<VendorInfo>& tabs() const { return m_tabs; }
     // The selected row, 1-based; 0 when the list is empty.
     int selectedRow() const { return m_selectedRow; }
+    // How many questions of row `row`'s drill deck are due today; 0 outside the list.
+    int dueCount(int row) const { return m_dueCounts.value(row - 1); }
 
     // Creation: reads the vendor tabs, DefaultDir and the vendor argument (arguments[1]) and
     // selects the starting tab. The constructor runs it with the program's own arguments.
@@ -44,6 +46,7 @@ class TCourseMenuForm : public ui::Screen
     void Button3Click();
     void Button4Click();
     void Button5Click();
+    void DrillButtonClick(); // "復習": the selected test's due drill questions
     void Image2Click();
     void Image7Click();
     void Timer1Timer();
@@ -77,11 +80,13 @@ class TCourseMenuForm : public ui::Screen
     void reportProblems();
     void chooseSelectedRow();
     bool menuKey(const QKeyEvent* event);
+    void countDueQuestions();
 
     QList<VendorInfo> m_tabs;
     int m_selectedRow = 0;
     bool m_placed = false;
     QString m_pendingProblems; // found while hidden; shown when the menu is shown
+    QList<int> m_dueCounts;    // per row: drill questions due today
 
     QLabel* Image4 = nullptr;
     QLabel* Image5 = nullptr;
@@ -106,6 +111,7 @@ class TCourseMenuForm : public ui::Screen
     ui::PictureButton* Button3 = nullptr;
     ui::PictureButton* Button4 = nullptr;
     ui::PictureButton* Button5 = nullptr;
+    ui::PictureButton* DrillButton = nullptr;
     ui::PictureButton* Image2 = nullptr;
     ui::PictureButton* Image7 = nullptr;
     QTimer* Timer1 = nullptr;
