@@ -12,4 +12,6 @@ int runSync(const QStringList& args);   // args after "sync"
 int runImport(const QStringList& args); // args after "import"
 int runExport(const QStringList& args); // args after "export"
 
+int runForecast(const QStringList& args); // args after "forecast"
+
 int usage();

@@ -25,6 +25,10 @@ int usage()
                "  quarvel-tool export moodlexml FILE.qdf OUT.xml\n"
                "                                        styles 1, 2 and 5 -> Moodle XML\n",
                stderr);
+    std::fputs(
+        "  quarvel-tool forecast QDF HIS [--pass PERCENT] [--today YYYY-MM-DD] --json\n"
+        "                                        the chance of passing the mock exam today, per category its gain\n",
+        stderr);
     return 2;
 }
 
@@ -51,5 +55,7 @@ int main(int argc, char* argv[])
         return runImport(args);
     if (command == QLatin1String("export"))
         return runExport(args);
+    if (command == QLatin1String("forecast"))
+        return runForecast(args);
     return usage();
 }
