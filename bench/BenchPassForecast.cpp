@@ -50,6 +50,7 @@ void forecast(benchmark::State& state)
     const int categories = int(state.range(0)), questions = int(state.range(1)), mock = int(state.range(2));
     const auto bank = makeBank(categories, questions, mock);
     const History history = makeHistory(questions);
+    state.counters["distinct draws"] = double(MockExamBlueprint(*bank, 70).draws.size());
     for (auto _ : state) {
         const PassForecast f = ForecastPass(MockExamBlueprint(*bank, 70), history, QDate(2026, 6, 1));
         benchmark::DoNotOptimize(f.probability);
@@ -60,6 +61,7 @@ void forecast(benchmark::State& state)
 
 BENCHMARK(forecast)
     ->Args({3, 30, 15})   // a demo test
+    ->Args({10, 200, 30}) // the largest exam summed exactly
     ->Args({10, 200, 60}) // a typical certification exam
     ->Args({50, 500, 100})
     ->Unit(benchmark::kMillisecond);

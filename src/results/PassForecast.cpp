@@ -13,7 +13,7 @@ namespace
 {
 
 constexpr std::uint64_t kDrawSeed = 9176; // the blueprint's draws
-constexpr int kExactLimit = 60;           // exams up to this size are convolved exactly
+constexpr int kExactLimit = 30;           // exams up to this size are convolved exactly
 constexpr double kOlderThanListed = 2;    // answers older than the ten kept attempts: twice as old
 
 bool isBlank(const std::string& name)
@@ -207,15 +207,22 @@ double PassChance(const std::vector<int>& counts, const std::vector<double>& abi
     if (need > n)
         return 0;
     if (n > kExactLimit) {
-        // Sums of many answers: a normal law with continuity correction is within a point or two.
-        double mean = 0, variance = 0;
+        // Larger exams: the refined normal approximation of a sum of unequal coins (a normal law
+        // with continuity correction and a skewness term), within a point of the exact sum.
+        double mean = 0, variance = 0, third = 0;
         for (size_t c = 0; c < counts.size(); ++c) {
-            mean += counts[c] * abilities[c];
-            variance += counts[c] * abilities[c] * (1 - abilities[c]);
+            const double p = std::clamp(abilities[c], 0.0, 1.0);
+            mean += counts[c] * p;
+            variance += counts[c] * p * (1 - p);
+            third += counts[c] * p * (1 - p) * (1 - 2 * p);
         }
         if (variance <= 1e-12)
             return mean >= need - 0.5 ? 1 : 0;
-        return 0.5 * std::erfc((need - 0.5 - mean) / std::sqrt(2 * variance));
+        const double sigma = std::sqrt(variance), skew = third / (variance * sigma);
+        const double x = (need - 0.5 - mean) / sigma;
+        const double below = 0.5 * std::erfc(-x / std::sqrt(2.0)) +
+                             skew * (1 - x * x) * std::exp(-x * x / 2) / (6 * std::sqrt(2 * 3.141592653589793));
+        return std::clamp(1 - below, 0.0, 1.0);
     }
     // The distribution of right answers, one question at a time.
     scratch.assign(size_t(n + 1), 0.0);
@@ -269,6 +276,10 @@ PassForecast ForecastPass(const ForecastBlueprint& blueprint, const History& his
     // Recency: each attempt's weight halves every half-life.
     const std::vector<int> ages = AttemptAges(history, today);
     forecast.attempts = int(ages.size());
+    // The overall level is what the categories have in common: the answers tell it only as much
+    // as one category's share of them would, or a few categories that differ would look like a
+    // sharply known level and every category would be pulled to it with false confidence.
+    const double levelShare = 1.0 / double(std::max<size_t>(categoryCount, 1));
     double levelRight = 1, levelWrong = 1; // a uniform prior on the overall level
     double listed = 0, weightedListed = 0, oldestWeight = 1;
     size_t k = 0;
@@ -277,8 +288,8 @@ PassForecast ForecastPass(const ForecastBlueprint& blueprint, const History& his
             continue;
         const double weight = std::exp2(-ages[k++] / options.halfLifeDays);
         const double count = std::max(0, a.questionCount), rate = std::clamp(a.rate, 0, 100) / 100.0;
-        levelRight += weight * count * rate;
-        levelWrong += weight * count * (1 - rate);
+        levelRight += levelShare * weight * count * rate;
+        levelWrong += levelShare * weight * count * (1 - rate);
         listed += count;
         weightedListed += weight * count;
         oldestWeight = weight;
@@ -290,8 +301,8 @@ PassForecast ForecastPass(const ForecastBlueprint& blueprint, const History& his
         const double beyond = std::max(0.0, answers - listed);
         evidenceWeight = (weightedListed + beyond * oldestWeight / kOlderThanListed) / (listed + beyond);
     } else {
-        levelRight += std::accumulate(right.begin(), right.end(), 0.0);
-        levelWrong += std::accumulate(wrong.begin(), wrong.end(), 0.0);
+        levelRight += levelShare * std::accumulate(right.begin(), right.end(), 0.0);
+        levelWrong += levelShare * std::accumulate(wrong.begin(), wrong.end(), 0.0);
     }
 
     if (forecast.attempts == 0 && answers == 0)
@@ -332,21 +343,27 @@ PassForecast ForecastPass(const ForecastBlueprint& blueprint, const History& his
     forecast.low = std::min(percentile(chances, 0.10), probability);
     forecast.high = std::max(percentile(chances, 0.90), probability);
 
-    // Gains on the same ability draws, so that they differ by the change alone.
+    // Gains on the same ability draws, so that they differ by the change alone. Each ability
+    // draw meets one exam draw in turn rather than all of them: the average over the draws is the
+    // same, at a fraction of the work.
+    std::vector<size_t> cycle; // every exam draw as often as it came up
+    for (size_t d = 0; d < blueprint.draws.size(); ++d)
+        cycle.insert(cycle.end(), size_t(std::max(1L, std::lround(blueprint.draws[d].weight * 64))), d);
     for (size_t e = 0; e < categoryCount; ++e) {
-        double raised = 0;
+        double rise = 0;
         if (blueprint.categories[e].meanQuestions > 0) {
-            for (auto& draw : abilities) {
+            for (size_t s = 0; s < abilities.size(); ++s) {
+                std::vector<double>& draw = abilities[s];
+                const std::vector<int>& counts = blueprint.draws[cycle[s % cycle.size()]].counts;
                 const double kept = draw[e];
+                const double before = PassChance(counts, draw, need, scratch);
                 draw[e] = std::min(1.0, kept + options.gainStep);
-                raised += chance(draw);
+                rise += PassChance(counts, draw, need, scratch) - before;
                 draw[e] = kept;
             }
-            raised /= samples;
-        } else {
-            raised = probability;
+            rise /= samples;
         }
-        forecast.categories[e].gain = std::max(0.0, raised - probability);
+        forecast.categories[e].gain = std::max(0.0, rise);
     }
     return forecast;
 }

@@ -92,7 +92,7 @@ PassForecast ForecastPass(const ForecastBlueprint& blueprint, const History& his
                           const ForecastOptions& options = {});
 
 // P(at least `need` right) when `counts[c]` questions are asked with right chance `abilities[c]`.
-// `scratch` is reused between calls. Exact for small exams, normal approximation above 60.
+// `scratch` is reused between calls. Exact up to 30 questions, a refined normal approximation above.
 double PassChance(const std::vector<int>& counts, const std::vector<double>& abilities, int need,
                   std::vector<double>& scratch);
 
