@@ -7,6 +7,7 @@
 #include "bank/SettingsStore.h"
 #include "install/InstallLayout.h"
 #include "install/Selection.h"
+#include "results/CourseForecast.h"
 #include "results/PrintDirectory.h"
 #include "results/TrendChart.h"
 #include "results/screens/ResultsTheme.h"
@@ -142,6 +143,16 @@ std::vector<StudyTest> LoadStudyTests(const QList<CourseTest>& tests, bool withC
     return loaded;
 }
 
+void ForecastStudyTests(std::vector<StudyTest>& tests, const QList<CourseTest>& courses, const QDate& today)
+{
+    for (size_t i = 0; i < tests.size() && i < size_t(courses.size()); ++i) {
+        StudyTest& test = tests[i];
+        test.forecast.reset();
+        if (HasForecastEvidence(test.history)) // no file is read for a test never sat
+            test.forecast = ForecastTest(courses.at(qsizetype(i)).questionFile, test.history, test.target, today);
+    }
+}
+
 TStudyForm::TStudyForm(QWidget* parent) : ui::Screen(QStringLiteral("StudyForm"), parent)
 {
     setWindowTitle(QStringLiteral("アドバイザーの診断"));
@@ -153,6 +164,7 @@ TStudyForm::TStudyForm(QWidget* parent) : ui::Screen(QStringLiteral("StudyForm")
     });
     resize(kDefaultWidth, kDefaultHeight);
     testSource = [] { return selection().vendorTests(); };
+    today = [] { return QDate::currentDate(); };
     buildControls();
 }
 
@@ -252,6 +264,9 @@ void TStudyForm::buildCategoryView()
     Button1 = makeButton(this, "Button1", kListLeft, kListTop + kStudyCategoryRow * kCategoryRowsShown + 12,
                          QStringLiteral("一覧に戻ります"));
     Button1->hide();
+    Label7 = makeLabel(this, "Label7", QString(), kListLeft + kButtonWidth + 16,
+                       kListTop + kStudyCategoryRow * kCategoryRowsShown + 18);
+    Label7->hide();
 }
 
 // What the small pictures beside the bars mean.
@@ -300,7 +315,7 @@ void TStudyForm::buildSidePanel()
 void TStudyForm::applyTheme()
 {
     const ResultsTheme look = currentResultsTheme();
-    applyResultsTheme(this, look, {Label13, Label5, Label6, Label1}, Image3, HiGradeImg);
+    applyResultsTheme(this, look, {Label13, Label5, Label6, Label1, Label7}, Image3, HiGradeImg);
     const QColor text = look.text;
     const std::uint32_t colour = look.vendor.colour1;
     QPixmap band(Image6->size());
@@ -332,6 +347,7 @@ void TStudyForm::refresh()
 {
     m_courseTests = listedTests().mid(0, kMaxTests);
     m_tests = LoadStudyTests(m_courseTests, false, &m_hasAdaptive);
+    ForecastStudyTests(m_tests, m_courseTests, today ? today() : QDate::currentDate());
     const QImage names = drawTestNames(m_tests, m_hasAdaptive);
     const QImage bars = drawTestBars(m_tests);
     LabelImage->setPixmap(QPixmap::fromImage(names));
@@ -480,6 +496,12 @@ void TStudyForm::openCategoryView(int test)
     const QImage bars = drawCategoryBars(loaded.front());
     Image1->setPixmap(QPixmap::fromImage(bars));
     Image1->resize(bars.size());
+    // The forecast made for the list, with the category that would raise it most (file text: plain).
+    const std::optional<PassForecast>& forecast = m_tests.at(size_t(test - 1)).forecast;
+    ui::setPlainText(
+        Label7, forecast ? (ForecastText(*forecast) + QStringLiteral("　") + ForecastAdviceText(*forecast)).trimmed()
+                         : QString());
+    Label7->adjustSize();
     Timer1->start();
 }
 
@@ -502,6 +524,7 @@ void TStudyForm::Timer1Timer()
         ScrollBox2->show();
         Image5->show();
         Button1->show();
+        Label7->setVisible(!Label7->text().isEmpty());
     }
 }
 
@@ -516,7 +539,7 @@ void TStudyForm::closeCategoryView()
     Timer1->stop();
     for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2), static_cast<QWidget*>(ScrollBox2),
                        static_cast<QWidget*>(Image2), static_cast<QWidget*>(Image5), static_cast<QWidget*>(Button1),
-                       static_cast<QWidget*>(Shape1)})
+                       static_cast<QWidget*>(Shape1), static_cast<QWidget*>(Label7)})
         w->hide();
     Label13->show();
     Image6->show();

@@ -6,6 +6,7 @@
 #include "results/StudyOverview.h"
 #include "ui/Screen.h"
 
+#include <QDate>
 #include <QList>
 #include <functional>
 #include <vector>
@@ -25,6 +26,10 @@ class PictureButton;
 std::vector<StudyTest> LoadStudyTests(const QList<CourseTest>& tests, bool withCategories,
                                       std::vector<bool>* hasAdaptive = nullptr);
 
+// Gives every listed test that has a history its pass forecast as of `today` (`courses` in the
+// same order as `tests`); a test without one, or whose question file cannot be read, gets none.
+void ForecastStudyTests(std::vector<StudyTest>& tests, const QList<CourseTest>& courses, const QDate& today);
+
 class TStudyForm : public ui::Screen
 {
     Q_OBJECT
@@ -33,6 +38,8 @@ class TStudyForm : public ui::Screen
 
     // Where the listed tests come from: the course menu's list (tests set their own).
     std::function<QList<CourseTest>()> testSource;
+    // The day the pass forecasts are made for (tests set their own).
+    std::function<QDate()> today;
 
     // Reads every history again and redraws the list (as when the screen is shown).
     void refresh();
@@ -87,6 +94,7 @@ class TStudyForm : public ui::Screen
     QLabel* AdpImg = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* Label6 = nullptr; // legend of the crown
+    QLabel* Label7 = nullptr; // the opened test's pass forecast
     QLabel* Crown = nullptr;
     QScrollArea* ScrollBox2 = nullptr;
     QLabel* Image1 = nullptr;

@@ -1,0 +1,28 @@
+#pragma once
+// The pass forecast of an installed test, read from its files, and its text as the diagnosis
+// screen and the printed report show it.
+#include "bank/FileError.h"
+#include "results/PassForecast.h"
+
+#include <QString>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Reads the question file and forecasts the test's mock exam at `passMark` percent. Nothing,
+// with `error` set when given, when the question file cannot be read.
+std::optional<PassForecast> ForecastTest(const QString& questionFile, const History& history, int passMark,
+                                         const QDate& today, FileError* error = nullptr);
+
+// "合格予測 72% (58–84%)"; "合格予測 --" when there is no probability.
+QString ForecastText(const PassForecast& forecast);
+// "▲NAME (+8%)": the category where ten points more would raise the chance most; empty when
+// no category would.
+QString ForecastAdviceText(const PassForecast& forecast);
+// The printed report's forecast: a heading, the line of the probability and its interval, and the
+// category table with each category's mock-exam questions, answers, estimated rate and gain.
+// CP932 lines; category names escaped.
+std::vector<std::string> ForecastReportLines(const PassForecast& forecast);
+// A probability or a gain in whole percent: 0.724 -> 72.
+int ForecastPercent(double value);
