@@ -61,12 +61,11 @@ std::vector<std::string> ForecastReportLines(const PassForecast& f)
     std::vector<std::string> lines{sjis(QStringLiteral("<h4>合格予測</h4>"))};
     QString line;
     if (f.probability)
-        line =
-            QStringLiteral(
-                "<h4><small>■今日、模擬試験を受けて合格する見込み：</small>%1%<small>（80%の区間 %2–%3%）</small></h4>")
-                .arg(ForecastPercent(*f.probability))
-                .arg(ForecastPercent(f.low))
-                .arg(ForecastPercent(f.high));
+        line = QStringLiteral("<h4><small>■今日、模擬試験を受けて合格する見込み：</small>%1%<small>（80%の区間 "
+                              "%2～%3%）</small></h4>")
+                   .arg(ForecastPercent(*f.probability))
+                   .arg(ForecastPercent(f.low))
+                   .arg(ForecastPercent(f.high));
     else if (f.passMark < 0)
         line = QStringLiteral("<h4><small>■合格予測：</small>合格点が定められていないため、予測できません</h4>");
     else

@@ -183,8 +183,17 @@ class TestReport : public QObject
         const auto heading = std::find(lines.begin(), lines.end(), cp932::fromUtf8("<h4>合格予測</h4>"));
         QVERIFY(heading != lines.end());
         QVERIFY(heading < std::find(lines.begin(), lines.end(), R"(<img src="SEISEKI.png">)"));
-        QCOMPARE(*(heading + 1), cp932::fromUtf8("<h4><small>■今日、模擬試験を受けて合格する見込み：</"
-                                                 "small>72%<small>（80%の区間 58–84%）</small></h4>"));
+        // Decoded: a character CP932 lacks would have become "?" on the way into the page.
+        QCOMPARE(cp932::toUnicode(*(heading + 1)),
+                 QStringLiteral("<h4><small>■今日、模擬試験を受けて合格する見込み：</small>72%<small>（80%の区間 "
+                                "58～84%）</small></h4>"));
+        QCOMPARE(
+            cp932::toUnicode(*(heading + 2)),
+            QStringLiteral("<p><small>合格点 70%、模擬試験 15 問。カテゴリーの正答率が 10 ポイント上がったときに合格の"
+                           "見込みが上がる幅を「伸びしろ」に示します。</small></p>"));
+        QCOMPARE(cp932::toUnicode(*(heading + 4)),
+                 QStringLiteral("<tr><th>カテゴリー</th><th>出題数</th><th>解答数</th><th>正解数</th><th>推定正答率</"
+                                "th><th>伸びしろ</th></tr>"));
         QVERIFY(contains(
             lines,
             R"(<tr><td>Alpha</td><td align="right">5</td><td align="right">12</td><td align="right">9</td><td align="right">75%</td><td align="right">+5%</td></tr>)"));
