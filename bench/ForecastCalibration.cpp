@@ -22,7 +22,9 @@ int main(int argc, char** argv)
     forecaststudy::Study all(seed);
     // Model settings to try: PRIOR_STRENGTH, HALF_LIFE_DAYS in the environment.
     ForecastOptions options;
-    options.priorStrength = qEnvironmentVariableIsSet("PRIOR_STRENGTH") ? qEnvironmentVariable("PRIOR_STRENGTH").toDouble() : options.priorStrength;
+    options.priorStrength = qEnvironmentVariableIsSet("PRIOR_STRENGTH")
+                                ? qEnvironmentVariable("PRIOR_STRENGTH").toDouble()
+                                : options.priorStrength;
     all.options = options;
     for (const forecaststudy::DemoTest& test : tests) {
         forecaststudy::Study one(seed);

@@ -77,12 +77,12 @@ struct Bin {
 
 struct Summary {
     std::vector<Outcome> outcomes;
-    double brier = 0;       // the forecast against every drawn exam
-    double oracleBrier = 0; // the true chance against the same exams: what no forecast can beat
-    double baseBrier = 0;   // the overall pass rate for everyone: what any forecast should beat
-    double coverage = 0;    // share of learners whose true chance lies in the 80% interval
+    double brier = 0;                           // the forecast against every drawn exam
+    double oracleBrier = 0;                     // the true chance against the same exams: what no forecast can beat
+    double baseBrier = 0;                       // the overall pass rate for everyone: what any forecast should beat
+    double coverage = 0;                        // share of learners whose true chance lies in the 80% interval
     std::array<double, 5> coverageBySittings{}; // [k]: among the learners who sat k times
-    double concordance = 0; // share of pairs (true chances 0.1 or more apart) in the right order
+    double concordance = 0;                     // share of pairs (true chances 0.1 or more apart) in the right order
     std::array<Bin, 10> bins{};
 };
 
@@ -244,7 +244,8 @@ inline std::string describe(const Summary& s)
                   "chance %.1f%%  pairs in order %.1f%%\n",
                   s.outcomes.size(), s.brier, s.oracleBrier, s.baseBrier, 100 * s.coverage, 100 * s.concordance);
     out += line;
-    std::snprintf(line, sizeof line, "interval holds the true chance after 1, 2, 3, 4 sittings: %.1f%% %.1f%% %.1f%% %.1f%%\n",
+    std::snprintf(line, sizeof line,
+                  "interval holds the true chance after 1, 2, 3, 4 sittings: %.1f%% %.1f%% %.1f%% %.1f%%\n",
                   100 * s.coverageBySittings[1], 100 * s.coverageBySittings[2], 100 * s.coverageBySittings[3],
                   100 * s.coverageBySittings[4]);
     out += line;
