@@ -93,6 +93,20 @@ std::vector<std::string> ForecastReportLines(const PassForecast& f)
     return lines;
 }
 
+std::optional<std::string> ForecastSummaryLine(const PassForecast& f)
+{
+    if (!f.probability)
+        return std::nullopt;
+    std::string line = sjis(QStringLiteral("<p><small>合格予測 %1%（%2～%3%）")
+                                .arg(ForecastPercent(*f.probability))
+                                .arg(ForecastPercent(f.low))
+                                .arg(ForecastPercent(f.high)));
+    if (const CategoryForecast* best = f.largestGain())
+        line += sjis(QStringLiteral("　最も伸びしろの大きいカテゴリー：")) + htmlpage::escapeText(best->name) +
+                sjis(QStringLiteral("（+%1%）").arg(ForecastPercent(*best->gain)));
+    return line + "</small></p>";
+}
+
 QString ForecastText(const PassForecast& forecast)
 {
     if (!forecast.probability)

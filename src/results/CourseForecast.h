@@ -24,5 +24,8 @@ QString ForecastAdviceText(const PassForecast& forecast);
 // category table with each category's mock-exam questions, answers, estimated rate and gain.
 // CP932 lines; category names escaped.
 std::vector<std::string> ForecastReportLines(const PassForecast& forecast);
+// The summary page's line under a test's name: "<p><small>合格予測 72%（58～84%）…</small></p>"
+// with the category of the largest gain; nothing without a probability. CP932, names escaped.
+std::optional<std::string> ForecastSummaryLine(const PassForecast& forecast);
 // A probability or a gain in whole percent: 0.724 -> 72.
 int ForecastPercent(double value);

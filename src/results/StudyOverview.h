@@ -46,8 +46,8 @@ int StudyTargetRate(const std::string& headerText);
 // the five-attempt record of every category, CR LF after each line.
 std::string StudyHistoryText(const History& history, const std::vector<std::string>& categoryNames);
 
-// The summary page's lines after the template's: every test with its average bar, best rate and
-// one bar per category; "</body>" and "</html>" close it.
+// The summary page's lines after the template's: every test with its pass forecast (when it has
+// one), average bar, best rate and one bar per category; "</body>" and "</html>" close it.
 std::vector<std::string> SummaryPageLines(const std::string& userName, const std::vector<StudyTest>& tests);
 
 // What the diagnosis form's placeholders are filled with.

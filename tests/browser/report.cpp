@@ -94,6 +94,7 @@ int main(int argc, char** argv)
     tests[0].title = data.title;
     tests[0].history = data.after;
     tests[0].categoryNames = data.categoryNames;
+    tests[0].forecast = data.forecast;
     tests[1].code = "QV-200";
     tests[1].title = cp932::fromUtf8("応用試験");
     tests[1].history.average = 100;

@@ -61,6 +61,7 @@ await runCheck('report', async () => {
         check.includes(body, 'QV-100 : 基礎試験', 'first test');
         check.includes(body, 'QV-200 : 応用試験', 'second test');
         check.includes(body, '最高得点率は100%です', 'best rate');
+        check.includes(body, '合格予測 72%（58～84%）　最も伸びしろの大きいカテゴリー：運用（+12%）', 'forecast of the first test');
         check.equal(JSON.stringify(await bars(page)), JSON.stringify([
             'red.gif:180x30 black.gif:220x30',
             'red.gif:148x15 black.gif:252x15',

@@ -601,7 +601,10 @@ void TStudyForm::Button4Click()
     }
     const std::string name = cp932::fromUnicode(profileValue("Name"));
     const QString page = QStringLiteral("PrintSum.htm");
-    if (const auto failed = WritePrintPage(print, page, SummaryPageLines(name, LoadStudyTests(listedTests(), true)))) {
+    const QList<CourseTest> courses = listedTests();
+    std::vector<StudyTest> tests = LoadStudyTests(courses, true);
+    ForecastStudyTests(tests, courses, today ? today() : QDate::currentDate());
+    if (const auto failed = WritePrintPage(print, page, SummaryPageLines(name, tests))) {
         ui::messageBox(this, QStringLiteral("Error"), failed->text());
         return;
     }
