@@ -159,7 +159,7 @@ ForecastBlueprint MockExamBlueprint(const QuestionBank& bank, int passMark, int 
         ++outcomes[counts];
     }
     for (const auto& [counts, times] : outcomes) {
-        blueprint.draws.push_back({counts, double(times) / drawCount});
+        blueprint.draws.push_back({counts, double(times) / drawCount, times});
         for (size_t e = 0; e < counts.size(); ++e)
             blueprint.categories[e].meanQuestions += counts[e] * double(times) / drawCount;
     }
@@ -348,7 +348,7 @@ PassForecast ForecastPass(const ForecastBlueprint& blueprint, const History& his
     // same, at a fraction of the work.
     std::vector<size_t> cycle; // every exam draw as often as it came up
     for (size_t d = 0; d < blueprint.draws.size(); ++d)
-        cycle.insert(cycle.end(), size_t(std::max(1L, std::lround(blueprint.draws[d].weight * 64))), d);
+        cycle.insert(cycle.end(), size_t(std::max(1, blueprint.draws[d].times)), d);
     for (size_t e = 0; e < categoryCount; ++e) {
         double rise = 0;
         if (blueprint.categories[e].meanQuestions > 0) {

@@ -33,6 +33,7 @@ struct ForecastBlueprint {
     struct Draw {
         std::vector<int> counts; // per entry of `categories`
         double weight = 0;       // share of the simulated draws that gave these counts
+        int times = 0;           // how many of them did
     };
     std::vector<Draw> draws; // distinct outcomes of the draw
 };
