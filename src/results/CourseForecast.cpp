@@ -5,6 +5,9 @@
 #include "bank/HtmlPage.h"
 #include "bank/QuestionFile.h"
 
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHashFunctions>
 #include <algorithm>
 #include <cmath>
 
@@ -19,6 +22,19 @@ std::optional<PassForecast> ForecastTest(const QString& questionFile, const Hist
         return std::nullopt;
     }
     return ForecastPass(MockExamBlueprint(*bank, passMark), history, today);
+}
+
+QString ForecastKey(const QString& questionFile, const History& history, int passMark, const QDate& today)
+{
+    const QFileInfo file(filelookup::resolve(questionFile));
+    const std::string bytes = HistoryBytes(history, {});
+    return QStringLiteral("%1|%2|%3|%4|%5|%6")
+        .arg(file.absoluteFilePath())
+        .arg(file.size())
+        .arg(file.lastModified().toMSecsSinceEpoch())
+        .arg(QString::number(qHash(QByteArrayView(bytes.data(), qsizetype(bytes.size()))), 16))
+        .arg(passMark)
+        .arg(today.toString(Qt::ISODate));
 }
 
 int ForecastPercent(double value)

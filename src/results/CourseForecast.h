@@ -15,6 +15,10 @@
 std::optional<PassForecast> ForecastTest(const QString& questionFile, const History& history, int passMark,
                                          const QDate& today, FileError* error = nullptr);
 
+// What a forecast of the test depends on: the question file as it stands on disk, the history,
+// the pass mark and the day. Two equal keys give the same forecast.
+QString ForecastKey(const QString& questionFile, const History& history, int passMark, const QDate& today);
+
 // "合格予測 72% (58–84%)"; "合格予測 --" when there is no probability.
 QString ForecastText(const PassForecast& forecast);
 // "▲NAME (+8%)": the category where ten points more would raise the chance most; empty when

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <memory>
 #include <numeric>
 #include <random>
 
@@ -144,12 +143,14 @@ ForecastBlueprint MockExamBlueprint(const QuestionBank& bank, int passMark, int 
     const std::vector<DrawEntry> eligible = eligibleQuestions(bank, settings, {});
     if (eligible.empty() || settings.questionCount <= 0 || drawCount <= 0)
         return blueprint;
-    auto engine = std::make_shared<Random>(kDrawSeed);
-    const DrawRandom random = [engine](int n) { return 1 + engine->below(std::max(n, 1)); };
+    Random random(kDrawSeed);
     std::map<std::vector<int>, int> outcomes;
+    std::vector<DrawEntry> shuffled = eligible;
     for (int d = 0; d < drawCount; ++d) {
-        std::vector<DrawEntry> shuffled = eligible;
-        shuffleEntries(shuffled, random);
+        // Any uniform permutation gives the balanced draw the same chances as the session's own
+        // shuffle; this one takes linear time, which matters for full banks drawn 64 times.
+        for (size_t k = shuffled.size(); k > 1; --k)
+            std::swap(shuffled[k - 1], shuffled[size_t(random.below(int(k)))]);
         std::vector<int> counts(blueprint.categories.size(), 0);
         for (int index : balancedDraw(bank, settings, shuffled)) {
             const int category = bank.question(index).category; // a ticked one: 1..50

@@ -98,7 +98,7 @@ class TestStudyForm : public QObject
     // A test of three categories of ten questions (the second named `secondName`), a mock exam of
     // 15 at 70%, sat `attempts` times with all five right in categories 1 and 3 and `netRight` of
     // five in category 2; replaces test 1.
-    void forecastTest(int attempts, int netRight, const std::string& secondName = "Net")
+    void forecastTest(int attempts, int netRight, const std::string& secondName = "Net", bool idleAfter = true)
     {
         auto bank = forecastfixtures::bank({10, 10, 10}, 15);
         bank->category(2).name = secondName;
@@ -118,6 +118,15 @@ class TestStudyForm : public QObject
         QVERIFY(SaveHistory(test.historyFile, history, test.questionFile));
         study()->today = [] { return QDate(2026, 6, 1); };
         study()->refresh();
+        if (idleAfter)
+            idle();
+    }
+
+    // The forecasts the list leaves to idle time.
+    void idle()
+    {
+        for (int tick = 0; tick < 100 && control<QTimer>(study(), "ForecastTimer")->isActive(); ++tick)
+            study()->ForecastTimerTimer();
     }
 
     void openFirstTest()
@@ -217,6 +226,40 @@ class TestStudyForm : public QObject
         QVERIFY(match.captured(1).toInt() <= match.captured(3).toInt());
         study()->Button1Click();
         QVERIFY(!label->isVisible());
+    }
+
+    void forecastsFillInWhenIdleAndAreKept()
+    {
+        forecastTest(2, 2);
+        auto* timer = control<QTimer>(study(), "ForecastTimer");
+        const double made = *study()->studyTests().front().forecast->probability;
+        study()->refresh(); // same files, same day: at once
+        QVERIFY(!timer->isActive());
+        QCOMPARE(*study()->studyTests().front().forecast->probability, made);
+
+        // One more attempt recorded: the forecast is made again, after the list has shown.
+        History history = LoadHistory(m_tests[0].historyFile);
+        forecastfixtures::attempt(history, QDate(2026, 6, 1), 15, 100);
+        forecastfixtures::answer(history, 11, 10, 5, 0);
+        QVERIFY(SaveHistory(m_tests[0].historyFile, history, m_tests[0].questionFile));
+        study()->refresh();
+        QVERIFY(timer->isActive());
+        QVERIFY(!study()->studyTests().front().forecast);
+        QCOMPARE(blackInBar(study(), 1), 0);
+        study()->ForecastTimerTimer();
+        QVERIFY(!timer->isActive());
+        QVERIFY(*study()->studyTests().front().forecast->probability > made);
+        QVERIFY(blackInBar(study(), 1) > 50);
+    }
+
+    void openingATestMakesItsForecastAtOnce()
+    {
+        forecastTest(2, 2, "Net", false);
+        QVERIFY(control<QTimer>(study(), "ForecastTimer")->isActive());
+        openFirstTest();
+        QVERIFY(study()->studyTests().front().forecast.has_value());
+        QVERIFY(control<QLabel>(study(), "Label7")->text().startsWith(QStringLiteral("合格予測 ")));
+        QVERIFY(blackInBar(study(), 1) > 50);
     }
 
     void forecastViewShowsCategoryNamesAsTyped()

@@ -179,6 +179,10 @@ void TStudyForm::buildControls()
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(3);
     connect(Timer1, &QTimer::timeout, this, &TStudyForm::Timer1Timer);
+    ForecastTimer = new QTimer(this);
+    ForecastTimer->setObjectName(QStringLiteral("ForecastTimer"));
+    ForecastTimer->setInterval(0);
+    connect(ForecastTimer, &QTimer::timeout, this, &TStudyForm::ForecastTimerTimer);
     connect(Button1, &ui::PictureButton::clicked, this, &TStudyForm::Button1Click);
     connect(Button2, &ui::PictureButton::clicked, this, &TStudyForm::Button2Click);
     connect(Button3, &ui::PictureButton::clicked, this, &TStudyForm::Button3Click);
@@ -347,14 +351,60 @@ void TStudyForm::refresh()
 {
     m_courseTests = listedTests().mid(0, kMaxTests);
     m_tests = LoadStudyTests(m_courseTests, false, &m_hasAdaptive);
-    ForecastStudyTests(m_tests, m_courseTests, today ? today() : QDate::currentDate());
+    // Forecasts made before for the same files and day show at once; the rest follow when idle.
+    m_forecastDay = today ? today() : QDate::currentDate();
+    m_pendingForecasts.clear();
+    for (size_t i = 0; i < m_tests.size(); ++i) {
+        StudyTest& test = m_tests[i];
+        if (!HasForecastEvidence(test.history))
+            continue;
+        const QString& file = m_courseTests.at(qsizetype(i)).questionFile;
+        const auto cached = m_forecastCache.constFind(file);
+        if (cached != m_forecastCache.cend() &&
+            cached->first == ForecastKey(file, test.history, test.target, m_forecastDay))
+            test.forecast = cached->second;
+        else
+            m_pendingForecasts.push_back(i);
+    }
     const QImage names = drawTestNames(m_tests, m_hasAdaptive);
-    const QImage bars = drawTestBars(m_tests);
     LabelImage->setPixmap(QPixmap::fromImage(names));
     LabelImage->resize(names.size());
+    drawBars();
+    ScrollBox1->widget()->resize(kStudyNamesWidth + kStudyBarsWidth,
+                                 std::max(names.height(), Image0->pixmap().height()));
+    if (m_pendingForecasts.empty())
+        ForecastTimer->stop();
+    else
+        ForecastTimer->start();
+}
+
+void TStudyForm::drawBars()
+{
+    const QImage bars = drawTestBars(m_tests);
     Image0->setPixmap(QPixmap::fromImage(bars));
     Image0->resize(bars.size());
-    ScrollBox1->widget()->resize(kStudyNamesWidth + kStudyBarsWidth, std::max(names.height(), bars.height()));
+}
+
+void TStudyForm::makeForecast(size_t test)
+{
+    const auto pending = std::find(m_pendingForecasts.begin(), m_pendingForecasts.end(), test);
+    if (pending == m_pendingForecasts.end())
+        return;
+    m_pendingForecasts.erase(pending);
+    StudyTest& t = m_tests[test];
+    const QString& file = m_courseTests.at(qsizetype(test)).questionFile;
+    t.forecast = ForecastTest(file, t.history, t.target, m_forecastDay);
+    m_forecastCache.insert(file, {ForecastKey(file, t.history, t.target, m_forecastDay), t.forecast});
+}
+
+void TStudyForm::ForecastTimerTimer()
+{
+    if (!m_pendingForecasts.empty()) {
+        makeForecast(m_pendingForecasts.front());
+        drawBars();
+    }
+    if (m_pendingForecasts.empty())
+        ForecastTimer->stop();
 }
 
 bool TStudyForm::eventFilter(QObject* watched, QEvent* event)
@@ -490,6 +540,10 @@ void TStudyForm::openCategoryView(int test)
     m_viewOpen = true;
     m_openedTest = test;
     const std::vector<StudyTest> loaded = LoadStudyTests({m_courseTests.at(test - 1)}, true);
+    if (std::find(m_pendingForecasts.begin(), m_pendingForecasts.end(), size_t(test - 1)) != m_pendingForecasts.end()) {
+        makeForecast(size_t(test - 1)); // asked for now: not left to the idle ticks
+        drawBars();
+    }
     Label13->hide();
     Image6->hide();
     Image2->show();
@@ -555,6 +609,7 @@ void TStudyForm::Button1Click()
 
 void TStudyForm::leave()
 {
+    ForecastTimer->stop();
     if (m_viewOpen)
         closeCategoryView();
     if (screens().CourseMenuForm)
