@@ -11,6 +11,18 @@
 #include <algorithm>
 #include <cmath>
 
+namespace
+{
+
+// The category of the largest gain, when that gain shows as a point or more: "+0%" names nothing.
+const CategoryForecast* namedGain(const PassForecast& forecast)
+{
+    const CategoryForecast* best = forecast.largestGain();
+    return best && ForecastPercent(*best->gain) >= 1 ? best : nullptr;
+}
+
+} // namespace
+
 std::optional<PassForecast> ForecastTest(const QString& questionFile, const History& history, int passMark,
                                          const QDate& today, FileError* error)
 {
@@ -44,7 +56,7 @@ int ForecastPercent(double value)
 
 QString ForecastAdviceText(const PassForecast& forecast)
 {
-    const CategoryForecast* best = forecast.largestGain();
+    const CategoryForecast* best = namedGain(forecast);
     if (!best)
         return {};
     return QStringLiteral("▲%1 (+%2%)").arg(cp932::toUnicode(best->name)).arg(ForecastPercent(*best->gain));
@@ -103,7 +115,7 @@ std::vector<std::string> ForecastReportLines(const PassForecast& f)
                         percentCell(c.rate) + "</td><td align=\"right\">" + percentCell(c.gain, "+") + "</td></tr>");
     }
     lines.push_back("</table>");
-    if (const CategoryForecast* best = f.largestGain())
+    if (const CategoryForecast* best = namedGain(f))
         lines.push_back(sjis(QStringLiteral("<p><small>最も伸びしろの大きいカテゴリー：</small>")) +
                         htmlpage::escapeText(best->name) + "</p>");
     return lines;
@@ -117,7 +129,7 @@ std::optional<std::string> ForecastSummaryLine(const PassForecast& f)
                                 .arg(ForecastPercent(*f.probability))
                                 .arg(ForecastPercent(f.low))
                                 .arg(ForecastPercent(f.high)));
-    if (const CategoryForecast* best = f.largestGain())
+    if (const CategoryForecast* best = namedGain(f))
         line += sjis(QStringLiteral("　最も伸びしろの大きいカテゴリー：")) + htmlpage::escapeText(best->name) +
                 sjis(QStringLiteral("（+%1%）").arg(ForecastPercent(*best->gain)));
     return line + "</small></p>";

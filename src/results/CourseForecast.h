@@ -22,7 +22,7 @@ QString ForecastKey(const QString& questionFile, const History& history, int pas
 // "合格予測 72% (58–84%)"; "合格予測 --" when there is no probability.
 QString ForecastText(const PassForecast& forecast);
 // "▲NAME (+8%)": the category where ten points more would raise the chance most; empty when
-// no category would.
+// none would raise it by a point (a learner sure to pass or to fail).
 QString ForecastAdviceText(const PassForecast& forecast);
 // The printed report's forecast: a heading, the line of the probability and its interval, and the
 // category table with each category's mock-exam questions, answers, estimated rate and gain.

@@ -151,6 +151,16 @@ class TestStudyOverview : public QObject
                                 "72%（58～84%）　最も伸びしろの大きいカテゴリー：&lt;A&amp;B&gt;（+9%）</small></p>"));
         QCOMPARE(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("<p>"); }),
                  1L);
+        // A learner sure to pass: no category is worth naming for a gain that rounds to nothing.
+        f.probability = 0.999;
+        f.low = 0.99;
+        f.high = 1;
+        f.categories[0].gain = 0.003;
+        f.categories[1].gain = 0.004;
+        tests[1].forecast = f;
+        const auto sure = SummaryPageLines("Sato", tests);
+        const auto line = std::find(sure.begin(), sure.end(), cp932::fromUtf8("<h4>QV-2 : 試験</h4>")) + 1;
+        QCOMPARE(cp932::toUnicode(*line), QStringLiteral("<p><small>合格予測 100%（99～100%）</small></p>"));
     }
 
     void adaptiveTable()
