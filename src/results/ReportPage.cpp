@@ -2,6 +2,7 @@
 
 #include "bank/Cp932.h"
 #include "bank/HtmlPage.h"
+#include "results/CourseForecast.h"
 #include "results/ResultView.h"
 
 namespace
@@ -58,6 +59,11 @@ std::vector<std::string> ReportPageLines(const ReportData& d)
     const std::vector<std::string> table = BarTableLines(d.after, d.categoryNames, shape);
     lines.insert(lines.end(), table.begin(), table.end());
     lines.push_back("<hr>");
+    if (d.forecast) {
+        const std::vector<std::string> forecast = ForecastReportLines(*d.forecast);
+        lines.insert(lines.end(), forecast.begin(), forecast.end());
+        lines.push_back("<hr>");
+    }
     lines.push_back(sjis("<h5>■正答率の推移</h5>"));
     lines.push_back(std::string("<img src=\"") + kRateChartPng + "\">");
     lines.push_back("<hr>");

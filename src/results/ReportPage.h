@@ -4,8 +4,10 @@
 // every value from outside the program is escaped where it lands.
 #include "results/BarTable.h"
 #include "results/HistoryFile.h"
+#include "results/PassForecast.h"
 #include "results/Scoring.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,8 @@ struct ReportData {
     // five-attempt category averages are what the report shows.
     History after;
     std::vector<std::string> categoryNames; // 1..the bank's category count
+    // The pass forecast on the history after this attempt; nothing leaves its section out.
+    std::optional<PassForecast> forecast;
 };
 
 // The generated lines, in order, without line ends (a line may hold a CR LF of its own).

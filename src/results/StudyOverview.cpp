@@ -3,6 +3,7 @@
 #include "bank/Cp932.h"
 #include "bank/TextLines.h"
 #include "results/BarTable.h"
+#include "results/CourseForecast.h"
 #include "results/ReportPage.h"
 #include "results/TrendChart.h"
 
@@ -89,6 +90,9 @@ std::vector<std::string> SummaryPageLines(const std::string& userName, const std
                                    sjis("<small>(氏名：</small>") + htmlpage::escapeText(userName) + ")</h4>", "<hr>"};
     for (const StudyTest& test : tests) {
         lines.push_back("<h4>" + htmlpage::escapeText(test.code + " : " + test.title) + "</h4>");
+        if (test.forecast)
+            if (std::optional<std::string> forecast = ForecastSummaryLine(*test.forecast))
+                lines.push_back(*forecast);
         BarTableShape shape;
         shape.rowAttributes = " valign=\"top\"";
         shape.bestCell =

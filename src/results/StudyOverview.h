@@ -4,8 +4,10 @@
 // Text is CP932 bytes; every value from outside the program is escaped where it lands in a page.
 #include "bank/HtmlPage.h"
 #include "results/HistoryFile.h"
+#include "results/PassForecast.h"
 
 #include <QString>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@ struct StudyTest {
     int target = -1;                        // target rate in percent; below 0 when the header gives none
     History history;                        // as stored (an unreadable file reads as an empty history)
     std::vector<std::string> categoryNames; // read when a page or the category view needs them
+    std::optional<PassForecast> forecast;   // made when the screen lists the test with a history
 };
 
 // Test list geometry: one row of 24 pixels per test, bars 3 pixels per percent up to 300.
@@ -43,8 +46,8 @@ int StudyTargetRate(const std::string& headerText);
 // the five-attempt record of every category, CR LF after each line.
 std::string StudyHistoryText(const History& history, const std::vector<std::string>& categoryNames);
 
-// The summary page's lines after the template's: every test with its average bar, best rate and
-// one bar per category; "</body>" and "</html>" close it.
+// The summary page's lines after the template's: every test with its pass forecast (when it has
+// one), average bar, best rate and one bar per category; "</body>" and "</html>" close it.
 std::vector<std::string> SummaryPageLines(const std::string& userName, const std::vector<StudyTest>& tests);
 
 // What the diagnosis form's placeholders are filled with.

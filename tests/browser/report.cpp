@@ -73,6 +73,17 @@ int main(int argc, char** argv)
     data.after = AppendAttempt(loaded, score, TallyCategories(*questions, score, 3), *questions, data.mode, 3);
     for (const QString& c : categories)
         data.categoryNames.push_back(cp932::fromUnicode(c));
+    // A forecast as the model would give it, the categories' names from the file as they are.
+    PassForecast forecast;
+    forecast.probability = 0.724;
+    forecast.low = 0.58;
+    forecast.high = 0.836;
+    forecast.passMark = 70;
+    forecast.questionCount = 15;
+    for (int c = 0; c < 3; ++c)
+        forecast.categories.push_back(
+            {c + 1, data.categoryNames[size_t(c)], 5, 2 * c, c, 0.5 + 0.1 * c, 0.04 * (c + 1)});
+    data.forecast = forecast;
     if (const auto error = WriteReport(print.path() + QLatin1Char('/'), data, BuildTrendChart(loaded, score, 30))) {
         std::fprintf(stderr, "%s\n", qPrintable(error->text()));
         return 1;
@@ -83,6 +94,7 @@ int main(int argc, char** argv)
     tests[0].title = data.title;
     tests[0].history = data.after;
     tests[0].categoryNames = data.categoryNames;
+    tests[0].forecast = data.forecast;
     tests[1].code = "QV-200";
     tests[1].title = cp932::fromUtf8("応用試験");
     tests[1].history.average = 100;

@@ -35,6 +35,16 @@ await runCheck('report', async () => {
         check.includes(body, '*これまでの最高正答率は50％です。', 'best rate');
         for (const name of wrote.categories)
             check.includes(body, name, `category ${name}`);
+        check.includes(body, '■今日、模擬試験を受けて合格する見込み：72%（80%の区間 58～84%）', 'forecast');
+        const forecastRows = await page.$$eval('tr', (rows) => rows
+            .map((tr) => [...tr.querySelectorAll('td')].map((td) => td.textContent).join('|'))
+            .filter((row) => row.endsWith('%') && row.includes('|+')));
+        check.equal(JSON.stringify(forecastRows), JSON.stringify([
+            'ネットワーク|5|0|0|50%|+4%',
+            '<セキュリティ>|5|2|1|60%|+8%',
+            '運用|5|4|2|70%|+12%',
+        ]), 'forecast table');
+        check.includes(body, '最も伸びしろの大きいカテゴリー：運用', 'largest gain');
         // Overall (40 + 50) div 2 = 45; categories 37, 60 and never asked.
         check.equal(JSON.stringify(await bars(page)), JSON.stringify([
             'red.gif:180x30 black.gif:220x30',
@@ -51,6 +61,7 @@ await runCheck('report', async () => {
         check.includes(body, 'QV-100 : 基礎試験', 'first test');
         check.includes(body, 'QV-200 : 応用試験', 'second test');
         check.includes(body, '最高得点率は100%です', 'best rate');
+        check.includes(body, '合格予測 72%（58～84%）　最も伸びしろの大きいカテゴリー：運用（+12%）', 'forecast of the first test');
         check.equal(JSON.stringify(await bars(page)), JSON.stringify([
             'red.gif:180x30 black.gif:220x30',
             'red.gif:148x15 black.gif:252x15',

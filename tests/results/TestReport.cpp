@@ -167,6 +167,67 @@ class TestReport : public QObject
         QVERIFY(contains(lines, "<tr><td><small>&lt;i&gt;x&lt;/i&gt;</small></td>"));
     }
 
+    void forecastLineAndCategoryTable()
+    {
+        ReportData d = reportData();
+        QVERIFY(!contains(ReportPageLines(d), cp932::fromUtf8("<h4>合格予測</h4>"))); // none made: none shown
+        PassForecast f;
+        f.probability = 0.724;
+        f.low = 0.58;
+        f.high = 0.836;
+        f.passMark = 70;
+        f.questionCount = 15;
+        f.categories = {{1, "Alpha", 5, 12, 9, 0.75, 0.05}, {2, "<i>x</i>", 5.33, 0, 0, 0.6, 0.121}};
+        d.forecast = f;
+        const std::vector<std::string> lines = ReportPageLines(d);
+        const auto heading = std::find(lines.begin(), lines.end(), cp932::fromUtf8("<h4>合格予測</h4>"));
+        QVERIFY(heading != lines.end());
+        QVERIFY(heading < std::find(lines.begin(), lines.end(), R"(<img src="SEISEKI.png">)"));
+        // Decoded: a character CP932 lacks would have become "?" on the way into the page.
+        QCOMPARE(cp932::toUnicode(*(heading + 1)),
+                 QStringLiteral("<h4><small>■今日、模擬試験を受けて合格する見込み：</small>72%<small>（80%の区間 "
+                                "58～84%）</small></h4>"));
+        QCOMPARE(
+            cp932::toUnicode(*(heading + 2)),
+            QStringLiteral("<p><small>合格点 70%、模擬試験 15 問。カテゴリーの正答率が 10 ポイント上がったときに合格の"
+                           "見込みが上がる幅を「伸びしろ」に示します。</small></p>"));
+        QCOMPARE(cp932::toUnicode(*(heading + 4)),
+                 QStringLiteral("<tr><th>カテゴリー</th><th>出題数</th><th>解答数</th><th>正解数</th><th>推定正答率</"
+                                "th><th>伸びしろ</th></tr>"));
+        QVERIFY(contains(
+            lines,
+            R"(<tr><td>Alpha</td><td align="right">5</td><td align="right">12</td><td align="right">9</td><td align="right">75%</td><td align="right">+5%</td></tr>)"));
+        QVERIFY(contains(
+            lines,
+            R"(<tr><td>&lt;i&gt;x&lt;/i&gt;</td><td align="right">5.3</td><td align="right">0</td><td align="right">0</td><td align="right">60%</td><td align="right">+12%</td></tr>)"));
+        QVERIFY(contains(
+            lines, cp932::fromUtf8("<p><small>最も伸びしろの大きいカテゴリー：</small>&lt;i&gt;x&lt;/i&gt;</p>")));
+    }
+
+    void forecastWithoutProbabilitySaysWhy_data()
+    {
+        QTest::addColumn<int>("passMark");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("nothing recorded") << 70 << QStringLiteral("記録が足りないため、予測できません");
+        QTest::newRow("no pass mark") << -1 << QStringLiteral("合格点が定められていないため、予測できません");
+    }
+    void forecastWithoutProbabilitySaysWhy()
+    {
+        QFETCH(int, passMark);
+        QFETCH(QString, line);
+        ReportData d = reportData();
+        PassForecast f;
+        f.passMark = passMark;
+        f.categories = {{1, "Alpha", 5, 0, 0, std::nullopt, std::nullopt}};
+        d.forecast = f;
+        const std::vector<std::string> lines = ReportPageLines(d);
+        QVERIFY(contains(lines, cp932::fromUnicode(QStringLiteral("<h4><small>■合格予測：</small>") + line +
+                                                   QStringLiteral("</h4>"))));
+        QVERIFY(contains(
+            lines,
+            R"(<tr><td>Alpha</td><td align="right">5</td><td align="right">0</td><td align="right">0</td><td align="right">--</td><td align="right">--</td></tr>)"));
+    }
+
     void xbmLayout()
     {
         QImage image(kReportChartWidth, kReportChartHeight, QImage::Format_RGB888);

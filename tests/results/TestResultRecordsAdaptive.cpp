@@ -121,7 +121,10 @@ class TestResultRecordsAdaptive : public QObject
 
     void reportButtonWritesAndOpensThePage()
     {
+        m_test.targetRate = "50";
+        selection().setTest(m_test);
         setSession(false);
+        examSession().bank.mockCount = 2;
         showResult();
         screens().ResultForm->Button8Click(); // no Print/ directory
         QVERIFY(m_opened.isEmpty());
@@ -134,6 +137,10 @@ class TestResultRecordsAdaptive : public QObject
         const std::string page = testsupport::readBytes(m_opened.first());
         QVERIFY(page.find(cp932::fromUtf8("■正答率：</small>50％")) != std::string::npos);
         QVERIFY(page.find(cp932::fromUtf8("■科目：</small>QV-1\r\n基礎")) != std::string::npos);
+        // The forecast counts this attempt, as of its day.
+        QVERIFY(page.find(cp932::fromUtf8("■今日、模擬試験を受けて合格する見込み：</small>")) != std::string::npos);
+        QVERIFY(page.find("<tr><td>Basics</td><td align=\"right\">2</td><td align=\"right\">2</td>") !=
+                std::string::npos);
         // The report never records the attempt: the history is still empty.
         QCOMPARE(LoadHistory(m_test.historyFile).attempts[0].month, 0);
     }

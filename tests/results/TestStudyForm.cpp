@@ -1,5 +1,6 @@
 // The diagnosis screen and the adaptive history view, driven as a person would: the test list,
 // a test's categories, the adaptive list and its deletion, the two pages and the greeting.
+#include "ForecastFixtures.h"
 #include "bank/Cp932.h"
 #include "bank/QuestionFileWriter.h"
 #include "results/AdaptiveRecord.h"
@@ -11,6 +12,7 @@
 #include "ui/ShellOpen.h"
 
 #include <QLabel>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -36,6 +38,19 @@ template <typename T = QWidget> T* control(QWidget* screen, const char* name)
 QColor pixel(QWidget* screen, const char* name, int x, int y)
 {
     return control<QLabel>(screen, name)->pixmap().toImage().pixelColor(x, y);
+}
+
+// Dark pixels inside the bar of list row `row` (1-based): the forecast's black writing, smoothed.
+int blackInBar(QWidget* screen, int row)
+{
+    const QImage bars = control<QLabel>(screen, "Image0")->pixmap().toImage();
+    int black = 0;
+    for (int y = 24 * row - 14; y < 24 * row - 1; ++y)
+        for (int x = 4; x < 296; ++x) {
+            const QColor c = bars.pixelColor(x, y);
+            black += c.red() < 128 && c.green() < 128 && c.blue() < 128 ? 1 : 0;
+        }
+    return black;
 }
 
 } // namespace
@@ -78,6 +93,47 @@ class TestStudyForm : public QObject
             history.categories[size_t(c - 1)] = {40, 0, 0, 0, 0, 10 * c, 90};
         QVERIFY(SaveHistory(test.historyFile, history, test.questionFile));
         m_tests << test;
+    }
+
+    // A test of three categories of ten questions (the second named `secondName`), a mock exam of
+    // 15 at 70%, sat `attempts` times with all five right in categories 1 and 3 and `netRight` of
+    // five in category 2; replaces test 1.
+    void forecastTest(int attempts, int netRight, const std::string& secondName = "Net", bool idleAfter = true)
+    {
+        auto bank = forecastfixtures::bank({10, 10, 10}, 15);
+        bank->category(2).name = secondName;
+        QuestionHeader header;
+        header.targetRate = "70";
+        header.code = "QV-F";
+        header.title = "F";
+        CourseTest& test = m_tests[0];
+        test.questionFile = m_install->writeFile(QStringLiteral("QDAT/v/QV-F.qdf"), QuestionFileBytes(header, *bank));
+        test.historyFile = m_install->historyDir(QStringLiteral("v")) + QStringLiteral("QV-F.HIS");
+        History history;
+        for (int k = 0; k < attempts; ++k) {
+            for (int c = 0; c < 3; ++c)
+                forecastfixtures::answer(history, c * 10 + 1, 10, c == 1 ? netRight : 5, c == 1 ? 5 - netRight : 0);
+            forecastfixtures::attempt(history, QDate(2026, 5, 25 + k), 15, (10 + netRight) * 100 / 15);
+        }
+        QVERIFY(SaveHistory(test.historyFile, history, test.questionFile));
+        study()->today = [] { return QDate(2026, 6, 1); };
+        study()->refresh();
+        if (idleAfter)
+            idle();
+    }
+
+    // The forecasts the list leaves to idle time.
+    void idle()
+    {
+        for (int tick = 0; tick < 100 && control<QTimer>(study(), "ForecastTimer")->isActive(); ++tick)
+            study()->ForecastTimerTimer();
+    }
+
+    void openFirstTest()
+    {
+        study()->LabelImageMouseDown(100, 8);
+        while (control<QTimer>(study(), "Timer1")->isActive())
+            study()->Timer1Timer();
     }
 
   private Q_SLOTS:
@@ -148,6 +204,78 @@ class TestStudyForm : public QObject
         shown.setHtml(QToolTip::text());
         QCOMPARE(QToolTip::isVisible() ? shown.toPlainText() : QString(), hinted ? name : QString());
         QToolTip::hideText();
+    }
+
+    void forecastOnTheBarAndInTheView()
+    {
+        QCOMPARE(blackInBar(study(), 1), 0); // histories without attempts or answers: nothing claimed
+        forecastTest(3, 2);
+        const std::optional<PassForecast>& forecast = study()->studyTests().front().forecast;
+        QVERIFY(forecast && forecast->probability);
+        QVERIFY(blackInBar(study(), 1) > 50);
+        QCOMPARE(blackInBar(study(), 2), 0);
+        QCOMPARE(pixel(study(), "Image0", 299, 16), kSilver); // the bar's end stays free
+
+        openFirstTest();
+        QLabel* label = control<QLabel>(study(), "Label7");
+        QVERIFY(label->isVisible());
+        const QRegularExpression shape(QStringLiteral("^合格予測 (\\d+)% \\((\\d+)–(\\d+)%\\)　▲Net \\(\\+\\d+%\\)$"));
+        const QRegularExpressionMatch match = shape.match(label->text());
+        QVERIFY2(match.hasMatch(), qPrintable(label->text()));
+        QVERIFY(match.captured(2).toInt() <= match.captured(1).toInt());
+        QVERIFY(match.captured(1).toInt() <= match.captured(3).toInt());
+        study()->Button1Click();
+        QVERIFY(!label->isVisible());
+    }
+
+    void forecastsFillInWhenIdleAndAreKept()
+    {
+        forecastTest(2, 2);
+        auto* timer = control<QTimer>(study(), "ForecastTimer");
+        const double made = *study()->studyTests().front().forecast->probability;
+        study()->refresh(); // same files, same day: at once
+        QVERIFY(!timer->isActive());
+        QCOMPARE(*study()->studyTests().front().forecast->probability, made);
+
+        // One more attempt recorded: the forecast is made again, after the list has shown.
+        History history = LoadHistory(m_tests[0].historyFile);
+        forecastfixtures::attempt(history, QDate(2026, 6, 1), 15, 100);
+        forecastfixtures::answer(history, 11, 10, 5, 0);
+        QVERIFY(SaveHistory(m_tests[0].historyFile, history, m_tests[0].questionFile));
+        study()->refresh();
+        QVERIFY(timer->isActive());
+        QVERIFY(!study()->studyTests().front().forecast);
+        QCOMPARE(blackInBar(study(), 1), 0);
+        study()->ForecastTimerTimer();
+        QVERIFY(!timer->isActive());
+        QVERIFY(*study()->studyTests().front().forecast->probability > made);
+        QVERIFY(blackInBar(study(), 1) > 50);
+    }
+
+    void openingATestMakesItsForecastAtOnce()
+    {
+        forecastTest(2, 2, "Net", false);
+        QVERIFY(control<QTimer>(study(), "ForecastTimer")->isActive());
+        openFirstTest();
+        QVERIFY(study()->studyTests().front().forecast.has_value());
+        QVERIFY(control<QLabel>(study(), "Label7")->text().startsWith(QStringLiteral("合格予測 ")));
+        QVERIFY(blackInBar(study(), 1) > 50);
+    }
+
+    void forecastViewShowsCategoryNamesAsTyped()
+    {
+        forecastTest(2, 2, "<b>A&B</b>");
+        openFirstTest();
+        QLabel* label = control<QLabel>(study(), "Label7");
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+        QVERIFY2(label->text().contains(QStringLiteral("▲<b>A&B</b>")), qPrintable(label->text()));
+    }
+
+    void testWithoutForecastShowsNoForecastLine()
+    {
+        openFirstTest(); // test 1 has no attempt recorded
+        QVERIFY(!study()->studyTests().front().forecast);
+        QVERIFY(!control(study(), "Label7")->isVisible());
     }
 
     void pressOpensTheCategoryView()

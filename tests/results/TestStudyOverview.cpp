@@ -130,6 +130,37 @@ class TestStudyOverview : public QObject
         QVERIFY(std::find(lines.begin(), lines.end(),
                           cp932::fromUtf8("<td><small>最高得点率は50%です</small><BR>　</td></tr>")) != lines.end());
         QCOMPARE(lines.back(), std::string("</html>"));
+        QVERIFY(std::none_of(lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("<p>"); }));
+    }
+
+    void summaryPageForecastLine()
+    {
+        std::vector<StudyTest> tests{studyTest("QV-1", 40, 50), studyTest("QV-2", 60, 70)};
+        PassForecast f;
+        f.probability = 0.724;
+        f.low = 0.58;
+        f.high = 0.836;
+        f.categories = {{1, "Net", 5, 10, 7, 0.7, 0.02}, {2, "<A&B>", 5, 10, 4, 0.4, 0.091}};
+        tests[1].forecast = f;
+        tests[0].forecast = PassForecast{}; // nothing to go on: no line
+        const auto lines = SummaryPageLines("Sato", tests);
+        const auto second = std::find(lines.begin(), lines.end(), cp932::fromUtf8("<h4>QV-2 : 試験</h4>"));
+        QVERIFY(second != lines.end());
+        QCOMPARE(cp932::toUnicode(*(second + 1)),
+                 QStringLiteral("<p><small>合格予測 "
+                                "72%（58～84%）　最も伸びしろの大きいカテゴリー：&lt;A&amp;B&gt;（+9%）</small></p>"));
+        QCOMPARE(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("<p>"); }),
+                 1L);
+        // A learner sure to pass: no category is worth naming for a gain that rounds to nothing.
+        f.probability = 0.999;
+        f.low = 0.99;
+        f.high = 1;
+        f.categories[0].gain = 0.003;
+        f.categories[1].gain = 0.004;
+        tests[1].forecast = f;
+        const auto sure = SummaryPageLines("Sato", tests);
+        const auto line = std::find(sure.begin(), sure.end(), cp932::fromUtf8("<h4>QV-2 : 試験</h4>")) + 1;
+        QCOMPARE(cp932::toUnicode(*line), QStringLiteral("<p><small>合格予測 100%（99～100%）</small></p>"));
     }
 
     void adaptiveTable()

@@ -13,4 +13,6 @@ int runImport(const QStringList& args); // args after "import"
 int runExport(const QStringList& args); // args after "export"
 int runDrill(const QStringList& args);  // args after "drill"
 
+int runForecast(const QStringList& args); // args after "forecast"
+
 int usage();

@@ -28,6 +28,10 @@ int usage()
                "  quarvel-tool drill simulate SEQUENCE  the FSRS-6 scheduler on a JSON list of [days, grade] pairs\n"
                "                                        (\"-\": read it from stdin); the state after each review\n",
                stderr);
+    std::fputs(
+        "  quarvel-tool forecast QDF HIS [--pass PERCENT] [--today YYYY-MM-DD] --json\n"
+        "                                        the chance of passing the mock exam today, per category its gain\n",
+        stderr);
     return 2;
 }
 
@@ -56,5 +60,7 @@ int main(int argc, char* argv[])
         return runExport(args);
     if (command == QLatin1String("drill"))
         return runDrill(args);
+    if (command == QLatin1String("forecast"))
+        return runForecast(args);
     return usage();
 }

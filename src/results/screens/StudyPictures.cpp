@@ -1,6 +1,7 @@
 #include "results/screens/StudyPictures.h"
 
 #include "bank/Cp932.h"
+#include "results/CourseForecast.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -113,6 +114,16 @@ QImage drawTestBars(const std::vector<StudyTest>& tests)
         fill(p, 0, top, red, bottom, kRed);
         fill(p, red, top, kStudyBarFull, bottom, kSilver);
         text(p, kStudyBarFull, kStudyRowHeight * i - 13, QString::fromStdString(StudyBestText(t.history.best)), kRed);
+        if (t.forecast && t.forecast->probability) {
+            // Black reads on both the red and the silver part; the bar's end stays free.
+            const QString advice = ForecastAdviceText(*t.forecast);
+            const QString line =
+                ForecastText(*t.forecast) + (advice.isEmpty() ? QString() : QStringLiteral("　") + advice);
+            const QRect room(4, top, kStudyBarFull - 8, bottom - top);
+            p.setPen(Qt::black);
+            p.drawText(room, Qt::AlignRight | Qt::AlignVCenter,
+                       QFontMetrics(p.font()).elidedText(line, Qt::ElideRight, room.width()));
+        }
         if (t.target >= 0)
             p.drawImage(StudyCrownX(t.target), kStudyRowHeight * i - 24, crown);
     }

@@ -23,7 +23,8 @@ QImage drawTestNames(const std::vector<StudyTest>& tests, const std::vector<bool
 QString testNameHint(const std::vector<StudyTest>& tests, int y);
 
 // 353 x (24 N + 8), black: per test a red bar of its average, the silver rest to 300, "(best%)"
-// in red at (300, 24 i - 13) and the crown at (3 x target - 21, 24 i - 24).
+// in red at (300, 24 i - 13) and the crown at (3 x target - 21, 24 i - 24). A test with a pass
+// forecast has it written in black inside its bar, ending 4 pixels before x = 300.
 QImage drawTestBars(const std::vector<StudyTest>& tests);
 
 // 600 x 20 C, black: per category its name in silver, a yellow bar of its five-attempt average

@@ -10,8 +10,10 @@
 #include "results/AdaptiveRecord.h"
 #include "results/DrillFile.h"
 #include "results/DrillToday.h"
+#include "results/PassForecast.h"
 #include "results/Recording.h"
 #include "results/ResultView.h"
+#include "results/StudyOverview.h"
 #include "results/screens/ReportWriter.h"
 #include "results/screens/ResultsTheme.h"
 #include "results/screens/TrendChartPicture.h"
@@ -735,6 +737,10 @@ void TResultForm::Button8Click()
     data.after = AppendAttempt(history, score, tally, m_session.sessionQuestions, data.mode, bank.categoryCount);
     for (int c = 1; c <= std::clamp(bank.categoryCount, 0, kMaxCategories); ++c)
         data.categoryNames.push_back(bank.category(c).name);
+    // The forecast as of the attempt's own day, this attempt counted.
+    const QDate day(score.stamp.year, score.stamp.month, score.stamp.day);
+    data.forecast = ForecastPass(MockExamBlueprint(bank, StudyTargetRate(test.targetRate)), data.after,
+                                 day.isValid() ? day : QDate::currentDate());
     const QString printDir = layout::programDir() + QStringLiteral("Print/");
     if (const auto error = WriteReport(printDir, data, BuildTrendChart(history, score, bank.mockMinutes))) {
         ui::messageBox(this, QStringLiteral("Error"), error->japaneseText());

@@ -7,6 +7,7 @@
 #include "bank/SettingsStore.h"
 #include "install/InstallLayout.h"
 #include "install/Selection.h"
+#include "results/CourseForecast.h"
 #include "results/PrintDirectory.h"
 #include "results/TrendChart.h"
 #include "results/screens/ResultsTheme.h"
@@ -142,6 +143,16 @@ std::vector<StudyTest> LoadStudyTests(const QList<CourseTest>& tests, bool withC
     return loaded;
 }
 
+void ForecastStudyTests(std::vector<StudyTest>& tests, const QList<CourseTest>& courses, const QDate& today)
+{
+    for (size_t i = 0; i < tests.size() && i < size_t(courses.size()); ++i) {
+        StudyTest& test = tests[i];
+        test.forecast.reset();
+        if (HasForecastEvidence(test.history)) // no file is read for a test never sat
+            test.forecast = ForecastTest(courses.at(qsizetype(i)).questionFile, test.history, test.target, today);
+    }
+}
+
 TStudyForm::TStudyForm(QWidget* parent) : ui::Screen(QStringLiteral("StudyForm"), parent)
 {
     setWindowTitle(QStringLiteral("アドバイザーの診断"));
@@ -153,6 +164,7 @@ TStudyForm::TStudyForm(QWidget* parent) : ui::Screen(QStringLiteral("StudyForm")
     });
     resize(kDefaultWidth, kDefaultHeight);
     testSource = [] { return selection().vendorTests(); };
+    today = [] { return QDate::currentDate(); };
     buildControls();
 }
 
@@ -167,6 +179,10 @@ void TStudyForm::buildControls()
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(3);
     connect(Timer1, &QTimer::timeout, this, &TStudyForm::Timer1Timer);
+    ForecastTimer = new QTimer(this);
+    ForecastTimer->setObjectName(QStringLiteral("ForecastTimer"));
+    ForecastTimer->setInterval(0);
+    connect(ForecastTimer, &QTimer::timeout, this, &TStudyForm::ForecastTimerTimer);
     connect(Button1, &ui::PictureButton::clicked, this, &TStudyForm::Button1Click);
     connect(Button2, &ui::PictureButton::clicked, this, &TStudyForm::Button2Click);
     connect(Button3, &ui::PictureButton::clicked, this, &TStudyForm::Button3Click);
@@ -252,6 +268,9 @@ void TStudyForm::buildCategoryView()
     Button1 = makeButton(this, "Button1", kListLeft, kListTop + kStudyCategoryRow * kCategoryRowsShown + 12,
                          QStringLiteral("一覧に戻ります"));
     Button1->hide();
+    Label7 = makeLabel(this, "Label7", QString(), kListLeft + kButtonWidth + 16,
+                       kListTop + kStudyCategoryRow * kCategoryRowsShown + 18);
+    Label7->hide();
 }
 
 // What the small pictures beside the bars mean.
@@ -300,7 +319,7 @@ void TStudyForm::buildSidePanel()
 void TStudyForm::applyTheme()
 {
     const ResultsTheme look = currentResultsTheme();
-    applyResultsTheme(this, look, {Label13, Label5, Label6, Label1}, Image3, HiGradeImg);
+    applyResultsTheme(this, look, {Label13, Label5, Label6, Label1, Label7}, Image3, HiGradeImg);
     const QColor text = look.text;
     const std::uint32_t colour = look.vendor.colour1;
     QPixmap band(Image6->size());
@@ -332,13 +351,60 @@ void TStudyForm::refresh()
 {
     m_courseTests = listedTests().mid(0, kMaxTests);
     m_tests = LoadStudyTests(m_courseTests, false, &m_hasAdaptive);
+    // Forecasts made before for the same files and day show at once; the rest follow when idle.
+    m_forecastDay = today ? today() : QDate::currentDate();
+    m_pendingForecasts.clear();
+    for (size_t i = 0; i < m_tests.size(); ++i) {
+        StudyTest& test = m_tests[i];
+        if (!HasForecastEvidence(test.history))
+            continue;
+        const QString& file = m_courseTests.at(qsizetype(i)).questionFile;
+        const auto cached = m_forecastCache.constFind(file);
+        if (cached != m_forecastCache.cend() &&
+            cached->first == ForecastKey(file, test.history, test.target, m_forecastDay))
+            test.forecast = cached->second;
+        else
+            m_pendingForecasts.push_back(i);
+    }
     const QImage names = drawTestNames(m_tests, m_hasAdaptive);
-    const QImage bars = drawTestBars(m_tests);
     LabelImage->setPixmap(QPixmap::fromImage(names));
     LabelImage->resize(names.size());
+    drawBars();
+    ScrollBox1->widget()->resize(kStudyNamesWidth + kStudyBarsWidth,
+                                 std::max(names.height(), Image0->pixmap().height()));
+    if (m_pendingForecasts.empty())
+        ForecastTimer->stop();
+    else
+        ForecastTimer->start();
+}
+
+void TStudyForm::drawBars()
+{
+    const QImage bars = drawTestBars(m_tests);
     Image0->setPixmap(QPixmap::fromImage(bars));
     Image0->resize(bars.size());
-    ScrollBox1->widget()->resize(kStudyNamesWidth + kStudyBarsWidth, std::max(names.height(), bars.height()));
+}
+
+void TStudyForm::makeForecast(size_t test)
+{
+    const auto pending = std::find(m_pendingForecasts.begin(), m_pendingForecasts.end(), test);
+    if (pending == m_pendingForecasts.end())
+        return;
+    m_pendingForecasts.erase(pending);
+    StudyTest& t = m_tests[test];
+    const QString& file = m_courseTests.at(qsizetype(test)).questionFile;
+    t.forecast = ForecastTest(file, t.history, t.target, m_forecastDay);
+    m_forecastCache.insert(file, {ForecastKey(file, t.history, t.target, m_forecastDay), t.forecast});
+}
+
+void TStudyForm::ForecastTimerTimer()
+{
+    if (!m_pendingForecasts.empty()) {
+        makeForecast(m_pendingForecasts.front());
+        drawBars();
+    }
+    if (m_pendingForecasts.empty())
+        ForecastTimer->stop();
 }
 
 bool TStudyForm::eventFilter(QObject* watched, QEvent* event)
@@ -474,12 +540,22 @@ void TStudyForm::openCategoryView(int test)
     m_viewOpen = true;
     m_openedTest = test;
     const std::vector<StudyTest> loaded = LoadStudyTests({m_courseTests.at(test - 1)}, true);
+    if (std::find(m_pendingForecasts.begin(), m_pendingForecasts.end(), size_t(test - 1)) != m_pendingForecasts.end()) {
+        makeForecast(size_t(test - 1)); // asked for now: not left to the idle ticks
+        drawBars();
+    }
     Label13->hide();
     Image6->hide();
     Image2->show();
     const QImage bars = drawCategoryBars(loaded.front());
     Image1->setPixmap(QPixmap::fromImage(bars));
     Image1->resize(bars.size());
+    // The forecast made for the list, with the category that would raise it most (file text: plain).
+    const std::optional<PassForecast>& forecast = m_tests.at(size_t(test - 1)).forecast;
+    ui::setPlainText(
+        Label7, forecast ? (ForecastText(*forecast) + QStringLiteral("　") + ForecastAdviceText(*forecast)).trimmed()
+                         : QString());
+    Label7->adjustSize();
     Timer1->start();
 }
 
@@ -502,6 +578,7 @@ void TStudyForm::Timer1Timer()
         ScrollBox2->show();
         Image5->show();
         Button1->show();
+        Label7->setVisible(!Label7->text().isEmpty());
     }
 }
 
@@ -516,7 +593,7 @@ void TStudyForm::closeCategoryView()
     Timer1->stop();
     for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2), static_cast<QWidget*>(ScrollBox2),
                        static_cast<QWidget*>(Image2), static_cast<QWidget*>(Image5), static_cast<QWidget*>(Button1),
-                       static_cast<QWidget*>(Shape1)})
+                       static_cast<QWidget*>(Shape1), static_cast<QWidget*>(Label7)})
         w->hide();
     Label13->show();
     Image6->show();
@@ -532,6 +609,7 @@ void TStudyForm::Button1Click()
 
 void TStudyForm::leave()
 {
+    ForecastTimer->stop();
     if (m_viewOpen)
         closeCategoryView();
     if (screens().CourseMenuForm)
@@ -578,7 +656,10 @@ void TStudyForm::Button4Click()
     }
     const std::string name = cp932::fromUnicode(profileValue("Name"));
     const QString page = QStringLiteral("PrintSum.htm");
-    if (const auto failed = WritePrintPage(print, page, SummaryPageLines(name, LoadStudyTests(listedTests(), true)))) {
+    const QList<CourseTest> courses = listedTests();
+    std::vector<StudyTest> tests = LoadStudyTests(courses, true);
+    ForecastStudyTests(tests, courses, today ? today() : QDate::currentDate());
+    if (const auto failed = WritePrintPage(print, page, SummaryPageLines(name, tests))) {
         ui::messageBox(this, QStringLiteral("Error"), failed->text());
         return;
     }

@@ -6,6 +6,8 @@
 #include "results/StudyOverview.h"
 #include "ui/Screen.h"
 
+#include <QDate>
+#include <QHash>
 #include <QList>
 #include <functional>
 #include <vector>
@@ -25,6 +27,10 @@ class PictureButton;
 std::vector<StudyTest> LoadStudyTests(const QList<CourseTest>& tests, bool withCategories,
                                       std::vector<bool>* hasAdaptive = nullptr);
 
+// Gives every listed test that has a history its pass forecast as of `today` (`courses` in the
+// same order as `tests`); a test without one, or whose question file cannot be read, gets none.
+void ForecastStudyTests(std::vector<StudyTest>& tests, const QList<CourseTest>& courses, const QDate& today);
+
 class TStudyForm : public ui::Screen
 {
     Q_OBJECT
@@ -33,6 +39,8 @@ class TStudyForm : public ui::Screen
 
     // Where the listed tests come from: the course menu's list (tests set their own).
     std::function<QList<CourseTest>()> testSource;
+    // The day the pass forecasts are made for (tests set their own).
+    std::function<QDate()> today;
 
     // Reads every history again and redraws the list (as when the screen is shown).
     void refresh();
@@ -45,6 +53,9 @@ class TStudyForm : public ui::Screen
     // The test row the keyboard rests on in the list (1-based; 0 before the list had the focus).
     int keyRow() const { return m_keyRow; }
     void Timer1Timer();
+    // Makes the next pending pass forecast (one per tick, so that the list shows at once and the
+    // forecasts fill in while the screen is idle) and writes it on its bar.
+    void ForecastTimerTimer();
     void Label1Click();
     void Button1Click(); // close the category view
     void Button2Click(); // back to the course menu
@@ -70,6 +81,8 @@ class TStudyForm : public ui::Screen
     void closeCategoryView();
     void leave();
     QList<CourseTest> listedTests() const;
+    void makeForecast(size_t test);
+    void drawBars();
 
     std::vector<StudyTest> m_tests;
     QList<CourseTest> m_courseTests;
@@ -79,6 +92,10 @@ class TStudyForm : public ui::Screen
     bool m_viewOpen = false;
     int m_openedTest = 0;
     int m_step = 0;
+    std::vector<size_t> m_pendingForecasts; // indices into m_tests, in list order
+    QDate m_forecastDay;
+    // Per question file: the key the forecast was made for, and the forecast.
+    QHash<QString, std::pair<QString, std::optional<PassForecast>>> m_forecastCache;
 
     QScrollArea* ScrollBox1 = nullptr;
     QLabel* LabelImage = nullptr;
@@ -87,6 +104,7 @@ class TStudyForm : public ui::Screen
     QLabel* AdpImg = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* Label6 = nullptr; // legend of the crown
+    QLabel* Label7 = nullptr; // the opened test's pass forecast
     QLabel* Crown = nullptr;
     QScrollArea* ScrollBox2 = nullptr;
     QLabel* Image1 = nullptr;
@@ -101,6 +119,7 @@ class TStudyForm : public ui::Screen
     ui::PictureButton* Button3 = nullptr;
     ui::PictureButton* Button4 = nullptr;
     QTimer* Timer1 = nullptr;
+    QTimer* ForecastTimer = nullptr;
     QFrame* Shape3 = nullptr;
     QLabel* Image3 = nullptr;
     QLabel* HiGradeImg = nullptr;
