@@ -9,6 +9,7 @@ namespace layout
 namespace
 {
 QString g_programDir;
+QString g_sharedProgramDir;
 
 QString withSlash(QString path)
 {
@@ -28,6 +29,17 @@ QString programDir()
 void setProgramDir(const QString& directory)
 {
     g_programDir = withSlash(QDir(directory).absolutePath());
+    g_sharedProgramDir.clear();
+}
+
+QString sharedProgramDir()
+{
+    return g_sharedProgramDir.isEmpty() ? programDir() : g_sharedProgramDir;
+}
+
+void setSharedProgramDir(const QString& directory)
+{
+    g_sharedProgramDir = withSlash(QDir(directory).absolutePath());
 }
 
 void enterProgramDir()

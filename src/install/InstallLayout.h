@@ -1,7 +1,8 @@
 #pragma once
 // Where the installation keeps its files. The program lives in a directory with a three-letter
 // name (BIN/) beside QDAT/ (question data) and HIST/ (history); text files, templates, Print/ and
-// wav/ lie in the program directory, which is also the working directory.
+// wav/ lie in the program directory, which is also the working directory. An installed copy works
+// in a tree of the same shape in the user's data directory (Installation.h).
 #include <QString>
 
 namespace layout
@@ -13,6 +14,12 @@ void setProgramDir(const QString& directory);
 
 // Makes the program directory the working directory (done once at start-up).
 void enterProgramDir();
+
+// The read-only files of the program directory: the program directory itself, except in an
+// installed copy (Installation.h), where they lie in the shared data directory. Reference
+// documents are opened from here.
+QString sharedProgramDir();
+void setSharedProgramDir(const QString& directory);
 
 // The program directory with its last four characters removed: "/opt/q/BIN/" -> "/opt/q/".
 QString DataRoot();

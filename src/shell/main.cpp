@@ -1,8 +1,9 @@
 // Quarvel: practice for IT certification exams.
-#include "install/InstallLayout.h"
+#include "install/Installation.h"
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TMainMenuForm.h"
 #include "ui/FirstPaintProbe.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QFont>
@@ -18,7 +19,11 @@ int main(int argc, char* argv[])
     // Hidden screens must not end the program; closing the opening screen does.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    layout::enterProgramDir();
+    // An installed copy works in the user's own tree; one that cannot be written names it and ends.
+    if (const auto problem = layout::enterInstallation()) {
+        ui::messageBox(nullptr, QStringLiteral("Error"), *problem, QMessageBox::Ok, QMessageBox::Critical);
+        return 1;
+    }
     createScreens();
     prepareScreensWhenIdle();
     // A start-up benchmark's switch (QUARVEL_EXIT_AFTER_FIRST_PAINT): end once the opening screen

@@ -3,6 +3,7 @@
 // quarvel-center, a real proxy (tinyproxy), and small raw servers that answer what a test tells
 // them to (errors, cut-short bodies, garbage, or nothing at all).
 #include "bank/QuestionFileWriter.h"
+#include "support/PostgresCluster.h"
 #include "support/TestSupport.h"
 
 #include <QDirIterator>
@@ -144,11 +145,22 @@ class RawServer
 };
 
 // quarvel-center on a free loopback port, serving `updates` and `images` from its own directory.
+// Its store is a SQLite file, or with QUARVEL_STORE=postgres a new database of one throwaway
+// cluster shared by the test program.
 class Center
 {
   public:
     Center()
     {
+        if (qgetenv("QUARVEL_STORE") == "postgres") {
+            static testsupport::PostgresCluster cluster;
+            static int databases = 0;
+            m_db = cluster.newDatabase(QStringLiteral("center%1").arg(++databases));
+            if (m_db.isEmpty())
+                qFatal("no PostgreSQL store: %s", qPrintable(cluster.error()));
+        } else {
+            m_db = m_dir.path() + QStringLiteral("/center.sqlite");
+        }
         QDir(m_dir.path()).mkpath(QStringLiteral("updates"));
         QDir(m_dir.path()).mkpath(QStringLiteral("images"));
         m_process.setProgram(qEnvironmentVariable("QUARVEL_CENTER"));
@@ -170,7 +182,7 @@ class Center
     }
     int port() const { return m_port; }
     QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
-    QString db() const { return m_dir.path() + QStringLiteral("/center.sqlite"); }
+    QString db() const { return m_db; }
     QString updatesDir() const { return m_dir.path() + QStringLiteral("/updates/"); }
     QString imagesDir() const { return m_dir.path() + QStringLiteral("/images/"); }
 
@@ -193,6 +205,7 @@ class Center
 
   private:
     QTemporaryDir m_dir;
+    QString m_db;
     QProcess m_process;
     int m_port = 0;
 };
@@ -293,6 +306,7 @@ class Proxy
 
   private:
     QTemporaryDir m_dir;
+    QString m_db;
     QProcess m_process;
     int m_port = 0;
 };

@@ -1,6 +1,6 @@
 #pragma once
 // The routes of quarvel-center on a cpp-httplib server.
-#include "tools/quarvel-center/CenterStore.h"
+#include "tools/quarvel-center/store/CenterStore.h"
 
 #include <httplib.h>
 #include <string>

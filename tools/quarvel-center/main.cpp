@@ -1,5 +1,5 @@
 // quarvel-center: the update script, the image directory, the sync services and the form handler
-// for Quarvel installations, over one SQLite database.
+// for Quarvel installations, over a SQLite file or a PostgreSQL database.
 #include "bank/Cp932.h"
 #include "bank/SettingsStore.h"
 #include "tools/quarvel-center/CenterServices.h"
@@ -7,11 +7,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <map>
+#include <sys/socket.h>
 #include <thread>
 
 namespace
@@ -20,9 +22,12 @@ namespace
 int usage()
 {
     std::fputs("usage:\n"
-               "  quarvel-center serve --db FILE --updates DIR --images DIR [--host ADDRESS] [--port N]\n"
-               "                       [--until-stdin-closes]\n"
+               "  quarvel-center serve --db STORE --updates DIR --images DIR [--host ADDRESS] [--port N]\n"
+               "                       [--pool N] [--threads N] [--until-stdin-closes]\n"
                "      serves until stopped; prints \"listening on ADDRESS:PORT\" (port 0: any free port)\n"
+               "      STORE: a SQLite file (made when missing), or postgresql://USER@HOST/DATABASE;\n"
+               "      --pool: connections to PostgreSQL (default 8); --threads: requests served at once\n"
+               "      (default 16)\n"
                "  quarvel-center add-user --db FILE --serial SERIAL [--name NAME] [--email EMAIL]\n"
                "  quarvel-center forms --db FILE [--json]\n"
                "      the stored forms, one field per line: ID PATH NAME=VALUE, control characters and \"\\\"\n"
@@ -53,14 +58,16 @@ bool parseOptions(int argc, char** argv, std::map<std::string, std::string>& opt
     return true;
 }
 
-// The database named by --db; false (with the reason on stderr) when it cannot be opened.
-bool openStore(std::map<std::string, std::string>& options, CenterStore& store)
+// The store named by --db, migrated to the current schema; null (with the reason on stderr) when
+// it cannot be opened.
+std::unique_ptr<CenterStore> openStore(std::map<std::string, std::string>& options)
 {
     std::string error;
-    if (store.open(options["--db"], error))
-        return true;
-    std::cerr << error << "\n";
-    return false;
+    const int pool = options.count("--pool") ? std::atoi(options["--pool"].c_str()) : 8;
+    auto store = CenterStore::open(options["--db"], std::clamp(pool, 1, 256), error);
+    if (!store)
+        std::cerr << error << "\n";
+    return store;
 }
 
 httplib::Server* g_server = nullptr;
@@ -75,21 +82,33 @@ int serve(std::map<std::string, std::string>& options)
 {
     if (!options.count("--db") || !options.count("--updates") || !options.count("--images"))
         return usage();
-    CenterStore store;
-    if (!openStore(options, store))
+    const auto store = openStore(options);
+    if (!store)
         return 1;
     const std::string host = options.count("--host") ? options["--host"] : "127.0.0.1";
     const int port = options.count("--port") ? std::atoi(options["--port"].c_str()) : 0;
 
     httplib::Server server;
-    installServices(server, store, {options["--updates"], options["--images"]});
+    const int threads = std::clamp(options.count("--threads") ? std::atoi(options["--threads"].c_str()) : 16, 1, 1024);
+    server.new_task_queue = [threads] { return new httplib::ThreadPool(size_t(threads)); };
+    installServices(server, *store, {options["--updates"], options["--images"]});
     server.set_read_timeout(10, 0);
     server.set_write_timeout(10, 0);
+    // The library listens with a backlog of 5; a class syncing at once would find connections
+    // dropped and retried a second later. The socket is caught as it is made and listens again
+    // with the system's largest backlog once bound.
+    socket_t listening = INVALID_SOCKET;
+    server.set_socket_options([&listening](socket_t sock) {
+        httplib::default_socket_options(sock);
+        listening = sock;
+    });
     const int bound = port == 0 ? server.bind_to_any_port(host) : (server.bind_to_port(host, port) ? port : -1);
     if (bound < 0) {
         std::cerr << host << ":" << port << ": cannot listen\n";
         return 1;
     }
+    if (listening != INVALID_SOCKET)
+        ::listen(listening, SOMAXCONN);
     g_server = &server;
     std::signal(SIGTERM, stopServer);
     std::signal(SIGINT, stopServer);
@@ -112,11 +131,11 @@ int addUser(std::map<std::string, std::string>& options)
 {
     if (!options.count("--db") || !options.count("--serial"))
         return usage();
-    CenterStore store;
-    if (!openStore(options, store))
+    const auto store = openStore(options);
+    if (!store)
         return 1;
     // Names arrive as UTF-8 arguments; the program sends them as CP932.
-    if (!store.addUser(options["--serial"], cp932::fromUtf8(options["--name"]), cp932::fromUtf8(options["--email"]))) {
+    if (!store->addUser(options["--serial"], cp932::fromUtf8(options["--name"]), cp932::fromUtf8(options["--email"]))) {
         std::cerr << options["--db"] << ": the user could not be stored\n";
         return 1;
     }
@@ -139,13 +158,13 @@ int listForms(std::map<std::string, std::string>& options)
 {
     if (!options.count("--db"))
         return usage();
-    CenterStore store;
-    if (!openStore(options, store))
+    const auto store = openStore(options);
+    if (!store)
         return 1;
     // Pages are Shift_JIS, so their fields arrive as CP932 bytes; shown here as UTF-8.
     if (options.count("--json")) {
         QJsonArray forms;
-        for (const auto& form : store.forms()) {
+        for (const auto& form : store->forms()) {
             QJsonArray fields;
             for (const auto& [name, value] : form.fields)
                 fields.append(QJsonArray{cp932::toUnicode(name), cp932::toUnicode(value)});
@@ -156,7 +175,7 @@ int listForms(std::map<std::string, std::string>& options)
         std::cout << QJsonDocument(forms).toJson(QJsonDocument::Compact).toStdString() << "\n";
         return 0;
     }
-    for (const auto& form : store.forms())
+    for (const auto& form : store->forms())
         for (const auto& [name, value] : form.fields)
             std::cout << form.id << " " << escapeListed(form.path, true) << " "
                       << escapeListed(cp932::toUtf8(name), true) << "=" << escapeListed(cp932::toUtf8(value), false)

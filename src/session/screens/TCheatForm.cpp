@@ -373,8 +373,9 @@ void TCheatForm::CBTClick(int kind, int position)
                                                    kind == 1 ? QStringLiteral("CD_PATH") : QStringLiteral("CD_PATH2"),
                                                    linktarget::kNoLocation);
     const QStringList discs = discRoots ? discRoots() : QStringList();
-    const linktarget::LinkPlan plan =
-        linktarget::planLink(target, location, discs, programFile(QStringLiteral("Ref")) + QLatin1Char('/'));
+    // Reference documents are opened where the installation keeps them, never from a copy.
+    const QString refDir = filelookup::resolve(layout::sharedProgramDir() + QStringLiteral("Ref")) + QLatin1Char('/');
+    const linktarget::LinkPlan plan = linktarget::planLink(target, location, discs, refDir);
 
     switch (plan.action) {
     case linktarget::LinkAction::LaunchWeb:
