@@ -1,40 +1,16 @@
-# Lays out a complete installation from data/: program/ -> BIN/ (with the program, its sound
-# module and the information pages made from info/), questions/<vendor>/*.qsrc packed
-# into QDAT/<vendor>/*.qdf (with the .ini files and img/ beside them), an empty HIST/.
-file(MAKE_DIRECTORY ${DEST}/BIN ${DEST}/QDAT ${DEST}/HIST)
-file(COPY ${SOURCE}/program/ DESTINATION ${DEST}/BIN)
+# Lays out a complete installation: BIN/ with the program, its sound module and the files of the
+# program directory, QDAT/<vendor>/ with the packed question files (both by StageData.cmake), an
+# empty HIST/.
+set(FILES_DEST ${DEST}/BIN)
+set(QUESTIONS_DEST ${DEST}/QDAT)
+set(KEEP_NEWER ON)
+include(${SOURCE}/StageData.cmake)
+file(MAKE_DIRECTORY ${DEST}/HIST)
 file(COPY ${PROGRAM} DESTINATION ${DEST}/BIN)
 # The program loads its sound player from its own directory at the first sound.
 if(SOUND_MODULE)
     file(COPY ${SOUND_MODULE} DESTINATION ${DEST}/BIN)
 endif()
-set(DEST_DIR ${DEST}/BIN)
-include(${SOURCE}/info/MakeInfoPages.cmake)
-
-file(GLOB vendors RELATIVE ${SOURCE}/questions ${SOURCE}/questions/*)
-foreach(vendor IN LISTS vendors)
-    if(NOT IS_DIRECTORY ${SOURCE}/questions/${vendor})
-        continue()
-    endif()
-    set(out ${DEST}/QDAT/${vendor})
-    file(MAKE_DIRECTORY ${out})
-    file(GLOB sources ${SOURCE}/questions/${vendor}/*.qsrc)
-    foreach(src IN LISTS sources)
-        get_filename_component(base ${src} NAME_WE)
-        # A test the demo's update replaced is newer than its source and stays.
-        if(EXISTS ${out}/${base}.qdf AND NOT ${src} IS_NEWER_THAN ${out}/${base}.qdf)
-            continue()
-        endif()
-        execute_process(COMMAND ${TOOL} qdf pack ${src} ${out}/${base}.qdf RESULT_VARIABLE rc)
-        if(NOT rc EQUAL 0)
-            message(FATAL_ERROR "packing ${src} failed")
-        endif()
-    endforeach()
-    file(GLOB extras ${SOURCE}/questions/${vendor}/*.ini ${SOURCE}/questions/${vendor}/img)
-    if(extras)
-        file(COPY ${extras} DESTINATION ${out})
-    endif()
-endforeach()
 
 # The demo's quarvel-center: the current copy of every demo test, one of them newer than the
 # installed one so that there is something to update to, and every settings file (same versions,

@@ -16,8 +16,13 @@ namespace soundmodule
 
 QStringList candidates()
 {
-    // QLibrary adds the platform's prefix and suffix ("libquarvel_sound.so").
-    return {QCoreApplication::applicationDirPath() + QStringLiteral("/quarvel_sound"), QStringLiteral("quarvel_sound")};
+    // QLibrary adds the platform's prefix and suffix ("libquarvel_sound.so"). A staged tree has the
+    // module beside the program; an installed copy in its private library directory, found
+    // relative to the program so that an unpacked package works wherever it lies.
+    const QString programDir = QCoreApplication::applicationDirPath();
+    return {programDir + QStringLiteral("/quarvel_sound"),
+            programDir + QStringLiteral("/" QUARVEL_SOUND_MODULE_FROM_PROGRAM "/quarvel_sound"),
+            QStringLiteral("quarvel_sound")};
 }
 
 PlayFunction load(const QStringList& candidates, QString* why)

@@ -13,7 +13,8 @@ namespace ui::soundmodule
 using PlayFunction = void (*)(const char16_t* path, qsizetype length);
 inline constexpr char kEntryPoint[] = "quarvel_sound_play";
 
-// Where the module is looked for, in order: beside the program, then the system's library path.
+// Where the module is looked for, in order: beside the program, in the installed copy's private
+// library directory, then the system's library path.
 QStringList candidates();
 
 // The entry point of the first candidate that loads and has it; nullptr when none does (`why`
