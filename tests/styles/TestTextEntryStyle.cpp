@@ -83,9 +83,7 @@ class TestTextEntryStyle : public QObject
 
     void textCp932CannotHoldNeverMatches()
     {
-        TextEntry entry;
-        entry.correct = "??";
-        entry.mode = "on";
+        const TextEntry entry{.correct = "??", .mode = "on"};
         const auto typed = cp932::fromUnicodeStrict(QStringLiteral("😀"));
         QVERIFY(!typed);
         QVERIFY(!judge(entry, typed));

@@ -89,18 +89,18 @@ int drillSimulate(const QString& sequence)
     for (qsizetype i = 0; i < reviews.size(); ++i) {
         const QJsonArray pair = reviews.at(i).toArray();
         // The first review is of a new question: its days are not read.
-        const auto days = pair.size() != 2 ? std::nullopt
-                          : i == 0         ? std::optional<int>(0)
-                                           : wholeNumber(pair.at(0), fsrs::kMaxInterval * 10);
-        const auto grade = pair.size() == 2 ? wholeNumber(pair.at(1), 4) : std::nullopt;
-        if (!days || !grade || *grade < 1) {
+        const int days = pair.size() != 2 ? -1
+                         : i == 0         ? 0
+                                          : wholeNumber(pair.at(0), fsrs::kMaxInterval * 10).value_or(-1);
+        const int grade = pair.size() == 2 ? wholeNumber(pair.at(1), 4).value_or(-1) : -1;
+        if (days < 0 || grade < 1) {
             return failed(FileError{name, 0,
                                     QStringLiteral("review %1 is not [days, grade] with whole days from 0 to %2 and a "
                                                    "grade from 1 to 4")
                                         .arg(i + 1)
                                         .arg(fsrs::kMaxInterval * 10)});
         }
-        state = i == 0 ? scheduler.first(fsrs::Grade(*grade)) : scheduler.review(state, *days, fsrs::Grade(*grade));
+        state = i == 0 ? scheduler.first(fsrs::Grade(grade)) : scheduler.review(state, days, fsrs::Grade(grade));
         out += i == 0 ? "\n  " : ",\n  ";
         out += "{\"stability\": " + real(state.stability) + ", \"difficulty\": " + real(state.difficulty) +
                ", \"interval\": " + std::to_string(scheduler.interval(state.stability)) + "}";
