@@ -9,6 +9,7 @@
 #include "shell/screens/ScreenCatalogue.h"
 #include "shell/screens/TCatSelForm.h"
 #include "shell/screens/TCourseMenuForm.h"
+#include "support/ExamSession.h"
 #include "support/TestSupport.h"
 #include "ui/ShellOpen.h"
 
@@ -30,19 +31,8 @@ class TestResultRecordsAdaptive : public QObject
         session.settings.questionCount = 2;
         session.sessionQuestions.count = 2;
         for (int r = 1; r <= 2; ++r) {
-            SessionQuestion& q = session.sessionQuestions.question(r);
-            q = SessionQuestion{};
-            q.bankIndex = r + 1;
-            q.number = r + 1;
-            q.category = 1;
-            q.subCategory = 1;
-            q.style = kStyleSingle;
-            q.shownChoiceCount = 2;
-            q.keyFlags[0] = 1;
-            AnswerRecord& a = session.answers.at(r);
-            a = AnswerRecord{};
-            a.answerFlags[r == 1 ? 0 : 1] = 1;
-            a.secondsOnQuestion = 8 * r;
+            session.sessionQuestions.question(r) = testsupport::singleChoiceQuestion(r + 1);
+            session.answers.at(r) = testsupport::choiceAnswer(r == 1 ? 0 : 1, 8 * r);
         }
         session.elapsedSeconds = 120;
     }

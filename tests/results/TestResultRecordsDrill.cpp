@@ -8,6 +8,7 @@
 #include "results/screens/TResultForm.h"
 #include "session/ExamSession.h"
 #include "shell/screens/ScreenCatalogue.h"
+#include "support/ExamSession.h"
 #include "support/TestSupport.h"
 #include "ui/MessageBox.h"
 
@@ -30,19 +31,8 @@ class TestResultRecordsDrill : public QObject
         session.sessionQuestions.count = 4;
         const int seconds[] = {5, 2, 50, 10};
         for (int r = 1; r <= 4; ++r) {
-            SessionQuestion& q = session.sessionQuestions.question(r);
-            q = SessionQuestion{};
-            q.bankIndex = r;
-            q.number = r;
-            q.category = 1;
-            q.subCategory = 1;
-            q.style = kStyleSingle;
-            q.shownChoiceCount = 2;
-            q.keyFlags[0] = 1;
-            AnswerRecord& a = session.answers.at(r);
-            a = AnswerRecord{};
-            a.answerFlags[r == 1 ? 1 : 0] = 1;
-            a.secondsOnQuestion = seconds[r - 1];
+            session.sessionQuestions.question(r) = testsupport::singleChoiceQuestion(r);
+            session.answers.at(r) = testsupport::choiceAnswer(r == 1 ? 1 : 0, seconds[r - 1]);
         }
         session.elapsedSeconds = 67;
     }

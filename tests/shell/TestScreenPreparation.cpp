@@ -131,15 +131,7 @@ class TestScreenPreparation : public QObject
 
     void examPicturesFollowTheVendorColour()
     {
-        SessionQuestion q;
-        q.bankIndex = q.number = 1;
-        q.category = q.subCategory = 1;
-        q.style = kStyleSingle;
-        q.text = "Question";
-        q.storedChoiceCount = q.shownChoiceCount = 2;
-        q.correctCount = 1;
-        q.choices = {"right", "wrong"};
-        q.keyFlags[0] = 1;
+        const SessionQuestion q = testsupport::singleChoiceQuestion(1);
         TExamModeForm* exam = screens().ExamModeForm;
         TCourseMenuForm* menu = screens().CourseMenuForm;
 

@@ -7,6 +7,28 @@
 namespace testsupport
 {
 
+SessionQuestion singleChoiceQuestion(int number)
+{
+    SessionQuestion q;
+    q.bankIndex = q.number = number;
+    q.category = q.subCategory = 1;
+    q.style = kStyleSingle;
+    q.text = "Question";
+    q.storedChoiceCount = q.shownChoiceCount = 2;
+    q.correctCount = 1;
+    q.choices = {"right", "wrong"};
+    q.keyFlags[0] = 1;
+    return q;
+}
+
+AnswerRecord choiceAnswer(int choice, int seconds)
+{
+    AnswerRecord a;
+    a.answerFlags[size_t(choice)] = 1;
+    a.secondsOnQuestion = seconds;
+    return a;
+}
+
 void startExamSession(const std::vector<SessionQuestion>& questions, int limitSeconds)
 {
     ExamSession& session = examSession();
